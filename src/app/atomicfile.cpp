@@ -1,0 +1,37 @@
+#include "app/atomicfile.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+namespace {
+QString failure(const QString &path, const QFileDevice &file, QFileDevice::FileError *errorCode)
+{
+    if (errorCode)
+        *errorCode = file.error() == QFileDevice::NoError ? QFileDevice::WriteError : file.error();
+    const QString reason = file.errorString();
+    return QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), reason);
+}
+} // namespace
+
+QString writeFileAtomically(const QString &path, const QByteArray &bytes, QFileDevice::Permissions perms,
+                            QFileDevice::FileError *errorCode)
+{
+    if (errorCode)
+        *errorCode = QFileDevice::NoError;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(path, file, errorCode);
+    if (perms && !file.setPermissions(perms)) {
+        const QString error = failure(path, file, errorCode);
+        file.cancelWriting();
+        return error;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        const QString error = failure(path, file, errorCode);
+        file.cancelWriting();
+        return error;
+    }
+    if (!file.commit())
+        return failure(path, file, errorCode);
+    return QString();
+}

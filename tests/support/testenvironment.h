@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QTemporaryDir>
+
+// Keeps a test away from the user's own files and settings: settings go to the test location
+// (emptied), the data folder is a fresh temporary folder.
+class TestEnvironment
+{
+public:
+    TestEnvironment();
+    QString dataFolder() const { return m_folder.path(); }
+    QString filePath(const QString &name) const;
+
+private:
+    QTemporaryDir m_folder;
+};
