@@ -1,0 +1,103 @@
+#include "browser/formscan.h"
+
+namespace {
+
+const QString crLf = QStringLiteral("\r\n");
+
+bool has(const QString &line, const QString &what)
+{
+    return line.contains(what, Qt::CaseInsensitive);
+}
+
+// Matching ignores case; the replacement goes in exactly as written.
+void replaceAll(QString &text, const QString &before, const QString &after)
+{
+    text.replace(before, after, Qt::CaseInsensitive);
+}
+
+} // namespace
+
+QString rewriteForFirstPass(const QString &markup)
+{
+    QString text = markup;
+    replaceAll(text, QStringLiteral("<form"), crLf + QStringLiteral("<form") + crLf);
+    replaceAll(text, QStringLiteral("</form"), crLf + QStringLiteral("</form>") + crLf);
+    replaceAll(text, QStringLiteral("<input "), crLf + QStringLiteral("<input "));
+    replaceAll(text, QStringLiteral("<textarea"), crLf + QStringLiteral("<textarea"));
+    return text;
+}
+
+QString rewriteForSecondPass(const QString &markup)
+{
+    QString text = markup;
+    replaceAll(text, QStringLiteral("<form"), crLf + QStringLiteral("<form") + crLf);
+    replaceAll(text, QStringLiteral("</form>"), crLf + QStringLiteral("</form>") + crLf);
+    replaceAll(text, QStringLiteral("<input "), crLf + QStringLiteral("<input"));
+    replaceAll(text, QStringLiteral("<textarea"), crLf + QStringLiteral("<textarea"));
+    return text;
+}
+
+QStringList scratchLines(const QString &scratchText)
+{
+    if (scratchText.isEmpty())
+        return {};
+    QStringList lines = scratchText.split(crLf);
+    if (scratchText.endsWith(crLf))
+        lines.removeLast();
+    return lines;
+}
+
+int findPostFormInLines(const QStringList &lines)
+{
+    int count = -1;
+    bool inForm = false;
+    for (const QString &line : lines) {
+        if (!inForm && has(line, QStringLiteral("<form"))) {
+            inForm = true;
+            ++count;
+        }
+        if (inForm) {
+            if (has(line, QStringLiteral("textarea")))
+                return count;
+            if (has(line, QStringLiteral("</form>")))
+                inForm = false;
+        }
+    }
+    return -1;
+}
+
+int findMessageFieldInLines(const QStringList &lines, int formIndex)
+{
+    int formCount = -1;
+    int fieldCount = -1;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString &line = lines.at(i);
+        if (has(line, QStringLiteral("<form")))
+            ++formCount;
+        if (formCount != formIndex)
+            continue;
+        if (has(line, QStringLiteral("<textarea")) || has(line, QStringLiteral("<input")))
+            ++fieldCount;
+        if (has(line, QStringLiteral("textarea"))) {
+            // A find on the very last line reads as "ran out of lines", as it always has.
+            return i == lines.size() - 1 ? -1 : fieldCount;
+        }
+    }
+    return -1;
+}
+
+FormScan scanForPostForm(const QString &outerHtml, const QString &innerHtml)
+{
+    FormScan scan;
+    scan.scratchTexts << rewriteForFirstPass(outerHtml) + crLf;
+    QStringList lines = scratchLines(scan.scratchTexts.last());
+    scan.formIndex = findPostFormInLines(lines);
+    if (scan.formIndex < 0) {
+        scan.scratchTexts << rewriteForSecondPass(innerHtml) + crLf;
+        lines = scratchLines(scan.scratchTexts.last());
+        scan.formIndex = findPostFormInLines(lines);
+    }
+    if (scan.formIndex >= 0)
+        scan.fieldIndex = findMessageFieldInLines(lines, scan.formIndex);
+    return scan;
+}
