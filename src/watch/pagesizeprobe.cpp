@@ -1,0 +1,217 @@
+#include "watch/pagesizeprobe.h"
+
+#include "watch/probeaddress.h"
+
+#include <QSslSocket>
+
+namespace {
+
+constexpr int defaultConnectMs = 30 * 1000;
+constexpr int defaultIdleMs = 60 * 1000;
+// Large enough that a fast page arrives in few reads, small enough to live on the stack.
+constexpr qsizetype readChunk = 64 * 1024;
+
+QString seconds(int ms)
+{
+    return QString::number((ms + 999) / 1000);
+}
+
+} // namespace
+
+PageSizeProbe::PageSizeProbe(QObject *parent)
+    : QObject(parent)
+    , m_sslConfiguration(QSslConfiguration::defaultConfiguration())
+{
+    m_connectTimer.setSingleShot(true);
+    m_connectTimer.setInterval(defaultConnectMs);
+    m_idleTimer.setSingleShot(true);
+    m_idleTimer.setInterval(defaultIdleMs);
+    connect(&m_connectTimer, &QTimer::timeout, this, &PageSizeProbe::onConnectTimeout);
+    connect(&m_idleTimer, &QTimer::timeout, this, &PageSizeProbe::onIdleTimeout);
+}
+
+PageSizeProbe::~PageSizeProbe()
+{
+    dropSocket();
+}
+
+void PageSizeProbe::setTimeouts(int connectMs, int idleMs)
+{
+    m_connectTimer.setInterval(connectMs);
+    m_idleTimer.setInterval(idleMs);
+}
+
+void PageSizeProbe::setSslConfiguration(const QSslConfiguration &configuration)
+{
+    m_sslConfiguration = configuration;
+}
+
+QString PageSizeProbe::startFailureText(int number, const QString &description)
+{
+    return QStringLiteral("An error has occurred.\r\nError #: %1\r\nDescription: %2").arg(number).arg(description);
+}
+
+QString PageSizeProbe::socketFailureText(int number, const QString &description)
+{
+    return QStringLiteral("Error occurred.\r\nError #: %1\r\n%2").arg(number).arg(description);
+}
+
+void PageSizeProbe::start(const QString &url)
+{
+    abort();
+    m_url = url;
+    const ProbeAddress address = splitProbeAddress(url);
+    m_meter.reset();
+    Q_EMIT progressText(QString());
+
+    if (!address.isValid()) {
+        // Reported from the event loop, like every other outcome, so a caller that starts the
+        // next probe from its failure handler never recurses.
+        m_pendingFailure = true;
+        const quint64 generation = m_generation;
+        const QString text = startFailureText(QAbstractSocket::HostNotFoundError, address.error);
+        QTimer::singleShot(0, this, [this, generation, text] {
+            if (generation != m_generation)
+                return;
+            m_pendingFailure = false;
+            Q_EMIT failed(text);
+        });
+        return;
+    }
+
+    m_request = probeRequest(address);
+    m_connected = false;
+    m_tls = address.tls;
+    QTcpSocket *socket = nullptr;
+    if (m_tls) {
+        auto *ssl = new QSslSocket(this);
+        ssl->setSslConfiguration(m_sslConfiguration);
+        connect(ssl, &QSslSocket::encrypted, this, &PageSizeProbe::onConnected);
+        socket = ssl;
+    } else {
+        socket = new QTcpSocket(this);
+        connect(socket, &QTcpSocket::connected, this, &PageSizeProbe::onConnected);
+    }
+    m_socket = socket;
+    connect(socket, &QTcpSocket::bytesWritten, this, &PageSizeProbe::onBytesWritten);
+    connect(socket, &QTcpSocket::readyRead, this, &PageSizeProbe::onReadyRead);
+    connect(socket, &QTcpSocket::disconnected, this, &PageSizeProbe::onDisconnected);
+    connect(socket, &QTcpSocket::errorOccurred, this, &PageSizeProbe::onSocketError);
+
+    Q_EMIT activityText(QStringLiteral("Connecting to the web server"));
+    m_connectTimer.start();
+    if (m_tls)
+        static_cast<QSslSocket *>(socket)->connectToHostEncrypted(address.connectHost, address.port);
+    else
+        socket->connectToHost(address.connectHost, address.port);
+}
+
+void PageSizeProbe::abort()
+{
+    ++m_generation;
+    m_pendingFailure = false;
+    dropSocket();
+}
+
+void PageSizeProbe::dropSocket()
+{
+    m_connectTimer.stop();
+    m_idleTimer.stop();
+    if (!m_socket)
+        return;
+    QTcpSocket *socket = m_socket;
+    m_socket = nullptr;
+    // Nothing the old connection still does may reach this probe.
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
+}
+
+void PageSizeProbe::onConnected()
+{
+    m_connectTimer.stop();
+    m_idleTimer.start();
+    m_connected = true;
+    m_socket->write(m_request);
+}
+
+void PageSizeProbe::onBytesWritten()
+{
+    m_idleTimer.start();
+    Q_EMIT activityText(QStringLiteral("Sending request"));
+    if (m_socket && m_socket->bytesToWrite() == 0)
+        Q_EMIT activityText(QStringLiteral("Request completed"));
+}
+
+void PageSizeProbe::onReadyRead()
+{
+    m_idleTimer.start();
+    drain();
+}
+
+void PageSizeProbe::drain()
+{
+    if (!m_socket || m_socket->bytesAvailable() <= 0)
+        return;
+    Q_EMIT activityText(QStringLiteral("Receiving response"));
+    // One arrival is everything waiting now; the body is counted in pieces, never stored.
+    char buffer[readChunk];
+    bool showProgress = false;
+    qint64 got = 0;
+    while ((got = m_socket->read(buffer, readChunk)) > 0)
+        showProgress = m_meter.feed(buffer, got);
+    if (showProgress) {
+        const QString text = ResponseMeter::progressText(m_meter.bodyBytes(), m_meter.contentLength());
+        if (!text.isEmpty())
+            Q_EMIT progressText(text);
+    }
+}
+
+void PageSizeProbe::onDisconnected()
+{
+    if (!m_socket)
+        return;
+    if (!m_connected) {
+        // Closed before the request could go out (a TLS handshake cut short): no page at all.
+        fail(socketFailureText(QAbstractSocket::RemoteHostClosedError, m_socket->errorString()));
+        return;
+    }
+    // Whatever arrived just before the close belongs to the page.
+    drain();
+    const qint64 size = m_meter.bodyBytes();
+    dropSocket();
+    Q_EMIT finished(size);
+}
+
+void PageSizeProbe::onSocketError(QAbstractSocket::SocketError error)
+{
+    // The server closing the connection is how every page ends.
+    if (error == QAbstractSocket::RemoteHostClosedError || !m_socket)
+        return;
+    fail(socketFailureText(error, m_socket->errorString()));
+}
+
+void PageSizeProbe::onConnectTimeout()
+{
+    if (!m_socket)
+        return;
+    fail(socketFailureText(QAbstractSocket::SocketTimeoutError,
+                           QStringLiteral("Timed out: the web server did not accept a connection within %1 seconds")
+                               .arg(seconds(m_connectTimer.interval()))));
+}
+
+void PageSizeProbe::onIdleTimeout()
+{
+    if (!m_socket)
+        return;
+    fail(socketFailureText(
+        QAbstractSocket::SocketTimeoutError,
+        QStringLiteral("Timed out: the web server sent nothing for %1 seconds").arg(seconds(m_idleTimer.interval()))));
+}
+
+void PageSizeProbe::fail(const QString &boxText)
+{
+    ++m_generation;
+    dropSocket();
+    Q_EMIT failed(boxText);
+}

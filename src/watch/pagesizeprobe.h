@@ -1,0 +1,76 @@
+#pragma once
+
+#include "watch/responsemeter.h"
+
+#include <QAbstractSocket>
+#include <QObject>
+#include <QPointer>
+#include <QSslConfiguration>
+#include <QTimer>
+
+class QTcpSocket;
+
+// Measures the body size of one web page: a single HTTP/1.1 GET on its own connection, the body
+// counted until the server closes the connection. One probe runs at a time; starting again
+// abandons the probe in progress, which then reports nothing.
+class PageSizeProbe : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PageSizeProbe(QObject *parent = nullptr);
+    ~PageSizeProbe() override;
+
+    // Begins measuring url. Everything after this happens in the signals below.
+    void start(const QString &url);
+    // Drops the probe in progress without reporting anything.
+    void abort();
+
+    bool isRunning() const { return m_socket != nullptr || m_pendingFailure; }
+    // The address of the probe in progress, or of the last one.
+    QString url() const { return m_url; }
+
+    // A connection not made in connectMs, or a connection silent for idleMs, ends the probe as a
+    // socket error does. Without these a server that never answers would hold the probe forever.
+    void setTimeouts(int connectMs, int idleMs);
+    // TLS settings for "https://" addresses; the system's trusted authorities by default.
+    void setSslConfiguration(const QSslConfiguration &configuration);
+
+    // The two texts a failure shows in its message box.
+    static QString startFailureText(int number, const QString &description);
+    static QString socketFailureText(int number, const QString &description);
+
+Q_SIGNALS:
+    // What the probe is doing (status panel 2).
+    void activityText(const QString &text);
+    // How much has arrived (status panel 3).
+    void progressText(const QString &text);
+    // The server closed the connection: the measured size.
+    void finished(qint64 bodyBytes);
+    // The probe could not start or its connection failed; the text for the "Error" box.
+    void failed(const QString &boxText);
+
+private:
+    void onConnected();
+    void onBytesWritten();
+    void onReadyRead();
+    void onDisconnected();
+    void onSocketError(QAbstractSocket::SocketError error);
+    void onConnectTimeout();
+    void onIdleTimeout();
+    void fail(const QString &boxText);
+    void dropSocket();
+    void drain();
+
+    QPointer<QTcpSocket> m_socket;
+    ResponseMeter m_meter;
+    QByteArray m_request;
+    QString m_url;
+    QTimer m_connectTimer;
+    QTimer m_idleTimer;
+    QSslConfiguration m_sslConfiguration;
+    bool m_tls = false;
+    bool m_connected = false;
+    bool m_pendingFailure = false;
+    quint64 m_generation = 0;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Counts the body bytes of one HTTP response as it arrives, without keeping the body. The header
+// is kept only while its end is being looked for, and at most headerLimit bytes of it: a response
+// with no header end in that span is counted whole, as a response without any header would be.
+class ResponseMeter
+{
+public:
+    static constexpr qsizetype headerLimit = 1024 * 1024;
+
+    void reset();
+    // Takes one arrival. Returns true when the header end was already known before this arrival,
+    // which is when the caller shows the progress text.
+    bool feed(const char *data, qsizetype size);
+
+    bool headerSeen() const { return m_headerSeen; }
+    // Bytes after the blank line that ends the header; all bytes while no header end is known.
+    qint64 bodyBytes() const { return m_bodyBytes; }
+    // The announced length, 0 when absent or unreadable. It only feeds the progress text.
+    qint64 contentLength() const { return m_contentLength; }
+    // Bytes held while the header end is looked for.
+    qsizetype bufferedBytes() const { return m_header.size(); }
+
+    // "Downloaded N bytes" or "Downloaded N from L (P%)". Empty when the percentage is too large
+    // to show, in which case the previous text stays.
+    static QString progressText(qint64 bodyBytes, qint64 contentLength);
+    // The value of the first header line that mentions "Content-Length": the number after the
+    // line's first blank, 0 when there is none or it is not a number.
+    static qint64 parseContentLength(const QByteArray &header);
+
+private:
+    QByteArray m_header;
+    bool m_headerSeen = false;
+    bool m_gaveUp = false;
+    qint64 m_bodyBytes = 0;
+    qint64 m_contentLength = 0;
+};
