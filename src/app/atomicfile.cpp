@@ -19,7 +19,9 @@ QString writeFileAtomically(const QString &path, const QByteArray &bytes, QFileD
     if (errorCode)
         *errorCode = QFileDevice::NoError;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write shows up here: through the buffer a failed flush can go
+    // unnoticed by commit() and leave a truncated file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failure(path, file, errorCode);
     if (perms && !file.setPermissions(perms)) {
         const QString error = failure(path, file, errorCode);

@@ -21,22 +21,22 @@ bool folderIsWritable(const QString &folder)
     return probe.open();
 }
 
-QString chooseFolder()
+} // namespace
+
+QString chooseDataFolder(const QString &programFolder)
 {
-    const QString programFolder = QCoreApplication::applicationDirPath();
     if (!programFolder.isEmpty() && folderIsWritable(programFolder))
         return programFolder;
     const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(userFolder);
     return userFolder;
 }
-} // namespace
 
 QString dataFolder()
 {
     QString &folder = folderOverride();
     if (folder.isEmpty())
-        folder = chooseFolder();
+        folder = chooseDataFolder(QCoreApplication::applicationDirPath());
     return folder;
 }
 

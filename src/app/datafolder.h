@@ -6,6 +6,9 @@
 // written, else the per-user data folder (a program installed under /usr cannot write its own).
 QString dataFolder();
 QString dataFilePath(const QString &fileName);
+// The folder used when the program lives in programFolder: that folder when it can be written,
+// else the per-user data folder (created when missing).
+QString chooseDataFolder(const QString &programFolder);
 // Points the data files elsewhere (tests use a temporary folder).
 void setDataFolder(const QString &folder);
 

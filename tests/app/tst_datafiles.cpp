@@ -1,0 +1,226 @@
+// Data-file plumbing: names, existence, line reading, atomic writes and the files made at start.
+#include "app/atomicfile.h"
+#include "app/crlf.h"
+#include "app/datafiles.h"
+#include "app/datafolder.h"
+#include "app/textfile.h"
+#include "testenvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Lets no process write past `bytes`: the way to make a write fail even for root.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
+
+private:
+    rlimit m_old{};
+};
+} // namespace
+
+class TestDataFiles : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void fileNamePart_data();
+    void fileNamePart();
+    void fileExists();
+    void splitTextLines_data();
+    void splitTextLines();
+    void lineEndings_data();
+    void lineEndings();
+    void atomicWriteReplacesWhole();
+    void failedWriteKeepsOldFile();
+    void writeIntoMissingFolderReports();
+    void permissionsApplied();
+    void startupFilesCreatedOnce();
+    void unwritableProgramFolderFallsBack();
+};
+
+void TestDataFiles::fileNamePart_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("bare name") << "posts.txt"
+                               << "posts.txt";
+    QTest::newRow("absolute") << "/home/u/posts.txt"
+                              << "posts.txt";
+    QTest::newRow("trailing slash") << "/home/u/" << QString();
+    QTest::newRow("backslash is part of the name") << "/a/b\\c.txt"
+                                                   << "b\\c.txt";
+}
+
+void TestDataFiles::fileNamePart()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, name);
+    QCOMPARE(::fileNamePart(path), name);
+}
+
+void TestDataFiles::fileExists()
+{
+    TestEnvironment env;
+    writeBytes(env.filePath("Posts.TXT"), "x");
+    writeBytes(env.filePath(".hidden"), "x");
+    QDir(env.dataFolder()).mkdir("folder");
+
+    QVERIFY(::fileExists(env.filePath("Posts.TXT")));
+    QVERIFY2(::fileExists(env.filePath("posts.txt")), "letter case is ignored");
+    QVERIFY(!::fileExists(env.filePath(".hidden")));
+    QVERIFY(!::fileExists(env.filePath("folder")));
+    QVERIFY(!::fileExists(env.filePath("folder/")));
+    QVERIFY2(!::fileExists(env.filePath("*.TXT")), "a pattern never names a file");
+    QVERIFY(!::fileExists(env.filePath("missing.txt")));
+    QVERIFY(!::fileExists("/no/such/folder/posts.txt"));
+    QVERIFY(!::fileExists(QString()));
+}
+
+void TestDataFiles::splitTextLines_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("empty file") << QByteArray() << QStringList();
+    QTest::newRow("one empty line") << QByteArray("\r\n") << QStringList{QString()};
+    QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+    QTest::newRow("no final break") << QByteArray("a\r\nb") << QStringList{"a", "b"};
+    QTest::newRow("lf only") << QByteArray("a\nb\n") << QStringList{"a", "b"};
+    QTest::newRow("cr only") << QByteArray("a\rb\r") << QStringList{"a", "b"};
+    QTest::newRow("blank lines kept") << QByteArray("a\r\n\r\n \r\nb") << QStringList{"a", "", " ", "b"};
+    QTest::newRow("utf-8") << QByteArray("caf\xc3\xa9\r\n") << QStringList{QString::fromUtf8("caf\xc3\xa9")};
+    QTest::newRow("latin-1 line") << QByteArray("caf\xe9\r\nok\r\n")
+                                  << QStringList{QString::fromLatin1("caf\xe9"), "ok"};
+}
+
+void TestDataFiles::splitTextLines()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    QCOMPARE(::splitTextLines(bytes), lines);
+}
+
+void TestDataFiles::lineEndings_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("crlf");
+    QTest::addColumn<QString>("lf");
+    QTest::newRow("lf") << "a\nb"
+                        << "a\r\nb"
+                        << "a\nb";
+    QTest::newRow("crlf stays") << "a\r\nb"
+                                << "a\r\nb"
+                                << "a\nb";
+    QTest::newRow("lone cr") << "a\rb"
+                             << "a\r\nb"
+                             << "a\nb";
+    QTest::newRow("mixed") << "\r\n\n\r"
+                           << "\r\n\r\n\r\n"
+                           << "\n\n\n";
+}
+
+void TestDataFiles::lineEndings()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, crlf);
+    QFETCH(QString, lf);
+    QCOMPARE(toCrLf(text), crlf);
+    QCOMPARE(toLf(text), lf);
+}
+
+void TestDataFiles::atomicWriteReplacesWhole()
+{
+    TestEnvironment env;
+    const QString path = env.filePath("posts.txt");
+    writeBytes(path, "a much longer old content than the new one\r\n");
+    QCOMPARE(writeFileAtomically(path, "new\r\n"), QString());
+    QCOMPARE(readBytes(path), QByteArray("new\r\n"));
+}
+
+void TestDataFiles::failedWriteKeepsOldFile()
+{
+    TestEnvironment env;
+    const QString path = env.filePath("sizes.txt");
+    writeBytes(path, "old\r\n");
+    QString error;
+    {
+        FileSizeLimit limit(64);
+        error = writeFileAtomically(path, QByteArray(4096, 'x'));
+    }
+    QVERIFY2(!error.isEmpty(), "a failed write is reported");
+    QVERIFY2(error.contains("sizes.txt"), qPrintable(error));
+    QCOMPARE(readBytes(path), QByteArray("old\r\n"));
+    QCOMPARE(QDir(env.dataFolder()).entryList(QDir::Files), QStringList{"sizes.txt"});
+}
+
+void TestDataFiles::writeIntoMissingFolderReports()
+{
+    QFileDevice::FileError code = QFileDevice::NoError;
+    const QString error = writeFileAtomically("/no/such/folder/posts.txt", "x", {}, &code);
+    QVERIFY(error.contains("posts.txt"));
+    QVERIFY(code != QFileDevice::NoError);
+}
+
+void TestDataFiles::permissionsApplied()
+{
+    TestEnvironment env;
+    const QString path = env.filePath("posts2.txt");
+    writeBytes(path, "old");
+    QFile::setPermissions(path, QFileDevice::Permissions(0x6644));
+    QCOMPARE(writeFileAtomically(path, "new", QFileDevice::ReadOwner | QFileDevice::WriteOwner), QString());
+    const QFileDevice::Permissions others =
+        QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    QCOMPARE(QFile::permissions(path) & others, QFileDevice::Permissions());
+}
+
+void TestDataFiles::startupFilesCreatedOnce()
+{
+    TestEnvironment env;
+    writeBytes(env.filePath("messages.txt"), "kept|s\r\n");
+    QCOMPARE(ensureDataFiles(), QStringList());
+    for (const QString &name : startupDataFiles()) {
+        const QByteArray expected = name == "messages.txt" ? QByteArray("kept|s\r\n") : QByteArray("\r\n");
+        QCOMPARE(readBytes(env.filePath(name)), expected);
+    }
+    QCOMPARE(ensureDataFiles(), QStringList());
+}
+
+void TestDataFiles::unwritableProgramFolderFallsBack()
+{
+    TestEnvironment env;
+    const QString chosen = chooseDataFolder("/no/such/program/folder");
+    QVERIFY(chosen != "/no/such/program/folder");
+    QVERIFY(QDir(chosen).exists());
+    QCOMPARE(chooseDataFolder(env.dataFolder()), env.dataFolder());
+}
+
+QTEST_APPLESS_MAIN(TestDataFiles)
+#include "tst_datafiles.moc"

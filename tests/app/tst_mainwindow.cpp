@@ -1,0 +1,254 @@
+// The main window's start-up and shutdown: what it reads, what it restores, what it writes.
+#include "app/appstate.h"
+#include "app/editortext.h"
+#include "app/initialmessage.h"
+#include "app/mainwindow.h"
+#include "app/settingsstore.h"
+#include "app/splashwindow.h"
+#include "browsertestmain.h"
+#include "testenvironment.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTest>
+
+namespace {
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QStringList listTexts(const QListWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.append(list->item(i)->text());
+    return texts;
+}
+
+QString setting(const QString &key)
+{
+    return readSetting("data", key, "<absent>");
+}
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void firstRunOnEmptyFolder();
+    void listFilesReadRules();
+    void shutdownWritesExactBytes();
+    void exitMenuStoresLikeClosing();
+    void restoresLastSession();
+    void blankStoredMessageKeepsInstructions_data();
+    void blankStoredMessageKeepsInstructions();
+    void badStoredFormatSelectsText_data();
+    void badStoredFormatSelectsText();
+    void storedEmptySubjectIsNotRewritten();
+    void forumTabsSwitchPages();
+    void splashShowsMainWindowOn75thTick();
+
+private:
+    int m_ends = 0;
+};
+
+void TestMainWindow::init()
+{
+    m_ends = 0;
+    setEndProgramHookForTesting([this] { ++m_ends; });
+}
+
+void TestMainWindow::cleanup()
+{
+    setEndProgramHookForTesting({});
+}
+
+void TestMainWindow::firstRunOnEmptyFolder()
+{
+    TestEnvironment env;
+    Form1 form;
+    form.load();
+
+    for (const char *name : {"htmltemp.txt", "messages.txt", "posts.txt", "posts2.txt", "sizes.txt"})
+        QCOMPARE(readBytes(env.filePath(name)), QByteArray("\r\n"));
+    QCOMPARE(form.lstPosts->count(), 0);
+    QCOMPARE(form.lstPosts2->count(), 0);
+    QCOMPARE(form.txtSubject->text(), QString("Type Subject Here"));
+    QCOMPARE(setting("lastSubject"), QString("Type Subject Here"));
+    QCOMPARE(editorText(form.txtMessage), initialMessageText());
+    QCOMPARE(form.cmbConvert->currentText(), QString("text"));
+    QCOMPARE(form.windowTitle(), QString("Threadloom by Marrowgate"));
+}
+
+void TestMainWindow::listFilesReadRules()
+{
+    TestEnvironment env;
+    writeBytes(env.filePath("posts.txt"), "http://a/1\r\n\r\n \r\n  \r\nhttp://a/2\r\n");
+    writeBytes(env.filePath("sizes.txt"), "100\r\n\r\n200\r\n\r\n300\r\n");
+    writeBytes(env.filePath("posts2.txt"), "\r\nhttp://f/1|ann|pw\r\n\r\nhttp://f/2|bob|p1|p2\r\n \r\n");
+    Form1 form;
+    form.load();
+
+    QCOMPARE(listTexts(form.lstPosts), (QStringList{"http://a/1", "  ", "http://a/2"}));
+    QCOMPARE(form.watchedPosts.count(), 3);
+    QCOMPARE(listTexts(form.lstPosts2), (QStringList{"http://f/1", "http://f/2"}));
+    QCOMPARE(form.forumLogins.at(0).userName, QString("ann"));
+    QCOMPARE(form.forumLogins.at(0).password, QString("pw"));
+    QCOMPARE(form.forumLogins.at(1).userName, QString("bob"));
+    QCOMPARE(form.forumLogins.at(1).password, QString("p1|p2"));
+}
+
+void TestMainWindow::shutdownWritesExactBytes()
+{
+    TestEnvironment env;
+    writeBytes(env.filePath("posts.txt"), "http://a/1\r\nhttp://a/2\r\n");
+    writeBytes(env.filePath("sizes.txt"), "100\r\n200\r\n");
+    writeBytes(env.filePath("posts2.txt"), "http://f/1|ann|pw\r\n");
+    Form1 form;
+    form.load();
+    setEditorText(form.txtMessage, "line one\r\nline two");
+    form.close();
+
+    QCOMPARE(readBytes(env.filePath("posts.txt")), QByteArray("http://a/1\r\n\r\nhttp://a/2\r\n\r\n"));
+    QCOMPARE(readBytes(env.filePath("sizes.txt")), QByteArray("100\r\n\r\n200\r\n\r\n"));
+    QCOMPARE(readBytes(env.filePath("posts2.txt")), QByteArray("http://f/1|ann|pw\r\n\r\n"));
+    QCOMPARE(setting("lastMessage"), QString("line one\r\nline two"));
+    QCOMPARE(setting("lastConvert"), QString("0"));
+    QCOMPARE(m_ends, 1);
+}
+
+void TestMainWindow::exitMenuStoresLikeClosing()
+{
+    TestEnvironment env;
+    writeBytes(env.filePath("posts.txt"), "http://a/1\r\n");
+    writeBytes(env.filePath("sizes.txt"), "7\r\n");
+    Form1 form;
+    form.load();
+    form.show();
+    setEditorText(form.txtMessage, "kept");
+    auto *exitItem = form.findChild<QAction *>("fileMenu_3");
+    QVERIFY(exitItem);
+    exitItem->trigger();
+
+    QCOMPARE(setting("lastMessage"), QString("kept"));
+    QCOMPARE(readBytes(env.filePath("posts.txt")), QByteArray("http://a/1\r\n\r\n"));
+    QCOMPARE(readBytes(env.filePath("sizes.txt")), QByteArray("7\r\n\r\n"));
+    QCOMPARE(m_ends, 1);
+    QVERIFY(!form.isVisible());
+}
+
+void TestMainWindow::restoresLastSession()
+{
+    TestEnvironment env;
+    {
+        Form1 form;
+        form.load();
+        form.txtSubject->setText("my subject");
+        setEditorText(form.txtMessage, "a\r\nb\r\n");
+        form.close();
+    }
+    Form1 form;
+    form.load();
+    QCOMPARE(form.txtSubject->text(), QString("my subject"));
+    QCOMPARE(editorText(form.txtMessage), QString("a\r\nb\r\n"));
+}
+
+void TestMainWindow::blankStoredMessageKeepsInstructions_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("empty") << QString("");
+    QTest::newRow("one blank") << QString(" ");
+}
+
+void TestMainWindow::blankStoredMessageKeepsInstructions()
+{
+    QFETCH(QString, stored);
+    TestEnvironment env;
+    writeSetting("data", "lastMessage", stored);
+    Form1 form;
+    form.load();
+    QCOMPARE(editorText(form.txtMessage), initialMessageText());
+}
+
+void TestMainWindow::badStoredFormatSelectsText_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("not a number") << QString("abc");
+    QTest::newRow("past the end") << QString("99");
+    QTest::newRow("negative") << QString("-1");
+    QTest::newRow("empty") << QString("");
+}
+
+void TestMainWindow::badStoredFormatSelectsText()
+{
+    QFETCH(QString, stored);
+    TestEnvironment env;
+    writeSetting("data", "lastConvert", stored);
+    Form1 form;
+    form.load();
+    QCOMPARE(form.cmbConvert->currentIndex(), 0);
+    QCOMPARE(form.cmbConvert->currentText(), QString("text"));
+}
+
+void TestMainWindow::storedEmptySubjectIsNotRewritten()
+{
+    TestEnvironment env;
+    writeSetting("data", "lastSubject", "");
+    Form1 form;
+    form.load();
+    QCOMPARE(form.txtSubject->text(), QString());
+    QCOMPARE(setting("lastSubject"), QString());
+}
+
+void TestMainWindow::forumTabsSwitchPages()
+{
+    TestEnvironment env;
+    Form1 form;
+    form.load();
+    form.show();
+    QVERIFY(form.Frame4->isVisible());
+    QVERIFY(!form.Frame3->isVisible());
+    form.TabStrip2->setCurrentIndex(1);
+    QVERIFY(form.Frame3->isVisible());
+    QVERIFY(!form.Frame4->isVisible());
+    form.TabStrip2->setCurrentIndex(0);
+    QVERIFY(form.Frame4->isVisible());
+    QVERIFY(!form.Frame3->isVisible());
+}
+
+void TestMainWindow::splashShowsMainWindowOn75thTick()
+{
+    TestEnvironment env;
+    frmSplash splash;
+    splash.show();
+    QSignalSpy shown(&splash, &frmSplash::mainWindowShown);
+    QVERIFY(shown.wait(10000));
+    QVERIFY(!splash.isVisible());
+    Form1 *main = splash.mainWindow();
+    QVERIFY(main && main->isVisible());
+    QCOMPARE(main->windowTitle(), QString("Threadloom by Marrowgate"));
+    main->close();
+    delete main;
+}
+
+THREADLOOM_BROWSER_TEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
