@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Turns every web address (starting with "http://", any letter case) and every e-mail address
+// (a run around an "@") of a plain text into link markup: linkOpen01, target, linkOpen02, visible
+// text, linkClose01. An e-mail target is prefixed by mailCall01. Nothing is escaped. Never fails;
+// any text converts, and every input character survives in order except a CR or LF that ends an
+// address.
+QString encodeLinks(const QString &text, const QString &linkOpen01, const QString &linkOpen02,
+                    const QString &linkClose01, const QString &mailCall01);
