@@ -69,6 +69,10 @@ Form1::Form1(QWidget *parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
+    // The controls are placed at fixed designed sizes; a compact font keeps their captions whole.
+    QFont compact = font();
+    compact.setPointSizeF(8);
+    setFont(compact);
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralWidget"));
     setCentralWidget(central);
@@ -108,17 +112,17 @@ void Form1::createEditor(QWidget *central)
     setEditorText(txtMessage, initialMessageText());
 
     Label2 = makeLabel(Frame1, QStringLiteral("Label2"), QStringLiteral("as"), twipsRect(120, 3300, 240, 255));
-    cmbConvert = make<QComboBox>(Frame1, QStringLiteral("cmbConvert"), twipsRect(360, 3240, 1215, 315));
+    cmbConvert = make<QComboBox>(Frame1, QStringLiteral("cmbConvert"), twipsRect(360, 3240, 1035, 315));
     cmbConvert->setEditable(false);
     cmbConvert->setToolTip(QStringLiteral("Select the format you would like to use when your message is inserted."));
     cmdMessage = makeButton(Frame1, QStringLiteral("cmdMessage"), QStringLiteral("Auto-Insert"),
                             QStringLiteral("Once you are on the page where you can post your message, click here "
                                            "to insert it."),
-                            twipsRect(1620, 3240, 960, 315));
+                            twipsRect(1440, 3240, 975, 315));
     cmdPaste[3] = makeButton(Frame1, QStringLiteral("cmdPaste_3"), QStringLiteral("Paste Message"),
                              QStringLiteral("Click within the message area on the form you want to paste into, "
                                             "then click here."),
-                             twipsRect(2625, 3240, 990, 315));
+                             twipsRect(2460, 3240, 1155, 315));
     cmdOptions = makeButton(Frame1, QStringLiteral("cmdOptions"), QStringLiteral("Options"), QStringLiteral("Options"),
                             twipsRect(120, 3660, 660, 375));
     cmdSave = makeButton(Frame1, QStringLiteral("cmdSave"), QStringLiteral("Save"),
