@@ -1,0 +1,48 @@
+#include "compose/templatesettings.h"
+
+#include "app/settingsstore.h"
+
+#include <functional>
+
+namespace {
+
+const QString section = QStringLiteral("data");
+
+// The key prefix of each slot, in slot order. The third is "ez", not its name "ezboard".
+const std::array<QString, TemplateSet::slotCount> slotPrefixes = {
+    QStringLiteral("html"),   QStringLiteral("ubb"),    QStringLiteral("ez"),     QStringLiteral("cust01"),
+    QStringLiteral("cust02"), QStringLiteral("cust03"), QStringLiteral("cust04"), QStringLiteral("cust05")};
+
+// Visits every stored value in the order the store has always been read and written: the
+// companion pairs first, then each slot's five fields.
+void forEachValue(TemplateSet &set, const std::function<void(const QString &key, QString &value)> &visit)
+{
+    for (int i = 0; i < 3; ++i) {
+        visit(QStringLiteral("minutes") + QString::number(i), set.minutes[i]);
+        visit(QStringLiteral("seconds") + QString::number(i), set.seconds[i]);
+    }
+    for (int s = 0; s < TemplateSet::slotCount; ++s) {
+        const QString &prefix = slotPrefixes[s];
+        LinkTemplate &slot = set.entries[s];
+        visit(prefix + QStringLiteral("Name"), slot.name);
+        visit(prefix + QStringLiteral("LinkOpen01"), slot.linkOpen01);
+        visit(prefix + QStringLiteral("LinkOpen02"), slot.linkOpen02);
+        visit(prefix + QStringLiteral("LinkClose01"), slot.linkClose01);
+        visit(prefix + QStringLiteral("MailCall01"), slot.mailCall01);
+    }
+}
+
+} // namespace
+
+TemplateSet loadTemplates()
+{
+    TemplateSet set = defaultTemplates();
+    forEachValue(set, [](const QString &key, QString &value) { value = readSetting(section, key, value); });
+    return set;
+}
+
+void saveTemplates(const TemplateSet &templates)
+{
+    TemplateSet copy = templates;
+    forEachValue(copy, [](const QString &key, QString &value) { writeSetting(section, key, value); });
+}
