@@ -1,36 +1,233 @@
 #include "browser/browsercontroller.h"
 
+#include "app/atomicfile.h"
+#include "app/datafolder.h"
+#include "app/editortext.h"
 #include "app/mainwindow.h"
+#include "app/messagebox.h"
+#include "app/textfile.h"
+#include "browser/browserpage.h"
+#include "browser/formscan.h"
+#include "browser/pagescripts.h"
+#include "browser/websitewindow.h"
+#include "compose/composecontroller.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
 #include <QUrl>
+#include <QWebEngineScript>
 #include <QWebEngineView>
+
+namespace {
+
+// A page that never answers (its renderer gone, a navigation that swallowed the script) must not
+// block later inserts for good.
+constexpr int insertAnswerLimitMs = 15000;
+
+constexpr auto scriptWorld = QWebEngineScript::ApplicationWorld;
+
+} // namespace
 
 BrowserController::BrowserController(Form1 &form)
     : QObject(&form)
     , m_form(form)
 {
+    QWebEngineView *view = m_form.WebBrowser1;
+    m_page = new BrowserPage(
+        view->page()->profile(), [this] { return !m_form.Check1->isChecked(); }, view);
+    view->setPage(m_page);
+
+    m_insertWatchdog.setSingleShot(true);
+    m_insertWatchdog.setInterval(insertAnswerLimitMs);
+    connect(&m_insertWatchdog, &QTimer::timeout, this, [this] { endInsert(m_insertSerial, false); });
+
+    connectControls();
 }
 
-void BrowserController::autoInsertMessage()
+void BrowserController::connectControls()
 {
-}
-void BrowserController::pasteIntoPage(int)
-{
-}
-void BrowserController::openWebsiteWindow()
-{
-}
+    QWebEngineView *view = m_form.WebBrowser1;
+    connect(m_form.Text5, &QLineEdit::returnPressed, this, [this] { navigate(m_form.Text5->text()); });
+    connect(m_form.Command3, &QToolButton::clicked, this, [this] { navigate(m_form.Text5->text()); });
+    // With no page to go to, back and forward do nothing and report nothing.
+    connect(m_form.Command4, &QToolButton::clicked, view, &QWebEngineView::back);
+    connect(m_form.Command5, &QToolButton::clicked, view, &QWebEngineView::forward);
+    connect(m_form.Command6, &QToolButton::clicked, view, &QWebEngineView::stop);
+    connect(m_form.Command7_1, &QToolButton::clicked, view, &QWebEngineView::reload);
+    connect(m_form.cmdMessage, &QPushButton::clicked, this, &BrowserController::autoInsertMessage);
+    for (int i = 0; i < 4; ++i)
+        connect(m_form.cmdPaste[i], &QPushButton::clicked, this, [this, i] { pasteIntoPage(i); });
+    connect(m_form.Command1, &QPushButton::clicked, this, &BrowserController::openWebsiteWindow);
 
-bool BrowserController::websiteWindowVisible() const
-{
-    return false;
-}
-
-void BrowserController::armPostCheck(int)
-{
+    connect(view, &QWebEngineView::loadStarted, this, [this] { m_form.setPanelText(1, QStringLiteral("Connecting")); });
+    connect(view, &QWebEngineView::loadFinished, this, &BrowserController::onLoadFinished);
+    connect(view, &QWebEngineView::titleChanged, this,
+            [this] { m_form.Text5->setText(m_form.WebBrowser1->url().toString()); });
+    connect(m_page, &QWebEnginePage::linkHovered, this, [this](const QString &url) { m_form.setPanelText(2, url); });
 }
 
 void BrowserController::navigate(const QString &url)
 {
     m_form.WebBrowser1->load(QUrl::fromUserInput(url));
+}
+
+void BrowserController::onLoadFinished()
+{
+    QWebEngineView *view = m_form.WebBrowser1;
+    m_form.Text5->setText(view->url().toString());
+    m_form.setPanelText(1, QStringLiteral("Complete"));
+
+    // The state at this download decides; the page's answer comes later.
+    const PostCheck::Ticket ticket = m_postCheck.downloadCompleted();
+    if (!ticket.search)
+        return;
+    const QUrl pageUrl = view->url();
+    QPointer<BrowserController> self(this);
+    m_page->runJavaScript(readBodyScript(), scriptWorld, [self, ticket, pageUrl](const QVariant &body) {
+        if (self)
+            self->onPostCheckPage(ticket, pageUrl, body);
+    });
+}
+
+void BrowserController::onPostCheckPage(const PostCheck::Ticket &ticket, const QUrl &pageUrl, const QVariant &body)
+{
+    if (!m_postCheck.isCurrent(ticket))
+        return;
+    // Once the browser shows another page, the one that completed can no longer be watched.
+    if (m_form.WebBrowser1->url() != pageUrl)
+        return;
+    const QVariantList parts = body.toList();
+    if (parts.size() < 2) // no HTML body: nothing to find
+        return;
+    if (!pageShowsProbe(ticket.probe, parts.at(0).toString(), parts.at(1).toString()))
+        return;
+    if (m_postCheck.hit(ticket))
+        Q_EMIT postCheckHit();
+}
+
+void BrowserController::armPostCheck(int countdown)
+{
+    m_postCheck.armCountdown(countdown);
+}
+
+void BrowserController::autoInsertMessage()
+{
+    if (m_inserting) {
+        ++m_queuedInserts;
+        return;
+    }
+    startInsert();
+}
+
+void BrowserController::startInsert()
+{
+    m_inserting = true;
+    const int serial = ++m_insertSerial;
+    m_insertWatchdog.start();
+    QPointer<BrowserController> self(this);
+    m_page->runJavaScript(readBodyScript(), scriptWorld, [self, serial](const QVariant &body) {
+        if (self)
+            self->onInsertMarkup(serial, body);
+    });
+}
+
+void BrowserController::onInsertMarkup(int serial, const QVariant &body)
+{
+    if (serial != m_insertSerial || !m_inserting)
+        return;
+    const QVariantList parts = body.toList();
+    const QString outer = parts.size() >= 2 ? parts.at(0).toString() : QString();
+    const QString inner = parts.size() >= 2 ? parts.at(1).toString() : QString();
+    const FormScan scan = scanForPostForm(outer, inner);
+    // Only a record of what was scanned: when it cannot be written, the insert goes on.
+    for (const QString &text : scan.scratchTexts) {
+        const QString error = writeFileAtomically(dataFilePath(QStringLiteral("htmltemp.txt")), encodeText(text));
+        if (!error.isEmpty())
+            qWarning("%s", qPrintable(error));
+    }
+    if (scan.formIndex < 0 || scan.fieldIndex < 0) {
+        endInsert(serial, false);
+        return;
+    }
+
+    const QString outgoing = editorText(m_form.txtMessage) + QStringLiteral("\r\n\r\n");
+    const QString converted = m_form.compose().convertMessage(outgoing);
+    QPointer<BrowserController> self(this);
+    m_page->runJavaScript(setMessageFieldScript(scan.formIndex, scan.fieldIndex, converted), scriptWorld,
+                          [self, serial, converted](const QVariant &result) {
+                              if (!self || serial != self->m_insertSerial || !self->m_inserting)
+                                  return;
+                              // Armed whether or not the page took the text.
+                              self->m_postCheck.arm(converted);
+                              self->endInsert(serial, result.toBool());
+                          });
+}
+
+void BrowserController::endInsert(int serial, bool inserted)
+{
+    if (serial != m_insertSerial || !m_inserting)
+        return;
+    m_insertWatchdog.stop();
+    // Late answers for this insert are ignored from here on.
+    ++m_insertSerial;
+
+    QPointer<BrowserController> self(this);
+    auto next = [self, inserted] {
+        if (!self)
+            return;
+        self->m_inserting = false;
+        Q_EMIT self->autoInsertFinished(inserted);
+        if (self->m_queuedInserts > 0) {
+            --self->m_queuedInserts;
+            self->startInsert();
+        }
+    };
+    if (inserted) {
+        next();
+        return;
+    }
+    showMessage(&m_form, QStringLiteral("Auto-Insert Error"),
+                QStringLiteral("Could not auto-insert your message.  Try pasting instead."), QMessageBox::NoIcon, next);
+}
+
+void BrowserController::pasteIntoPage(int index)
+{
+    QString text;
+    switch (index) {
+    case 0: text = m_form.txtSubject->text(); break;
+    case 1: text = m_form.txtUsername->text(); break;
+    case 2: text = m_form.txtPassword->text(); break;
+    case 3: text = m_form.compose().convertMessage(editorText(m_form.txtMessage)); break;
+    default: return;
+    }
+    QPointer<BrowserController> self(this);
+    m_page->runJavaScript(insertAtCaretScript(text), scriptWorld, [self](const QVariant &result) {
+        if (self)
+            Q_EMIT self->pasteFinished(result.toBool());
+    });
+}
+
+void BrowserController::openWebsiteWindow()
+{
+    if (m_website) {
+        m_website->show();
+        m_website->raise();
+        m_website->activateWindow();
+        return;
+    }
+    m_website = new frmWebsite();
+    m_website->open();
+}
+
+bool BrowserController::websiteWindowVisible() const
+{
+    return m_website && m_website->isVisible();
+}
+
+frmWebsite *BrowserController::websiteWindow() const
+{
+    return m_website;
 }

@@ -1,0 +1,239 @@
+#include "browser/pagescripts.h"
+#include "browsertest.h"
+
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <QtTest>
+
+namespace {
+
+// The value a text area reports for text: its line breaks come back as LF.
+QString asTextAreaValue(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+// Every control's value, in page order, as "id=value" lines.
+const QString controlValues =
+    QStringLiteral("Array.prototype.map.call(document.querySelectorAll('input,textarea,select'),"
+                   " function (e) { return e.id + '=' + e.value; }).join('\\n')");
+
+const QStringList hostileTexts = {
+    QStringLiteral("He said \"hi\" and 'bye'"),
+    QStringLiteral("</script><script>document.title='pwned'</script>"),
+    QStringLiteral("\"); document.title = 'pwned'; (\""),
+    QStringLiteral("'); document.title = 'pwned'; ('"),
+    QStringLiteral("line\u2028separator\u2029paragraph"),
+    QStringLiteral("C:\\new\\table \\\\ \\u0041 \\x41 \\"),
+    QStringLiteral("%1 %2 %3 ${document.title} `back`"),
+    QStringLiteral("first\r\nsecond\rthird\nfourth"),
+    QString(QChar(0xD800)) + QStringLiteral(" lone surrogate, and a pair ") + QString::fromUcs4(U"\U0001F600"),
+};
+
+} // namespace
+
+class TestPageScripts : public QObject
+{
+    Q_OBJECT
+public:
+    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void setMessageField_data();
+    void setMessageField();
+    void setMessageFieldEvents();
+    void hostileTexts_data();
+    void hostileTexts();
+    void insertAtCaret_data();
+    void insertAtCaret();
+    void literalIsAscii();
+
+private:
+    QWebEngineView *m_view = nullptr;
+};
+
+void TestPageScripts::initTestCase()
+{
+    LoopbackOnly::install();
+    m_view = new QWebEngineView;
+    m_view->resize(800, 600);
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view));
+}
+
+void TestPageScripts::cleanupTestCase()
+{
+    delete m_view;
+}
+
+void TestPageScripts::setMessageField_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<int>("form");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("receiver"); // id of the control that gets the text, empty for none
+
+    const QString post = QStringLiteral("<form><input type=hidden id=t value=1><input id=subject>"
+                                        "<textarea id=message></textarea><input type=submit id=go value=Post></form>");
+    QTest::newRow("text area at the found position") << post << 0 << 2 << true << "message";
+    QTest::newRow("select list before the text area")
+        << "<form><input id=subject><select id=icon><option>a</option></select><textarea id=message></textarea>"
+           "</form>"
+        << 0 << 1 << true << "message";
+    QTest::newRow("input that mentions a text area")
+        << "<form><input id=subject><input type=hidden id=textarea_mode value=1><textarea id=message></textarea>"
+           "</form>"
+        << 0 << 1 << true << "message";
+    QTest::newRow("second text area named") << "<form><textarea id=first></textarea><textarea id=second></textarea>"
+                                               "</form>"
+                                            << 0 << 1 << true << "second";
+    QTest::newRow("position past the controls") << post << 0 << 9 << true << "message";
+    QTest::newRow("form without a text area") << "<form><input id=user><input id=pw></form>" << 0 << 1 << false << "";
+    QTest::newRow("no such form") << post << 3 << 0 << false << "";
+    QTest::newRow("text area of another form only")
+        << "<form><input id=q></form><form><textarea id=message></textarea></form>" << 0 << 0 << false << "";
+}
+
+void TestPageScripts::setMessageField()
+{
+    QFETCH(QString, body);
+    QFETCH(int, form);
+    QFETCH(int, field);
+    QFETCH(bool, ok);
+    QFETCH(QString, receiver);
+
+    QVERIFY(loadHtml(m_view, QStringLiteral("<html><body>") + body + QStringLiteral("</body></html>")));
+    const QString before = runScript(m_view->page(), controlValues).toString();
+    const QString text = QStringLiteral("Hello forum");
+    QCOMPARE(runScript(m_view->page(), setMessageFieldScript(form, field, text)).toBool(), ok);
+
+    // Only the receiver changed, and only to the text.
+    QStringList expected = before.split(QLatin1Char('\n'));
+    for (QString &line : expected) {
+        if (!receiver.isEmpty() && line.startsWith(receiver + QLatin1Char('=')))
+            line = receiver + QLatin1Char('=') + text;
+    }
+    QCOMPARE(runScript(m_view->page(), controlValues).toString(), expected.join(QLatin1Char('\n')));
+}
+
+void TestPageScripts::setMessageFieldEvents()
+{
+    // A page that keeps its own copy of the message, as editors do, learns of the new value.
+    QVERIFY(
+        loadHtml(m_view, QStringLiteral("<html><body><form><textarea id=message></textarea></form><script>"
+                                        "var m = document.getElementById('message'); var copy = document.body;"
+                                        "m.addEventListener('input', function () { copy.dataset.input = m.value; });"
+                                        "m.addEventListener('change', function () { copy.dataset.change = m.value; });"
+                                        "</script></body></html>")));
+    QVERIFY(runScript(m_view->page(), setMessageFieldScript(0, 0, QStringLiteral("typed"))).toBool());
+    QCOMPARE(runScript(m_view->page(), QStringLiteral("document.body.dataset.input")).toString(),
+             QStringLiteral("typed"));
+    QCOMPARE(runScript(m_view->page(), QStringLiteral("document.body.dataset.change")).toString(),
+             QStringLiteral("typed"));
+}
+
+void TestPageScripts::hostileTexts_data()
+{
+    QTest::addColumn<QString>("text");
+    for (int i = 0; i < ::hostileTexts.size(); ++i)
+        QTest::addRow("text %d", i) << ::hostileTexts.at(i);
+}
+
+void TestPageScripts::hostileTexts()
+{
+    QFETCH(QString, text);
+
+    const QString html = QStringLiteral("<html><head><title>forum</title></head><body><form><input id=subject>"
+                                        "<textarea id=message></textarea></form></body></html>");
+
+    // Into the message box: arrives unchanged and runs nothing.
+    QVERIFY(loadHtml(m_view, html));
+    QVERIFY(runScript(m_view->page(), setMessageFieldScript(0, 1, text)).toBool());
+    const QString same =
+        QStringLiteral("document.getElementById('message').value === ") + scriptStringLiteral(asTextAreaValue(text));
+    QVERIFY(runScript(m_view->page(), same).toBool());
+    QCOMPARE(runScript(m_view->page(), QStringLiteral("document.title")).toString(), QStringLiteral("forum"));
+
+    // Pasted into a one-line field: each line break becomes a blank there, as with a user's paste.
+    QVERIFY(loadHtml(m_view, html));
+    runScript(m_view->page(), QStringLiteral("document.getElementById('subject').focus()"),
+              QWebEngineScript::MainWorld);
+    QVERIFY(runScript(m_view->page(), insertAtCaretScript(text)).toBool());
+    const QString oneLine = asTextAreaValue(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QString pasted =
+        QStringLiteral("document.getElementById('subject').value === ") + scriptStringLiteral(oneLine);
+    QVERIFY(runScript(m_view->page(), pasted).toBool());
+    QCOMPARE(runScript(m_view->page(), QStringLiteral("document.title")).toString(), QStringLiteral("forum"));
+}
+
+void TestPageScripts::insertAtCaret_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("focus"); // run in the page before pasting
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("readBack"); // what the page shows afterwards
+    QTest::addColumn<QString>("expected");
+
+    const QString value = QStringLiteral("document.getElementById('f').value");
+    QTest::newRow("empty text field") << "<input id=f>"
+                                      << "document.getElementById('f').focus()" << true << value << "PASTE";
+    QTest::newRow("at the caret") << "<input id=f value='Hello World'>"
+                                  << "var f = document.getElementById('f'); f.focus(); f.setSelectionRange(6, 6)"
+                                  << true << value << "Hello PASTEWorld";
+    QTest::newRow("over the selection") << "<input id=f value='Hello World'>"
+                                        << "var f = document.getElementById('f'); f.focus(); f.setSelectionRange(0, 5)"
+                                        << true << value << "PASTE World";
+    QTest::newRow("password field") << "<input type=password id=f>"
+                                    << "document.getElementById('f').focus()" << true << value << "PASTE";
+    QTest::newRow("text area") << "<textarea id=f>ab</textarea>"
+                               << "var f = document.getElementById('f'); f.focus(); f.setSelectionRange(1, 1)" << true
+                               << value << "aPASTEb";
+    QTest::newRow("field in a same-origin frame")
+        << "<iframe id=frame srcdoc=\"<input id=inner>\"></iframe>"
+        << "document.getElementById('frame').contentDocument.getElementById('inner').focus()" << true
+        << "document.getElementById('frame').contentDocument.getElementById('inner').value"
+        << "PASTE";
+    QTest::newRow("editable element") << "<div id=f contenteditable=true>Hi there</div>"
+                                      << "var f = document.getElementById('f'); f.focus();"
+                                         "var r = document.createRange(); r.selectNodeContents(f); r.collapse(false);"
+                                         "getSelection().removeAllRanges(); getSelection().addRange(r)"
+                                      << true << "document.getElementById('f').textContent"
+                                      << "Hi therePASTE";
+    QTest::newRow("nothing focused") << "<input id=f value=x>"
+                                     << "" << false << value << "x";
+    QTest::newRow("read-only field") << "<input id=f value=x readonly>"
+                                     << "document.getElementById('f').focus()" << false << value << "x";
+}
+
+void TestPageScripts::insertAtCaret()
+{
+    QFETCH(QString, body);
+    QFETCH(QString, focus);
+    QFETCH(bool, ok);
+    QFETCH(QString, readBack);
+    QFETCH(QString, expected);
+
+    QVERIFY(loadHtml(m_view, QStringLiteral("<html><body>") + body + QStringLiteral("</body></html>")));
+    if (!focus.isEmpty())
+        runScript(m_view->page(), focus, QWebEngineScript::MainWorld);
+    QCOMPARE(runScript(m_view->page(), insertAtCaretScript(QStringLiteral("PASTE"))).toBool(), ok);
+    QCOMPARE(runScript(m_view->page(), readBack).toString(), expected);
+}
+
+void TestPageScripts::literalIsAscii()
+{
+    for (const QString &text : ::hostileTexts) {
+        const QString literal = scriptStringLiteral(text);
+        for (const QChar c : literal)
+            QVERIFY2(c.unicode() >= 0x20 && c.unicode() < 0x7f, qPrintable(literal));
+        QVERIFY(!literal.contains(QLatin1String("</")));
+    }
+}
+
+QTEST_MAIN(TestPageScripts)
+#include "tst_pagescripts.moc"
