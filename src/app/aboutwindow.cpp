@@ -1,0 +1,132 @@
+#include "app/aboutwindow.h"
+
+#include "app/branding.h"
+#include "app/skin.h"
+#include "app/skinlabel.h"
+#include "app/twips.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPointer>
+#include <QScreen>
+
+static void initShellResources()
+{
+    // The pictures live in a resource of the static GUI library; naming it here links it in.
+    Q_INIT_RESOURCE(shell);
+}
+
+namespace {
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(geometry);
+    return label;
+}
+
+} // namespace
+
+frmAbout::frmAbout(QWidget *owner)
+    : QWidget(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+{
+    initShellResources();
+    setObjectName(QStringLiteral("frmAbout"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    const QSize size(twipsToPixels(5640), twipsToPixels(2460));
+    setFixedSize(size);
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSize(9);
+    setFont(font);
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(twipsRect(240, 240, 1200, 1200));
+    Picture1->setScaledContents(true);
+    Picture1->setPixmap(QPixmap(QStringLiteral(":/pictures/about.png")));
+
+    Label1 =
+        makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Your Program Name"), twipsRect(1680, 240, 3720, 480));
+    QFont title = font;
+    title.setPointSize(14);
+    title.setBold(true);
+    Label1->setFont(title);
+
+    Label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("Version:"), twipsRect(1680, 960, 1200, 285));
+    Label3 = makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Owned By:"), twipsRect(1680, 1320, 1200, 285));
+    Label4 = makeLabel(this, QStringLiteral("Label4"), QStringLiteral("Website:"), twipsRect(1680, 1680, 1200, 285));
+    lblVersion = makeLabel(this, QStringLiteral("lblVersion"), QString(), twipsRect(2940, 960, 2460, 285));
+    lblCompany = makeLabel(this, QStringLiteral("lblCompany"), QString(), twipsRect(2940, 1320, 2460, 285));
+    lblWebsite = makeLabel(this, QStringLiteral("lblWebsite"), QString(), twipsRect(2940, 1680, 2460, 285));
+    QPalette blue = lblWebsite->palette();
+    blue.setColor(QPalette::WindowText, Qt::blue);
+    lblWebsite->setPalette(blue);
+    lblWebsite->setCursor(Qt::PointingHandCursor);
+    lblWebsite->setFocusPolicy(Qt::TabFocus);
+    lblWebsite->installEventFilter(this);
+
+    // Marks the window as the container of its skin labels.
+    auto *skinLabels = new SkinLabel(this);
+    skinLabels->setObjectName(QStringLiteral("SkinLabel1_0"));
+    skinLabels->setGeometry(0, 0, 0, 0);
+    skinLabels->hide();
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+    }
+
+    // The window's load.
+    const Branding &brand = branding();
+    setWindowTitle(QStringLiteral("About ") + brand.programName);
+    Label1->setText(brand.programName);
+    lblCompany->setText(brand.companyName);
+    lblVersion->setText(versionText(brand.versionMajor, brand.versionMinor));
+    lblWebsite->setText(brand.websiteAddress);
+    if (skinActive()) {
+        replaceLabels(this);
+        applySkin(this);
+    }
+}
+
+bool frmAbout::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lblWebsite) {
+        const bool clicked = event->type() == QEvent::MouseButtonRelease &&
+                             static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
+                             lblWebsite->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint());
+        const bool pressedKey =
+            event->type() == QEvent::KeyPress && (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Return ||
+                                                  static_cast<QKeyEvent *>(event)->key() == Qt::Key_Space);
+        if (clicked || pressedKey) {
+            Q_EMIT websiteClicked();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QString versionText(int major, int minor)
+{
+    return QString::number(major) + QLatin1Char('.') + QString::number(minor);
+}
+
+frmAbout *showAboutWindow(QWidget *owner, std::function<void()> openWebsite)
+{
+    static QPointer<frmAbout> open;
+    if (!open) {
+        open = new frmAbout(owner);
+        if (openWebsite)
+            QObject::connect(open, &frmAbout::websiteClicked, open, std::move(openWebsite));
+    }
+    open->show();
+    open->raise();
+    return open;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+
+// The About window: program name, version, owner and website. Clicking the website opens the
+// secondary browser window, which the main window provides through websiteClicked().
+class frmAbout : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmAbout(QWidget *owner = nullptr);
+
+    QLabel *Picture1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *lblVersion = nullptr;
+    QLabel *lblCompany = nullptr;
+    QLabel *lblWebsite = nullptr;
+
+Q_SIGNALS:
+    void websiteClicked();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
+
+// "major.minor", each as a plain decimal number.
+QString versionText(int major, int minor);
+
+// Opens the About window, or brings the open one forward. openWebsite runs when the user clicks
+// the website.
+frmAbout *showAboutWindow(QWidget *owner, std::function<void()> openWebsite);

@@ -1,0 +1,22 @@
+#include "app/ontop.h"
+
+#include <QWidget>
+
+void setOnTop(QWidget *window, bool onTop)
+{
+    if (!window)
+        return;
+    QWidget *top = window->window();
+    const bool visible = top->isVisible();
+    if (top->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop) {
+        const QRect geometry = top->geometry();
+        // Changing the flags recreates the native window and hides it: show it again where it was.
+        top->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+        if (visible) {
+            top->setGeometry(geometry);
+            top->show();
+        }
+    }
+    if (visible && onTop)
+        top->raise();
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "app/rtfcontent.h"
+
+#include <QByteArray>
+
+// Reads an RTF document into paragraphs of styled runs. Understands groups, paragraph and line
+// breaks, tabs, bold, italic, underline, strike-out, font sizes, the colour table with \cf,
+// alignment and indents, \'hh escapes (Windows-1252) and \uN with its fallback; skips the
+// font table, the style sheet, pictures and every \* destination.
+//
+// Any input is accepted: damaged RTF gives what could be read, input that is not RTF at all is
+// shown as plain text. Work is linear in the input and memory is bounded by the input's size,
+// however deeply groups nest.
+RtfDocument readRtf(const QByteArray &data);

@@ -1,0 +1,77 @@
+#include "app/rtftextdocument.h"
+
+#include "app/twips.h"
+
+#include <QColor>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+Qt::Alignment alignmentOf(RtfParagraphFormat::Alignment a)
+{
+    switch (a) {
+    case RtfParagraphFormat::Alignment::Center: return Qt::AlignHCenter;
+    case RtfParagraphFormat::Alignment::Right: return Qt::AlignRight;
+    case RtfParagraphFormat::Alignment::Justify: return Qt::AlignJustify;
+    case RtfParagraphFormat::Alignment::Left: break;
+    }
+    return Qt::AlignLeft;
+}
+
+qreal pixels(int twips)
+{
+    return qreal(twips) / kTwipsPerPixel;
+}
+
+QTextBlockFormat blockFormat(const RtfParagraphFormat &p)
+{
+    QTextBlockFormat f;
+    f.setAlignment(alignmentOf(p.alignment));
+    f.setLeftMargin(pixels(std::max(0, p.leftIndent)));
+    f.setRightMargin(pixels(std::max(0, p.rightIndent)));
+    f.setTextIndent(pixels(p.firstLineIndent));
+    f.setTopMargin(pixels(p.spaceBefore));
+    f.setBottomMargin(pixels(p.spaceAfter));
+    return f;
+}
+
+QTextCharFormat charFormat(const RtfCharFormat &c)
+{
+    QTextCharFormat f;
+    f.setFontWeight(c.bold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(c.italic);
+    f.setFontUnderline(c.underline);
+    f.setFontStrikeOut(c.strikeOut);
+    f.setFontPointSize(c.halfPoints / 2.0);
+    if (c.hasColor)
+        f.setForeground(QColor::fromRgb(QRgb(0xFF000000u | c.rgb)));
+    switch (c.position) {
+    case RtfCharFormat::Position::Superscript: f.setVerticalAlignment(QTextCharFormat::AlignSuperScript); break;
+    case RtfCharFormat::Position::Subscript: f.setVerticalAlignment(QTextCharFormat::AlignSubScript); break;
+    case RtfCharFormat::Position::Normal: break;
+    }
+    return f;
+}
+
+} // namespace
+
+void fillTextDocument(QTextDocument *target, const RtfDocument &source)
+{
+    target->clear();
+    QTextCursor cursor(target);
+    cursor.beginEditBlock();
+    bool first = true;
+    for (const RtfParagraph &paragraph : source.paragraphs) {
+        if (first)
+            cursor.setBlockFormat(blockFormat(paragraph.format));
+        else
+            cursor.insertBlock(blockFormat(paragraph.format));
+        first = false;
+        for (const RtfRun &run : paragraph.runs)
+            cursor.insertText(run.text, charFormat(run.format));
+    }
+    cursor.endEditBlock();
+}

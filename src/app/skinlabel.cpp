@@ -1,0 +1,8 @@
+#include "app/skinlabel.h"
+
+SkinLabel::SkinLabel(QWidget *parent)
+    : QLabel(parent)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    setTextFormat(Qt::PlainText);
+}
