@@ -11,6 +11,7 @@
 #include "browser/browsercontroller.h"
 #include "browser/forumscontroller.h"
 #include "compose/composecontroller.h"
+#include "compose/templatesettings.h"
 #include "watch/watchcontroller.h"
 
 #include <QAction>
@@ -277,6 +278,7 @@ void Form1::load()
     m_watch->showPosts();
     m_forums->showForums();
 
+    templates = loadTemplates();
     updateInterface();
     restoreEditor();
 }
@@ -301,7 +303,7 @@ void Form1::restoreEditor()
 void Form1::updateInterface()
 {
     cmbConvert->clear();
-    cmbConvert->addItem(QStringLiteral("text"));
+    cmbConvert->addItems(formatNames(templates));
     cmbConvert->setCurrentIndex(0);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/forumloginlist.h"
+#include "compose/templateset.h"
 #include "watch/watchedpostlist.h"
 
 #include <QMainWindow>
@@ -96,6 +97,7 @@ public:
 
     WatchedPostList watchedPosts;
     ForumLoginList forumLogins;
+    TemplateSet templates;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
