@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPlainTextEdit;
+class QPushButton;
+
+// "load a saved message": lists the lines of messages.txt as stored, shows one in full when
+// clicked, hands one to the editor when double-clicked and deletes the selected one. Closing the
+// window discards it, so the next opening reads the file afresh.
+class Form3 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Form3(QWidget *parent = nullptr);
+
+    // One list entry per line, empty lines included, in file order.
+    void setEntries(const QStringList &lines);
+
+    // Clicking, double-clicking and the delete button, by entry position.
+    void viewEntry(int row);
+    void loadEntry(int row);
+    void deleteSelectedEntry();
+
+    QListWidget *List1 = nullptr;
+    QPlainTextEdit *Text1 = nullptr;
+    QLineEdit *txtSubject = nullptr;
+    QPushButton *Command1 = nullptr;
+
+signals:
+    // A double-clicked entry with message text; subject only counts when hasSubject is set.
+    void messageChosen(const QString &message, const QString &subject, bool hasSubject);
+
+private:
+    void notify(const QString &text);
+};
