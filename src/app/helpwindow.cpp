@@ -9,7 +9,9 @@
 #include "app/twips.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
@@ -29,6 +31,21 @@ QPointer<Form8> &openWindow()
 QString helpPath()
 {
     return dataFilePath(QStringLiteral("Help.rtf"));
+}
+
+// The existence test ignores letter case, so "help.RTF" counts; open the file under the name it
+// really has, or a file that was found would show as empty.
+QString actualHelpPath()
+{
+    const QFileInfo wanted(helpPath());
+    if (wanted.isFile())
+        return wanted.filePath();
+    const QStringList names = wanted.dir().entryList(QDir::Files);
+    for (const QString &name : names) {
+        if (name.compare(wanted.fileName(), Qt::CaseInsensitive) == 0)
+            return wanted.dir().filePath(name);
+    }
+    return wanted.filePath();
 }
 
 } // namespace
@@ -72,7 +89,7 @@ bool Form8::load()
         return false;
 
     // An unreadable document leaves the box empty; the window still opens.
-    QFile file(helpPath());
+    QFile file(actualHelpPath());
     if (file.open(QIODevice::ReadOnly))
         fillTextDocument(rtf1->document(), readRtf(file.readAll()));
 

@@ -1,0 +1,108 @@
+#include "app/aboutwindow.h"
+#include "app/branding.h"
+#include "app/skin.h"
+
+#include <QLabel>
+#include <QtTest>
+
+class TestAboutWindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup();
+    void versionText_data();
+    void versionText();
+    void showsTheBrandingValues();
+    void websiteClick_data();
+    void websiteClick();
+    void openingTwiceKeepsOneWindowAndOneConnection();
+    void unskinnedByDefault();
+};
+
+void TestAboutWindow::cleanup()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *w : windows) {
+        if (qobject_cast<frmAbout *>(w))
+            delete w;
+    }
+}
+
+void TestAboutWindow::versionText_data()
+{
+    QTest::addColumn<int>("major");
+    QTest::addColumn<int>("minor");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("2.0") << 2 << 0 << QStringLiteral("2.0");
+    QTest::newRow("two digits each") << 10 << 12 << QStringLiteral("10.12");
+    QTest::newRow("minor 5 is not 50") << 1 << 5 << QStringLiteral("1.5");
+    QTest::newRow("zero major") << 0 << 9 << QStringLiteral("0.9");
+}
+
+void TestAboutWindow::versionText()
+{
+    QFETCH(int, major);
+    QFETCH(int, minor);
+    QFETCH(QString, expected);
+    QCOMPARE(::versionText(major, minor), expected);
+}
+
+void TestAboutWindow::showsTheBrandingValues()
+{
+    frmAbout window;
+    const Branding &brand = branding();
+    QCOMPARE(window.lblVersion->text(), QStringLiteral("2.0"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("About ") + brand.programName);
+    QCOMPARE(window.Label1->text(), brand.programName);
+    QCOMPARE(window.lblCompany->text(), brand.companyName);
+    QCOMPARE(window.lblWebsite->text(), brand.websiteAddress);
+    QVERIFY(!window.Picture1->pixmap().isNull());
+}
+
+void TestAboutWindow::websiteClick_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("opened");
+
+    QTest::newRow("website label") << QStringLiteral("lblWebsite") << 1;
+    QTest::newRow("its caption") << QStringLiteral("Label4") << 0;
+    QTest::newRow("the company") << QStringLiteral("lblCompany") << 0;
+    QTest::newRow("the picture") << QStringLiteral("Picture1") << 0;
+}
+
+void TestAboutWindow::websiteClick()
+{
+    QFETCH(QString, target);
+    QFETCH(int, opened);
+
+    int count = 0;
+    frmAbout *window = showAboutWindow(nullptr, [&count] { ++count; });
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    auto *label = window->findChild<QLabel *>(target);
+    QVERIFY(label);
+    QTest::mouseClick(label, Qt::LeftButton);
+    QCOMPARE(count, opened);
+}
+
+void TestAboutWindow::openingTwiceKeepsOneWindowAndOneConnection()
+{
+    int count = 0;
+    frmAbout *first = showAboutWindow(nullptr, [&count] { ++count; });
+    frmAbout *second = showAboutWindow(nullptr, [&count] { ++count; });
+    QCOMPARE(second, first);
+    QTest::mouseClick(first->lblWebsite, Qt::LeftButton);
+    QCOMPARE(count, 1);
+}
+
+void TestAboutWindow::unskinnedByDefault()
+{
+    QVERIFY(!skinActive());
+    frmAbout window;
+    // Only the marker element of the skin label array exists: no label was copied.
+    QCOMPARE(window.findChildren<QLabel *>(QRegularExpression(QStringLiteral("^SkinLabel"))).size(), 1);
+    QVERIFY(!window.property("skinName").isValid());
+}
+
+QTEST_MAIN(TestAboutWindow)
+#include "tst_aboutwindow.moc"
