@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QObject>
 #include <QString>
 
 // One watched thread: its page address and the page's body size when it was last watched.
@@ -11,10 +12,15 @@ struct WatchedPost
 };
 
 // The watched threads, kept in posts.txt (addresses) and sizes.txt (sizes) in the data folder.
-class WatchedPostList
+// Both files are rewritten after every change, so a crash loses nothing, and every post has its
+// size line from the start, so the two files always pair up line by line.
+class WatchedPostList : public QObject
 {
+    Q_OBJECT
 public:
-    // Reads both files; entries pair up by position.
+    explicit WatchedPostList(QObject *parent = nullptr);
+
+    // Reads both files; entries pair up by position. A post without a size line gets "0".
     void load();
     // Each writes its file; an empty text on success, else the error.
     QString savePosts() const;
@@ -24,6 +30,35 @@ public:
     const WatchedPost &at(int index) const { return m_posts.at(index); }
     const QList<WatchedPost> &posts() const { return m_posts; }
 
+    // Position of the first post with exactly this address (letter case counts), or -1.
+    int indexOf(const QString &url) const;
+    bool isWatched(const QString &url) const { return indexOf(url) >= 0; }
+    // An empty or single-blank address cannot be stored: its line would be skipped on reading
+    // while its size line would not, shifting every later post onto its neighbour's size.
+    static bool canWatch(const QString &url);
+
+    // Adds url with size "0" unless it is watched already. Returns its position, or -1 when the
+    // address cannot be watched.
+    int watch(const QString &url);
+    // Stores a measured size for the post with this address. False when no post has it (any
+    // more): a measurement never lands on another post.
+    bool recordSize(const QString &url, qint64 size);
+    // Removes the post at index; out-of-range positions are ignored.
+    void removeAt(int index);
+
+    // The number a stored size stands for. A text that is not a number stands for 0, so the reply
+    // check reports the post and watching it again gives it a real size.
+    static qint64 sizeValue(const QString &size);
+
+Q_SIGNALS:
+    void postAdded(int index);
+    void postRemoved(int index);
+    void sizeChanged(int index);
+    // A change could not be written to disk; the text names the file and the reason.
+    void saveFailed(const QString &error);
+
 private:
+    void persist();
+
     QList<WatchedPost> m_posts;
 };

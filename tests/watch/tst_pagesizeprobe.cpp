@@ -1,4 +1,4 @@
-#include "support/scriptedhttpserver.h"
+#include "scriptedhttpserver.h"
 #include "watch/pagesizeprobe.h"
 
 #include <QFile>
