@@ -28,6 +28,10 @@ frmCustom::frmCustom(TemplateSet &templates, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Custom Message Templates"));
     setFixedSize(twipsToPixels(7275), twipsToPixels(5190));
+    // The controls sit at fixed designed sizes; a compact font keeps their captions whole.
+    QFont compact = font();
+    compact.setPointSizeF(8);
+    setFont(compact);
 
     auto *explanation = new QLabel(
         QStringLiteral("You may use this form to create custom templates for message insertion.  Just enter the "
