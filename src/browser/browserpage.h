@@ -15,6 +15,8 @@ public:
 
 protected:
     QWebEnginePage *createWindow(WebWindowType type) override;
+    // Forum pages' own script errors are theirs, not the program's: keep them off our output.
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int, const QString &) override {}
 
 private:
     PopupPolicy m_popupsAllowed;

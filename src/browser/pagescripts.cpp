@@ -58,6 +58,7 @@ QString setMessageFieldScript(int formIndex, int fieldIndex, const QString &text
 QString insertAtCaretScript(const QString &text)
 {
     return QStringLiteral("(function (text) {\n"
+                          "  text = text.replace(/\\r\\n?/g, '\\n');\n"
                           "  var doc = document;\n"
                           "  var element = doc.activeElement;\n"
                           "  while (element && (element.tagName === 'IFRAME' || element.tagName === 'FRAME')) {\n"

@@ -1,0 +1,466 @@
+#include "app/appstate.h"
+#include "app/datafolder.h"
+#include "app/editortext.h"
+#include "app/mainwindow.h"
+#include "app/messagebox.h"
+#include "browser/browsercontroller.h"
+#include "browser/pagescripts.h"
+#include "browser/popupwindow.h"
+#include "browser/websitewindow.h"
+#include "browsertest.h"
+#include "compose/composecontroller.h"
+#include "fakeforum.h"
+#include "testenvironment.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QWebEngineView>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString insertErrorText = QStringLiteral("Could not auto-insert your message.  Try pasting instead.");
+
+QByteArray readFixture(const QString &name)
+{
+    QFile file(QStringLiteral(THREADLOOM_TEST_DATA "/forum-pages/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString normalisedLineBreaks(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+QList<PopupWindow *> popupWindows()
+{
+    QList<PopupWindow *> found;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *popup = qobject_cast<PopupWindow *>(widget))
+            found << popup;
+    }
+    return found;
+}
+
+} // namespace
+
+class TestBrowserController : public QObject
+{
+    Q_OBJECT
+public:
+    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void roadOfAPost();
+    void insertFails_data();
+    void insertFails();
+    void insertWhileInserting();
+    void realPostingPages_data();
+    void realPostingPages();
+    void postCheckWindow_data();
+    void postCheckWindow();
+    void urlBox_data();
+    void urlBox();
+    void popups_data();
+    void popups();
+    void pasteIndexes_data();
+    void pasteIndexes();
+    void visitOutlivesMainWindow();
+
+private:
+    bool load(const QString &path);
+    bool focusInPage(const QString &id);
+    bool autoInsert();
+    QVariant page(const QString &script) { return runScript(m_form->WebBrowser1->page(), script); }
+    BrowserController &browser() { return m_form->browser(); }
+    QString converted(const QString &text) { return m_form->compose().convertMessage(text); }
+
+    std::unique_ptr<TestEnvironment> m_env;
+    std::unique_ptr<FakeForum> m_forum;
+    std::unique_ptr<Form1> m_form;
+    QStringList m_boxes;
+    int m_ends = 0;
+};
+
+void TestBrowserController::initTestCase()
+{
+    LoopbackOnly::install();
+    setMessageHookForTesting(
+        [this](const QString &title, const QString &text) { m_boxes << title + QLatin1Char('|') + text; });
+    setEndProgramHookForTesting([this] { ++m_ends; });
+}
+
+void TestBrowserController::init()
+{
+    m_env = std::make_unique<TestEnvironment>();
+    m_forum = std::make_unique<FakeForum>();
+    QVERIFY(m_forum->start());
+    m_forum->setPage(QStringLiteral("/plain"), "<html><head><title>Plain</title></head><body><p>Nothing here</p>"
+                                               "<form><input name=q></form></body></html>");
+    m_boxes.clear();
+    m_ends = 0;
+    setPendingExit(false);
+
+    m_form = std::make_unique<Form1>();
+    // The start page is a real address, which the test engine refuses: wait for that to end.
+    QSignalSpy started(m_form->WebBrowser1, &QWebEngineView::loadFinished);
+    m_form->load();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(started.wait(20000));
+    m_boxes.clear();
+}
+
+void TestBrowserController::cleanup()
+{
+    for (PopupWindow *popup : popupWindows())
+        delete popup;
+    if (frmWebsite *website = browser().websiteWindow())
+        delete website;
+    m_form.reset();
+    m_forum.reset();
+    m_env.reset();
+}
+
+bool TestBrowserController::load(const QString &path)
+{
+    return loadUrl(m_form->WebBrowser1, QUrl(m_forum->url(path)));
+}
+
+bool TestBrowserController::focusInPage(const QString &id)
+{
+    return runScript(m_form->WebBrowser1->page(),
+                     QStringLiteral("var e = document.getElementById(%1); e.focus(); document.activeElement === e")
+                         .arg(scriptStringLiteral(id)),
+                     QWebEngineScript::MainWorld)
+        .toBool();
+}
+
+bool TestBrowserController::autoInsert()
+{
+    QSignalSpy finished(&browser(), &BrowserController::autoInsertFinished);
+    m_form->cmdMessage->click();
+    if (!finished.wait(20000))
+        return false;
+    return finished.first().value(0).toBool();
+}
+
+void TestBrowserController::roadOfAPost()
+{
+    // Log in by pasting the forum's user name and password.
+    QVERIFY(load(QStringLiteral("/newthread")));
+    QCOMPARE(m_form->Text5->text(), m_forum->url(QStringLiteral("/login")));
+    QCOMPARE(m_form->panelText(1), QStringLiteral("Complete"));
+    m_form->txtUsername->setText(QStringLiteral("alice"));
+    m_form->txtPassword->setText(QStringLiteral("pa\"ss|word</script>"));
+    QSignalSpy pasted(&browser(), &BrowserController::pasteFinished);
+    QVERIFY(focusInPage(QStringLiteral("user")));
+    m_form->cmdPaste[1]->click();
+    QVERIFY(pasted.wait(10000));
+    QVERIFY(focusInPage(QStringLiteral("password")));
+    m_form->cmdPaste[2]->click();
+    QVERIFY(pasted.wait(10000));
+    QSignalSpy loaded(m_form->WebBrowser1, &QWebEngineView::loadFinished);
+    page(QStringLiteral("document.getElementById('go').click()"));
+    QTRY_VERIFY_WITH_TIMEOUT(m_form->Text5->text() == m_forum->url(QStringLiteral("/newthread")), 20000);
+    QCOMPARE(m_forum->loggedInUser(), QStringLiteral("alice"));
+    QCOMPARE(m_forum->loggedInPassword(), QStringLiteral("pa\"ss|word</script>"));
+
+    // Subject pasted, message inserted.
+    m_form->txtSubject->setText(QStringLiteral("A new thread"));
+    QVERIFY(focusInPage(QStringLiteral("subject")));
+    m_form->cmdPaste[0]->click();
+    QVERIFY(pasted.wait(10000));
+    const QString message = QStringLiteral("Hello forum friends\r\nsee http://example.com/x?a=1&b=2\r\nbye");
+    setEditorText(m_form->txtMessage, message);
+    QVERIFY(autoInsert());
+    const QString inserted = converted(message + QStringLiteral("\r\n\r\n"));
+    QVERIFY(page(QStringLiteral("document.getElementById('message').value === ") +
+                 scriptStringLiteral(normalisedLineBreaks(inserted)))
+                .toBool());
+    QCOMPARE(page(QStringLiteral("document.getElementById('subject').value")).toString(),
+             QStringLiteral("A new thread"));
+    QCOMPARE(page(QStringLiteral("document.getElementById('q').value")).toString(), QString());
+    QCOMPARE(browser().postCheck().countdown(), 4);
+    QCOMPARE(browser().postCheck().lastInsertedText(), inserted);
+    QVERIFY(m_boxes.isEmpty());
+    QFile scratch(dataFilePath(QStringLiteral("htmltemp.txt")));
+    QVERIFY(scratch.open(QIODevice::ReadOnly));
+    QVERIFY(scratch.readAll().contains("\r\n<textarea"));
+
+    // Submitted: the forum redirects to the new thread, whose page the post check recognises.
+    QSignalSpy hits(&browser(), &BrowserController::postCheckHit);
+    page(QStringLiteral("document.getElementById('post').click()"));
+    QVERIFY(hits.wait(20000));
+    QCOMPARE(m_form->WebBrowser1->url().toString(), m_forum->url(QStringLiteral("/thread?id=1")));
+    QCOMPARE(m_forum->posts().size(), 1);
+    QCOMPARE(m_forum->posts().first().subject, QStringLiteral("A new thread"));
+    QCOMPARE(normalisedLineBreaks(m_forum->posts().first().message), normalisedLineBreaks(inserted));
+    QCOMPARE(browser().postCheck().countdown(), 0);
+
+    // Further pages showing the message no longer count.
+    QVERIFY(load(QStringLiteral("/thread?id=1")));
+    QTest::qWait(300);
+    QCOMPARE(hits.size(), 1);
+}
+
+void TestBrowserController::insertFails_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("html");
+
+    QTest::newRow("log-in page") << "/login" << QByteArray();
+    QTest::newRow("text area outside a form")
+        << "/loose" << QByteArray("<html><body><textarea id=t></textarea><form><input name=a></form></body></html>");
+    QTest::newRow("text area only in the markup") // the scan finds it, the page has none to fill
+        << "/noscript"
+        << QByteArray("<html><body><form><input name=a><noscript><textarea id=t></textarea></noscript>"
+                      "<input name=b></form></body></html>");
+    QTest::newRow("no HTML body") << "/text.txt" << QByteArray();
+}
+
+void TestBrowserController::insertFails()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, html);
+    if (!html.isEmpty())
+        m_forum->setPage(path, html);
+    if (path == QLatin1String("/text.txt")) {
+        QVERIFY(loadHtml(m_form->WebBrowser1, QString(), QUrl(QStringLiteral("about:blank"))));
+        page(QStringLiteral("document.documentElement.remove()"));
+    } else {
+        QVERIFY(load(path));
+    }
+    const QString before =
+        page(QStringLiteral("document.documentElement ? document.documentElement.outerHTML : ''")).toString();
+
+    QVERIFY(!autoInsert());
+    QCOMPARE(m_boxes, QStringList{QStringLiteral("Auto-Insert Error|") + insertErrorText});
+    QCOMPARE(page(QStringLiteral("document.documentElement ? document.documentElement.outerHTML : ''")).toString(),
+             before);
+}
+
+void TestBrowserController::insertWhileInserting()
+{
+    // Each click is one whole insert; the second one starts after the first has ended.
+    QVERIFY(load(QStringLiteral("/login")));
+    QSignalSpy finished(&browser(), &BrowserController::autoInsertFinished);
+    m_form->cmdMessage->click();
+    m_form->cmdMessage->click();
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 20000);
+    QCOMPARE(m_boxes.size(), 2);
+}
+
+void TestBrowserController::realPostingPages_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("ok");
+
+    // The form sits between <table> and <tr>: the page builds it empty, its fields outside it.
+    QTest::newRow("custom forum") << "generic-posting-1.html" << false;
+    QTest::newRow("question page") << "generic-posting-2.html" << true;
+    QTest::newRow("guestbook") << "generic-posting-3.html" << true;
+    QTest::newRow("bbs reply form") << "mitbbs-thread-1.html" << true;
+    QTest::newRow("contact form") << "vbulletin-contact-1.html" << true;
+    QTest::newRow("new thread") << "vbulletin-posting-1.html" << true;
+    QTest::newRow("quick reply") << "vbulletin-thread-1.html" << true;
+    QTest::newRow("comment form") << "wordpress-thread-1.html" << true;
+    // Its only text area sits in a <noscript> block, which a page with scripts does not build.
+    QTest::newRow("registration") << "vbulletin-register-1.html" << false;
+    QTest::newRow("login page") << "phpbb-login-1.html" << false;
+}
+
+void TestBrowserController::realPostingPages()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, ok);
+
+    m_forum->setPage(QStringLiteral("/page.html"), readFixture(file));
+    QVERIFY(load(QStringLiteral("/page.html")));
+    // The message box as the page has built it: the first text area inside a form.
+    const bool hasBox = page(QStringLiteral("!!document.querySelector('form textarea')")).toBool();
+    QCOMPARE(hasBox, ok);
+
+    const QString message = QStringLiteral("Insert me \"quoted\"\r\nsecond line");
+    setEditorText(m_form->txtMessage, message);
+    QCOMPARE(autoInsert(), ok);
+    if (!ok) {
+        QCOMPARE(m_boxes, QStringList{QStringLiteral("Auto-Insert Error|") + insertErrorText});
+        return;
+    }
+    const QString expected = normalisedLineBreaks(converted(message + QStringLiteral("\r\n\r\n")));
+    // Exactly one text area holds the message: the first of the first form that has one.
+    const QString receivers = QStringLiteral("Array.prototype.filter.call(document.querySelectorAll('textarea'),"
+                                             " function (t) { return t.value === %1; }).map(function (t) {"
+                                             " return t === document.querySelector('form textarea'); })");
+    QCOMPARE(page(receivers.arg(scriptStringLiteral(expected))).toList(), QVariantList{true});
+}
+
+void TestBrowserController::postCheckWindow_data()
+{
+    QTest::addColumn<bool>("insertFirst"); // else armed as when a watched post is opened
+    QTest::addColumn<int>("othersBefore"); // downloads without the message before the one with it
+    QTest::addColumn<bool>("hit");
+
+    QTest::newRow("first download") << true << 0 << true;
+    QTest::newRow("fourth download") << true << 3 << true;
+    QTest::newRow("fifth download") << true << 4 << false;
+    QTest::newRow("opened post, nothing inserted yet") << false << 0 << true;
+}
+
+void TestBrowserController::postCheckWindow()
+{
+    QFETCH(bool, insertFirst);
+    QFETCH(int, othersBefore);
+    QFETCH(bool, hit);
+
+    m_forum->setPage(QStringLiteral("/shows"), "<html><body><div>Unique words of the post</div></body></html>");
+    if (insertFirst) {
+        QVERIFY(load(QStringLiteral("/login")));
+        m_forum->setPage(QStringLiteral("/form"), FakeForum::newThreadPage());
+        QVERIFY(load(QStringLiteral("/form")));
+        setEditorText(m_form->txtMessage, QStringLiteral("Unique words of the post\r\nmore"));
+        QVERIFY(autoInsert());
+    } else {
+        browser().armPostCheck();
+    }
+    QSignalSpy hits(&browser(), &BrowserController::postCheckHit);
+    for (int i = 0; i < othersBefore; ++i)
+        QVERIFY(load(QStringLiteral("/plain")));
+    QVERIFY(load(QStringLiteral("/shows")));
+    if (hit)
+        QVERIFY(hits.wait(10000));
+    else
+        QTest::qWait(500);
+    QCOMPARE(hits.size(), hit ? 1 : 0);
+}
+
+void TestBrowserController::urlBox_data()
+{
+    QTest::addColumn<bool>("useEnter");
+    QTest::newRow("Enter in the box") << true;
+    QTest::newRow("browse button") << false;
+}
+
+void TestBrowserController::urlBox()
+{
+    QFETCH(bool, useEnter);
+
+    QSignalSpy loaded(m_form->WebBrowser1, &QWebEngineView::loadFinished);
+    m_form->Text5->setText(m_forum->url(QStringLiteral("/plain")));
+    if (useEnter)
+        QTest::keyClick(m_form->Text5, Qt::Key_Return);
+    else
+        m_form->Command3->click();
+    QVERIFY(loaded.wait(20000));
+    QCOMPARE(m_forum->servedPaths().last(), QStringLiteral("/plain"));
+    QCOMPARE(m_form->panelText(1), QStringLiteral("Complete"));
+
+    // Typing is replaced by the address at the next title change, not by the title.
+    m_form->Text5->setText(QStringLiteral("half typed"));
+    page(QStringLiteral("document.title = 'Another title'"));
+    QTRY_COMPARE(m_form->Text5->text(), m_forum->url(QStringLiteral("/plain")));
+
+    // Back and forward with nowhere to go change nothing.
+    m_form->Command5->click();
+    QTest::qWait(200);
+    QCOMPARE(m_form->WebBrowser1->url().toString(), m_forum->url(QStringLiteral("/plain")));
+}
+
+void TestBrowserController::popups_data()
+{
+    QTest::addColumn<bool>("noPopups");
+    QTest::newRow("No Popups checked") << true;
+    QTest::newRow("No Popups cleared") << false;
+}
+
+void TestBrowserController::popups()
+{
+    QFETCH(bool, noPopups);
+
+    QVERIFY(m_form->Check1->isChecked());
+    m_form->Check1->setChecked(noPopups);
+    m_forum->setPage(QStringLiteral("/links"),
+                     "<html><body><a id=out href=\"/plain\" target=\"_blank\">new window</a></body></html>");
+    QVERIFY(load(QStringLiteral("/links")));
+    page(QStringLiteral("document.getElementById('out').click()"));
+    if (noPopups) {
+        QTest::qWait(800);
+        QVERIFY(popupWindows().isEmpty());
+    } else {
+        QTRY_COMPARE_WITH_TIMEOUT(popupWindows().size(), 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(popupWindows().first()->view()->url().toString(),
+                                  m_forum->url(QStringLiteral("/plain")), 10000);
+    }
+    QCOMPARE(m_form->WebBrowser1->url().toString(), m_forum->url(QStringLiteral("/links")));
+}
+
+void TestBrowserController::pasteIndexes_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("expected"); // empty: what the message converts to
+
+    QTest::newRow("subject") << 0 << "Subject & more";
+    QTest::newRow("user name") << 1 << "bob";
+    QTest::newRow("password") << 2 << "p\\w'd";
+    QTest::newRow("message, converted, no line breaks added") << 3 << "";
+    QTest::newRow("no such button") << 4 << "unchanged";
+}
+
+void TestBrowserController::pasteIndexes()
+{
+    QFETCH(int, index);
+    QFETCH(QString, expected);
+
+    m_form->txtSubject->setText(QStringLiteral("Subject & more"));
+    m_form->txtUsername->setText(QStringLiteral("bob"));
+    m_form->txtPassword->setText(QStringLiteral("p\\w'd"));
+    const QString message = QStringLiteral("See http://example.com\r\nbye");
+    setEditorText(m_form->txtMessage, message);
+    if (expected.isEmpty())
+        expected = normalisedLineBreaks(converted(message));
+
+    m_forum->setPage(QStringLiteral("/area"), "<html><body><textarea id=t>unchanged</textarea></body></html>");
+    QVERIFY(load(QStringLiteral("/area")));
+    runScript(m_form->WebBrowser1->page(),
+              QStringLiteral("var t = document.getElementById('t'); t.focus(); t.select()"),
+              QWebEngineScript::MainWorld);
+    QSignalSpy pasted(&browser(), &BrowserController::pasteFinished);
+    browser().pasteIntoPage(index);
+    if (index <= 3)
+        QVERIFY(pasted.wait(10000));
+    else
+        QTest::qWait(300);
+    QCOMPARE(page(QStringLiteral("document.getElementById('t').value")).toString(), expected);
+    QCOMPARE(browser().postCheck().countdown(), 0);
+    QVERIFY(m_boxes.isEmpty());
+}
+
+void TestBrowserController::visitOutlivesMainWindow()
+{
+    m_form->Command1->click();
+    QVERIFY(browser().websiteWindowVisible());
+    QPointer<frmWebsite> website = browser().websiteWindow();
+    QVERIFY(website);
+
+    m_form->close();
+    QTRY_VERIFY(pendingExit());
+    QCOMPARE(m_ends, 0);
+    website->close();
+    QCOMPARE(m_ends, 1);
+}
+
+QTEST_MAIN(TestBrowserController)
+#include "tst_browsercontroller.moc"
