@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QUrl>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineView>
 
 namespace {
@@ -86,8 +87,11 @@ frmWebsite::frmWebsite(const QString &address)
     // the main window.
     connect(WebBrowser1->page(), &QWebEnginePage::linkHovered, this,
             [this](const QString &url) { m_panel[0]->setText(url); });
-    connect(WebBrowser1, &QWebEngineView::loadStarted, this,
-            [this] { m_panel[1]->setText(QStringLiteral("Opening ") + WebBrowser1->url().toString()); });
+    // The address being opened: the browser's own address only changes once the new page arrives.
+    connect(WebBrowser1->page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
+        if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
+            m_panel[1]->setText(QStringLiteral("Opening ") + info.url().toString());
+    });
     connect(WebBrowser1, &QWebEngineView::loadFinished, this, [this] {
         const QString url = WebBrowser1->url().toString();
         m_panel[1]->setText(QStringLiteral("Completed ") + url);

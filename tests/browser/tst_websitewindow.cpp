@@ -1,0 +1,182 @@
+#include "app/appstate.h"
+#include "app/branding.h"
+#include "app/twips.h"
+#include "browser/websitelayout.h"
+#include "browser/websitewindow.h"
+#include "browsertest.h"
+#include "fakeforum.h"
+#include "testenvironment.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QWebEngineView>
+#include <QtTest>
+
+class TestWebsiteWindow : public QObject
+{
+    Q_OBJECT
+public:
+    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void opening();
+    void ownerPageByDefault();
+    void navigation_data();
+    void navigation();
+    void layoutOnResize_data();
+    void layoutOnResize();
+    void closing_data();
+    void closing();
+
+private:
+    bool waitForLoad();
+
+    TestEnvironment m_env;
+    FakeForum m_forum;
+    QPointer<frmWebsite> m_window;
+    int m_ends = 0;
+};
+
+void TestWebsiteWindow::initTestCase()
+{
+    LoopbackOnly::install();
+    QVERIFY(m_forum.start());
+    m_forum.setPage(QStringLiteral("/home"), "<html><head><title>Owner home</title></head><body>"
+                                             "<a href=\"/next\">next</a></body></html>");
+    m_forum.setPage(QStringLiteral("/next"), "<html><head><title>Next page</title></head><body>x</body></html>");
+    setEndProgramHookForTesting([this] { ++m_ends; });
+}
+
+void TestWebsiteWindow::init()
+{
+    m_ends = 0;
+    setPendingExit(false);
+    m_window = new frmWebsite(m_forum.url(QStringLiteral("/home")));
+}
+
+void TestWebsiteWindow::cleanup()
+{
+    delete m_window;
+}
+
+bool TestWebsiteWindow::waitForLoad()
+{
+    QSignalSpy finished(m_window->WebBrowser1, &QWebEngineView::loadFinished);
+    return finished.wait(20000);
+}
+
+void TestWebsiteWindow::opening()
+{
+    QSignalSpy finished(m_window->WebBrowser1, &QWebEngineView::loadFinished);
+    m_window->open();
+    // Before the first page has come: the address as caption.
+    QCOMPARE(m_window->windowTitle(), m_forum.url(QStringLiteral("/home")));
+    QVERIFY(m_window->isVisible());
+    QVERIFY(m_window->isMaximized());
+    QVERIFY(!m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+    QVERIFY(finished.wait(20000));
+    const QString url = m_forum.url(QStringLiteral("/home"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Owner home"));
+    QCOMPARE(m_window->Text1->text(), url);
+    QCOMPARE(m_window->panelText(2), QStringLiteral("Completed ") + url);
+
+    Q_EMIT m_window->WebBrowser1->page()->linkHovered(QStringLiteral("http://127.0.0.1/hovered"));
+    QCOMPARE(m_window->panelText(1), QStringLiteral("http://127.0.0.1/hovered"));
+    QCOMPARE(m_window->panelText(2), QStringLiteral("Completed ") + url);
+}
+
+void TestWebsiteWindow::ownerPageByDefault()
+{
+    loadBranding();
+    frmWebsite window;
+    QSignalSpy started(window.WebBrowser1, &QWebEngineView::loadStarted);
+    window.open();
+    QCOMPARE(window.windowTitle(), branding().websiteAddress);
+    QVERIFY(started.wait(10000));
+    QTRY_VERIFY(window.panelText(2).startsWith(QStringLiteral("Opening http://") + branding().websiteAddress));
+}
+
+void TestWebsiteWindow::navigation_data()
+{
+    QTest::addColumn<bool>("useEnter");
+    QTest::newRow("Enter") << true;
+    QTest::newRow("browse button") << false;
+}
+
+void TestWebsiteWindow::navigation()
+{
+    QFETCH(bool, useEnter);
+
+    m_window->open();
+    QVERIFY(waitForLoad());
+    // Back on the first page goes nowhere and says nothing.
+    m_window->Command4->click();
+    QTest::qWait(200);
+    QCOMPARE(m_window->WebBrowser1->url().toString(), m_forum.url(QStringLiteral("/home")));
+
+    m_window->Text1->setText(m_forum.url(QStringLiteral("/next")));
+    QSignalSpy finished(m_window->WebBrowser1, &QWebEngineView::loadFinished);
+    if (useEnter)
+        QTest::keyClick(m_window->Text1, Qt::Key_Return);
+    else
+        m_window->Command3->click();
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Next page"));
+
+    m_window->Command4->click();
+    QVERIFY(waitForLoad());
+    QCOMPARE(m_window->Text1->text(), m_forum.url(QStringLiteral("/home")));
+}
+
+void TestWebsiteWindow::layoutOnResize_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("ordinary") << QSize(900, 700);
+    QTest::newRow("smaller than the margins") << QSize(60, 50);
+}
+
+void TestWebsiteWindow::layoutOnResize()
+{
+    QFETCH(QSize, size);
+
+    m_window->resize(size);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    const QSize actual = m_window->size();
+    const WebsiteLayout expected = websiteLayout(pixelsToTwips(actual.width()), pixelsToTwips(actual.height()),
+                                                 pixelsToTwips(m_window->StatusBar1->height()));
+    const auto pixels = [](const QRect &r) { return twipsRect(r.left(), r.top(), r.width(), r.height()); };
+    QCOMPARE(m_window->frmBrowser->geometry(), pixels(expected.frame));
+    QCOMPARE(m_window->Text1->geometry(), pixels(expected.urlBox));
+    QCOMPARE(m_window->Command3->geometry(), pixels(expected.goButton));
+    QCOMPARE(m_window->WebBrowser1->geometry(), pixels(expected.browser));
+    QVERIFY(m_window->WebBrowser1->width() >= 0 && m_window->WebBrowser1->height() >= 0);
+}
+
+void TestWebsiteWindow::closing_data()
+{
+    QTest::addColumn<bool>("pending");
+    QTest::newRow("main window still open") << false;
+    QTest::newRow("main window already closed") << true;
+}
+
+void TestWebsiteWindow::closing()
+{
+    QFETCH(bool, pending);
+
+    m_window->open();
+    setPendingExit(pending);
+    m_window->close();
+    QCOMPARE(m_ends, pending ? 1 : 0);
+    QTRY_VERIFY(m_window.isNull()); // closing releases the window
+}
+
+QTEST_MAIN(TestWebsiteWindow)
+#include "tst_websitewindow.moc"
