@@ -107,10 +107,8 @@ public:
     {
         if (done)
             return false;
-        qsizetype s = p;
-        while (s < n && !webMarkerAt(d, s, n))
-            ++s;
-        if (s >= n) {
+        const qsizetype s = nextMarker();
+        if (s < 0) {
             done = true;
             return false;
         }
@@ -121,6 +119,21 @@ public:
     }
 
 private:
+    // The first marker starting at or after p, or -1. Every marker holds one ":" at a fixed
+    // place and colons are rare in prose, so the search hops from colon to colon with the
+    // vectorised character search rather than trying the marker at every position.
+    qsizetype nextMarker() const
+    {
+        const QStringView text(d, n);
+        for (qsizetype colon = text.indexOf(u':', p + markerColon); colon >= 0; colon = text.indexOf(u':', colon + 1)) {
+            if (webMarkerAt(d, colon - markerColon, n))
+                return colon - markerColon;
+        }
+        return -1;
+    }
+
+    static constexpr qsizetype markerColon = 4; // "http" comes before it
+
     const char16_t *d;
     qsizetype n;
     qsizetype p = 0;
@@ -168,15 +181,20 @@ private:
     // The first "@" from p on that is not inside a wall, or -1.
     qsizetype nextAt()
     {
-        for (qsizetype i = p; i < n; ++i) {
+        qsizetype i = p;
+        while (i < n) {
             while (w < walls.size() && walls[w].end <= i)
                 ++w;
             if (w < walls.size() && walls[w].start <= i) {
-                i = walls[w].end - 1;
+                i = walls[w].end;
                 continue;
             }
-            if (d[i] == u'@')
-                return i;
+            // The stretch up to the next wall holds no markup: search it in one go.
+            const qsizetype stretchEnd = w < walls.size() ? walls[w].start : n;
+            const qsizetype at = QStringView(d + i, stretchEnd - i).indexOf(u'@');
+            if (at >= 0)
+                return i + at;
+            i = stretchEnd;
         }
         return -1;
     }
