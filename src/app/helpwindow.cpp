@@ -90,8 +90,10 @@ bool Form8::load()
 
     // An unreadable document leaves the box empty; the window still opens.
     QFile file(actualHelpPath());
-    if (file.open(QIODevice::ReadOnly))
+    if (file.open(QIODevice::ReadOnly)) {
         fillTextDocument(rtf1->document(), readRtf(file.readAll()));
+        rtf1->moveCursor(QTextCursor::Start); // open at the top, not where the filling ended
+    }
 
     setOnTop(this, true);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMap>
 #include <QString>
 
 // A rich-text document reduced to what the help window shows: paragraphs of styled runs.
@@ -18,11 +19,13 @@ struct RtfCharFormat
     bool hasColor = false;
     unsigned rgb = 0; // 0xRRGGBB when hasColor
     Position position = Position::Normal;
+    int font = -1; // key into RtfDocument::fonts; -1 for the document's default font
 
     bool operator==(const RtfCharFormat &o) const
     {
         return bold == o.bold && italic == o.italic && underline == o.underline && strikeOut == o.strikeOut &&
-               halfPoints == o.halfPoints && hasColor == o.hasColor && rgb == o.rgb && position == o.position;
+               halfPoints == o.halfPoints && hasColor == o.hasColor && rgb == o.rgb && position == o.position &&
+               font == o.font;
     }
     bool operator!=(const RtfCharFormat &o) const { return !(*this == o); }
 };
@@ -54,9 +57,17 @@ struct RtfParagraph
     QString plainText() const;
 };
 
+struct RtfFont
+{
+    QString name;
+    bool monospace = false;
+};
+
 struct RtfDocument
 {
     QList<RtfParagraph> paragraphs;
+    QMap<int, RtfFont> fonts; // the font table, by number
+    int defaultFont = -1;
 
     // Paragraphs joined by "\n"; handy for searching and for tests.
     QString plainText() const;

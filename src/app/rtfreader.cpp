@@ -12,8 +12,9 @@ namespace {
 constexpr int kMaxTrackedDepth = 512;
 // RTF keywords are at most 32 letters; longer runs of letters are read and dropped.
 constexpr int kMaxKeywordLength = 32;
+constexpr int kMaxFontNameLength = 256;
 
-enum class Destination { Text, Skip, ColorTable };
+enum class Destination { Text, Skip, ColorTable, FontTable };
 
 struct GroupState
 {
@@ -66,7 +67,7 @@ bool isDigit(char c)
 
 bool isSkippedDestination(const QByteArray &word)
 {
-    static const char *const names[] = {"fonttbl",
+    static const char *const names[] = {"falt",
                                         "stylesheet",
                                         "info",
                                         "pict",
@@ -302,6 +303,12 @@ private:
             m_current = ColorEntry();
             return;
         }
+        if (w == "fonttbl") {
+            s.destination = Destination::FontTable;
+            m_document.fonts.clear();
+            m_fontName.clear();
+            return;
+        }
         if (isSkippedDestination(w)) {
             s.destination = Destination::Skip;
             return;
@@ -318,6 +325,20 @@ private:
                 m_current.blue = component;
                 m_current.set = true;
             }
+            return;
+        }
+        if (s.destination == Destination::FontTable) {
+            if (w == "f") {
+                m_fontNumber = value;
+                m_fontName.clear();
+                m_fontMonospace = false;
+            } else if (w == "fmodern" || (w == "fprq" && value == 1)) {
+                m_fontMonospace = true;
+            }
+            return;
+        }
+        if (w == "deff") {
+            m_document.defaultFont = value;
             return;
         }
         if (w == "uc") {
@@ -360,6 +381,8 @@ private:
             f.position = RtfCharFormat::Position::Normal;
         else if (w == "plain")
             f = RtfCharFormat();
+        else if (w == "f")
+            f.font = std::max(0, value);
         else if (w == "pard")
             p = RtfParagraphFormat();
         else if (w == "ql")
@@ -446,6 +469,15 @@ private:
             }
             return;
         }
+        if (s.destination == Destination::FontTable) {
+            if (ch == QLatin1Char(';')) {
+                m_document.fonts.insert(m_fontNumber, RtfFont{m_fontName.trimmed(), m_fontMonospace});
+                m_fontName.clear();
+            } else if (m_fontName.size() < kMaxFontNameLength) {
+                m_fontName.append(ch);
+            }
+            return;
+        }
         if (s.destination != Destination::Text)
             return;
         if (!m_pendingText.isEmpty() && m_pendingFormat != s.chars)
@@ -487,6 +519,9 @@ private:
     int m_fallbackToSkip = 0;
     QList<ColorEntry> m_colors;
     ColorEntry m_current;
+    int m_fontNumber = 0;
+    QString m_fontName;
+    bool m_fontMonospace = false;
     QString m_pendingText;
     RtfCharFormat m_pendingFormat;
     RtfParagraph m_paragraph;

@@ -35,12 +35,27 @@ QTextBlockFormat blockFormat(const RtfParagraphFormat &p)
     f.setTextIndent(pixels(p.firstLineIndent));
     f.setTopMargin(pixels(p.spaceBefore));
     f.setBottomMargin(pixels(p.spaceAfter));
+    // A hanging indent has a tab stop where the indented lines start, so that "bullet, tab,
+    // text" lines the text up with the lines below it. Qt measures tab stops from where the
+    // first line starts, which is the hanging amount before the indented lines.
+    if (p.firstLineIndent < 0)
+        f.setTabPositions({QTextOption::Tab(pixels(-p.firstLineIndent), QTextOption::LeftTab)});
     return f;
 }
 
-QTextCharFormat charFormat(const RtfCharFormat &c)
+QTextCharFormat charFormat(const RtfCharFormat &c, const RtfDocument &doc)
 {
     QTextCharFormat f;
+    const auto font = doc.fonts.constFind(c.font >= 0 ? c.font : doc.defaultFont);
+    if (font != doc.fonts.constEnd()) {
+        if (!font->name.isEmpty())
+            f.setFontFamilies(QStringList{font->name});
+        if (font->monospace) {
+            // The named font may be missing here: the hint still finds a fixed-pitch one.
+            f.setFontFixedPitch(true);
+            f.setFontStyleHint(QFont::TypeWriter);
+        }
+    }
     f.setFontWeight(c.bold ? QFont::Bold : QFont::Normal);
     f.setFontItalic(c.italic);
     f.setFontUnderline(c.underline);
@@ -71,7 +86,7 @@ void fillTextDocument(QTextDocument *target, const RtfDocument &source)
             cursor.insertBlock(blockFormat(paragraph.format));
         first = false;
         for (const RtfRun &run : paragraph.runs)
-            cursor.insertText(run.text, charFormat(run.format));
+            cursor.insertText(run.text, charFormat(run.format, source));
     }
     cursor.endEditBlock();
 }

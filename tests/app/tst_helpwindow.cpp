@@ -3,6 +3,7 @@
 #include "app/settingsstore.h"
 
 #include <QCheckBox>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -222,6 +223,9 @@ void TestHelpWindow::showsTheHelpTextOnTop()
     QTextCursor cursor(window->rtf1->document());
     cursor.movePosition(QTextCursor::NextCharacter);
     QCOMPARE(cursor.charFormat().fontWeight(), int(QFont::Bold));
+    // It opens at the top of the text.
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(window->rtf1->verticalScrollBar()->value(), 0);
 }
 
 void TestHelpWindow::helpFileFoundWhateverItsLetterCase()

@@ -30,6 +30,8 @@ QString describe(const RtfDocument &doc)
                 attrs << QStringLiteral("^");
             if (f.position == RtfCharFormat::Position::Subscript)
                 attrs << QStringLiteral("_");
+            if (f.font >= 0)
+                attrs << QStringLiteral("f%1").arg(f.font);
             runs << (attrs.isEmpty() ? QString() : QLatin1Char('[') + attrs.join(QLatin1Char(' ')) + QLatin1Char(']')) +
                         run.text;
         }
@@ -60,6 +62,8 @@ private Q_SLOTS:
     void text();
     void formatting_data();
     void formatting();
+    void fontTable_data();
+    void fontTable();
     void paragraphFormat_data();
     void paragraphFormat();
     void hostileInput_data();
@@ -156,6 +160,8 @@ void TestRtfReader::formatting_data()
         << QByteArray("{\\rtf1{\\colortbl;\\red999\\green-5\\blue16;}\\cf1 x}") << QStringLiteral("[#ff0010]x");
     QTest::newRow("font size") << QByteArray("{\\rtf1\\fs40 big\\fs small}") << QStringLiteral("[fs40]big|small");
     QTest::newRow("font size clamped") << QByteArray("{\\rtf1\\fs99999 a\\fs0 b}") << QStringLiteral("[fs400]a|[fs2]b");
+    QTest::newRow("font switch and plain")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 A;}{\\f1 B;}}a{\\f1 b}\\f1 c\\plain d}") << QStringLiteral("a|[f1]bc|d");
     QTest::newRow("format of each paragraph")
         << QByteArray("{\\rtf1{\\b a\\par b}\\par c}") << QStringLiteral("[b]a/[b]b/c");
 }
@@ -165,6 +171,37 @@ void TestRtfReader::formatting()
     QFETCH(QByteArray, rtf);
     QFETCH(QString, expected);
     QCOMPARE(describe(readRtf(rtf)), expected);
+}
+
+void TestRtfReader::fontTable_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("grouped entries")
+        << QByteArray("{\\rtf1\\deff1{\\fonttbl{\\f0\\fswiss\\fcharset0 Verdana;}{\\f1\\fmodern Courier New;}}x}")
+        << QStringLiteral("default 1; 0 Verdana; 1 Courier New mono");
+    QTest::newRow("entries without groups") << QByteArray("{\\rtf1{\\fonttbl\\f0\\froman Times;\\f3\\fprq1 Fixed;}x}")
+                                            << QStringLiteral("default -1; 0 Times; 3 Fixed mono");
+    QTest::newRow("alternative and panose left out")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 Main{\\*\\panose 020b0604}{\\falt Other};}}x}")
+        << QStringLiteral("default -1; 0 Main");
+    QTest::newRow("escaped name") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Caf\\'e9;}}x}")
+                                  << QStringLiteral("default -1; 0 Caf\u00e9");
+    QTest::newRow("entry never ended") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Lost}}x}") << QStringLiteral("default -1");
+}
+
+void TestRtfReader::fontTable()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, expected);
+    const RtfDocument doc = readRtf(rtf);
+    QStringList parts{QStringLiteral("default %1").arg(doc.defaultFont)};
+    for (auto it = doc.fonts.cbegin(); it != doc.fonts.cend(); ++it)
+        parts << QStringLiteral("%1 %2%3").arg(it.key()).arg(it->name,
+                                                             it->monospace ? QStringLiteral(" mono") : QString());
+    QCOMPARE(parts.join(QStringLiteral("; ")), expected);
+    QCOMPARE(doc.plainText(), QStringLiteral("x"));
 }
 
 void TestRtfReader::paragraphFormat_data()
