@@ -36,8 +36,11 @@ BrowserController::BrowserController(Form1 &form)
     , m_form(form)
 {
     QWebEngineView *view = m_form.WebBrowser1;
+    // Pop-up windows keep this rule and may outlive the main window; with the box gone, they open
+    // no more windows.
+    QPointer<QCheckBox> noPopups = m_form.Check1;
     m_page = new BrowserPage(
-        view->page()->profile(), [this] { return !m_form.Check1->isChecked(); }, view);
+        view->page()->profile(), [noPopups] { return noPopups && !noPopups->isChecked(); }, view);
     view->setPage(m_page);
 
     m_insertWatchdog.setSingleShot(true);

@@ -67,6 +67,7 @@ private Q_SLOTS:
     void insertFails_data();
     void insertFails();
     void insertWhileInserting();
+    void insertWithoutScratchFile();
     void realPostingPages_data();
     void realPostingPages();
     void postCheckWindow_data();
@@ -261,6 +262,19 @@ void TestBrowserController::insertWhileInserting()
     m_form->cmdMessage->click();
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 20000);
     QCOMPARE(m_boxes.size(), 2);
+}
+
+void TestBrowserController::insertWithoutScratchFile()
+{
+    // The scratch copy of the markup is only a record: a folder that cannot take it stops nothing.
+    setDataFolder(m_env->filePath(QStringLiteral("missing/folder")));
+    m_forum->setPage(QStringLiteral("/form"), FakeForum::newThreadPage());
+    QVERIFY(load(QStringLiteral("/form")));
+    setEditorText(m_form->txtMessage, QStringLiteral("Still inserted"));
+    QVERIFY(autoInsert());
+    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(page(QStringLiteral("document.getElementById('message').value.indexOf('Still inserted') === 0")).toBool());
+    QVERIFY(!QFile::exists(dataFilePath(QStringLiteral("htmltemp.txt"))));
 }
 
 void TestBrowserController::realPostingPages_data()
