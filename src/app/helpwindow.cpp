@@ -9,6 +9,7 @@
 #include "app/twips.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,9 +29,15 @@ QPointer<Form8> &openWindow()
     return window;
 }
 
+// The help document ships next to the program. When the program's folder cannot be written the
+// data files live elsewhere, so look there first and then beside the program.
 QString helpPath()
 {
-    return dataFilePath(QStringLiteral("Help.rtf"));
+    const QString inDataFolder = dataFilePath(QStringLiteral("Help.rtf"));
+    if (fileExists(inDataFolder))
+        return inDataFolder;
+    const QString besideProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/Help.rtf");
+    return fileExists(besideProgram) ? besideProgram : inDataFolder;
 }
 
 // The existence test ignores letter case, so "help.RTF" counts; open the file under the name it

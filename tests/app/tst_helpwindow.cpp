@@ -43,6 +43,7 @@ private Q_SLOTS:
     void showsTheHelpTextOnTop();
     void helpFileFoundWhateverItsLetterCase();
     void damagedHelpFileStillOpens();
+    void helpFileBesideTheProgram();
 
 private:
     void putHelpFile(const QString &name = QStringLiteral("Help.rtf"));
@@ -245,6 +246,21 @@ void TestHelpWindow::damagedHelpFileStillOpens()
     Form8 *window = showHelpWindow(nullptr);
     QVERIFY(window);
     QVERIFY(window->isVisible());
+}
+
+void TestHelpWindow::helpFileBesideTheProgram()
+{
+    // The data folder may be elsewhere when the program's own folder cannot be written; the help
+    // document shipped with the program is still found.
+    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/Help.rtf");
+    if (QFile::exists(beside))
+        QSKIP("a help file already lies beside the test program");
+    if (!QFile::copy(QStringLiteral(THREADLOOM_SOURCE_DIR "/resources/Help.rtf"), beside))
+        QSKIP("the test program's folder cannot be written");
+    Form8 *window = showHelpWindow(nullptr);
+    QFile::remove(beside);
+    QVERIFY(window);
+    QVERIFY(window->rtf1->toPlainText().startsWith(QStringLiteral("Threadloom Help")));
 }
 
 QTEST_MAIN(TestHelpWindow)
