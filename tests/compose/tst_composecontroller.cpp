@@ -8,8 +8,10 @@
 #include "compose/savedmessagefile.h"
 #include "compose/savedmessageswindow.h"
 #include "compose/templateeditor.h"
+#include "filebytes.h"
 #include "filesizelimit.h"
 #include "testenvironment.h"
+#include "widgettexts.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -26,34 +28,6 @@
 #include <memory>
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QStringList items(const QComboBox *box)
-{
-    QStringList texts;
-    for (int i = 0; i < box->count(); ++i)
-        texts.append(box->itemText(i));
-    return texts;
-}
-
-QStringList items(const QListWidget *list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
-    return texts;
-}
 
 QString lastSubject()
 {
@@ -167,11 +141,11 @@ void TestComposeController::previewAndCopy()
 
 void TestComposeController::saveMessage()
 {
-    QVERIFY(writeBytes(savedMessagesPath(), "\r\nold|1\r\n\r\n"));
+    QVERIFY(writeFileBytes(savedMessagesPath(), "\r\nold|1\r\n\r\n"));
     setEditorText(m_form->txtMessage, "a\r\nb");
     m_form->txtSubject->setText("s");
     m_form->cmdSave->click();
-    QCOMPARE(readBytes(savedMessagesPath()), QByteArray("old|1\r\na[br]b|s\r\n"));
+    QCOMPARE(readFileBytes(savedMessagesPath()), QByteArray("old|1\r\na[br]b|s\r\n"));
     QCOMPARE(m_form->panelText(1), QString("MESSAGE SAVED"));
     QCOMPARE(editorText(m_form->txtMessage), QString("a\r\nb"));
 }
@@ -179,7 +153,7 @@ void TestComposeController::saveMessage()
 void TestComposeController::failedSaveIsReported()
 {
     const QByteArray before = QByteArray(4096, 'x') + "|1\r\n";
-    QVERIFY(writeBytes(savedMessagesPath(), before));
+    QVERIFY(writeFileBytes(savedMessagesPath(), before));
     m_form->setPanelText(1, "Complete");
     {
         const FileSizeLimit limit(100);
@@ -188,7 +162,7 @@ void TestComposeController::failedSaveIsReported()
     QCOMPARE(m_notices.size(), 1);
     QVERIFY2(m_notices[0].text.contains("messages.txt"), qPrintable(m_notices[0].text));
     QCOMPARE(m_form->panelText(1), QString("Complete"));
-    QCOMPARE(readBytes(savedMessagesPath()), before);
+    QCOMPARE(readFileBytes(savedMessagesPath()), before);
 }
 
 void TestComposeController::savedMessagesWindow()
@@ -199,12 +173,12 @@ void TestComposeController::savedMessagesWindow()
     QCOMPARE(m_notices[0].text, QString("you must first save a message before you can load one"));
     QVERIFY(!compose().savedMessagesWindow());
 
-    QVERIFY(writeBytes(savedMessagesPath(), "one[br]two|first\r\nno subject\r\n"));
+    QVERIFY(writeFileBytes(savedMessagesPath(), "one[br]two|first\r\nno subject\r\n"));
     m_form->txtSubject->setText("kept");
     m_form->cmdLoad->click();
     QPointer<Form3> window = compose().savedMessagesWindow();
     QVERIFY(window && window->isVisible());
-    QCOMPARE(items(window->List1), QStringList({"one[br]two|first", "no subject"}));
+    QCOMPARE(itemTexts(window->List1), QStringList({"one[br]two|first", "no subject"}));
 
     window->loadEntry(1);
     QCOMPARE(editorText(m_form->txtMessage), QString("no subject"));
@@ -215,16 +189,16 @@ void TestComposeController::savedMessagesWindow()
     QCOMPARE(lastSubject(), QString("first"));
 
     // Opened again while open: brought forward, not read again.
-    QVERIFY(writeBytes(savedMessagesPath(), "changed|x\r\n"));
+    QVERIFY(writeFileBytes(savedMessagesPath(), "changed|x\r\n"));
     compose().openSavedMessages();
     QCOMPARE(compose().savedMessagesWindow(), window.data());
-    QCOMPARE(items(window->List1).size(), 2);
+    QCOMPARE(itemTexts(window->List1).size(), 2);
 
     window->close();
     QTRY_VERIFY(window.isNull());
     compose().openSavedMessages();
     QVERIFY(compose().savedMessagesWindow());
-    QCOMPARE(items(compose().savedMessagesWindow()->List1), QStringList{"changed|x"});
+    QCOMPARE(itemTexts(compose().savedMessagesWindow()->List1), QStringList{"changed|x"});
 }
 
 void TestComposeController::templateEditorSaveAndClose()
@@ -242,7 +216,7 @@ void TestComposeController::templateEditorSaveAndClose()
     editor->Command1->click();
 
     QVERIFY(editor && editor->isHidden());
-    QCOMPARE(items(m_form->cmbConvert), QStringList({"text", "html", "ubb", "ezboard", "mine"}));
+    QCOMPARE(itemTexts(m_form->cmbConvert), QStringList({"text", "html", "ubb", "ezboard", "mine"}));
     QCOMPARE(m_form->cmbConvert->currentIndex(), 0);
     QCOMPARE(readSetting("data", "cust01Name", "<absent>"), QString("mine"));
     QCOMPARE(readSetting("data", "htmlName", "<absent>"), QString("html"));
@@ -266,7 +240,7 @@ void TestComposeController::templateEditorTitleBarClose()
     editor->txtName[3]->setText("discarded");
     editor->close();
     QTRY_VERIFY(editor.isNull());
-    QCOMPARE(items(m_form->cmbConvert), QStringList({"text", "html", "ubb", "ezboard"}));
+    QCOMPARE(itemTexts(m_form->cmbConvert), QStringList({"text", "html", "ubb", "ezboard"}));
     QCOMPARE(readSetting("data", "cust01Name", "<absent>"), QString("<absent>"));
 
     m_form->cmdOptions->click();

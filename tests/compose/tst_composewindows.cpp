@@ -2,7 +2,9 @@
 #include "compose/savedmessagefile.h"
 #include "compose/savedmessageswindow.h"
 #include "compose/templateeditor.h"
+#include "filebytes.h"
 #include "testenvironment.h"
+#include "widgettexts.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -17,26 +19,6 @@
 #include <memory>
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QStringList entries(const QListWidget *list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
-    return texts;
-}
 
 QList<QLineEdit *> rowBoxes(const frmCustom &editor, int row)
 {
@@ -266,14 +248,14 @@ void TestComposeWindows::deleteEntry()
     QFETCH(int, row);
     QFETCH(QByteArray, file);
     QFETCH(QStringList, list);
-    QVERIFY(writeBytes(savedMessagesPath(), "a|1\r\nb|2\r\na|1\r\n"));
+    QVERIFY(writeFileBytes(savedMessagesPath(), "a|1\r\nb|2\r\na|1\r\n"));
     Form3 window;
     window.setEntries(readSavedMessages().lines);
     if (row >= 0)
         window.List1->setCurrentRow(row);
     window.Command1->click();
-    QCOMPARE(readBytes(savedMessagesPath()), file);
-    QCOMPARE(entries(window.List1), list);
+    QCOMPARE(readFileBytes(savedMessagesPath()), file);
+    QCOMPARE(itemTexts(window.List1), list);
     QVERIFY(m_notices.isEmpty());
 }
 

@@ -1,6 +1,7 @@
 #include "app/datafolder.h"
 #include "compose/savedmessage.h"
 #include "compose/savedmessagefile.h"
+#include "filebytes.h"
 #include "filesizelimit.h"
 #include "testenvironment.h"
 
@@ -10,18 +11,6 @@
 #include <memory>
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 const QByteArray missing("<missing>");
 
@@ -166,9 +155,9 @@ void TestSavedMessages::append()
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
     if (before != missing)
-        QVERIFY(writeBytes(savedMessagesPath(), before));
+        QVERIFY(writeFileBytes(savedMessagesPath(), before));
     QCOMPARE(appendSavedMessage("m", "s"), QString());
-    QCOMPARE(readBytes(savedMessagesPath()), after);
+    QCOMPARE(readFileBytes(savedMessagesPath()), after);
 }
 
 void TestSavedMessages::remove_data()
@@ -191,9 +180,9 @@ void TestSavedMessages::remove()
     QFETCH(QByteArray, before);
     QFETCH(QString, entry);
     QFETCH(QByteArray, after);
-    QVERIFY(writeBytes(savedMessagesPath(), before));
+    QVERIFY(writeFileBytes(savedMessagesPath(), before));
     QCOMPARE(deleteSavedMessage(entry), QString());
-    QCOMPARE(readBytes(savedMessagesPath()), after);
+    QCOMPARE(readFileBytes(savedMessagesPath()), after);
 }
 
 void TestSavedMessages::readLines_data()
@@ -216,7 +205,7 @@ void TestSavedMessages::readLines()
     QFETCH(int, status);
     QFETCH(QStringList, lines);
     if (bytes != missing)
-        QVERIFY(writeBytes(savedMessagesPath(), bytes));
+        QVERIFY(writeFileBytes(savedMessagesPath(), bytes));
     const SavedMessageLines read = readSavedMessages();
     QCOMPARE(int(read.status), status);
     QCOMPARE(read.lines, lines);
@@ -233,7 +222,7 @@ void TestSavedMessages::failedWriteKeepsFile()
 {
     QFETCH(bool, append);
     const QByteArray before = "a|1\r\n" + QByteArray(4096, 'x') + "|2\r\n";
-    QVERIFY(writeBytes(savedMessagesPath(), before));
+    QVERIFY(writeFileBytes(savedMessagesPath(), before));
     QString error;
     {
         const FileSizeLimit limit(100);
@@ -241,7 +230,7 @@ void TestSavedMessages::failedWriteKeepsFile()
     }
     QVERIFY(!error.isEmpty());
     QVERIFY2(error.contains("messages.txt"), qPrintable(error));
-    QCOMPARE(readBytes(savedMessagesPath()), before);
+    QCOMPARE(readFileBytes(savedMessagesPath()), before);
 }
 
 QTEST_GUILESS_MAIN(TestSavedMessages)
