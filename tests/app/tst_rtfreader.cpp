@@ -2,7 +2,16 @@
 
 #include <QtTest>
 
+#include <sys/resource.h>
+
 namespace {
+
+long peakMemoryKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
 
 // A compact picture of the styled runs: "[b i u s fsN #rrggbb ^ _]text", runs joined by "|",
 // paragraphs by "/". Attributes at their defaults are left out.
@@ -283,7 +292,11 @@ void TestRtfReader::millionNestedGroups()
     const int depth = 1000000;
     const QByteArray rtf = QByteArray("{\\rtf1 ") + QByteArray(depth, '{') + QByteArray("\\b deep") +
                            QByteArray(depth, '}') + QByteArray("after}");
+    const long peakBefore = peakMemoryKb();
     const RtfDocument doc = readRtf(rtf);
+    // A state per nesting level would cost tens of megabytes here; the input is two.
+    QVERIFY2(peakMemoryKb() - peakBefore < 24 * 1024,
+             qPrintable(QStringLiteral("peak grew by %1 kB").arg(peakMemoryKb() - peakBefore)));
     QCOMPARE(doc.plainText(), QStringLiteral("deepafter"));
     // The bold set deep inside ends with its group, even past the depth the reader tracks.
     QCOMPARE(describe(doc), QStringLiteral("[b]deep|after"));
