@@ -41,8 +41,6 @@ private Q_SLOTS:
     void realPages();
     void rewrites_data();
     void rewrites();
-    void lines_data();
-    void lines();
 };
 
 void TestFormScan::scan_data()
@@ -183,26 +181,6 @@ void TestFormScan::rewrites()
 
     QCOMPARE(rewriteForFirstPass(markup), first);
     QCOMPARE(rewriteForSecondPass(markup), second);
-}
-
-void TestFormScan::lines_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("lines");
-
-    QTest::newRow("terminated") << "a\r\nb\r\n" << QStringList{"a", "b"};
-    QTest::newRow("unterminated last line") << "a\r\nb" << QStringList{"a", "b"};
-    QTest::newRow("lone LF and CR stay inside the line") << "a\nb\rc\r\n" << QStringList{"a\nb\rc"};
-    QTest::newRow("empty line kept") << "a\r\n\r\n" << QStringList{"a", ""};
-    QTest::newRow("only a terminator") << "\r\n" << QStringList{""};
-    QTest::newRow("nothing") << "" << QStringList{};
-}
-
-void TestFormScan::lines()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, lines);
-    QCOMPARE(scratchLines(text), lines);
 }
 
 QTEST_APPLESS_MAIN(TestFormScan)

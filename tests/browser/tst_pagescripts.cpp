@@ -1,5 +1,6 @@
 #include "browser/pagescripts.h"
 #include "browsertest.h"
+#include "browsertestmain.h"
 
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -37,9 +38,6 @@ const QStringList hostileTexts = {
 class TestPageScripts : public QObject
 {
     Q_OBJECT
-public:
-    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
-
 private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
@@ -235,5 +233,5 @@ void TestPageScripts::literalIsAscii()
     }
 }
 
-QTEST_MAIN(TestPageScripts)
+THREADLOOM_BROWSER_TEST_MAIN(TestPageScripts)
 #include "tst_pagescripts.moc"

@@ -1,16 +1,13 @@
 #include "app/appstate.h"
 #include "app/branding.h"
-#include "app/twips.h"
-#include "browser/websitelayout.h"
 #include "browser/websitewindow.h"
 #include "browsertest.h"
+#include "browsertestmain.h"
 #include "fakeforum.h"
 #include "testenvironment.h"
 
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QPointer>
-#include <QStatusBar>
 #include <QToolButton>
 #include <QWebEngineView>
 #include <QtTest>
@@ -18,9 +15,6 @@
 class TestWebsiteWindow : public QObject
 {
     Q_OBJECT
-public:
-    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
-
 private Q_SLOTS:
     void initTestCase();
     void init();
@@ -29,8 +23,6 @@ private Q_SLOTS:
     void ownerPageByDefault();
     void navigation_data();
     void navigation();
-    void layoutOnResize_data();
-    void layoutOnResize();
     void closing_data();
     void closing();
 
@@ -135,31 +127,6 @@ void TestWebsiteWindow::navigation()
     QCOMPARE(m_window->Text1->text(), m_forum.url(QStringLiteral("/home")));
 }
 
-void TestWebsiteWindow::layoutOnResize_data()
-{
-    QTest::addColumn<QSize>("size");
-    QTest::newRow("ordinary") << QSize(900, 700);
-    QTest::newRow("smaller than the margins") << QSize(60, 50);
-}
-
-void TestWebsiteWindow::layoutOnResize()
-{
-    QFETCH(QSize, size);
-
-    m_window->resize(size);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
-    const QSize actual = m_window->size();
-    const WebsiteLayout expected = websiteLayout(pixelsToTwips(actual.width()), pixelsToTwips(actual.height()),
-                                                 pixelsToTwips(m_window->StatusBar1->height()));
-    const auto pixels = [](const QRect &r) { return twipsRect(r.left(), r.top(), r.width(), r.height()); };
-    QCOMPARE(m_window->frmBrowser->geometry(), pixels(expected.frame));
-    QCOMPARE(m_window->Text1->geometry(), pixels(expected.urlBox));
-    QCOMPARE(m_window->Command3->geometry(), pixels(expected.goButton));
-    QCOMPARE(m_window->WebBrowser1->geometry(), pixels(expected.browser));
-    QVERIFY(m_window->WebBrowser1->width() >= 0 && m_window->WebBrowser1->height() >= 0);
-}
-
 void TestWebsiteWindow::closing_data()
 {
     QTest::addColumn<bool>("pending");
@@ -178,5 +145,5 @@ void TestWebsiteWindow::closing()
     QTRY_VERIFY(m_window.isNull()); // closing releases the window
 }
 
-QTEST_MAIN(TestWebsiteWindow)
+THREADLOOM_BROWSER_TEST_MAIN(TestWebsiteWindow)
 #include "tst_websitewindow.moc"
