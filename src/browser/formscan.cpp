@@ -1,5 +1,8 @@
 #include "browser/formscan.h"
 
+#include <initializer_list>
+#include <utility>
+
 namespace {
 
 const QString crLf = QStringLiteral("\r\n");
@@ -9,32 +12,35 @@ bool has(const QString &line, const QString &what)
     return line.contains(what, Qt::CaseInsensitive);
 }
 
-// Matching ignores case; the replacement goes in exactly as written.
-void replaceAll(QString &text, const QString &before, const QString &after)
+// Each (before, after) pair in turn; matching ignores case, the replacement goes in exactly as written.
+QString rewritten(QString text, std::initializer_list<std::pair<QString, QString>> replacements)
 {
-    text.replace(before, after, Qt::CaseInsensitive);
+    for (const auto &[before, after] : replacements)
+        text.replace(before, after, Qt::CaseInsensitive);
+    return text;
+}
+
+QString ownLine(const QString &tag)
+{
+    return crLf + tag + crLf;
 }
 
 } // namespace
 
 QString rewriteForFirstPass(const QString &markup)
 {
-    QString text = markup;
-    replaceAll(text, QStringLiteral("<form"), crLf + QStringLiteral("<form") + crLf);
-    replaceAll(text, QStringLiteral("</form"), crLf + QStringLiteral("</form>") + crLf);
-    replaceAll(text, QStringLiteral("<input "), crLf + QStringLiteral("<input "));
-    replaceAll(text, QStringLiteral("<textarea"), crLf + QStringLiteral("<textarea"));
-    return text;
+    return rewritten(markup, {{QStringLiteral("<form"), ownLine(QStringLiteral("<form"))},
+                              {QStringLiteral("</form"), ownLine(QStringLiteral("</form>"))},
+                              {QStringLiteral("<input "), crLf + QStringLiteral("<input ")},
+                              {QStringLiteral("<textarea"), crLf + QStringLiteral("<textarea")}});
 }
 
 QString rewriteForSecondPass(const QString &markup)
 {
-    QString text = markup;
-    replaceAll(text, QStringLiteral("<form"), crLf + QStringLiteral("<form") + crLf);
-    replaceAll(text, QStringLiteral("</form>"), crLf + QStringLiteral("</form>") + crLf);
-    replaceAll(text, QStringLiteral("<input "), crLf + QStringLiteral("<input"));
-    replaceAll(text, QStringLiteral("<textarea"), crLf + QStringLiteral("<textarea"));
-    return text;
+    return rewritten(markup, {{QStringLiteral("<form"), ownLine(QStringLiteral("<form"))},
+                              {QStringLiteral("</form>"), ownLine(QStringLiteral("</form>"))},
+                              {QStringLiteral("<input "), crLf + QStringLiteral("<input")},
+                              {QStringLiteral("<textarea"), crLf + QStringLiteral("<textarea")}});
 }
 
 QStringList scratchLines(const QString &scratchText)
