@@ -27,7 +27,7 @@ QString readBodyScript()
     return QStringLiteral("(function () {\n"
                           "  var body = document.body;\n"
                           "  if (!body) return null;\n"
-                          "  return [body.outerHTML, body.innerHTML, document.URL];\n"
+                          "  return [body.outerHTML, body.innerHTML];\n"
                           "})()");
 }
 
@@ -68,19 +68,16 @@ QString insertAtCaretScript(const QString &text)
                           "    doc = inner;\n"
                           "    element = doc.activeElement;\n"
                           "  }\n"
-                          "  if (!element || element === doc.body && !element.isContentEditable) return false;\n"
+                          "  if (!element) return false;\n"
                           "  var isField = element.tagName === 'TEXTAREA' || element.tagName === 'INPUT';\n"
                           "  if (!isField && !element.isContentEditable) return false;\n"
                           "  if (element.disabled || element.readOnly) return false;\n"
                           "  if (doc.execCommand('insertText', false, text)) return true;\n"
-                          "  if (!isField) return false;\n"
+                          "  // Typing into the field by hand; only a field that has a caret takes text.\n"
                           "  var start = null;\n"
-                          "  try { start = element.selectionStart; } catch (e) { start = null; }\n"
-                          "  if (start === null) {\n"
-                          "    element.value = element.value + text;\n"
-                          "  } else {\n"
-                          "    element.setRangeText(text, start, element.selectionEnd, 'end');\n"
-                          "  }\n"
+                          "  try { start = isField ? element.selectionStart : null; } catch (e) { start = null; }\n"
+                          "  if (start === null) return false;\n"
+                          "  element.setRangeText(text, start, element.selectionEnd, 'end');\n"
                           "  element.dispatchEvent(new Event('input', {bubbles: true}));\n"
                           "  return true;\n"
                           "})(%1)")

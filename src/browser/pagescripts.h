@@ -9,7 +9,7 @@
 // backslashes, "</script>", line and paragraph separators, lone surrogates. Pure ASCII.
 QString scriptStringLiteral(const QString &text);
 
-// Gives [body outerHTML, body innerHTML, document URL], or null when the page has no body.
+// Gives [body outerHTML, body innerHTML], or null when the page has no body.
 QString readBodyScript();
 
 // Puts text into the message box of the given form: the element at fieldIndex when it is a text

@@ -204,6 +204,8 @@ void TestPageScripts::insertAtCaret_data()
                                       << "Hi therePASTE";
     QTest::newRow("nothing focused") << "<input id=f value=x>"
                                      << "" << false << value << "x";
+    QTest::newRow("check box") << "<input type=checkbox id=f>"
+                               << "document.getElementById('f').focus()" << false << value << "on";
     QTest::newRow("read-only field") << "<input id=f value=x readonly>"
                                      << "document.getElementById('f').focus()" << false << value << "x";
 }
