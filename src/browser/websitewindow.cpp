@@ -3,6 +3,8 @@
 #include "app/appstate.h"
 #include "app/branding.h"
 #include "app/ontop.h"
+#include "app/skin.h"
+#include "app/skinlabel.h"
 #include "app/twips.h"
 #include "browser/websitelayout.h"
 
@@ -50,6 +52,11 @@ frmWebsite::frmWebsite(const QString &address)
     Label1 = new QLabel(QStringLiteral("URL:"), frmBrowser);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(toPixels(urlLabel));
+    // Marks the frame as the container of its skin labels.
+    auto *skinLabels = new SkinLabel(frmBrowser);
+    skinLabels->setObjectName(QStringLiteral("SkinLabel1_0"));
+    skinLabels->setGeometry(0, 0, 0, 0);
+    skinLabels->hide();
     Text1 = new QLineEdit(frmBrowser);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(toPixels(urlBox));
@@ -106,6 +113,10 @@ void frmWebsite::open()
 {
     setWindowTitle(m_address);
     setOnTop(this, true);
+    if (skinActive()) {
+        replaceLabels(this);
+        applySkin(this);
+    }
     show();
     raise();
     navigate(m_address);
@@ -150,6 +161,9 @@ void frmWebsite::closeEvent(QCloseEvent *event)
 {
     QWidget::closeEvent(event);
     // The main window has already gone: this window was what kept the program running.
-    if (event->isAccepted() && pendingExit())
+    if (event->isAccepted() && pendingExit()) {
+        if (skinActive())
+            stopSkin();
         endProgram();
+    }
 }
