@@ -16,10 +16,16 @@ namespace {
 const QString kSection = QStringLiteral("Settings");
 const QString kKey = QStringLiteral("showHelp");
 const QString kAbsent = QStringLiteral("<absent>");
+const QString kHelpSource = QStringLiteral(THREADLOOM_SOURCE_DIR "/resources/Help.rtf");
 
 QString storedShowHelp()
 {
     return hasSetting(kSection, kKey) ? readSetting(kSection, kKey, QString()) : kAbsent;
+}
+
+bool showsOurHelp(const Form8 *window)
+{
+    return window && window->rtf1->toPlainText().startsWith(QStringLiteral("Threadloom Help"));
 }
 
 } // namespace
@@ -28,33 +34,23 @@ class TestHelpWindow : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 
-    void atStartup_data();
-    void atStartup();
-    void fromMenu_data();
-    void fromMenu();
+    void opening_data();
+    void opening();
     void clearingTheBoxKeepsItAwayAtTheNextStart();
-    void tickingTheBoxAgainStoresOne();
     void openingTwiceShowsTheSameWindow();
     void closingUnloadsTheWindow();
     void showsTheHelpTextOnTop();
-    void helpFileFoundWhateverItsLetterCase();
+    void helpFileFound_data();
+    void helpFileFound();
     void damagedHelpFileStillOpens();
-    void helpFileBesideTheProgram();
 
 private:
-    void putHelpFile(const QString &name = QStringLiteral("Help.rtf"));
-
     std::unique_ptr<QTemporaryDir> m_folder;
 };
-
-void TestHelpWindow::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void TestHelpWindow::init()
 {
@@ -71,70 +67,36 @@ void TestHelpWindow::cleanup()
     m_folder.reset();
 }
 
-void TestHelpWindow::putHelpFile(const QString &name)
+void TestHelpWindow::opening_data()
 {
-    QVERIFY(QFile::copy(QStringLiteral(THREADLOOM_SOURCE_DIR "/resources/Help.rtf"), m_folder->filePath(name)));
-}
-
-void TestHelpWindow::atStartup_data()
-{
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<bool>("helpPresent");
-    QTest::addColumn<bool>("shown");
-    QTest::addColumn<QString>("storedAfter");
-
-    QTest::newRow("first start: shown, nothing written") << kAbsent << true << true << kAbsent;
-    QTest::newRow("stored 1") << QStringLiteral("1") << true << true << QStringLiteral("1");
-    QTest::newRow("stored 0") << QStringLiteral("0") << true << false << QStringLiteral("0");
-    QTest::newRow("stored empty") << QString() << true << false << QString();
-    QTest::newRow("stored text") << QStringLiteral("yes") << true << false << QStringLiteral("yes");
-    QTest::newRow("stored 1 with a blank") << QStringLiteral("1 ") << true << false << QStringLiteral("1 ");
-    QTest::newRow("no help file") << kAbsent << false << false << kAbsent;
-    QTest::newRow("no help file, stored 1") << QStringLiteral("1") << false << false << QStringLiteral("1");
-}
-
-void TestHelpWindow::atStartup()
-{
-    QFETCH(QString, stored);
-    QFETCH(bool, helpPresent);
-    QFETCH(bool, shown);
-    QFETCH(QString, storedAfter);
-
-    if (stored != kAbsent)
-        writeSetting(kSection, kKey, stored);
-    if (helpPresent)
-        putHelpFile();
-
-    showHelpAtStartup(nullptr);
-    QCOMPARE(helpWindow() != nullptr, shown);
-    if (shown) {
-        QVERIFY(helpWindow()->isVisible());
-        QVERIFY(helpWindow()->Check1->isChecked());
-    }
-    QCOMPARE(storedShowHelp(), storedAfter);
-}
-
-void TestHelpWindow::fromMenu_data()
-{
+    QTest::addColumn<bool>("atStart"); // else from the menu
     QTest::addColumn<QString>("stored");
     QTest::addColumn<bool>("helpPresent");
     QTest::addColumn<bool>("shown");
     QTest::addColumn<bool>("ticked");
     QTest::addColumn<QString>("storedAfter");
 
-    QTest::newRow("nothing stored") << kAbsent << true << true << true << kAbsent;
-    QTest::newRow("stored 1") << QStringLiteral("1") << true << true << true << QStringLiteral("1");
+    const QString one = QStringLiteral("1");
+    const QString zero = QStringLiteral("0");
+    QTest::newRow("start, first run: nothing written") << true << kAbsent << true << true << true << kAbsent;
+    QTest::newRow("start, stored 1") << true << one << true << true << true << one;
+    QTest::newRow("start, stored 0") << true << zero << true << false << false << zero;
+    QTest::newRow("start, stored empty") << true << QString() << true << false << false << QString();
+    QTest::newRow("start, stored 1 with a blank")
+        << true << QStringLiteral("1 ") << true << false << false << QStringLiteral("1 ");
+    QTest::newRow("start, no help file") << true << one << false << false << false << one;
+    QTest::newRow("menu, nothing stored") << false << kAbsent << true << true << true << kAbsent;
     // The load clears the box, and that change is stored like a click.
-    QTest::newRow("stored 0") << QStringLiteral("0") << true << true << false << QStringLiteral("0");
-    QTest::newRow("stored 0 with blanks") << QStringLiteral(" 0 ") << true << true << false << QStringLiteral("0");
-    QTest::newRow("not a number leaves it ticked")
-        << QStringLiteral("maybe") << true << true << true << QStringLiteral("maybe");
-    QTest::newRow("empty leaves it ticked") << QString() << true << true << true << QString();
-    QTest::newRow("no help file") << QStringLiteral("1") << false << false << false << QStringLiteral("1");
+    QTest::newRow("menu, stored 0") << false << zero << true << true << false << zero;
+    QTest::newRow("menu, stored 0 with blanks") << false << QStringLiteral(" 0 ") << true << true << false << zero;
+    QTest::newRow("menu, not a number leaves it ticked")
+        << false << QStringLiteral("maybe") << true << true << true << QStringLiteral("maybe");
+    QTest::newRow("menu, no help file") << false << kAbsent << false << false << false << kAbsent;
 }
 
-void TestHelpWindow::fromMenu()
+void TestHelpWindow::opening()
 {
+    QFETCH(bool, atStart);
     QFETCH(QString, stored);
     QFETCH(bool, helpPresent);
     QFETCH(bool, shown);
@@ -144,22 +106,24 @@ void TestHelpWindow::fromMenu()
     if (stored != kAbsent)
         writeSetting(kSection, kKey, stored);
     if (helpPresent)
-        putHelpFile();
+        QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
     QCOMPARE(helpAvailable(), helpPresent);
 
-    Form8 *window = showHelpWindow(nullptr);
-    QCOMPARE(window != nullptr, shown);
+    if (atStart)
+        showHelpAtStartup(nullptr);
+    else
+        showHelpWindow(nullptr);
     QCOMPARE(helpWindow() != nullptr, shown);
     if (shown) {
-        QVERIFY(window->isVisible());
-        QCOMPARE(window->Check1->isChecked(), ticked);
+        QVERIFY(helpWindow()->isVisible());
+        QCOMPARE(helpWindow()->Check1->isChecked(), ticked);
     }
     QCOMPARE(storedShowHelp(), storedAfter);
 }
 
 void TestHelpWindow::clearingTheBoxKeepsItAwayAtTheNextStart()
 {
-    putHelpFile();
+    QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
     showHelpAtStartup(nullptr);
     QVERIFY(helpWindow());
     QTest::mouseClick(helpWindow()->Check1, Qt::LeftButton);
@@ -172,37 +136,26 @@ void TestHelpWindow::clearingTheBoxKeepsItAwayAtTheNextStart()
     Form8 *window = showHelpWindow(nullptr); // the menu still opens it, with the box clear
     QVERIFY(window);
     QVERIFY(!window->Check1->isChecked());
-}
-
-void TestHelpWindow::tickingTheBoxAgainStoresOne()
-{
-    putHelpFile();
-    writeSetting(kSection, kKey, QStringLiteral("0"));
-    Form8 *window = showHelpWindow(nullptr);
-    QVERIFY(window);
-    QTest::mouseClick(window->Check1, Qt::LeftButton);
+    QTest::mouseClick(window->Check1, Qt::LeftButton); // and ticking it again brings it back
     QCOMPARE(storedShowHelp(), QStringLiteral("1"));
-    unloadHelpWindow();
-    showHelpAtStartup(nullptr);
-    QVERIFY(helpWindow());
 }
 
 void TestHelpWindow::openingTwiceShowsTheSameWindow()
 {
-    putHelpFile();
+    QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
     Form8 *first = showHelpWindow(nullptr);
     QVERIFY(first);
     first->hide();
     first->Check1->setChecked(false);
-    Form8 *second = showHelpWindow(nullptr);
-    QCOMPARE(second, first);
-    QVERIFY(second->isVisible());
-    QVERIFY(!second->Check1->isChecked()); // not loaded again
+    writeSetting(kSection, kKey, QStringLiteral("1"));
+    QCOMPARE(showHelpWindow(nullptr), first);
+    QVERIFY(first->isVisible());
+    QVERIFY(!first->Check1->isChecked()); // shown again, not loaded again
 }
 
 void TestHelpWindow::closingUnloadsTheWindow()
 {
-    putHelpFile();
+    QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
     QPointer<Form8> window = showHelpWindow(nullptr);
     QVERIFY(window);
     window->close();
@@ -213,13 +166,11 @@ void TestHelpWindow::closingUnloadsTheWindow()
 
 void TestHelpWindow::showsTheHelpTextOnTop()
 {
-    putHelpFile();
+    QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
     Form8 *window = showHelpWindow(nullptr);
-    QVERIFY(window);
+    QVERIFY(showsOurHelp(window));
     QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    const QString text = window->rtf1->toPlainText();
-    QVERIFY(text.startsWith(QStringLiteral("Threadloom Help")));
-    QVERIFY(!text.contains(QLatin1Char('\\')));
+    QVERIFY(!window->rtf1->toPlainText().contains(QLatin1Char('\\')));
     // The title keeps its weight when it reaches the text box.
     QTextCursor cursor(window->rtf1->document());
     cursor.movePosition(QTextCursor::NextCharacter);
@@ -229,12 +180,33 @@ void TestHelpWindow::showsTheHelpTextOnTop()
     QCOMPARE(window->rtf1->verticalScrollBar()->value(), 0);
 }
 
-void TestHelpWindow::helpFileFoundWhateverItsLetterCase()
+void TestHelpWindow::helpFileFound_data()
 {
-    putHelpFile(QStringLiteral("help.RTF"));
+    QTest::addColumn<bool>("besideProgram");
+    QTest::addColumn<QString>("name");
+
+    // The existence test ignores letter case: the file found must also be the file read.
+    QTest::newRow("other letter case") << false << QStringLiteral("help.RTF");
+    // With the data folder elsewhere (the program's folder cannot be written) the document
+    // shipped beside the program is still found.
+    QTest::newRow("beside the program") << true << QStringLiteral("Help.rtf");
+}
+
+void TestHelpWindow::helpFileFound()
+{
+    QFETCH(bool, besideProgram);
+    QFETCH(QString, name);
+
+    const QString folder = besideProgram ? QCoreApplication::applicationDirPath() : m_folder->path();
+    const QString path = folder + QLatin1Char('/') + name;
+    if (QFile::exists(path))
+        QSKIP("a help file already lies there");
+    if (!QFile::copy(kHelpSource, path))
+        QSKIP("the folder cannot be written");
     Form8 *window = showHelpWindow(nullptr);
-    QVERIFY(window);
-    QVERIFY(window->rtf1->toPlainText().startsWith(QStringLiteral("Threadloom Help")));
+    if (besideProgram)
+        QFile::remove(path);
+    QVERIFY(showsOurHelp(window));
 }
 
 void TestHelpWindow::damagedHelpFileStillOpens()
@@ -246,21 +218,6 @@ void TestHelpWindow::damagedHelpFileStillOpens()
     Form8 *window = showHelpWindow(nullptr);
     QVERIFY(window);
     QVERIFY(window->isVisible());
-}
-
-void TestHelpWindow::helpFileBesideTheProgram()
-{
-    // The data folder may be elsewhere when the program's own folder cannot be written; the help
-    // document shipped with the program is still found.
-    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/Help.rtf");
-    if (QFile::exists(beside))
-        QSKIP("a help file already lies beside the test program");
-    if (!QFile::copy(QStringLiteral(THREADLOOM_SOURCE_DIR "/resources/Help.rtf"), beside))
-        QSKIP("the test program's folder cannot be written");
-    Form8 *window = showHelpWindow(nullptr);
-    QFile::remove(beside);
-    QVERIFY(window);
-    QVERIFY(window->rtf1->toPlainText().startsWith(QStringLiteral("Threadloom Help")));
 }
 
 QTEST_MAIN(TestHelpWindow)
