@@ -22,6 +22,7 @@ struct GroupState
     RtfParagraphFormat para;
     Destination destination = Destination::Text;
     int unicodeFallback = 1; // \ucN: characters that follow each \uN as its fallback
+    bool hidden = false;     // \v: text that is stored but not shown
 };
 
 struct ColorEntry
@@ -379,8 +380,11 @@ private:
             f.position = RtfCharFormat::Position::Subscript;
         else if (w == "nosupersub")
             f.position = RtfCharFormat::Position::Normal;
-        else if (w == "plain")
+        else if (w == "plain") {
             f = RtfCharFormat();
+            s.hidden = false;
+        } else if (w == "v")
+            s.hidden = on;
         else if (w == "f")
             f.font = std::max(0, value);
         else if (w == "pard")
@@ -478,7 +482,7 @@ private:
             }
             return;
         }
-        if (s.destination != Destination::Text)
+        if (s.destination != Destination::Text || s.hidden)
             return;
         if (!m_pendingText.isEmpty() && m_pendingFormat != s.chars)
             flushRun();

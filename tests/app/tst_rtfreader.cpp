@@ -127,6 +127,7 @@ void TestRtfReader::text_data()
     QTest::newRow("field shows its result")
         << QByteArray("{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt link}}}")
         << QStringLiteral("link");
+    QTest::newRow("hidden text") << QByteArray("{\\rtf1 a{\\v b}c\\v d\\v0 e\\v f\\plain g}") << QStringLiteral("aceg");
     QTest::newRow("picture skipped") << QByteArray("{\\rtf1 a{\\pict\\pngblip 89504e47}b}") << QStringLiteral("ab");
     QTest::newRow("binary data skipped") << QByteArray("{\\rtf1 a\\bin3 {}}b}") << QStringLiteral("ab");
     QTest::newRow("table cells") << QByteArray("{\\rtf1 a\\cell b\\cell\\row c}") << QStringLiteral("a\tb\t\nc");
