@@ -1,0 +1,280 @@
+#include "../browser/browsertest.h"
+#include "app/mainwindow.h"
+#include "app/messagebox.h"
+#include "browser/browsercontroller.h"
+#include "scriptedhttpserver.h"
+#include "testenvironment.h"
+#include "watch/replycheckrun.h"
+#include "watch/sizerecorder.h"
+#include "watch/watchcontroller.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QWebEngineView>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList rows(const QListWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+QByteArray threadPage(int replies)
+{
+    QByteArray html = "<html><head><title>Thread</title></head><body><h1>A thread</h1>";
+    for (int i = 0; i < replies; ++i)
+        html += "<div class=\"post\">Reply " + QByteArray::number(i) + ": " + QByteArray(600, 'r') + "</div>";
+    return html + "</body></html>";
+}
+
+} // namespace
+
+// The "Your Posts" page of the main window.
+class TestWatchController : public QObject
+{
+    Q_OBJECT
+public:
+    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void tabsShowTheirControls_data();
+    void tabsShowTheirControls();
+    void watchAndRemoveThroughButtons();
+    void failedMeasurementShowsBox();
+    void rowClicksOpenPosts();
+    void replyCheckThroughButton_data();
+    void replyCheckThroughButton();
+
+private:
+    bool showPage(const QString &path);
+    void startForm();
+
+    std::unique_ptr<TestEnvironment> m_env;
+    std::unique_ptr<ScriptedHttpServer> m_server;
+    std::unique_ptr<Form1> m_form;
+    QStringList m_boxes;
+};
+
+void TestWatchController::initTestCase()
+{
+    LoopbackOnly::install();
+    setMessageHookForTesting([this](const QString &title, const QString &text) { m_boxes << title + '|' + text; });
+}
+
+void TestWatchController::init()
+{
+    m_env = std::make_unique<TestEnvironment>();
+    m_server = std::make_unique<ScriptedHttpServer>();
+    m_server->setDefaultScript(ScriptedHttpServer::page("<html><body>nothing</body></html>"));
+    QVERIFY(m_server->start());
+    m_boxes.clear();
+}
+
+void TestWatchController::startForm()
+{
+    m_form = std::make_unique<Form1>();
+    QSignalSpy started(m_form->WebBrowser1, &QWebEngineView::loadFinished);
+    m_form->load();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(started.wait(20000)); // the start page is refused by the test engine
+    m_form->TabStrip2->setCurrentIndex(1);
+    m_boxes.clear();
+}
+
+void TestWatchController::cleanup()
+{
+    m_form.reset();
+    m_server.reset();
+    m_env.reset();
+}
+
+bool TestWatchController::showPage(const QString &path)
+{
+    return loadUrl(m_form->WebBrowser1, QUrl(m_server->url(path)));
+}
+
+void TestWatchController::tabsShowTheirControls_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<bool>("allShown");
+
+    QTest::newRow("click New Replies") << "click" << 1 << false;
+    QTest::newRow("click back to Show All") << "click-back" << 0 << true;
+    QTest::newRow("menu selects New Replies") << "menu" << 1 << false;
+    QTest::newRow("menu selects the tab already shown") << "menu" << 0 << true;
+}
+
+void TestWatchController::tabsShowTheirControls()
+{
+    QFETCH(QString, how);
+    QFETCH(int, tab);
+    QFETCH(bool, allShown);
+    startForm();
+    if (how == QLatin1String("click-back"))
+        m_form->TabStrip1->setCurrentIndex(1);
+    if (how.startsWith(QLatin1String("click")))
+        m_form->TabStrip1->setCurrentIndex(tab);
+    else
+        m_form->watch().selectPostsTab(tab);
+
+    QCOMPARE(m_form->TabStrip1->currentIndex(), tab);
+    QCOMPARE(m_form->lstPosts->isVisible(), allShown);
+    QCOMPARE(m_form->cmdAdd->isVisible(), allShown);
+    QCOMPARE(m_form->cmdDel->isVisible(), allShown);
+    QCOMPARE(m_form->cmdReplies->isVisible(), !allShown);
+    QCOMPARE(m_form->lstNew->isVisible(), !allShown);
+}
+
+void TestWatchController::watchAndRemoveThroughButtons()
+{
+    m_server->setScript("/thread?t=1", ScriptedHttpServer::page(threadPage(2)));
+    startForm();
+    QVERIFY(showPage("/thread?t=1"));
+    const QString url = m_server->url("/thread?t=1");
+    QCOMPARE(m_form->WebBrowser1->url().toString(), url);
+
+    SizeRecorder &recorder = m_form->watch().sizeRecorder();
+    QSignalSpy recorded(&recorder, &SizeRecorder::recorded);
+    m_form->cmdAdd->click();
+    // On disk at once, with its size line, before any measurement.
+    QCOMPARE(rows(m_form->lstPosts), QStringList{url});
+    QCOMPARE(readBytes(m_env->filePath("posts.txt")), url.toUtf8() + "\r\n\r\n");
+    QCOMPARE(readBytes(m_env->filePath("sizes.txt")), QByteArray("0\r\n\r\n"));
+    QVERIFY(recorded.wait(10000));
+    const QByteArray size = QByteArray::number(threadPage(2).size());
+    QCOMPARE(readBytes(m_env->filePath("sizes.txt")), size + "\r\n\r\n");
+    QCOMPARE(m_form->panelText(2), QStringLiteral("Response completed"));
+
+    // Watching it again re-measures it and keeps one row.
+    m_server->setScript("/thread?t=1", ScriptedHttpServer::page(threadPage(3)));
+    m_form->cmdAdd->click();
+    QVERIFY(recorded.wait(10000));
+    QCOMPARE(rows(m_form->lstPosts), QStringList{url});
+    QCOMPARE(readBytes(m_env->filePath("sizes.txt")), QByteArray::number(threadPage(3).size()) + "\r\n\r\n");
+
+    // "Remove Watch" with nothing selected does nothing; with the row selected removes it.
+    m_form->lstPosts->clearSelection();
+    m_form->cmdDel->click();
+    QCOMPARE(m_form->watchedPosts.count(), 1);
+    m_form->lstPosts->setCurrentRow(0);
+    m_form->cmdDel->click();
+    QCOMPARE(m_form->watchedPosts.count(), 0);
+    QCOMPARE(m_form->lstPosts->count(), 0);
+    QCOMPARE(readBytes(m_env->filePath("posts.txt")), QByteArray());
+    QCOMPARE(readBytes(m_env->filePath("sizes.txt")), QByteArray());
+    QVERIFY(m_boxes.isEmpty());
+}
+
+void TestWatchController::failedMeasurementShowsBox()
+{
+    startForm();
+    QVERIFY(showPage("/gone"));
+    m_server->close(); // the page is shown, but its server no longer answers
+    QSignalSpy failed(&m_form->watch().sizeRecorder(), &SizeRecorder::failed);
+    m_form->cmdAdd->click();
+    QVERIFY(failed.wait(10000));
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY2(m_boxes.first().startsWith(QStringLiteral("Error|Error occurred.\r\nError #: ")),
+             qPrintable(m_boxes.first()));
+    // Still watched, with the size line a new post starts with.
+    QCOMPARE(readBytes(m_env->filePath("sizes.txt")), QByteArray("0\r\n\r\n"));
+}
+
+void TestWatchController::rowClicksOpenPosts()
+{
+    const QString a = m_server->url("/a");
+    const QString b = m_server->url("/b");
+    QVERIFY(writeBytes(m_env->filePath("posts.txt"), (a + "\r\n\r\n" + b + "\r\n\r\n").toUtf8()));
+    startForm();
+    QCOMPARE(rows(m_form->lstPosts), (QStringList{a, b}));
+
+    const QRect second = m_form->lstPosts->visualItemRect(m_form->lstPosts->item(1));
+    QTest::mouseClick(m_form->lstPosts->viewport(), Qt::LeftButton, {}, second.center());
+    QCOMPARE(m_form->panelText(2), b);
+
+    // Opening the post arms the post check; with nothing inserted in this run every page counts
+    // as showing the message, so the post is watched again and its size becomes the baseline.
+    QSignalSpy recorded(&m_form->watch().sizeRecorder(), &SizeRecorder::recorded);
+    QTest::mouseDClick(m_form->lstPosts->viewport(), Qt::LeftButton, {}, second.center());
+    QCOMPARE(m_form->browser().postCheck().countdown(), 4);
+    QVERIFY(recorded.wait(20000));
+    QCOMPARE(m_form->WebBrowser1->url().toString(), b);
+    QCOMPARE(recorded.first().value(0).toString(), b);
+    QCOMPARE(rows(m_form->lstPosts), (QStringList{a, b}));
+    const QByteArray pageSize = QByteArray::number(QByteArray("<html><body>nothing</body></html>").size());
+    QCOMPARE(readBytes(m_env->filePath("sizes.txt")), "0\r\n\r\n" + pageSize + "\r\n\r\n");
+}
+
+void TestWatchController::replyCheckThroughButton_data()
+{
+    QTest::addColumn<bool>("secondFails");
+    QTest::newRow("all measured") << false;
+    QTest::newRow("second post fails") << true;
+}
+
+void TestWatchController::replyCheckThroughButton()
+{
+    QFETCH(bool, secondFails);
+    m_server->setScript("/a", ScriptedHttpServer::page(threadPage(3)));
+    m_server->setScript("/b", ScriptedHttpServer::page(threadPage(1)));
+    m_server->setScript("/c", ScriptedHttpServer::page(threadPage(4)));
+    ScriptedHttpServer gone;
+    QVERIFY(gone.start());
+    const QString goneUrl = gone.url("/b");
+    gone.close();
+    const QStringList urls{m_server->url("/a"), secondFails ? goneUrl : m_server->url("/b"), m_server->url("/c")};
+    // Stored when each thread had one reply.
+    const QByteArray one = QByteArray::number(threadPage(1).size());
+    QVERIFY(writeBytes(m_env->filePath("posts.txt"), urls.join("\r\n").toUtf8()));
+    QVERIFY(writeBytes(m_env->filePath("sizes.txt"), one + "\r\n" + one + "\r\n" + one + "\r\n"));
+    startForm();
+    m_form->lstNew->addItem("left from an earlier run");
+
+    m_form->watch().selectPostsTab(1);
+    QSignalSpy finished(&m_form->watch().replyCheck(), &ReplyCheckRun::finished);
+    QSignalSpy failed(&m_form->watch().replyCheck(), &ReplyCheckRun::failed);
+    m_form->cmdReplies->click();
+    if (secondFails) {
+        QVERIFY(failed.wait(10000));
+        QCOMPARE(m_form->panelText(1), QStringLiteral("checking post 2"));
+        QCOMPARE(rows(m_form->lstNew), QStringList{urls.at(0)});
+        QCOMPARE(m_boxes.size(), 1);
+        QVERIFY(m_boxes.first().startsWith(QStringLiteral("Error|Error occurred.\r\n")));
+    } else {
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(m_form->panelText(1), QStringLiteral("finished - 2 new replies found"));
+        QCOMPARE(rows(m_form->lstNew), (QStringList{urls.at(0), urls.at(2)}));
+        QVERIFY(m_boxes.isEmpty());
+    }
+}
+
+QTEST_MAIN(TestWatchController)
+#include "tst_watchcontroller.moc"
