@@ -100,7 +100,6 @@ void TestRtfReader::text_data()
     QTest::newRow("hex escape latin") << QByteArray("{\\rtf1 caf\\'e9}") << QStringLiteral("caf\u00e9");
     QTest::newRow("hex escape windows-1252")
         << QByteArray("{\\rtf1 \\'80 \\'93q\\'94}") << QStringLiteral("\u20ac \u201cq\u201d");
-    QTest::newRow("literal high byte as windows-1252") << QByteArray("{\\rtf1 \x80}") << QStringLiteral("\u20ac");
     QTest::newRow("unicode with fallback") << QByteArray("{\\rtf1 \\u8364?x}") << QStringLiteral("\u20acx");
     QTest::newRow("negative unicode") << QByteArray("{\\rtf1 \\u-3913?}") << QStringLiteral("\uf0b7");
     QTest::newRow("fallback given as hex escape") << QByteArray("{\\rtf1 \\u8364\\'80x}") << QStringLiteral("\u20acx");
@@ -110,14 +109,8 @@ void TestRtfReader::text_data()
         << QByteArray("{\\rtf1{\\uc0 a}\\u8364xy}") << QStringLiteral("a\u20acy");
     QTest::newRow("fallback ends at a brace") << QByteArray("{\\rtf1\\uc3{\\u8364}x}") << QStringLiteral("\u20acx");
     QTest::newRow("surrogate pair") << QByteArray("{\\rtf1 \\u-10179?\\u-8704?}") << QStringLiteral("\U0001F600");
-    QTest::newRow("symbols") << QByteArray("{\\rtf1 \\bullet\\emdash\\endash\\lquote\\rquote\\ldblquote\\rdblquote}")
-                             << QStringLiteral("\u2022\u2014\u2013\u2018\u2019\u201c\u201d");
-    QTest::newRow("non-breaking space and hyphens")
-        << QByteArray("{\\rtf1 a\\~b\\-c\\_d}") << QStringLiteral("a\u00a0bc\u2011d");
     QTest::newRow("font table skipped") << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}}Hi}")
                                         << QStringLiteral("Hi");
-    QTest::newRow("style sheet and info skipped")
-        << QByteArray("{\\rtf1{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}{\\author A}}x}") << QStringLiteral("x");
     QTest::newRow("starred destination skipped")
         << QByteArray("{\\rtf1 a{\\*\\unknown secret{\\b deep}}b}") << QStringLiteral("ab");
     QTest::newRow("paragraph inside skipped group")
@@ -132,7 +125,6 @@ void TestRtfReader::text_data()
     QTest::newRow("binary data skipped") << QByteArray("{\\rtf1 a\\bin3 {}}b}") << QStringLiteral("ab");
     QTest::newRow("table cells") << QByteArray("{\\rtf1 a\\cell b\\cell\\row c}") << QStringLiteral("a\tb\t\nc");
     QTest::newRow("not rtf: plain text") << QByteArray("plain\r\ntext\rhere\n") << QStringLiteral("plain\ntext\nhere");
-    QTest::newRow("not rtf: utf-8") << QByteArray("caf\xc3\xa9") << QStringLiteral("caf\u00e9");
     QTest::newRow("not rtf: latin-1") << QByteArray("caf\xe9") << QStringLiteral("caf\u00e9");
     QTest::newRow("leading BOM and blanks") << QByteArray("\xef\xbb\xbf \r\n{\\rtf1 x}") << QStringLiteral("x");
 }
@@ -164,8 +156,6 @@ void TestRtfReader::formatting_data()
         << QByteArray("{\\rtf1{\\colortbl;\\red1\\green2\\blue3;}\\cf9 x}") << QStringLiteral("x");
     QTest::newRow("empty colour entry is the default")
         << QByteArray("{\\rtf1{\\colortbl;;\\red1\\green2\\blue3;}\\cf1 a\\cf2 b}") << QStringLiteral("a|[#010203]b");
-    QTest::newRow("colour before its table")
-        << QByteArray("{\\rtf1\\cf1 x{\\colortbl;\\red9\\green9\\blue9;}}") << QStringLiteral("x");
     QTest::newRow("colour components clamped")
         << QByteArray("{\\rtf1{\\colortbl;\\red999\\green-5\\blue16;}\\cf1 x}") << QStringLiteral("[#ff0010]x");
     QTest::newRow("font size") << QByteArray("{\\rtf1\\fs40 big\\fs small}") << QStringLiteral("[fs40]big|small");
@@ -196,9 +186,6 @@ void TestRtfReader::fontTable_data()
     QTest::newRow("alternative and panose left out")
         << QByteArray("{\\rtf1{\\fonttbl{\\f0 Main{\\*\\panose 020b0604}{\\falt Other};}}x}")
         << QStringLiteral("default -1; 0 Main");
-    QTest::newRow("escaped name") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Caf\\'e9;}}x}")
-                                  << QStringLiteral("default -1; 0 Caf\u00e9");
-    QTest::newRow("entry never ended") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Lost}}x}") << QStringLiteral("default -1");
 }
 
 void TestRtfReader::fontTable()
@@ -252,13 +239,10 @@ void TestRtfReader::hostileInput_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("empty") << QByteArray() << QString();
-    QTest::newRow("header only") << QByteArray("{\\rtf") << QString();
     QTest::newRow("missing closing braces") << QByteArray("{\\rtf1 {\\b bold{\\i more") << QStringLiteral("boldmore");
     QTest::newRow("extra closing braces") << QByteArray("{\\rtf1 a}}}}b") << QStringLiteral("ab");
-    QTest::newRow("closing brace before any opening") << QByteArray("{\\rtf1}}} x") << QStringLiteral(" x");
     QTest::newRow("backslash at the end") << QByteArray("{\\rtf1 a\\") << QStringLiteral("a");
     QTest::newRow("hex escape cut off at the end") << QByteArray("{\\rtf1 a\\'4") << QStringLiteral("a");
-    QTest::newRow("hex escape with nothing after") << QByteArray("{\\rtf1 a\\'") << QStringLiteral("a");
     QTest::newRow("hex escape cut off by a brace") << QByteArray("{\\rtf1 x{a\\'4}b}") << QStringLiteral("xab");
     QTest::newRow("hex escape with bad digits") << QByteArray("{\\rtf1 a\\'zzb}") << QStringLiteral("azzb");
     QTest::newRow("huge unicode number") << QByteArray("{\\rtf1 \\u99999999999999999999?x}")
@@ -267,7 +251,6 @@ void TestRtfReader::hostileInput_data()
         << QByteArray("{\\rtf1 \\u-99999999999?x}") << QStringLiteral("\ufffdx");
     QTest::newRow("huge uc count") << QByteArray("{\\rtf1{\\uc99999999999 \\u65 abc}d}") << QStringLiteral("Ad");
     QTest::newRow("huge bin length") << QByteArray("{\\rtf1 a\\bin99999999999 xyz}") << QStringLiteral("a");
-    QTest::newRow("negative bin length") << QByteArray("{\\rtf1 a\\bin-5 xyz}") << QStringLiteral("axyz");
     QTest::newRow("minus without digits") << QByteArray("{\\rtf1\\b- x}") << QStringLiteral("- x");
     QTest::newRow("control bytes dropped") << QByteArray("{\\rtf1 a\x01\x02\x00"
                                                          "b}",
