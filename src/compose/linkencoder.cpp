@@ -1,23 +1,8 @@
 #include "compose/linkencoder.h"
 
-#include <QList>
-
 #include <algorithm>
 
 namespace {
-
-// A stretch of the output that holds a link we inserted; [start, end).
-struct Wall
-{
-    qsizetype start;
-    qsizetype end;
-};
-
-struct Markup
-{
-    const QString &open02;
-    const QString &close01;
-};
 
 constexpr qsizetype webMarkerLength = 7; // "http://"
 
@@ -85,6 +70,7 @@ struct Address
 {
     qsizetype first;
     qsizetype last;
+    bool mail;
 };
 
 qsizetype keptLength(const char16_t *d, const Address &a)
@@ -112,7 +98,7 @@ public:
             done = true;
             return false;
         }
-        address = {s, addressEnd(d, s + webMarkerLength, n)};
+        address = {s, addressEnd(d, s + webMarkerLength, n), false};
         p = address.last + 1;
         done = n - p < 3;
         return true;
@@ -140,88 +126,73 @@ private:
     bool done;
 };
 
-// Finds the e-mail addresses in the web pass's output, in which every inserted link is a wall:
-// the backward walk stops at one as at the start of the text, the forward scan stops before one
-// as at the end of the text, and an "@" inside one is markup, not an address. Without this,
-// "a@b c@d" or "http://u@h/p" would get links nested inside links. Positions and the count of
-// characters left are those of the text as it would read after each link were put in.
-class MailAddresses
+// Finds every address of a text in order, web and e-mail alike, as the web pass and then the
+// e-mail pass over its output would find them. The e-mail pass meets the web links only as
+// walls: it never searches inside one, its backward walk stops at the end of one (or of the
+// e-mail link before) as at the start of the text, and its forward scan stops before one as at
+// the end of the text. Without that, "a@b c@d" or "http://u@h/p" would get links nested inside
+// links. Since it never reads inside a link, it can run over the original text: a web link
+// needs seven characters, so "fewer than three characters left" means the same in both texts.
+class Addresses
 {
 public:
-    MailAddresses(const QString &text, const QList<Wall> &walls)
+    explicit Addresses(const QString &text)
         : d(reinterpret_cast<const char16_t *>(text.utf16()))
         , n(text.size())
-        , walls(walls)
-        , done(n < 2)
+        , web(text)
+        , mailDone(n < 2)
     {
+        haveWall = web.next(wall);
     }
 
     bool next(Address &address)
     {
-        if (done)
-            return false;
-        const qsizetype a = nextAt();
-        if (a < 0) {
-            done = true;
-            return false;
+        if (!mailDone) {
+            const qsizetype limit = haveWall ? wall.first : n;
+            const qsizetype at = QStringView(d + cursor, limit - cursor).indexOf(u'@');
+            if (at >= 0) {
+                const qsizetype a = cursor + at;
+                qsizetype b = a;
+                while (b > cursor && !isBackwardStop(d[b - 1]))
+                    --b;
+                address = {b, addressEnd(d, a, limit), true};
+                cursor = address.last + 1;
+                mailDone = n - cursor < 3;
+                return true;
+            }
         }
-        // The previous e-mail link ends at p; it is a wall too.
-        const qsizetype leftBound = std::max(p, w > 0 ? walls[w - 1].end : qsizetype(0));
-        const qsizetype rightBound = w < walls.size() ? walls[w].start : n;
-        qsizetype b = a;
-        while (b > leftBound && !isBackwardStop(d[b - 1]))
-            --b;
-        address = {b, addressEnd(d, a, rightBound)};
-        p = address.last + 1;
-        done = n - p < 3;
+        if (!haveWall)
+            return false;
+        address = wall;
+        cursor = wall.last + 1;
+        haveWall = web.next(wall);
         return true;
     }
 
 private:
-    // The first "@" from p on that is not inside a wall, or -1.
-    qsizetype nextAt()
-    {
-        qsizetype i = p;
-        while (i < n) {
-            while (w < walls.size() && walls[w].end <= i)
-                ++w;
-            if (w < walls.size() && walls[w].start <= i) {
-                i = walls[w].end;
-                continue;
-            }
-            // The stretch up to the next wall holds no markup: search it in one go.
-            const qsizetype stretchEnd = w < walls.size() ? walls[w].start : n;
-            const qsizetype at = QStringView(d + i, stretchEnd - i).indexOf(u'@');
-            if (at >= 0)
-                return i + at;
-            i = stretchEnd;
-        }
-        return -1;
-    }
-
     const char16_t *d;
     qsizetype n;
-    const QList<Wall> &walls;
-    qsizetype p = 0;
-    qsizetype w = 0; // first wall that ends after the scan position
-    bool done;
+    WebAddresses web;
+    Address wall{};
+    bool haveWall = false;
+    qsizetype cursor = 0; // just after the last address found
+    bool mailDone;
 };
 
 // Writes the text with each address replaced by its link. Rather than rebuilding the text per
 // link, a first sweep measures the result and a second fills it, so the cost stays linear in the
-// text however many addresses it holds, and nothing is stored per address. Each link's place in
-// the output is added to walls when asked.
-template<typename Finder>
-QString buildLinks(const QString &text, const Finder &finder, const QString &targetPrefix, const Markup &m,
-                   QList<Wall> *walls)
+// text however many addresses it holds, and nothing is stored per address.
+QString buildLinks(const QString &text, const QString &webPrefix, const QString &mailPrefix, const QString &open02,
+                   const QString &close01)
 {
     const auto *d = reinterpret_cast<const char16_t *>(text.utf16());
-    const qsizetype markupLength = targetPrefix.size() + m.open02.size() + m.close01.size();
+    const qsizetype markupLength = open02.size() + close01.size();
     qsizetype size = text.size();
     bool any = false;
     Address a{};
-    for (Finder measure = finder; measure.next(a); any = true)
-        size += markupLength + 2 * keptLength(d, a) - (a.last - a.first + 1);
+    for (Addresses measure(text); measure.next(a); any = true) {
+        size += (a.mail ? mailPrefix : webPrefix).size() + markupLength + 2 * keptLength(d, a) - (a.last - a.first + 1);
+    }
     if (!any)
         return text;
 
@@ -229,7 +200,6 @@ QString buildLinks(const QString &text, const Finder &finder, const QString &tar
     // copies, and QString::append's per-call checks would cost more than the copies.
     QString out(size, Qt::Uninitialized);
     char16_t *o = reinterpret_cast<char16_t *>(out.data());
-    char16_t *const begin = o;
     auto put = [&o](const char16_t *from, qsizetype length) {
         std::copy_n(from, length, o);
         o += length;
@@ -238,21 +208,18 @@ QString buildLinks(const QString &text, const Finder &finder, const QString &tar
         put(reinterpret_cast<const char16_t *>(piece.utf16()), piece.size());
     };
     qsizetype copied = 0;
-    for (Finder fill = finder; fill.next(a);) {
-        put(d + copied, a.first - copied);
-        const qsizetype wallStart = o - begin;
+    for (Addresses fill(text); fill.next(a);) {
         const qsizetype length = keptLength(d, a);
-        putText(targetPrefix);
+        put(d + copied, a.first - copied);
+        putText(a.mail ? mailPrefix : webPrefix);
         put(d + a.first, length);
-        putText(m.open02);
+        putText(open02);
         put(d + a.first, length);
-        putText(m.close01);
-        if (walls)
-            walls->append({wallStart, o - begin});
+        putText(close01);
         copied = a.last + 1;
     }
     put(d + copied, text.size() - copied);
-    Q_ASSERT(o - begin == size);
+    Q_ASSERT(o == reinterpret_cast<const char16_t *>(out.constData()) + size);
     return out;
 }
 
@@ -261,8 +228,5 @@ QString buildLinks(const QString &text, const Finder &finder, const QString &tar
 QString encodeLinks(const QString &text, const QString &linkOpen01, const QString &linkOpen02,
                     const QString &linkClose01, const QString &mailCall01)
 {
-    const Markup m{linkOpen02, linkClose01};
-    QList<Wall> walls;
-    const QString web = buildLinks(text, WebAddresses(text), linkOpen01, m, &walls);
-    return buildLinks(web, MailAddresses(web, walls), linkOpen01 + mailCall01, m, nullptr);
+    return buildLinks(text, linkOpen01, linkOpen01 + mailCall01, linkOpen02, linkClose01);
 }
