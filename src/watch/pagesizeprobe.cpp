@@ -10,6 +10,9 @@ constexpr int defaultConnectMs = 30 * 1000;
 constexpr int defaultIdleMs = 60 * 1000;
 // Large enough that a fast page arrives in few reads, small enough to live on the stack.
 constexpr qsizetype readChunk = 64 * 1024;
+// What the socket may hold for us between two arrivals. Without a bound a fast server fills it
+// with megabytes before we get to count them.
+constexpr qint64 socketBuffer = 256 * 1024;
 
 QString seconds(int ms)
 {
@@ -93,6 +96,7 @@ void PageSizeProbe::start(const QString &url)
         connect(socket, &QTcpSocket::connected, this, &PageSizeProbe::onConnected);
     }
     m_socket = socket;
+    socket->setReadBufferSize(socketBuffer);
     connect(socket, &QTcpSocket::bytesWritten, this, &PageSizeProbe::onBytesWritten);
     connect(socket, &QTcpSocket::readyRead, this, &PageSizeProbe::onReadyRead);
     connect(socket, &QTcpSocket::disconnected, this, &PageSizeProbe::onDisconnected);
