@@ -29,6 +29,14 @@ QByteArray escaped(const QString &text)
     return text.toHtmlEscaped().toUtf8();
 }
 
+QByteArray replies(const QStringList &texts)
+{
+    QByteArray html;
+    for (const QString &text : texts)
+        html += "<div class=\"reply\">" + escaped(text) + "</div>\n";
+    return html;
+}
+
 QByteArray page(const QByteArray &title, const QByteArray &body)
 {
     return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + title + "</title></head>\n<body>\n" + body +
@@ -55,6 +63,11 @@ QString FakeForum::url(const QString &path) const
 void FakeForum::setPage(const QString &path, const QByteArray &html)
 {
     m_pages.insert(path, html);
+}
+
+void FakeForum::addReply(int id, const QString &text)
+{
+    m_replies[id].append(text);
 }
 
 QByteArray FakeForum::newThreadPage()
@@ -145,9 +158,10 @@ FakeForum::Response FakeForum::answer(const Request &request)
             const Post &post = m_posts.at(id - 1);
             QString message = post.message;
             message.replace(QStringLiteral("\r\n"), QStringLiteral("<br>\n"));
-            response.body = page(escaped(post.subject), "<h1>" + escaped(post.subject) + "</h1>\n<div class=\"post\">" +
-                                                            message.toUtf8() +
-                                                            "</div>\n<p><a href=\"/newthread\">New thread</a></p>");
+            response.body =
+                page(escaped(post.subject), "<h1>" + escaped(post.subject) + "</h1>\n<div class=\"post\">" +
+                                                message.toUtf8() + "</div>\n" + replies(m_replies.value(id)) +
+                                                "<p><a href=\"/newthread\">New thread</a></p>");
         } else {
             response.status = 404;
             response.body = page("Not found", "<p>No such thread.</p>");

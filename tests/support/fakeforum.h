@@ -28,6 +28,8 @@ public:
     bool start();
     QString url(const QString &path) const;
     void setPage(const QString &path, const QByteArray &html);
+    // Another user answers thread id (1-based): the thread page shows the reply under the post.
+    void addReply(int id, const QString &text);
 
     QString loggedInUser() const { return m_user; }
     QString loggedInPassword() const { return m_password; }
@@ -66,4 +68,5 @@ private:
     QList<Post> m_posts;
     QHash<QString, QByteArray> m_pages;
     QStringList m_served;
+    QHash<int, QStringList> m_replies;
 };

@@ -1,16 +1,23 @@
 #include "../browser/browsertest.h"
+#include "app/appstate.h"
+#include "app/editortext.h"
 #include "app/mainwindow.h"
 #include "app/messagebox.h"
 #include "browser/browsercontroller.h"
+#include "browser/pagescripts.h"
+#include "fakeforum.h"
 #include "scriptedhttpserver.h"
 #include "testenvironment.h"
 #include "watch/replycheckrun.h"
 #include "watch/sizerecorder.h"
 #include "watch/watchcontroller.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -70,6 +77,7 @@ private Q_SLOTS:
     void rowClicksOpenPosts();
     void replyCheckThroughButton_data();
     void replyCheckThroughButton();
+    void roadOfAPost();
 
 private:
     bool showPage(const QString &path);
@@ -79,12 +87,14 @@ private:
     std::unique_ptr<ScriptedHttpServer> m_server;
     std::unique_ptr<Form1> m_form;
     QStringList m_boxes;
+    int m_ends = 0;
 };
 
 void TestWatchController::initTestCase()
 {
     LoopbackOnly::install();
     setMessageHookForTesting([this](const QString &title, const QString &text) { m_boxes << title + '|' + text; });
+    setEndProgramHookForTesting([this] { ++m_ends; });
 }
 
 void TestWatchController::init()
@@ -94,6 +104,7 @@ void TestWatchController::init()
     m_server->setDefaultScript(ScriptedHttpServer::page("<html><body>nothing</body></html>"));
     QVERIFY(m_server->start());
     m_boxes.clear();
+    m_ends = 0;
 }
 
 void TestWatchController::startForm()
@@ -274,6 +285,80 @@ void TestWatchController::replyCheckThroughButton()
         QCOMPARE(rows(m_form->lstNew), (QStringList{urls.at(0), urls.at(2)}));
         QVERIFY(m_boxes.isEmpty());
     }
+}
+
+void TestWatchController::roadOfAPost()
+{
+    FakeForum forum;
+    QVERIFY(forum.start());
+    startForm();
+    auto page = [this](const QString &script) {
+        return runScript(m_form->WebBrowser1->page(), script, QWebEngineScript::MainWorld);
+    };
+    auto focusAndPaste = [&](const QString &id, int button) {
+        QSignalSpy pasted(&m_form->browser(), &BrowserController::pasteFinished);
+        QVERIFY(page(QStringLiteral("var e = document.getElementById(%1); e.focus(); document.activeElement === e")
+                         .arg(scriptStringLiteral(id)))
+                    .toBool());
+        m_form->cmdPaste[button]->click();
+        QVERIFY(pasted.wait(10000));
+    };
+
+    // 1. Compose.
+    m_form->txtSubject->setText(QStringLiteral("Spring meeting"));
+    setEditorText(m_form->txtMessage,
+                  QStringLiteral("Come along, details at http://example.com/meet\r\nBring a friend"));
+    m_form->cmbConvert->setCurrentIndex(1);
+
+    // 2. Log in by pasting.
+    m_form->txtUsername->setText(QStringLiteral("alice"));
+    m_form->txtPassword->setText(QStringLiteral("secret"));
+    QVERIFY(loadUrl(m_form->WebBrowser1, QUrl(forum.url(QStringLiteral("/newthread")))));
+    focusAndPaste(QStringLiteral("user"), 1);
+    focusAndPaste(QStringLiteral("password"), 2);
+    page(QStringLiteral("document.getElementById('go').click()"));
+    QTRY_VERIFY_WITH_TIMEOUT(m_form->Text5->text() == forum.url(QStringLiteral("/newthread")), 20000);
+    QCOMPARE(forum.loggedInUser(), QStringLiteral("alice"));
+
+    // 3. Auto-Insert, subject pasted.
+    QSignalSpy inserted(&m_form->browser(), &BrowserController::autoInsertFinished);
+    m_form->cmdMessage->click();
+    QVERIFY(inserted.wait(20000));
+    QVERIFY(inserted.first().value(0).toBool());
+    focusAndPaste(QStringLiteral("subject"), 0);
+
+    // 4 and 5. Submitted: the thread page is recognised, watched by itself and measured.
+    QSignalSpy recorded(&m_form->watch().sizeRecorder(), &SizeRecorder::recorded);
+    page(QStringLiteral("document.getElementById('post').click()"));
+    QVERIFY(recorded.wait(20000));
+    const QString thread = forum.url(QStringLiteral("/thread?id=1"));
+    QCOMPARE(rows(m_form->lstPosts), QStringList{thread});
+    QCOMPARE(recorded.first().value(0).toString(), thread);
+    const qint64 baseline = recorded.first().value(1).toLongLong();
+    QVERIFY2(baseline > forum.posts().first().message.size(), qPrintable(QString::number(baseline)));
+    // Already on disk: a crash from here on loses nothing.
+    QCOMPARE(readBytes(m_env->filePath("posts.txt")), thread.toUtf8() + "\r\n\r\n");
+    QCOMPARE(readBytes(m_env->filePath("sizes.txt")), QByteArray::number(baseline) + "\r\n\r\n");
+
+    // 6. Someone replies; the check lists the thread.
+    forum.addReply(1, QStringLiteral("Count me in! ") + QString(600, QLatin1Char('!')));
+    m_form->watch().selectPostsTab(1);
+    QSignalSpy finished(&m_form->watch().replyCheck(), &ReplyCheckRun::finished);
+    m_form->cmdReplies->click();
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(m_form->panelText(1), QStringLiteral("finished - 1 new replies found"));
+    QCOMPARE(rows(m_form->lstNew), QStringList{thread});
+
+    // 7. Closing writes both files; the next start shows the thread again.
+    m_form->close();
+    QCOMPARE(m_ends, 1);
+    QCOMPARE(readBytes(m_env->filePath("posts.txt")), thread.toUtf8() + "\r\n\r\n");
+    QCOMPARE(readBytes(m_env->filePath("sizes.txt")), QByteArray::number(baseline) + "\r\n\r\n");
+    QVERIFY(m_boxes.isEmpty());
+    m_form.reset();
+    startForm();
+    QCOMPARE(rows(m_form->lstPosts), QStringList{thread});
+    QCOMPARE(m_form->watchedPosts.at(0).size, QString::number(baseline));
 }
 
 QTEST_MAIN(TestWatchController)
