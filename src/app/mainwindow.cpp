@@ -1,12 +1,16 @@
 #include "app/mainwindow.h"
 
+#include "app/aboutwindow.h"
 #include "app/appstate.h"
 #include "app/branding.h"
 #include "app/datafiles.h"
 #include "app/editortext.h"
+#include "app/helpwindow.h"
 #include "app/initialmessage.h"
+#include "app/mainlayoutapply.h"
 #include "app/messagebox.h"
 #include "app/settingsstore.h"
+#include "app/skin.h"
 #include "app/twips.h"
 #include "browser/browsercontroller.h"
 #include "browser/forumscontroller.h"
@@ -281,6 +285,13 @@ void Form1::load()
     templates = loadTemplates();
     updateInterface();
     restoreEditor();
+
+    if (skinActive()) {
+        replaceLabels(this);
+        applySkin(this);
+    }
+    // Shown before the main window itself, and kept above it.
+    showHelpAtStartup(this);
 }
 
 void Form1::restoreEditor()
@@ -360,12 +371,14 @@ void Form1::onViewMenu(int index)
 
 void Form1::onHelpMenu(int index)
 {
-    Q_UNUSED(index);
+    if (index == 0)
+        showHelpWindow(this);
 }
 
 void Form1::onAboutMenu(int index)
 {
-    Q_UNUSED(index);
+    if (index == 0)
+        showAboutWindow(this, [this] { m_browser->openWebsiteWindow(); });
 }
 
 void Form1::onTabStrip2(int index)
@@ -401,13 +414,17 @@ void Form1::closeEvent(QCloseEvent *event)
     writeSetting(QStringLiteral("data"), QStringLiteral("lastConvert"), QString::number(cmbConvert->currentIndex()));
 
     m_compose->unloadWindows();
+    unloadHelpWindow();
 
     const bool browserStillOpen = m_browser->websiteWindowVisible();
     auto finish = [browserStillOpen] {
-        if (browserStillOpen)
+        if (browserStillOpen) {
             setPendingExit(true);
-        else
-            endProgram();
+            return;
+        }
+        if (skinActive())
+            stopSkin();
+        endProgram();
     };
     if (errors.isEmpty()) {
         finish();
@@ -420,4 +437,5 @@ void Form1::closeEvent(QCloseEvent *event)
 void Form1::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    applyMainLayout(*this);
 }

@@ -3,6 +3,7 @@
 #include "app/appstate.h"
 #include "app/branding.h"
 #include "app/mainwindow.h"
+#include "app/skin.h"
 #include "app/twips.h"
 
 #include <QGuiApplication>
@@ -38,6 +39,8 @@ frmSplash::frmSplash(QWidget *parent)
     // The window's load: a fresh run has no pending exit, the branding is read, the timer starts.
     setPendingExit(false);
     loadBranding();
+    if (skinActive())
+        startSkin(this);
     Timer2->start();
 }
 
