@@ -4,47 +4,13 @@
 #include "app/datafiles.h"
 #include "app/datafolder.h"
 #include "app/textfile.h"
+#include "filebytes.h"
+#include "filesizelimit.h"
 #include "testenvironment.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
-
-namespace {
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-// Lets no process write past `bytes`: the way to make a write fail even for root.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
-
-private:
-    rlimit m_old{};
-};
-} // namespace
 
 class TestDataFiles : public QObject
 {
@@ -90,8 +56,8 @@ void TestDataFiles::fileNamePart()
 void TestDataFiles::fileExists()
 {
     TestEnvironment env;
-    writeBytes(env.filePath("Posts.TXT"), "x");
-    writeBytes(env.filePath(".hidden"), "x");
+    QVERIFY(writeFileBytes(env.filePath("Posts.TXT"), "x"));
+    QVERIFY(writeFileBytes(env.filePath(".hidden"), "x"));
     QDir(env.dataFolder()).mkdir("folder");
 
     QVERIFY(::fileExists(env.filePath("Posts.TXT")));
@@ -160,16 +126,16 @@ void TestDataFiles::atomicWriteReplacesWhole()
 {
     TestEnvironment env;
     const QString path = env.filePath("posts.txt");
-    writeBytes(path, "a much longer old content than the new one\r\n");
+    QVERIFY(writeFileBytes(path, "a much longer old content than the new one\r\n"));
     QCOMPARE(writeFileAtomically(path, "new\r\n"), QString());
-    QCOMPARE(readBytes(path), QByteArray("new\r\n"));
+    QCOMPARE(readFileBytes(path), QByteArray("new\r\n"));
 }
 
 void TestDataFiles::failedWriteKeepsOldFile()
 {
     TestEnvironment env;
     const QString path = env.filePath("sizes.txt");
-    writeBytes(path, "old\r\n");
+    QVERIFY(writeFileBytes(path, "old\r\n"));
     QString error;
     {
         FileSizeLimit limit(64);
@@ -177,7 +143,7 @@ void TestDataFiles::failedWriteKeepsOldFile()
     }
     QVERIFY2(!error.isEmpty(), "a failed write is reported");
     QVERIFY2(error.contains("sizes.txt"), qPrintable(error));
-    QCOMPARE(readBytes(path), QByteArray("old\r\n"));
+    QCOMPARE(readFileBytes(path), QByteArray("old\r\n"));
     QCOMPARE(QDir(env.dataFolder()).entryList(QDir::Files), QStringList{"sizes.txt"});
 }
 
@@ -193,7 +159,7 @@ void TestDataFiles::permissionsApplied()
 {
     TestEnvironment env;
     const QString path = env.filePath("posts2.txt");
-    writeBytes(path, "old");
+    QVERIFY(writeFileBytes(path, "old"));
     QFile::setPermissions(path, QFileDevice::Permissions(0x6644));
     QCOMPARE(writeFileAtomically(path, "new", QFileDevice::ReadOwner | QFileDevice::WriteOwner), QString());
     const QFileDevice::Permissions others =
@@ -204,11 +170,11 @@ void TestDataFiles::permissionsApplied()
 void TestDataFiles::startupFilesCreatedOnce()
 {
     TestEnvironment env;
-    writeBytes(env.filePath("messages.txt"), "kept|s\r\n");
+    QVERIFY(writeFileBytes(env.filePath("messages.txt"), "kept|s\r\n"));
     QCOMPARE(ensureDataFiles(), QStringList());
     for (const QString &name : startupDataFiles()) {
         const QByteArray expected = name == "messages.txt" ? QByteArray("kept|s\r\n") : QByteArray("\r\n");
-        QCOMPARE(readBytes(env.filePath(name)), expected);
+        QCOMPARE(readFileBytes(env.filePath(name)), expected);
     }
     QCOMPARE(ensureDataFiles(), QStringList());
 }

@@ -6,6 +6,7 @@
 #include "browser/forumloginlist.h"
 #include "browser/forumscontroller.h"
 #include "browsertestmain.h"
+#include "filebytes.h"
 #include "testenvironment.h"
 
 #include <QDir>
@@ -18,19 +19,6 @@
 #include <QWebEngineView>
 
 namespace {
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 bool showPage(Form1 &form, const QString &url)
 {
     QSignalSpy loaded(form.WebBrowser1, &QWebEngineView::loadFinished);
@@ -106,12 +94,12 @@ void TestForumLogins::parseLine()
 void TestForumLogins::writtenFormRoundTrips()
 {
     TestEnvironment env;
-    writeBytes(env.filePath("posts2.txt"), "\r\n \r\nhttp://a|ann|p|1\r\n\r\n\r\nhttp://b|bob|\r\n");
+    QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "\r\n \r\nhttp://a|ann|p|1\r\n\r\n\r\nhttp://b|bob|\r\n"));
     ForumLoginList list;
     list.load();
     QCOMPARE(list.count(), 2);
     QCOMPARE(list.save(), QString());
-    QCOMPARE(readBytes(env.filePath("posts2.txt")), QByteArray("http://a|ann|p|1\r\n\r\nhttp://b|bob|\r\n\r\n"));
+    QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://a|ann|p|1\r\n\r\nhttp://b|bob|\r\n\r\n"));
     ForumLoginList again;
     again.load();
     QCOMPARE(again.at(0).password, QString("p|1"));
@@ -164,13 +152,13 @@ void TestForumLogins::addCurrentUrlStoresAtOnce()
     QCOMPARE(form.txtUsername->text(), QString("Enter Username"));
     QCOMPARE(form.txtPassword->text(), QString());
     QVERIFY(form.txtUsername->isEnabled());
-    QCOMPARE(readBytes(env.filePath("posts2.txt")), (url + "|Enter Username|\r\n\r\n").toUtf8());
+    QCOMPARE(readFileBytes(env.filePath("posts2.txt")), (url + "|Enter Username|\r\n\r\n").toUtf8());
 }
 
 void TestForumLogins::typingRewritesFileEachKeystroke()
 {
     TestEnvironment env;
-    writeBytes(env.filePath("posts2.txt"), "http://a|ann|\r\n\r\n");
+    QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://a|ann|\r\n\r\n"));
     Form1 form;
     form.load();
     form.show();
@@ -179,14 +167,14 @@ void TestForumLogins::typingRewritesFileEachKeystroke()
     form.txtPassword->setFocus();
     for (const QString &typed : {QString("s"), QString("se"), QString("sec")}) {
         QTest::keyClick(form.txtPassword, typed.back().toLatin1());
-        QCOMPARE(readBytes(env.filePath("posts2.txt")), ("http://a|ann|" + typed + "\r\n\r\n").toUtf8());
+        QCOMPARE(readFileBytes(env.filePath("posts2.txt")), ("http://a|ann|" + typed + "\r\n\r\n").toUtf8());
     }
 }
 
 void TestForumLogins::selectingShowsLoginAndUrl()
 {
     TestEnvironment env;
-    writeBytes(env.filePath("posts2.txt"), "http://a|ann|pa\r\n\r\nhttp://b|bob|pb\r\n\r\n");
+    QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://a|ann|pa\r\n\r\nhttp://b|bob|pb\r\n\r\n"));
     Form1 form;
     form.load();
     QVERIFY(!form.txtUsername->isEnabled());
@@ -195,24 +183,24 @@ void TestForumLogins::selectingShowsLoginAndUrl()
     QCOMPARE(form.panelText(2), QString("http://b"));
     QCOMPARE(form.txtUsername->text(), QString("bob"));
     QCOMPARE(form.txtPassword->text(), QString("pb"));
-    QCOMPARE(readBytes(env.filePath("posts2.txt")), QByteArray("http://a|ann|pa\r\n\r\nhttp://b|bob|pb\r\n\r\n"));
+    QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://a|ann|pa\r\n\r\nhttp://b|bob|pb\r\n\r\n"));
 }
 
 void TestForumLogins::editsAfterRemovalGoNowhere()
 {
     TestEnvironment env;
-    writeBytes(env.filePath("posts2.txt"), "http://a|ann|pa\r\n\r\nhttp://b|bob|pb\r\n\r\n");
+    QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://a|ann|pa\r\n\r\nhttp://b|bob|pb\r\n\r\n"));
     Form1 form;
     form.load();
     form.lstPosts2->setCurrentRow(0);
     form.forums().selectForum(0);
     form.cmdDel2->click();
-    QCOMPARE(readBytes(env.filePath("posts2.txt")), QByteArray("http://b|bob|pb\r\n\r\n"));
+    QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://b|bob|pb\r\n\r\n"));
     QCOMPARE(form.lstPosts2->currentRow(), -1);
     form.txtUsername->setText("changed");
     form.txtPassword->setText("changed");
     QCOMPARE(form.forumLogins.at(0).userName, QString("bob"));
-    QCOMPARE(readBytes(env.filePath("posts2.txt")), QByteArray("http://b|bob|pb\r\n\r\n"));
+    QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://b|bob|pb\r\n\r\n"));
     form.cmdDel2->click(); // nothing selected: nothing removed
     QCOMPARE(form.forumLogins.count(), 1);
 }
@@ -220,7 +208,7 @@ void TestForumLogins::editsAfterRemovalGoNowhere()
 void TestForumLogins::userNameRefusesBar()
 {
     TestEnvironment env;
-    writeBytes(env.filePath("posts2.txt"), "http://a|ann|pa\r\n\r\n");
+    QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://a|ann|pa\r\n\r\n"));
     Form1 form;
     form.load();
     form.show();
@@ -229,7 +217,7 @@ void TestForumLogins::userNameRefusesBar()
     form.txtUsername->setFocus();
     QTest::keyClicks(form.txtUsername, "x|y");
     QCOMPARE(form.txtUsername->text(), QString("annxy"));
-    QCOMPARE(readBytes(env.filePath("posts2.txt")), QByteArray("http://a|annxy|pa\r\n\r\n"));
+    QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://a|annxy|pa\r\n\r\n"));
 }
 
 THREADLOOM_BROWSER_TEST_MAIN(TestForumLogins)

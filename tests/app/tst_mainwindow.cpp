@@ -6,6 +6,7 @@
 #include "app/settingsstore.h"
 #include "app/splashwindow.h"
 #include "browsertestmain.h"
+#include "filebytes.h"
 #include "testenvironment.h"
 
 #include <QAction>
@@ -20,19 +21,6 @@
 #include <QTest>
 
 namespace {
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 QStringList listTexts(const QListWidget *list)
 {
     QStringList texts;
@@ -89,7 +77,7 @@ void TestMainWindow::firstRunOnEmptyFolder()
     form.load();
 
     for (const char *name : {"htmltemp.txt", "messages.txt", "posts.txt", "posts2.txt", "sizes.txt"})
-        QCOMPARE(readBytes(env.filePath(name)), QByteArray("\r\n"));
+        QCOMPARE(readFileBytes(env.filePath(name)), QByteArray("\r\n"));
     QCOMPARE(form.lstPosts->count(), 0);
     QCOMPARE(form.lstPosts2->count(), 0);
     QCOMPARE(form.txtSubject->text(), QString("Type Subject Here"));
@@ -102,9 +90,9 @@ void TestMainWindow::firstRunOnEmptyFolder()
 void TestMainWindow::listFilesReadRules()
 {
     TestEnvironment env;
-    writeBytes(env.filePath("posts.txt"), "http://a/1\r\n\r\n \r\n  \r\nhttp://a/2\r\n");
-    writeBytes(env.filePath("sizes.txt"), "100\r\n\r\n200\r\n\r\n300\r\n");
-    writeBytes(env.filePath("posts2.txt"), "\r\nhttp://f/1|ann|pw\r\n\r\nhttp://f/2|bob|p1|p2\r\n \r\n");
+    QVERIFY(writeFileBytes(env.filePath("posts.txt"), "http://a/1\r\n\r\n \r\n  \r\nhttp://a/2\r\n"));
+    QVERIFY(writeFileBytes(env.filePath("sizes.txt"), "100\r\n\r\n200\r\n\r\n300\r\n"));
+    QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "\r\nhttp://f/1|ann|pw\r\n\r\nhttp://f/2|bob|p1|p2\r\n \r\n"));
     Form1 form;
     form.load();
 
@@ -120,17 +108,17 @@ void TestMainWindow::listFilesReadRules()
 void TestMainWindow::shutdownWritesExactBytes()
 {
     TestEnvironment env;
-    writeBytes(env.filePath("posts.txt"), "http://a/1\r\nhttp://a/2\r\n");
-    writeBytes(env.filePath("sizes.txt"), "100\r\n200\r\n");
-    writeBytes(env.filePath("posts2.txt"), "http://f/1|ann|pw\r\n");
+    QVERIFY(writeFileBytes(env.filePath("posts.txt"), "http://a/1\r\nhttp://a/2\r\n"));
+    QVERIFY(writeFileBytes(env.filePath("sizes.txt"), "100\r\n200\r\n"));
+    QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://f/1|ann|pw\r\n"));
     Form1 form;
     form.load();
     setEditorText(form.txtMessage, "line one\r\nline two");
     form.close();
 
-    QCOMPARE(readBytes(env.filePath("posts.txt")), QByteArray("http://a/1\r\n\r\nhttp://a/2\r\n\r\n"));
-    QCOMPARE(readBytes(env.filePath("sizes.txt")), QByteArray("100\r\n\r\n200\r\n\r\n"));
-    QCOMPARE(readBytes(env.filePath("posts2.txt")), QByteArray("http://f/1|ann|pw\r\n\r\n"));
+    QCOMPARE(readFileBytes(env.filePath("posts.txt")), QByteArray("http://a/1\r\n\r\nhttp://a/2\r\n\r\n"));
+    QCOMPARE(readFileBytes(env.filePath("sizes.txt")), QByteArray("100\r\n\r\n200\r\n\r\n"));
+    QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://f/1|ann|pw\r\n\r\n"));
     QCOMPARE(setting("lastMessage"), QString("line one\r\nline two"));
     QCOMPARE(setting("lastConvert"), QString("0"));
     QCOMPARE(m_ends, 1);
@@ -139,8 +127,8 @@ void TestMainWindow::shutdownWritesExactBytes()
 void TestMainWindow::exitMenuStoresLikeClosing()
 {
     TestEnvironment env;
-    writeBytes(env.filePath("posts.txt"), "http://a/1\r\n");
-    writeBytes(env.filePath("sizes.txt"), "7\r\n");
+    QVERIFY(writeFileBytes(env.filePath("posts.txt"), "http://a/1\r\n"));
+    QVERIFY(writeFileBytes(env.filePath("sizes.txt"), "7\r\n"));
     Form1 form;
     form.load();
     form.show();
@@ -150,8 +138,8 @@ void TestMainWindow::exitMenuStoresLikeClosing()
     exitItem->trigger();
 
     QCOMPARE(setting("lastMessage"), QString("kept"));
-    QCOMPARE(readBytes(env.filePath("posts.txt")), QByteArray("http://a/1\r\n\r\n"));
-    QCOMPARE(readBytes(env.filePath("sizes.txt")), QByteArray("7\r\n\r\n"));
+    QCOMPARE(readFileBytes(env.filePath("posts.txt")), QByteArray("http://a/1\r\n\r\n"));
+    QCOMPARE(readFileBytes(env.filePath("sizes.txt")), QByteArray("7\r\n\r\n"));
     QCOMPARE(m_ends, 1);
     QVERIFY(!form.isVisible());
 }
