@@ -75,8 +75,6 @@ private Q_SLOTS:
     void watchAndRemoveThroughButtons();
     void failedMeasurementShowsBox();
     void rowClicksOpenPosts();
-    void replyCheckThroughButton_data();
-    void replyCheckThroughButton();
     void roadOfAPost();
 
 private:
@@ -242,49 +240,6 @@ void TestWatchController::rowClicksOpenPosts()
     QCOMPARE(rows(m_form->lstPosts), (QStringList{a, b}));
     const QByteArray pageSize = QByteArray::number(QByteArray("<html><body>nothing</body></html>").size());
     QCOMPARE(readBytes(m_env->filePath("sizes.txt")), "0\r\n\r\n" + pageSize + "\r\n\r\n");
-}
-
-void TestWatchController::replyCheckThroughButton_data()
-{
-    QTest::addColumn<bool>("secondFails");
-    QTest::newRow("all measured") << false;
-    QTest::newRow("second post fails") << true;
-}
-
-void TestWatchController::replyCheckThroughButton()
-{
-    QFETCH(bool, secondFails);
-    m_server->setScript("/a", ScriptedHttpServer::page(threadPage(3)));
-    m_server->setScript("/b", ScriptedHttpServer::page(threadPage(1)));
-    m_server->setScript("/c", ScriptedHttpServer::page(threadPage(4)));
-    ScriptedHttpServer gone;
-    QVERIFY(gone.start());
-    const QString goneUrl = gone.url("/b");
-    gone.close();
-    const QStringList urls{m_server->url("/a"), secondFails ? goneUrl : m_server->url("/b"), m_server->url("/c")};
-    // Stored when each thread had one reply.
-    const QByteArray one = QByteArray::number(threadPage(1).size());
-    QVERIFY(writeBytes(m_env->filePath("posts.txt"), urls.join("\r\n").toUtf8()));
-    QVERIFY(writeBytes(m_env->filePath("sizes.txt"), one + "\r\n" + one + "\r\n" + one + "\r\n"));
-    startForm();
-    m_form->lstNew->addItem("left from an earlier run");
-
-    m_form->watch().selectPostsTab(1);
-    QSignalSpy finished(&m_form->watch().replyCheck(), &ReplyCheckRun::finished);
-    QSignalSpy failed(&m_form->watch().replyCheck(), &ReplyCheckRun::failed);
-    m_form->cmdReplies->click();
-    if (secondFails) {
-        QVERIFY(failed.wait(10000));
-        QCOMPARE(m_form->panelText(1), QStringLiteral("checking post 2"));
-        QCOMPARE(rows(m_form->lstNew), QStringList{urls.at(0)});
-        QCOMPARE(m_boxes.size(), 1);
-        QVERIFY(m_boxes.first().startsWith(QStringLiteral("Error|Error occurred.\r\n")));
-    } else {
-        QVERIFY(finished.wait(10000));
-        QCOMPARE(m_form->panelText(1), QStringLiteral("finished - 2 new replies found"));
-        QCOMPARE(rows(m_form->lstNew), (QStringList{urls.at(0), urls.at(2)}));
-        QVERIFY(m_boxes.isEmpty());
-    }
 }
 
 void TestWatchController::roadOfAPost()

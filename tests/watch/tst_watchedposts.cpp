@@ -1,0 +1,518 @@
+#include "scriptedhttpserver.h"
+#include "testenvironment.h"
+#include "watch/replycheckrun.h"
+#include "watch/sizerecorder.h"
+#include "watch/watchedpostlist.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList pairs(const WatchedPostList &list)
+{
+    QStringList out;
+    for (const WatchedPost &post : list.posts())
+        out << post.url + QLatin1Char('=') + post.size;
+    return out;
+}
+
+// Runs "watch URL", "record URL SIZE" and "remove INDEX" commands against the list.
+void apply(WatchedPostList &list, const QString &command)
+{
+    const QStringList words = command.split(QLatin1Char(' '));
+    const QString verb = words.value(0);
+    if (verb == QLatin1String("watch"))
+        list.watch(command.mid(6));
+    else if (verb == QLatin1String("record"))
+        list.recordSize(words.value(1), words.value(2).toLongLong());
+    else if (verb == QLatin1String("remove"))
+        list.removeAt(words.value(1).toInt());
+    else
+        QFAIL(qPrintable(QStringLiteral("unknown command ") + command));
+}
+
+// A server with one page per name; "name" in a test stands for server.url("/name").
+struct Forum
+{
+    ScriptedHttpServer server;
+
+    Forum() { server.setDefaultScript(ScriptedHttpServer::page("unknown page")); }
+    bool start() { return server.start(); }
+    QString url(const QString &name) const { return server.url(QLatin1Char('/') + name); }
+    void setPage(const QString &name, qint64 size)
+    {
+        server.setScript(QLatin1Char('/') + name, ScriptedHttpServer::page(QByteArray(size, 'r')));
+    }
+    // The page answers only after a while, so the test can act while it is being measured.
+    void setSlowPage(const QString &name, qint64 size, int ms)
+    {
+        server.setScript(QLatin1Char('/') + name,
+                         {ServerStep::send(ScriptedHttpServer::response({})), ServerStep::pause(ms),
+                          ServerStep::send(QByteArray(size, 'r')), ServerStep::close()});
+    }
+};
+
+// Everything one run reported.
+struct RunLog
+{
+    QStringList status;
+    QStringList flagged;
+    QStringList failed;
+    int cleared = 0;
+    int finished = 0;
+
+    explicit RunLog(ReplyCheckRun &run)
+    {
+        QObject::connect(&run, &ReplyCheckRun::statusText, &run, [this](const QString &t) { status << t; });
+        QObject::connect(&run, &ReplyCheckRun::newReply, &run, [this](const QString &u) { flagged << u; });
+        QObject::connect(&run, &ReplyCheckRun::failed, &run, [this](const QString &t) { failed << t; });
+        QObject::connect(&run, &ReplyCheckRun::cleared, &run, [this] {
+            ++cleared;
+            flagged.clear();
+        });
+        QObject::connect(&run, &ReplyCheckRun::finished, &run, [this] { ++finished; });
+    }
+};
+
+} // namespace
+
+// The watched posts and their two files, measuring them, and the reply check over them.
+class TestWatchedPosts : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void readsFiles_data();
+    void readsFiles();
+    void writesAfterEveryChange_data();
+    void writesAfterEveryChange();
+    void reportsWriteFailure();
+    void recordsSizesInTurn();
+    void keepsMeasurementWithItsPost();
+    void failedMeasurementRecordsNothing();
+    void flagsGrownPages_data();
+    void flagsGrownPages();
+    void errorEndsRun_data();
+    void errorEndsRun();
+    void secondStartReplacesRun();
+    void followsPostsThroughRemoval_data();
+    void followsPostsThroughRemoval();
+    void rewatchResetsBaseline();
+};
+
+void TestWatchedPosts::readsFiles_data()
+{
+    QTest::addColumn<QByteArray>("postsFile");
+    QTest::addColumn<QByteArray>("sizesFile");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("size that is not a number keeps its place")
+        << QByteArray("a\r\nb\r\nc\r\n") << QByteArray("1\r\nlots\r\n3\r\n") << QStringList{"a=1", "b=lots", "c=3"};
+    QTest::newRow("more sizes than posts")
+        << QByteArray("a\r\nb\r\n") << QByteArray("1\r\n2\r\n3\r\n4\r\n") << QStringList{"a=1", "b=2"};
+    QTest::newRow("fewer sizes than posts")
+        << QByteArray("a\r\nb\r\nc\r\n") << QByteArray("1\r\n") << QStringList{"a=1", "b=0", "c=0"};
+    QTest::newRow("sizes file missing") << QByteArray("a\r\n") << QByteArray() << QStringList{"a=0"};
+}
+
+void TestWatchedPosts::readsFiles()
+{
+    QFETCH(QByteArray, postsFile);
+    QFETCH(QByteArray, sizesFile);
+    TestEnvironment environment;
+    QVERIFY(writeBytes(environment.filePath("posts.txt"), postsFile));
+    if (!sizesFile.isEmpty())
+        QVERIFY(writeBytes(environment.filePath("sizes.txt"), sizesFile));
+
+    WatchedPostList list;
+    list.load();
+    QTEST(pairs(list), "expected");
+}
+
+void TestWatchedPosts::writesAfterEveryChange_data()
+{
+    QTest::addColumn<QByteArray>("postsFile");
+    QTest::addColumn<QByteArray>("sizesFile");
+    QTest::addColumn<QStringList>("commands");
+    QTest::addColumn<QStringList>("expected");
+
+    const QByteArray abc = "a\r\n\r\nb\r\n\r\nc\r\n\r\n";
+    const QByteArray sizes = "10\r\n\r\n20\r\n\r\n30\r\n\r\n";
+    QTest::newRow("new post has a size line at once")
+        << abc << sizes << QStringList{"watch d"} << QStringList{"a=10", "b=20", "c=30", "d=0"};
+    QTest::newRow("measurement replaces the size")
+        << abc << sizes << QStringList{"watch d", "record d 4096"} << QStringList{"a=10", "b=20", "c=30", "d=4096"};
+    QTest::newRow("watching twice keeps one entry")
+        << abc << sizes << QStringList{"watch b", "record b 99"} << QStringList{"a=10", "b=99", "c=30"};
+    QTest::newRow("letter case makes another post")
+        << abc << sizes << QStringList{"watch B"} << QStringList{"a=10", "b=20", "c=30", "B=0"};
+    QTest::newRow("empty and one-blank addresses refused")
+        << abc << sizes << QStringList{"watch ", "watch  "} << QStringList{"a=10", "b=20", "c=30"};
+    QTest::newRow("two blanks can be read back, so they are watched")
+        << QByteArray() << QByteArray() << QStringList{"watch   "} << QStringList{"  =0"};
+    QTest::newRow("removal takes the post with its size")
+        << abc << sizes << QStringList{"remove 1"} << QStringList{"a=10", "c=30"};
+    QTest::newRow("measurement after a removal lands on its own post")
+        << abc << sizes << QStringList{"watch d", "remove 0", "record d 777"} << QStringList{"b=20", "c=30", "d=777"};
+    QTest::newRow("measurement of a removed post is dropped")
+        << abc << sizes << QStringList{"remove 2", "record c 5000"} << QStringList{"a=10", "b=20"};
+    QTest::newRow("removal out of range does nothing")
+        << abc << sizes << QStringList{"remove 3", "remove -1"} << QStringList{"a=10", "b=20", "c=30"};
+    QTest::newRow("corrupt size file healed by the next change")
+        << abc << QByteArray("10\r\nx\r\n") << QStringList{"record a 11"} << QStringList{"a=11", "b=x", "c=0"};
+    QTest::newRow("surplus sizes dropped by the next change")
+        << QByteArray("a\r\n") << sizes << QStringList{"watch b"} << QStringList{"a=10", "b=0"};
+}
+
+void TestWatchedPosts::writesAfterEveryChange()
+{
+    QFETCH(QByteArray, postsFile);
+    QFETCH(QByteArray, sizesFile);
+    QFETCH(QStringList, commands);
+    QFETCH(QStringList, expected);
+    TestEnvironment environment;
+    QVERIFY(writeBytes(environment.filePath("posts.txt"), postsFile));
+    QVERIFY(writeBytes(environment.filePath("sizes.txt"), sizesFile));
+
+    WatchedPostList list;
+    list.load();
+    QSignalSpy failures(&list, &WatchedPostList::saveFailed);
+    for (const QString &command : commands)
+        apply(list, command);
+    QCOMPARE(pairs(list), expected);
+    QCOMPARE(failures.count(), 0);
+
+    // What a crash right now would leave behind reads back the same.
+    WatchedPostList reread;
+    reread.load();
+    QCOMPARE(pairs(reread), expected);
+
+    // Both files in their written form, one entry each per post.
+    QByteArray posts;
+    QByteArray sizes;
+    for (const WatchedPost &post : list.posts()) {
+        posts += post.url.toUtf8() + "\r\n\r\n";
+        sizes += post.size.toUtf8() + "\r\n\r\n";
+    }
+    QCOMPARE(readBytes(environment.filePath("posts.txt")), posts);
+    QCOMPARE(readBytes(environment.filePath("sizes.txt")), sizes);
+}
+
+void TestWatchedPosts::reportsWriteFailure()
+{
+    TestEnvironment environment;
+    // A folder where the file should be cannot be replaced by a file, not even by root.
+    QVERIFY(QDir(environment.dataFolder()).mkdir("sizes.txt"));
+    WatchedPostList list;
+    list.load();
+    QSignalSpy failures(&list, &WatchedPostList::saveFailed);
+    list.watch("http://forum.example.org/t/1");
+    QCOMPARE(failures.count(), 1);
+    QVERIFY2(failures.first().first().toString().contains("sizes.txt"),
+             qPrintable(failures.first().first().toString()));
+    // The post is still watched for this run, and the other file was written.
+    QCOMPARE(list.count(), 1);
+    QCOMPARE(readBytes(environment.filePath("posts.txt")), QByteArray("http://forum.example.org/t/1\r\n\r\n"));
+}
+
+void TestWatchedPosts::recordsSizesInTurn()
+{
+    TestEnvironment environment;
+    Forum forum;
+    forum.setSlowPage("a", 1000, 200);
+    forum.setPage("b", 2000);
+    QVERIFY(forum.start());
+    WatchedPostList list;
+    SizeRecorder recorder(list);
+    QSignalSpy recorded(&recorder, &SizeRecorder::recorded);
+
+    // The second watch comes while the first page is still being measured: both get measured.
+    for (const QString &name : {QStringLiteral("a"), QStringLiteral("b")}) {
+        list.watch(forum.url(name));
+        recorder.measure(forum.url(name));
+    }
+    recorder.measure(forum.url("a")); // already under way: not measured twice
+    QTRY_COMPARE(recorded.count(), 2);
+    QCOMPARE(pairs(list), (QStringList{forum.url("a") + "=1000", forum.url("b") + "=2000"}));
+    QCOMPARE(forum.server.requests().size(), 2);
+    QVERIFY(!recorder.isBusy());
+}
+
+void TestWatchedPosts::keepsMeasurementWithItsPost()
+{
+    TestEnvironment environment;
+    Forum forum;
+    forum.setPage("a", 100);
+    forum.setSlowPage("b", 5000, 300);
+    forum.setPage("c", 300);
+    QVERIFY(forum.start());
+    WatchedPostList list;
+    for (const QString &name : {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")})
+        list.watch(forum.url(name));
+    SizeRecorder recorder(list);
+    QSignalSpy recorded(&recorder, &SizeRecorder::recorded);
+
+    recorder.measure(forum.url("b"));
+    QTRY_COMPARE(forum.server.requests().size(), 1);
+    // The post before it goes while "b" is measured: b's size must still reach b, not c.
+    list.removeAt(0);
+    QTRY_COMPARE(recorded.count(), 1);
+    QCOMPARE(pairs(list), (QStringList{forum.url("b") + "=5000", forum.url("c") + "=0"}));
+
+    // And a post removed while it is measured gets nothing, nor does any other.
+    recorder.measure(forum.url("b"));
+    QTRY_COMPARE(forum.server.requests().size(), 2);
+    list.removeAt(0);
+    QTRY_COMPARE(recorded.count(), 2);
+    QCOMPARE(pairs(list), QStringList{forum.url("c") + "=0"});
+}
+
+void TestWatchedPosts::failedMeasurementRecordsNothing()
+{
+    TestEnvironment environment;
+    Forum forum;
+    forum.server.setScript("/silent", {ServerStep::stall()});
+    forum.setPage("ok", 64);
+    QVERIFY(forum.start());
+    WatchedPostList list;
+    list.watch(forum.url("old"));
+    list.recordSize(forum.url("old"), 4242);
+    forum.server.setScript("/old", {ServerStep::stall()});
+    SizeRecorder recorder(list);
+    recorder.probe().setTimeouts(2000, 200);
+    QSignalSpy failed(&recorder, &SizeRecorder::failed);
+    QSignalSpy recorded(&recorder, &SizeRecorder::recorded);
+
+    list.watch(forum.url("silent"));
+    recorder.measure(forum.url("silent"));
+    recorder.measure(forum.url("old"));
+    recorder.measure(forum.url("ok")); // still measured after two failures
+    QTRY_COMPARE(recorded.count(), 1);
+    QCOMPARE(failed.count(), 2);
+    QVERIFY(failed.first().first().toString().startsWith("Error occurred.\r\n"));
+    // A new post keeps "0", a re-watched one its earlier size.
+    QCOMPARE(pairs(list), (QStringList{forum.url("old") + "=4242", forum.url("silent") + "=0"}));
+}
+
+void TestWatchedPosts::flagsGrownPages_data()
+{
+    QTest::addColumn<QStringList>("stored");
+    QTest::addColumn<QList<qint64>>("measured");
+    QTest::addColumn<QList<int>>("flagged");
+
+    QTest::newRow("empty list") << QStringList() << QList<qint64>() << QList<int>();
+    QTest::newRow("grew by exactly 500") << QStringList{"10000"} << QList<qint64>{10500} << QList<int>();
+    QTest::newRow("grew by 501") << QStringList{"10000"} << QList<qint64>{10501} << QList<int>{0};
+    QTest::newRow("shrank") << QStringList{"10000"} << QList<qint64>{3000} << QList<int>();
+    QTest::newRow("unchanged") << QStringList{"2048"} << QList<qint64>{2048} << QList<int>();
+    QTest::newRow("two of four, in list order")
+        << QStringList{"100", "5000", "100", "100"} << QList<qint64>{900, 5000, 100, 20000} << QList<int>{0, 3};
+    // Neighbours with very different sizes: each post is compared with its own size only.
+    QTest::newRow("neighbours differ") << QStringList{"50000", "1000"} << QList<qint64>{50100, 1200} << QList<int>();
+    QTest::newRow("stored size not a number") << QStringList{"lots"} << QList<qint64>{900} << QList<int>{0};
+}
+
+void TestWatchedPosts::flagsGrownPages()
+{
+    QFETCH(QStringList, stored);
+    QFETCH(QList<qint64>, measured);
+    QFETCH(QList<int>, flagged);
+    TestEnvironment environment;
+    Forum forum;
+    QVERIFY(forum.start());
+    QByteArray posts;
+    QByteArray sizes;
+    for (int i = 0; i < stored.size(); ++i) {
+        const QString name = QStringLiteral("t%1").arg(i);
+        forum.setPage(name, measured.at(i));
+        posts += forum.url(name).toUtf8() + "\r\n";
+        sizes += stored.at(i).toUtf8() + "\r\n";
+    }
+    QVERIFY(writeBytes(environment.filePath("posts.txt"), posts));
+    QVERIFY(writeBytes(environment.filePath("sizes.txt"), sizes));
+    WatchedPostList list;
+    list.load();
+
+    ReplyCheckRun run(list);
+    RunLog log(run);
+    run.start();
+    QTRY_COMPARE(log.finished, 1);
+    QStringList expectedFlagged;
+    for (const int i : flagged)
+        expectedFlagged << forum.url(QStringLiteral("t%1").arg(i));
+    QCOMPARE(log.flagged, expectedFlagged);
+    QStringList expectedStatus;
+    for (int i = 1; i <= stored.size() + 1; ++i)
+        expectedStatus << QStringLiteral("checking post %1").arg(i);
+    expectedStatus << QStringLiteral("finished - %1 new replies found").arg(flagged.size());
+    QCOMPARE(log.status, expectedStatus);
+    // A check never changes the stored sizes.
+    for (int i = 0; i < stored.size(); ++i)
+        QCOMPARE(list.at(i).size, stored.at(i));
+}
+
+void TestWatchedPosts::errorEndsRun_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("refused connection") << "refused";
+    QTest::newRow("server never answers") << "silent";
+    QTest::newRow("address cannot be fetched") << "address";
+}
+
+void TestWatchedPosts::errorEndsRun()
+{
+    QFETCH(QString, failure);
+    TestEnvironment environment;
+    Forum forum;
+    forum.setPage("one", 9000);
+    forum.setPage("three", 9000);
+    forum.server.setScript("/two", {ServerStep::stall()});
+    QVERIFY(forum.start());
+    ScriptedHttpServer gone;
+    QVERIFY(gone.start());
+    const QString goneUrl = gone.url("/two");
+    gone.close();
+
+    WatchedPostList list;
+    list.watch(forum.url("one"));
+    list.watch(failure == "refused" ? goneUrl : failure == "silent" ? forum.url("two") : QStringLiteral("http://:x/"));
+    list.watch(forum.url("three"));
+    ReplyCheckRun run(list);
+    run.probe().setTimeouts(2000, 200);
+    RunLog log(run);
+    run.start();
+    QTRY_COMPARE(log.failed.size(), 1);
+    QTest::qWait(300);
+    QCOMPARE(log.failed.size(), 1);
+    QCOMPARE(log.finished, 0);
+    QVERIFY(!run.isRunning());
+    QCOMPARE(log.status, (QStringList{"checking post 1", "checking post 2"}));
+    QCOMPARE(log.flagged, QStringList{forum.url("one")});
+    // The third post was never asked for.
+    for (const QByteArray &request : forum.server.requests())
+        QVERIFY(!request.startsWith("GET /three"));
+}
+
+void TestWatchedPosts::secondStartReplacesRun()
+{
+    TestEnvironment environment;
+    Forum forum;
+    forum.setSlowPage("a", 2000, 400);
+    forum.setPage("b", 3000);
+    QVERIFY(forum.start());
+    WatchedPostList list;
+    list.watch(forum.url("a"));
+    list.watch(forum.url("b"));
+    ReplyCheckRun run(list);
+    RunLog log(run);
+    run.start();
+    QTRY_COMPARE(forum.server.requests().size(), 1);
+    run.start();
+    QTRY_COMPARE(log.finished, 1);
+    QTest::qWait(600); // the abandoned first measurement of "a" must not count
+    QCOMPARE(log.finished, 1);
+    QCOMPARE(log.cleared, 2);
+    QCOMPARE(log.flagged, (QStringList{forum.url("a"), forum.url("b")}));
+    QCOMPARE(run.newReplies(), 2);
+    QCOMPARE(log.status.last(), QStringLiteral("finished - 2 new replies found"));
+}
+
+void TestWatchedPosts::followsPostsThroughRemoval_data()
+{
+    QTest::addColumn<QString>("slow");
+    QTest::addColumn<int>("removeIndex");
+    QTest::addColumn<QStringList>("flagged");
+    QTest::addColumn<int>("requests");
+
+    // Posts a, b, c; "a" and "b" grew, "c" did not. The removal happens while the slow post is
+    // being measured.
+    QTest::newRow("a measured, a removed") << "a" << 0 << QStringList{"b"} << 3;
+    QTest::newRow("a measured, b removed") << "a" << 1 << QStringList{"a"} << 2;
+    QTest::newRow("a measured, c removed") << "a" << 2 << QStringList{"a", "b"} << 2;
+    QTest::newRow("b measured, a removed") << "b" << 0 << QStringList{"a", "b"} << 3;
+    QTest::newRow("b measured, b removed") << "b" << 1 << QStringList{"a"} << 3;
+    QTest::newRow("b measured, c removed") << "b" << 2 << QStringList{"a", "b"} << 2;
+}
+
+void TestWatchedPosts::followsPostsThroughRemoval()
+{
+    QFETCH(QString, slow);
+    QFETCH(int, removeIndex);
+    QFETCH(QStringList, flagged);
+    TestEnvironment environment;
+    Forum forum;
+    const QList<qint64> measured{5000, 9000, 100};
+    const QStringList names{"a", "b", "c"};
+    for (int i = 0; i < names.size(); ++i) {
+        if (names.at(i) == slow)
+            forum.setSlowPage(names.at(i), measured.at(i), 300);
+        else
+            forum.setPage(names.at(i), measured.at(i));
+    }
+    QVERIFY(forum.start());
+    WatchedPostList list;
+    for (const QString &name : names)
+        list.watch(forum.url(name));
+    // "a" keeps its first size line, 0; "b" and "c" were measured at 100. Compared with the
+    // wrong post's size, "c" would be reported.
+    list.recordSize(forum.url("b"), 100);
+    list.recordSize(forum.url("c"), 100);
+    ReplyCheckRun run(list);
+    RunLog log(run);
+    run.start();
+    QTRY_COMPARE(forum.server.requests().size(), names.indexOf(slow) + 1);
+    list.removeAt(removeIndex);
+    QTRY_COMPARE(log.finished, 1);
+    QStringList expected;
+    for (const QString &name : flagged)
+        expected << forum.url(name);
+    QCOMPARE(log.flagged, expected);
+    QCOMPARE(log.status.last(), QStringLiteral("finished - %1 new replies found").arg(flagged.size()));
+    QTEST(int(forum.server.requests().size()), "requests");
+}
+
+void TestWatchedPosts::rewatchResetsBaseline()
+{
+    TestEnvironment environment;
+    Forum forum;
+    forum.setPage("t", 1000);
+    QVERIFY(forum.start());
+    WatchedPostList list;
+    SizeRecorder recorder(list);
+    QSignalSpy recorded(&recorder, &SizeRecorder::recorded);
+    list.watch(forum.url("t"));
+    recorder.measure(forum.url("t"));
+    QTRY_COMPARE(recorded.count(), 1);
+
+    forum.setPage("t", 1600); // replies arrived
+    ReplyCheckRun run(list);
+    RunLog log(run);
+    for (int pass = 1; pass <= 2; ++pass) {
+        run.start();
+        QTRY_COMPARE(log.finished, pass);
+        QCOMPARE(log.flagged, QStringList{forum.url("t")}); // flagged until watched again
+    }
+    recorder.measure(forum.url("t"));
+    QTRY_COMPARE(recorded.count(), 2);
+    run.start();
+    QTRY_COMPARE(log.finished, 3);
+    QCOMPARE(log.flagged, QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestWatchedPosts)
+#include "tst_watchedposts.moc"
