@@ -12,7 +12,7 @@ constexpr int defaultIdleMs = 60 * 1000;
 constexpr qsizetype readChunk = 64 * 1024;
 // What the socket may hold for us between two arrivals. Without a bound a fast server fills it
 // with megabytes before we get to count them.
-constexpr qint64 socketBuffer = 256 * 1024;
+constexpr qint64 socketBuffer = 128 * 1024;
 
 QString seconds(int ms)
 {
@@ -158,12 +158,17 @@ void PageSizeProbe::drain()
     if (!m_socket || m_socket->bytesAvailable() <= 0)
         return;
     Q_EMIT activityText(QStringLiteral("Receiving response"));
-    // One arrival is everything waiting now; the body is counted in pieces, never stored.
+    // One arrival is everything waiting now. Only the header's bytes are looked at; the body is
+    // counted and dropped where the socket holds it, never copied or stored.
     char buffer[readChunk];
     bool showProgress = false;
-    qint64 got = 0;
-    while ((got = m_socket->read(buffer, readChunk)) > 0)
+    while (m_socket->bytesAvailable() > 0) {
+        const qint64 got =
+            m_meter.wantsBytes() ? m_socket->read(buffer, readChunk) : m_socket->skip(m_socket->bytesAvailable());
+        if (got <= 0)
+            break;
         showProgress = m_meter.feed(buffer, got);
+    }
     if (showProgress) {
         const QString text = ResponseMeter::progressText(m_meter.bodyBytes(), m_meter.contentLength());
         if (!text.isEmpty())

@@ -12,6 +12,8 @@ public:
     static constexpr qsizetype headerLimit = 1024 * 1024;
 
     void reset();
+    // Whether feed() looks at the bytes; when not, it only counts them.
+    bool wantsBytes() const { return !m_headerSeen && !m_gaveUp; }
     // Takes one arrival. Returns true when the header end was already known before this arrival,
     // which is when the caller shows the progress text.
     bool feed(const char *data, qsizetype size);

@@ -6,14 +6,15 @@
 #include "browser/browsercontroller.h"
 #include "browser/pagescripts.h"
 #include "fakeforum.h"
+#include "filebytes.h"
 #include "scriptedhttpserver.h"
 #include "testenvironment.h"
 #include "watch/replycheckrun.h"
 #include "watch/sizerecorder.h"
 #include "watch/watchcontroller.h"
+#include "widgettexts.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,26 +28,6 @@
 #include <memory>
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QStringList rows(const QListWidget *list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->item(i)->text();
-    return texts;
-}
 
 QByteArray threadPage(int replies)
 {
@@ -174,20 +155,20 @@ void TestWatchController::watchAndRemoveThroughButtons()
     QSignalSpy recorded(&recorder, &SizeRecorder::recorded);
     m_form->cmdAdd->click();
     // On disk at once, with its size line, before any measurement.
-    QCOMPARE(rows(m_form->lstPosts), QStringList{url});
-    QCOMPARE(readBytes(m_env->filePath("posts.txt")), url.toUtf8() + "\r\n\r\n");
-    QCOMPARE(readBytes(m_env->filePath("sizes.txt")), QByteArray("0\r\n\r\n"));
+    QCOMPARE(itemTexts(m_form->lstPosts), QStringList{url});
+    QCOMPARE(readFileBytes(m_env->filePath("posts.txt")), url.toUtf8() + "\r\n\r\n");
+    QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), QByteArray("0\r\n\r\n"));
     QVERIFY(recorded.wait(10000));
     const QByteArray size = QByteArray::number(threadPage(2).size());
-    QCOMPARE(readBytes(m_env->filePath("sizes.txt")), size + "\r\n\r\n");
+    QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), size + "\r\n\r\n");
     QCOMPARE(m_form->panelText(2), QStringLiteral("Response completed"));
 
     // Watching it again re-measures it and keeps one row.
     m_server->setScript("/thread?t=1", ScriptedHttpServer::page(threadPage(3)));
     m_form->cmdAdd->click();
     QVERIFY(recorded.wait(10000));
-    QCOMPARE(rows(m_form->lstPosts), QStringList{url});
-    QCOMPARE(readBytes(m_env->filePath("sizes.txt")), QByteArray::number(threadPage(3).size()) + "\r\n\r\n");
+    QCOMPARE(itemTexts(m_form->lstPosts), QStringList{url});
+    QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), QByteArray::number(threadPage(3).size()) + "\r\n\r\n");
 
     // "Remove Watch" with nothing selected does nothing; with the row selected removes it.
     m_form->lstPosts->clearSelection();
@@ -197,8 +178,8 @@ void TestWatchController::watchAndRemoveThroughButtons()
     m_form->cmdDel->click();
     QCOMPARE(m_form->watchedPosts.count(), 0);
     QCOMPARE(m_form->lstPosts->count(), 0);
-    QCOMPARE(readBytes(m_env->filePath("posts.txt")), QByteArray());
-    QCOMPARE(readBytes(m_env->filePath("sizes.txt")), QByteArray());
+    QCOMPARE(readFileBytes(m_env->filePath("posts.txt")), QByteArray());
+    QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), QByteArray());
     QVERIFY(m_boxes.isEmpty());
 }
 
@@ -214,16 +195,16 @@ void TestWatchController::failedMeasurementShowsBox()
     QVERIFY2(m_boxes.first().startsWith(QStringLiteral("Error|Error occurred.\r\nError #: ")),
              qPrintable(m_boxes.first()));
     // Still watched, with the size line a new post starts with.
-    QCOMPARE(readBytes(m_env->filePath("sizes.txt")), QByteArray("0\r\n\r\n"));
+    QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), QByteArray("0\r\n\r\n"));
 }
 
 void TestWatchController::rowClicksOpenPosts()
 {
     const QString a = m_server->url("/a");
     const QString b = m_server->url("/b");
-    QVERIFY(writeBytes(m_env->filePath("posts.txt"), (a + "\r\n\r\n" + b + "\r\n\r\n").toUtf8()));
+    QVERIFY(writeFileBytes(m_env->filePath("posts.txt"), (a + "\r\n\r\n" + b + "\r\n\r\n").toUtf8()));
     startForm();
-    QCOMPARE(rows(m_form->lstPosts), (QStringList{a, b}));
+    QCOMPARE(itemTexts(m_form->lstPosts), (QStringList{a, b}));
 
     const QRect second = m_form->lstPosts->visualItemRect(m_form->lstPosts->item(1));
     QTest::mouseClick(m_form->lstPosts->viewport(), Qt::LeftButton, {}, second.center());
@@ -237,9 +218,9 @@ void TestWatchController::rowClicksOpenPosts()
     QVERIFY(recorded.wait(20000));
     QCOMPARE(m_form->WebBrowser1->url().toString(), b);
     QCOMPARE(recorded.first().value(0).toString(), b);
-    QCOMPARE(rows(m_form->lstPosts), (QStringList{a, b}));
+    QCOMPARE(itemTexts(m_form->lstPosts), (QStringList{a, b}));
     const QByteArray pageSize = QByteArray::number(QByteArray("<html><body>nothing</body></html>").size());
-    QCOMPARE(readBytes(m_env->filePath("sizes.txt")), "0\r\n\r\n" + pageSize + "\r\n\r\n");
+    QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), "0\r\n\r\n" + pageSize + "\r\n\r\n");
 }
 
 void TestWatchController::roadOfAPost()
@@ -287,13 +268,13 @@ void TestWatchController::roadOfAPost()
     page(QStringLiteral("document.getElementById('post').click()"));
     QVERIFY(recorded.wait(20000));
     const QString thread = forum.url(QStringLiteral("/thread?id=1"));
-    QCOMPARE(rows(m_form->lstPosts), QStringList{thread});
+    QCOMPARE(itemTexts(m_form->lstPosts), QStringList{thread});
     QCOMPARE(recorded.first().value(0).toString(), thread);
     const qint64 baseline = recorded.first().value(1).toLongLong();
     QVERIFY2(baseline > forum.posts().first().message.size(), qPrintable(QString::number(baseline)));
     // Already on disk: a crash from here on loses nothing.
-    QCOMPARE(readBytes(m_env->filePath("posts.txt")), thread.toUtf8() + "\r\n\r\n");
-    QCOMPARE(readBytes(m_env->filePath("sizes.txt")), QByteArray::number(baseline) + "\r\n\r\n");
+    QCOMPARE(readFileBytes(m_env->filePath("posts.txt")), thread.toUtf8() + "\r\n\r\n");
+    QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), QByteArray::number(baseline) + "\r\n\r\n");
 
     // 6. Someone replies; the check lists the thread.
     forum.addReply(1, QStringLiteral("Count me in! ") + QString(600, QLatin1Char('!')));
@@ -302,17 +283,17 @@ void TestWatchController::roadOfAPost()
     m_form->cmdReplies->click();
     QVERIFY(finished.wait(20000));
     QCOMPARE(m_form->panelText(1), QStringLiteral("finished - 1 new replies found"));
-    QCOMPARE(rows(m_form->lstNew), QStringList{thread});
+    QCOMPARE(itemTexts(m_form->lstNew), QStringList{thread});
 
     // 7. Closing writes both files; the next start shows the thread again.
     m_form->close();
     QCOMPARE(m_ends, 1);
-    QCOMPARE(readBytes(m_env->filePath("posts.txt")), thread.toUtf8() + "\r\n\r\n");
-    QCOMPARE(readBytes(m_env->filePath("sizes.txt")), QByteArray::number(baseline) + "\r\n\r\n");
+    QCOMPARE(readFileBytes(m_env->filePath("posts.txt")), thread.toUtf8() + "\r\n\r\n");
+    QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), QByteArray::number(baseline) + "\r\n\r\n");
     QVERIFY(m_boxes.isEmpty());
     m_form.reset();
     startForm();
-    QCOMPARE(rows(m_form->lstPosts), QStringList{thread});
+    QCOMPARE(itemTexts(m_form->lstPosts), QStringList{thread});
     QCOMPARE(m_form->watchedPosts.at(0).size, QString::number(baseline));
 }
 

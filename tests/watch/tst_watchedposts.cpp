@@ -1,3 +1,4 @@
+#include "filebytes.h"
 #include "scriptedhttpserver.h"
 #include "testenvironment.h"
 #include "watch/replycheckrun.h"
@@ -5,23 +6,10 @@
 #include "watch/watchedpostlist.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QStringList pairs(const WatchedPostList &list)
 {
@@ -135,9 +123,9 @@ void TestWatchedPosts::readsFiles()
     QFETCH(QByteArray, postsFile);
     QFETCH(QByteArray, sizesFile);
     TestEnvironment environment;
-    QVERIFY(writeBytes(environment.filePath("posts.txt"), postsFile));
+    QVERIFY(writeFileBytes(environment.filePath("posts.txt"), postsFile));
     if (!sizesFile.isEmpty())
-        QVERIFY(writeBytes(environment.filePath("sizes.txt"), sizesFile));
+        QVERIFY(writeFileBytes(environment.filePath("sizes.txt"), sizesFile));
 
     WatchedPostList list;
     list.load();
@@ -186,8 +174,8 @@ void TestWatchedPosts::writesAfterEveryChange()
     QFETCH(QStringList, commands);
     QFETCH(QStringList, expected);
     TestEnvironment environment;
-    QVERIFY(writeBytes(environment.filePath("posts.txt"), postsFile));
-    QVERIFY(writeBytes(environment.filePath("sizes.txt"), sizesFile));
+    QVERIFY(writeFileBytes(environment.filePath("posts.txt"), postsFile));
+    QVERIFY(writeFileBytes(environment.filePath("sizes.txt"), sizesFile));
 
     WatchedPostList list;
     list.load();
@@ -209,8 +197,8 @@ void TestWatchedPosts::writesAfterEveryChange()
         posts += post.url.toUtf8() + "\r\n\r\n";
         sizes += post.size.toUtf8() + "\r\n\r\n";
     }
-    QCOMPARE(readBytes(environment.filePath("posts.txt")), posts);
-    QCOMPARE(readBytes(environment.filePath("sizes.txt")), sizes);
+    QCOMPARE(readFileBytes(environment.filePath("posts.txt")), posts);
+    QCOMPARE(readFileBytes(environment.filePath("sizes.txt")), sizes);
 }
 
 void TestWatchedPosts::reportsWriteFailure()
@@ -227,7 +215,7 @@ void TestWatchedPosts::reportsWriteFailure()
              qPrintable(failures.first().first().toString()));
     // The post is still watched for this run, and the other file was written.
     QCOMPARE(list.count(), 1);
-    QCOMPARE(readBytes(environment.filePath("posts.txt")), QByteArray("http://forum.example.org/t/1\r\n\r\n"));
+    QCOMPARE(readFileBytes(environment.filePath("posts.txt")), QByteArray("http://forum.example.org/t/1\r\n\r\n"));
 }
 
 void TestWatchedPosts::recordsSizesInTurn()
@@ -343,8 +331,8 @@ void TestWatchedPosts::flagsGrownPages()
         posts += forum.url(name).toUtf8() + "\r\n";
         sizes += stored.at(i).toUtf8() + "\r\n";
     }
-    QVERIFY(writeBytes(environment.filePath("posts.txt"), posts));
-    QVERIFY(writeBytes(environment.filePath("sizes.txt"), sizes));
+    QVERIFY(writeFileBytes(environment.filePath("posts.txt"), posts));
+    QVERIFY(writeFileBytes(environment.filePath("sizes.txt"), sizes));
     WatchedPostList list;
     list.load();
 
