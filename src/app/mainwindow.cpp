@@ -99,7 +99,15 @@ Form1::Form1(QWidget *parent)
     connect(m_browser, &BrowserController::postCheckHit, m_watch, &WatchController::watchCurrentPage);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The controllers go before the widgets: a page being torn down still answers the scripts
+    // it was asked to run, and those answers must find no controller rather than a half-gone window.
+    delete m_forums;
+    delete m_watch;
+    delete m_browser;
+    delete m_compose;
+}
 
 void Form1::createEditor(QWidget *central)
 {

@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 #include "app/settingsstore.h"
 #include "app/splashwindow.h"
+#include "browser/browsercontroller.h"
 #include "browsertestmain.h"
 #include "filebytes.h"
 #include "testenvironment.h"
@@ -19,6 +20,7 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
+#include <QWebEngineView>
 
 namespace {
 QStringList listTexts(const QListWidget *list)
@@ -54,6 +56,7 @@ private Q_SLOTS:
     void storedEmptySubjectIsNotRewritten();
     void forumTabsSwitchPages();
     void splashShowsMainWindowOn75thTick();
+    void closingWhilePageAnswerPendingIsSafe();
 
 private:
     int m_ends = 0;
@@ -236,6 +239,20 @@ void TestMainWindow::splashShowsMainWindowOn75thTick()
     QCOMPARE(main->windowTitle(), QString("Threadloom by Marrowgate"));
     main->close();
     delete main;
+}
+
+void TestMainWindow::closingWhilePageAnswerPendingIsSafe()
+{
+    TestEnvironment env;
+    auto *form = new Form1;
+    form->load();
+    form->browser().armPostCheck();
+    QSignalSpy loaded(form->WebBrowser1, &QWebEngineView::loadFinished);
+    form->WebBrowser1->setHtml("<p>a page</p>");
+    QVERIFY(loaded.wait(20000));
+    // The post check has just asked the page for its text; the window goes before the answer.
+    delete form;
+    QTest::qWait(200);
 }
 
 THREADLOOM_BROWSER_TEST_MAIN(TestMainWindow)
