@@ -1,4 +1,5 @@
 #include "app/splashwindow.h"
+#include "ui/skin.h"
 
 #include <QApplication>
 
@@ -10,6 +11,20 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Threadloom"));
     // The main window decides when the program ends (it may wait for the secondary browser).
     QApplication::setQuitOnLastWindowClosed(false);
+
+    // A window that finds no skin loaded loads a splash window, whose load brings the skin. A
+    // splash window that is already loaded ran its load long ago: waiting for it to start its
+    // timer again would wait for ever, so none is loaded then.
+    setSkinSplashLoader([]() -> QWidget * {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (QWidget *w : windows) {
+            if (qobject_cast<frmSplash *>(w))
+                return nullptr;
+        }
+        auto *splash = new frmSplash;
+        splash->setAttribute(Qt::WA_DeleteOnClose, false);
+        return splash;
+    });
 
     frmSplash splash;
     splash.show();

@@ -1,7 +1,7 @@
 // Speed and memory of the reply watcher against a loopback server of our own:
 //  - measuring one large page, next to curl fetching the same page from the same server;
 //  - a reply check over many watched posts, with the longest time the event loop was blocked.
-#include "app/datafolder.h"
+#include "core/datafolder.h"
 #include "loopbackpageserver.h"
 #include "watch/pagesizeprobe.h"
 #include "watch/replycheckrun.h"

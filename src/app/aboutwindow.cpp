@@ -1,9 +1,9 @@
 #include "app/aboutwindow.h"
 
-#include "app/branding.h"
-#include "app/skin.h"
-#include "app/skinlabel.h"
-#include "app/twips.h"
+#include "core/branding.h"
+#include "ui/skin.h"
+#include "ui/skinlabel.h"
+#include "ui/twips.h"
 
 #include <QEvent>
 #include <QGuiApplication>

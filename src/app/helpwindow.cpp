@@ -1,12 +1,12 @@
 #include "app/helpwindow.h"
 
-#include "app/datafolder.h"
-#include "app/ontop.h"
+#include "core/datafolder.h"
+#include "ui/ontop.h"
 #include "app/rtfreader.h"
 #include "app/rtftextdocument.h"
-#include "app/settingsstore.h"
-#include "app/skin.h"
-#include "app/twips.h"
+#include "core/settingsstore.h"
+#include "ui/skin.h"
+#include "ui/twips.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

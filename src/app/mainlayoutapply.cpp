@@ -2,7 +2,7 @@
 
 #include "app/mainlayout.h"
 #include "app/mainwindow.h"
-#include "app/twips.h"
+#include "ui/twips.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "app/rtftextdocument.h"
 
-#include "app/twips.h"
+#include "ui/twips.h"
 
 #include <QColor>
 #include <QTextBlockFormat>

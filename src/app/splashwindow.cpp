@@ -1,10 +1,10 @@
 #include "app/splashwindow.h"
 
-#include "app/appstate.h"
-#include "app/branding.h"
+#include "core/appstate.h"
+#include "core/branding.h"
 #include "app/mainwindow.h"
-#include "app/skin.h"
-#include "app/twips.h"
+#include "ui/skin.h"
+#include "ui/twips.h"
 
 #include <QGuiApplication>
 #include <QLabel>

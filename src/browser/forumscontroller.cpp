@@ -1,8 +1,8 @@
 #include "browser/forumscontroller.h"
 
-#include "app/branding.h"
+#include "core/branding.h"
 #include "app/mainwindow.h"
-#include "app/messagebox.h"
+#include "ui/messagebox.h"
 #include "browser/browsercontroller.h"
 
 #include <QLineEdit>

@@ -1,11 +1,11 @@
 #include "browser/websitewindow.h"
 
-#include "app/appstate.h"
-#include "app/branding.h"
-#include "app/ontop.h"
-#include "app/skin.h"
-#include "app/skinlabel.h"
-#include "app/twips.h"
+#include "core/appstate.h"
+#include "core/branding.h"
+#include "ui/ontop.h"
+#include "ui/skin.h"
+#include "ui/skinlabel.h"
+#include "ui/twips.h"
 #include "browser/websitelayout.h"
 
 #include <QCloseEvent>

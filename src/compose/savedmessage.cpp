@@ -1,6 +1,6 @@
 #include "compose/savedmessage.h"
 
-#include "app/crlf.h"
+#include "core/crlf.h"
 
 #include <QStringList>
 

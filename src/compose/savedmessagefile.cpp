@@ -1,8 +1,8 @@
 #include "compose/savedmessagefile.h"
 
-#include "app/atomicfile.h"
-#include "app/datafolder.h"
-#include "app/textfile.h"
+#include "core/atomicfile.h"
+#include "core/datafolder.h"
+#include "core/textfile.h"
 #include "compose/savedmessage.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "compose/savedmessageswindow.h"
 
-#include "app/branding.h"
-#include "app/editortext.h"
-#include "app/messagebox.h"
+#include "core/branding.h"
+#include "ui/editortext.h"
+#include "ui/messagebox.h"
 #include "compose/savedmessage.h"
 #include "compose/savedmessagefile.h"
 

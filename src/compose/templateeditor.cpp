@@ -1,6 +1,6 @@
 #include "compose/templateeditor.h"
 
-#include "app/twips.h"
+#include "ui/twips.h"
 
 #include <QCheckBox>
 #include <QLabel>

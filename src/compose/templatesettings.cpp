@@ -1,6 +1,6 @@
 #include "compose/templatesettings.h"
 
-#include "app/settingsstore.h"
+#include "core/settingsstore.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
 #include "watch/watchcontroller.h"
 
 #include "app/mainwindow.h"
-#include "app/messagebox.h"
+#include "ui/messagebox.h"
 #include "browser/browsercontroller.h"
 #include "watch/replycheckrun.h"
 #include "watch/sizerecorder.h"

@@ -1,8 +1,8 @@
 #include "watch/watchedpostlist.h"
 
-#include "app/atomicfile.h"
-#include "app/datafolder.h"
-#include "app/textfile.h"
+#include "core/atomicfile.h"
+#include "core/datafolder.h"
+#include "core/textfile.h"
 
 namespace {
 bool isSkippedLine(const QString &line)

@@ -1,6 +1,6 @@
 #include "app/aboutwindow.h"
-#include "app/branding.h"
-#include "app/skin.h"
+#include "core/branding.h"
+#include "ui/skin.h"
 
 #include <QLabel>
 #include <QtTest>

@@ -1,8 +1,8 @@
 // The forums list: how posts2.txt is read and written, and how the page's boxes edit it.
-#include "app/appstate.h"
-#include "app/datafolder.h"
+#include "core/appstate.h"
+#include "core/datafolder.h"
 #include "app/mainwindow.h"
-#include "app/messagebox.h"
+#include "ui/messagebox.h"
 #include "browser/forumloginlist.h"
 #include "browser/forumscontroller.h"
 #include "browsertestmain.h"

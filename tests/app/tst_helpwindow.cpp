@@ -1,6 +1,6 @@
-#include "app/datafolder.h"
+#include "core/datafolder.h"
 #include "app/helpwindow.h"
-#include "app/settingsstore.h"
+#include "core/settingsstore.h"
 
 #include <QCheckBox>
 #include <QScrollBar>

@@ -1,9 +1,9 @@
 // The main window's start-up and shutdown: what it reads, what it restores, what it writes.
-#include "app/appstate.h"
-#include "app/editortext.h"
+#include "core/appstate.h"
+#include "ui/editortext.h"
 #include "app/initialmessage.h"
 #include "app/mainwindow.h"
-#include "app/settingsstore.h"
+#include "core/settingsstore.h"
 #include "app/splashwindow.h"
 #include "browser/browsercontroller.h"
 #include "browsertestmain.h"

@@ -1,8 +1,8 @@
 #include "app/aboutwindow.h"
-#include "app/ontop.h"
-#include "app/skin.h"
-#include "app/skinfile.h"
-#include "app/skinlabel.h"
+#include "ui/ontop.h"
+#include "ui/skin.h"
+#include "ui/skinfile.h"
+#include "ui/skinlabel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -71,7 +71,7 @@ private Q_SLOTS:
 void TestSkin::init()
 {
     unloadSkinForTesting();
-    setSkinSplashLoaderForTesting({});
+    setSkinSplashLoader({});
     setSkinEnabledForTesting(false);
 }
 
@@ -176,7 +176,7 @@ void TestSkin::retryThroughTheSplash()
     auto *timer = new QTimer(&splash);
     timer->setObjectName(QStringLiteral("Timer2"));
     int loads = 0;
-    setSkinSplashLoaderForTesting([&] {
+    setSkinSplashLoader([&] {
         // What the splash window's load does: start the skin, then its timer.
         ++loads;
         splash.show();

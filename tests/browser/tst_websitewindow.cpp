@@ -1,5 +1,5 @@
-#include "app/appstate.h"
-#include "app/branding.h"
+#include "core/appstate.h"
+#include "core/branding.h"
 #include "browser/websitewindow.h"
 #include "browsertest.h"
 #include "browsertestmain.h"

@@ -1,6 +1,6 @@
 // Templates in the settings store, format names and their matching, and messages.txt.
 // (How a stored line splits into message and subject is tested through the saved-messages window.)
-#include "app/settingsstore.h"
+#include "core/settingsstore.h"
 #include "compose/savedmessagefile.h"
 #include "compose/templateset.h"
 #include "compose/templatesettings.h"

@@ -1,9 +1,9 @@
 // The editor actions, the saved-messages window and the template editor, on the main window.
-#include "app/appstate.h"
-#include "app/editortext.h"
+#include "core/appstate.h"
+#include "ui/editortext.h"
 #include "app/mainwindow.h"
-#include "app/messagebox.h"
-#include "app/settingsstore.h"
+#include "ui/messagebox.h"
+#include "core/settingsstore.h"
 #include "browsertestmain.h"
 #include "compose/composecontroller.h"
 #include "compose/savedmessagefile.h"

@@ -1,7 +1,7 @@
 #include "testenvironment.h"
 
-#include "app/datafolder.h"
-#include "app/settingsstore.h"
+#include "core/datafolder.h"
+#include "core/settingsstore.h"
 
 #include <QStandardPaths>
 

@@ -1,4 +1,4 @@
-#include "app/skinfile.h"
+#include "ui/skinfile.h"
 
 #include <QList>
 

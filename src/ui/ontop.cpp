@@ -1,4 +1,4 @@
-#include "app/ontop.h"
+#include "ui/ontop.h"
 
 #include <QWidget>
 

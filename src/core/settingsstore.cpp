@@ -1,6 +1,6 @@
-#include "app/settingsstore.h"
+#include "core/settingsstore.h"
 
-#include "app/branding.h"
+#include "core/branding.h"
 
 #include <QSettings>
 

@@ -1,7 +1,7 @@
-#include "app/datafiles.h"
+#include "core/datafiles.h"
 
-#include "app/atomicfile.h"
-#include "app/datafolder.h"
+#include "core/atomicfile.h"
+#include "core/datafolder.h"
 
 QStringList startupDataFiles()
 {

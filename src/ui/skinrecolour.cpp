@@ -1,4 +1,4 @@
-#include "app/skinrecolour.h"
+#include "ui/skinrecolour.h"
 
 SkinRecolour skinRecolourFor(const QString &controlType)
 {

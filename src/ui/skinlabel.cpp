@@ -1,4 +1,4 @@
-#include "app/skinlabel.h"
+#include "ui/skinlabel.h"
 
 SkinLabel::SkinLabel(QWidget *parent)
     : QLabel(parent)

@@ -1,4 +1,4 @@
-#include "app/datafolder.h"
+#include "core/datafolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

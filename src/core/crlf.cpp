@@ -1,4 +1,4 @@
-#include "app/crlf.h"
+#include "core/crlf.h"
 
 QString toLf(const QString &text)
 {

@@ -1,9 +1,8 @@
-#include "app/skin.h"
+#include "ui/skin.h"
 
-#include "app/branding.h"
-#include "app/skinlabel.h"
-#include "app/skinrecolour.h"
-#include "app/splashwindow.h"
+#include "core/branding.h"
+#include "ui/skinlabel.h"
+#include "ui/skinrecolour.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -140,21 +139,6 @@ bool skinOnce(QWidget *window)
     return true;
 }
 
-// Loading the splash window loads the skin. A splash window that is already loaded has run its
-// load long ago: waiting for it to start its timer again would wait for ever, so it is used as
-// it is.
-QWidget *loadSplashForSkin()
-{
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget *w : windows) {
-        if (qobject_cast<frmSplash *>(w))
-            return nullptr;
-    }
-    auto *splash = new frmSplash;
-    splash->setAttribute(Qt::WA_DeleteOnClose, false);
-    return splash;
-}
-
 } // namespace
 
 bool skinActive()
@@ -213,7 +197,8 @@ bool applySkin(QWidget *window)
         return true;
 
     SkinState &state = skinState();
-    QWidget *splash = state.splashLoader ? state.splashLoader() : loadSplashForSkin();
+    // Loading the splash window loads the skin; the shell says how to load one.
+    QWidget *splash = state.splashLoader ? state.splashLoader() : nullptr;
     if (splash && splash != window) {
         // The new splash window must not go on to open a second main window.
         if (QTimer *timer = splash->findChild<QTimer *>(QStringLiteral("Timer2")))
@@ -317,7 +302,7 @@ void unloadSkinForTesting()
     skinState().skin.reset();
 }
 
-void setSkinSplashLoaderForTesting(std::function<QWidget *()> loader)
+void setSkinSplashLoader(std::function<QWidget *()> loader)
 {
     skinState().splashLoader = std::move(loader);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/skinfile.h"
+#include "ui/skinfile.h"
 
 #include <QString>
 
@@ -40,6 +40,9 @@ void replaceLabels(QWidget *window);
 // ("CommandButton", "TextBox", "ListBox", "PictureBox", "Label", ...).
 QString controlTypeName(const QWidget *control);
 
-// Tests: forget the loaded skin, and choose how the retry reaches the splash window.
+// How a window that finds no skin loaded reaches the splash window, whose load brings the skin.
+// The loader returns null when no new splash window should be loaded.
+void setSkinSplashLoader(std::function<QWidget *()> loader);
+
+// Tests: forget the loaded skin.
 void unloadSkinForTesting();
-void setSkinSplashLoaderForTesting(std::function<QWidget *()> loader);

@@ -1,6 +1,6 @@
-#include "app/branding.h"
+#include "core/branding.h"
 
-#include "app/buildinfo.h"
+#include "core/buildinfo.h"
 
 namespace {
 Branding &record()

@@ -1,6 +1,6 @@
-#include "app/editortext.h"
+#include "ui/editortext.h"
 
-#include "app/crlf.h"
+#include "core/crlf.h"
 
 #include <QPlainTextEdit>
 
