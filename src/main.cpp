@@ -18,15 +18,15 @@ int main(int argc, char *argv[])
     setSkinSplashLoader([]() -> QWidget * {
         const QWidgetList windows = QApplication::topLevelWidgets();
         for (QWidget *w : windows) {
-            if (qobject_cast<frmSplash *>(w))
+            if (qobject_cast<SplashWindow *>(w))
                 return nullptr;
         }
-        auto *splash = new frmSplash;
+        auto *splash = new SplashWindow;
         splash->setAttribute(Qt::WA_DeleteOnClose, false);
         return splash;
     });
 
-    frmSplash splash;
+    SplashWindow splash;
     splash.show();
     return app.exec();
 }

@@ -33,7 +33,7 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, con
 
 } // namespace
 
-frmAbout::frmAbout(QWidget *owner)
+AboutWindow::AboutWindow(QWidget *owner)
     : QWidget(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     initShellResources();
@@ -96,7 +96,7 @@ frmAbout::frmAbout(QWidget *owner)
     }
 }
 
-bool frmAbout::eventFilter(QObject *watched, QEvent *event)
+bool AboutWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == lblWebsite) {
         const bool clicked = event->type() == QEvent::MouseButtonRelease &&
@@ -118,13 +118,13 @@ QString versionText(int major, int minor)
     return QString::number(major) + QLatin1Char('.') + QString::number(minor);
 }
 
-frmAbout *showAboutWindow(QWidget *owner, std::function<void()> openWebsite)
+AboutWindow *showAboutWindow(QWidget *owner, std::function<void()> openWebsite)
 {
-    static QPointer<frmAbout> open;
+    static QPointer<AboutWindow> open;
     if (!open) {
-        open = new frmAbout(owner);
+        open = new AboutWindow(owner);
         if (openWebsite)
-            QObject::connect(open, &frmAbout::websiteClicked, open, std::move(openWebsite));
+            QObject::connect(open, &AboutWindow::websiteClicked, open, std::move(openWebsite));
     }
     open->show();
     open->raise();

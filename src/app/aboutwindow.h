@@ -8,11 +8,11 @@ class QLabel;
 
 // The About window: program name, version, owner and website. Clicking the website opens the
 // secondary browser window, which the main window provides through websiteClicked().
-class frmAbout : public QWidget
+class AboutWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmAbout(QWidget *owner = nullptr);
+    explicit AboutWindow(QWidget *owner = nullptr);
 
     QLabel *Picture1 = nullptr;
     QLabel *Label1 = nullptr;
@@ -35,4 +35,4 @@ QString versionText(int major, int minor);
 
 // Opens the About window, or brings the open one forward. openWebsite runs when the user clicks
 // the website.
-frmAbout *showAboutWindow(QWidget *owner, std::function<void()> openWebsite);
+AboutWindow *showAboutWindow(QWidget *owner, std::function<void()> openWebsite);

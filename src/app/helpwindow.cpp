@@ -1,10 +1,10 @@
 #include "app/helpwindow.h"
 
-#include "core/datafolder.h"
-#include "ui/ontop.h"
 #include "app/rtfreader.h"
 #include "app/rtftextdocument.h"
+#include "core/datafolder.h"
 #include "core/settingsstore.h"
+#include "ui/ontop.h"
 #include "ui/skin.h"
 #include "ui/twips.h"
 
@@ -23,9 +23,9 @@ namespace {
 const QString kSection = QStringLiteral("Settings");
 const QString kShowHelp = QStringLiteral("showHelp");
 
-QPointer<Form8> &openWindow()
+QPointer<HelpWindow> &openWindow()
 {
-    static QPointer<Form8> window;
+    static QPointer<HelpWindow> window;
     return window;
 }
 
@@ -57,7 +57,7 @@ QString actualHelpPath()
 
 } // namespace
 
-Form8::Form8(QWidget *owner)
+HelpWindow::HelpWindow(QWidget *owner)
     : QWidget(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("Form8"));
@@ -87,7 +87,7 @@ Form8::Form8(QWidget *owner)
     }
 }
 
-bool Form8::load()
+bool HelpWindow::load()
 {
     if (skinActive())
         applySkin(this);
@@ -117,11 +117,11 @@ bool helpAvailable()
     return fileExists(helpPath());
 }
 
-Form8 *showHelpWindow(QWidget *owner)
+HelpWindow *showHelpWindow(QWidget *owner)
 {
-    QPointer<Form8> &window = openWindow();
+    QPointer<HelpWindow> &window = openWindow();
     if (!window) {
-        auto *created = new Form8(owner);
+        auto *created = new HelpWindow(owner);
         if (!created->load()) {
             delete created;
             return nullptr;
@@ -139,13 +139,13 @@ void showHelpAtStartup(QWidget *owner)
         showHelpWindow(owner);
 }
 
-Form8 *helpWindow()
+HelpWindow *helpWindow()
 {
     return openWindow();
 }
 
 void unloadHelpWindow()
 {
-    if (Form8 *window = openWindow())
+    if (HelpWindow *window = openWindow())
         delete window;
 }

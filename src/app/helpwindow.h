@@ -7,11 +7,11 @@ class QTextBrowser;
 
 // The help window: shows "Help.rtf" from the data folder, stays on top of the other windows and
 // lets the user decide with "Show at Startup" whether it opens when the program starts.
-class Form8 : public QWidget
+class HelpWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Form8(QWidget *owner = nullptr);
+    explicit HelpWindow(QWidget *owner = nullptr);
 
     // The window's load. Returns false, and the window must not be shown, when there is no
     // help document.
@@ -25,10 +25,10 @@ public:
 bool helpAvailable();
 // Opens the help window, or brings the open one forward. Returns the window, or null when there
 // is no help document to show.
-Form8 *showHelpWindow(QWidget *owner);
+HelpWindow *showHelpWindow(QWidget *owner);
 // At start: opens the help window unless the user turned that off.
 void showHelpAtStartup(QWidget *owner);
 // The open help window, if any.
-Form8 *helpWindow();
+HelpWindow *helpWindow();
 // Closes the help window if it is open (at shutdown).
 void unloadHelpWindow();

@@ -2,7 +2,11 @@
 
 #include "app/mainlayout.h"
 #include "app/mainwindow.h"
+#include "browser/browserpanel.h"
+#include "browser/forumspanel.h"
+#include "compose/messageeditorpanel.h"
 #include "ui/twips.h"
+#include "watch/postspanel.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -37,7 +41,7 @@ void place(QWidget *w, const TwipRect &r)
         w->setGeometry(wanted);
 }
 
-MainGeometry readGeometry(const Form1 &f)
+MainGeometry readGeometry(const MainWindow &f)
 {
     MainGeometry g;
     g.minimized = f.isMinimized();
@@ -45,35 +49,35 @@ MainGeometry readGeometry(const Form1 &f)
     const QSize outer = f.frameGeometry().size();
     g.width = float(pixelsToTwips(outer.width()));
     g.height = float(pixelsToTwips(outer.height()));
-    g.frame1 = toTwips(f.Frame1);
-    g.tabStrip2 = toTwips(f.TabStrip2);
-    g.frame3 = toTwips(f.Frame3);
-    g.frame4 = toTwips(f.Frame4);
-    g.lstPosts = toTwips(f.lstPosts);
-    g.lstNew = toTwips(f.lstNew);
-    g.lstPosts2 = toTwips(f.lstPosts2);
-    g.frame2 = toTwips(f.Frame2);
-    g.text5 = toTwips(f.Text5);
-    g.command3 = toTwips(f.Command3);
-    g.webBrowser1 = toTwips(f.WebBrowser1);
-    g.command1 = toTwips(f.Command1);
+    g.frame1 = toTwips(f.editorPanel());
+    g.tabStrip2 = toTwips(f.pageTabs());
+    g.frame3 = toTwips(f.postsPanel());
+    g.frame4 = toTwips(f.forumsPanel());
+    g.lstPosts = toTwips(f.postsPanel()->postList);
+    g.lstNew = toTwips(f.postsPanel()->newRepliesList);
+    g.lstPosts2 = toTwips(f.forumsPanel()->forumList);
+    g.frame2 = toTwips(f.browserPanel());
+    g.text5 = toTwips(f.browserPanel()->addressBox);
+    g.command3 = toTwips(f.browserPanel()->goButton);
+    g.webBrowser1 = toTwips(f.browserPanel()->view);
+    g.command1 = toTwips(f.visitButton());
     if (const QStatusBar *bar = f.findChild<QStatusBar *>(QStringLiteral("StatusBar1")))
         g.statusBar1 = toTwips(bar);
     for (int i = 0; i < 3; ++i) {
-        if (f.statusPanel[i])
-            g.panelWidth[i] = float(pixelsToTwips(f.statusPanel[i]->width()));
+        if (const QLabel *panel = f.statusPanel(i + 1))
+            g.panelWidth[i] = float(pixelsToTwips(panel->width()));
     }
     return g;
 }
 
-void writePanels(Form1 &f, const MainGeometry &g)
+void writePanels(MainWindow &f, const MainGeometry &g)
 {
     // The status bar's own layout places the panels. Panels 1 and 3 get their computed widths;
     // panel 2 stretches up to its computed width, so that the panels never demand more room
     // than the bar has (fixed widths adding up to the outer width would push the window's
     // minimum size up on every pass).
     for (int i = 0; i < 3; ++i) {
-        QLabel *panel = f.statusPanel[i];
+        QLabel *panel = f.statusPanel(i + 1);
         if (!panel)
             continue;
         const int width = px(g.panelWidth[i]);
@@ -88,7 +92,7 @@ void writePanels(Form1 &f, const MainGeometry &g)
 
 } // namespace
 
-void applyMainLayout(Form1 &f)
+void applyMainLayout(MainWindow &f)
 {
     const MainGeometry before = readGeometry(f);
     const MainGeometry g = layoutMainWindow(before);
@@ -104,16 +108,17 @@ void applyMainLayout(Form1 &f)
         f.resize(width - frameExtra.width(), height - frameExtra.height());
     }
 
-    place(f.Frame3, g.frame3);
-    place(f.lstPosts, g.lstPosts);
-    place(f.Frame4, g.frame4);
-    place(f.lstPosts2, g.lstPosts2);
-    place(f.lstNew, g.lstNew);
-    place(f.Frame2, g.frame2);
-    place(f.WebBrowser1, g.webBrowser1);
+    BrowserPanel *browser = f.browserPanel();
+    place(f.postsPanel(), g.frame3);
+    place(f.postsPanel()->postList, g.lstPosts);
+    place(f.forumsPanel(), g.frame4);
+    place(f.forumsPanel()->forumList, g.lstPosts2);
+    place(f.postsPanel()->newRepliesList, g.lstNew);
+    place(browser, g.frame2);
+    place(browser->view, g.webBrowser1);
     writePanels(f, g);
-    place(f.Text5, g.text5);
-    place(f.Command3, g.command3);
-    place(f.Command1, g.command1);
-    place(f.TabStrip2, g.tabStrip2);
+    place(browser->addressBox, g.text5);
+    place(browser->goButton, g.command3);
+    place(f.visitButton(), g.command1);
+    place(f.pageTabs(), g.tabStrip2);
 }

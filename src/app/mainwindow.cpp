@@ -1,76 +1,36 @@
 #include "app/mainwindow.h"
 
 #include "app/aboutwindow.h"
+#include "app/helpwindow.h"
+#include "app/mainlayoutapply.h"
+#include "browser/browsercontroller.h"
+#include "browser/browserpanel.h"
+#include "browser/forumscontroller.h"
+#include "browser/forumspanel.h"
+#include "compose/composecontroller.h"
+#include "compose/messageeditorpanel.h"
+#include "compose/templatesettings.h"
 #include "core/appstate.h"
 #include "core/branding.h"
 #include "core/datafiles.h"
-#include "ui/editortext.h"
-#include "app/helpwindow.h"
-#include "app/initialmessage.h"
-#include "app/mainlayoutapply.h"
-#include "ui/messagebox.h"
 #include "core/settingsstore.h"
+#include "ui/editortext.h"
+#include "ui/indexedmenu.h"
+#include "ui/messagebox.h"
 #include "ui/skin.h"
-#include "ui/twips.h"
-#include "browser/browsercontroller.h"
-#include "browser/forumscontroller.h"
-#include "compose/composecontroller.h"
-#include "compose/templatesettings.h"
+#include "ui/widgetfactory.h"
+#include "watch/postspanel.h"
 #include "watch/watchcontroller.h"
 
-#include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTabBar>
-#include <QToolButton>
-#include <QWebEngineView>
 
-namespace {
-template<typename W> W *make(QWidget *parent, const QString &name, const QRect &twipsGeometry)
-{
-    auto *widget = new W(parent);
-    widget->setObjectName(name);
-    widget->setGeometry(twipsGeometry);
-    return widget;
-}
-
-QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QString &tip,
-                        const QRect &geometry)
-{
-    auto *button = make<QPushButton>(parent, name, geometry);
-    button->setText(caption);
-    button->setToolTip(tip);
-    return button;
-}
-
-QLabel *makeLabel(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
-{
-    auto *label = make<QLabel>(parent, name, geometry);
-    label->setText(caption);
-    return label;
-}
-
-QToolButton *makeIconButton(QWidget *parent, const QString &name, QStyle::StandardPixmap icon, const QString &tip,
-                            const QRect &geometry)
-{
-    auto *button = make<QToolButton>(parent, name, geometry);
-    button->setIcon(parent->style()->standardIcon(icon));
-    button->setToolTip(tip);
-    return button;
-}
-} // namespace
-
-Form1::Form1(QWidget *parent)
+MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -82,24 +42,32 @@ Form1::Form1(QWidget *parent)
     central->setObjectName(QStringLiteral("centralWidget"));
     setCentralWidget(central);
 
-    createEditor(central);
-    createBrowser(central);
-    createForumsPage(central);
-    createPostsPage(central);
+    m_editorPanel = new MessageEditorPanel(central);
+    m_visitButton = makeButton(central, QStringLiteral("Command1"), QString(), QStringLiteral("Visit us!"),
+                               twipsRect(8040, 60, 2115, 795));
+    m_browserPanel = new BrowserPanel(central);
+    m_pageTabs = makeControl<QTabBar>(central, QStringLiteral("TabStrip2"), twipsRect(60, 5160, 3735, 4815));
+    m_pageTabs->addTab(QStringLiteral("Your Forums"));
+    m_pageTabs->addTab(QStringLiteral("Your Posts"));
+    m_pageTabs->setExpanding(false);
+    m_pageTabs->setDrawBase(true);
+    m_forumsPanel = new ForumsPanel(central);
+    m_postsPanel = new PostsPanel(central);
+    connect(m_pageTabs, &QTabBar::currentChanged, this, [this](int index) {
+        m_postsPanel->setVisible(index == 1);
+        m_forumsPanel->setVisible(index == 0);
+    });
+
     createStatusBar();
     createMenus();
 
     resize(twipsToPixels(11265), twipsToPixels(9600));
     setMinimumSize(twipsToPixels(7000), twipsToPixels(5000));
 
-    m_compose = new ComposeController(*this);
-    m_browser = new BrowserController(*this);
-    m_watch = new WatchController(*this);
-    m_forums = new ForumsController(*this);
-    connect(m_browser, &BrowserController::postCheckHit, m_watch, &WatchController::watchCurrentPage);
+    createControllers();
 }
 
-Form1::~Form1()
+MainWindow::~MainWindow()
 {
     // The controllers go before the widgets: a page being torn down still answers the scripts
     // it was asked to run, and those answers must find no controller rather than a half-gone window.
@@ -109,124 +77,21 @@ Form1::~Form1()
     delete m_compose;
 }
 
-void Form1::createEditor(QWidget *central)
+void MainWindow::createControllers()
 {
-    Frame1 = make<QGroupBox>(central, QStringLiteral("Frame1"), twipsRect(60, 900, 3735, 4215));
-    Frame1->setTitle(QStringLiteral("Message Editor"));
-    Label1 = makeLabel(Frame1, QStringLiteral("Label1"), QStringLiteral("Subject:"), twipsRect(120, 270, 735, 255));
-    txtSubject = make<QLineEdit>(Frame1, QStringLiteral("txtSubject"), twipsRect(840, 240, 2100, 285));
-    cmdPaste[0] = makeButton(Frame1, QStringLiteral("cmdPaste_0"), QStringLiteral("Paste"),
-                             QStringLiteral("Click within the Subject field on the form you want to paste into, "
-                                            "then click here."),
-                             twipsRect(3000, 240, 615, 285));
-    Label7 = makeLabel(Frame1, QStringLiteral("Label7"), QStringLiteral("Message:"), twipsRect(120, 570, 1000, 255));
-    txtMessage = make<QPlainTextEdit>(Frame1, QStringLiteral("txtMessage"), twipsRect(120, 810, 3495, 2370));
-    txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setEditorText(txtMessage, initialMessageText());
-
-    Label2 = makeLabel(Frame1, QStringLiteral("Label2"), QStringLiteral("as"), twipsRect(120, 3300, 240, 255));
-    cmbConvert = make<QComboBox>(Frame1, QStringLiteral("cmbConvert"), twipsRect(360, 3240, 1035, 315));
-    cmbConvert->setEditable(false);
-    cmbConvert->setToolTip(QStringLiteral("Select the format you would like to use when your message is inserted."));
-    cmdMessage = makeButton(Frame1, QStringLiteral("cmdMessage"), QStringLiteral("Auto-Insert"),
-                            QStringLiteral("Once you are on the page where you can post your message, click here "
-                                           "to insert it."),
-                            twipsRect(1440, 3240, 975, 315));
-    cmdPaste[3] = makeButton(Frame1, QStringLiteral("cmdPaste_3"), QStringLiteral("Paste Message"),
-                             QStringLiteral("Click within the message area on the form you want to paste into, "
-                                            "then click here."),
-                             twipsRect(2460, 3240, 1155, 315));
-    cmdOptions = makeButton(Frame1, QStringLiteral("cmdOptions"), QStringLiteral("Options"), QStringLiteral("Options"),
-                            twipsRect(120, 3660, 660, 375));
-    cmdSave = makeButton(Frame1, QStringLiteral("cmdSave"), QStringLiteral("Save"),
-                         QStringLiteral("Save the current message"), twipsRect(810, 3660, 660, 375));
-    cmdLoad = makeButton(Frame1, QStringLiteral("cmdLoad"), QStringLiteral("Load"),
-                         QStringLiteral("Load a saved message"), twipsRect(1500, 3660, 660, 375));
-    cmdPreview = makeButton(Frame1, QStringLiteral("cmdPreview"), QStringLiteral("Preview"),
-                            QStringLiteral("See a preview of your message in the currently selected format"),
-                            twipsRect(2190, 3660, 705, 375));
-    cmdCopy = makeButton(Frame1, QStringLiteral("cmdCopy"), QStringLiteral("Copy"),
-                         QStringLiteral("Copy your message to the clipboard in the selected format"),
-                         twipsRect(2925, 3660, 690, 375));
+    m_compose = new ComposeController(*m_editorPanel, templates, this);
+    m_browser = new BrowserController(*m_browserPanel, *m_editorPanel, *m_forumsPanel, *m_compose, this);
+    m_watch = new WatchController(*m_postsPanel, watchedPosts, *m_browser, this);
+    m_forums = new ForumsController(*m_forumsPanel, forumLogins, *m_browser, this);
+    connect(m_browser, &BrowserController::postCheckHit, m_watch, &WatchController::watchCurrentPage);
+    connect(m_visitButton, &QPushButton::clicked, m_browser, &BrowserController::openWebsiteWindow);
+    connect(m_compose, &ComposeController::statusText, this, &MainWindow::setPanelText);
+    connect(m_browser, &BrowserController::statusText, this, &MainWindow::setPanelText);
+    connect(m_watch, &WatchController::statusText, this, &MainWindow::setPanelText);
+    connect(m_forums, &ForumsController::statusText, this, &MainWindow::setPanelText);
 }
 
-void Form1::createBrowser(QWidget *central)
-{
-    Command1 = makeButton(central, QStringLiteral("Command1"), QString(), QStringLiteral("Visit us!"),
-                          twipsRect(8040, 60, 2115, 795));
-    Frame2 = make<QGroupBox>(central, QStringLiteral("Frame2"), twipsRect(3840, 900, 6375, 7395));
-    Frame2->setTitle(QStringLiteral("Browser"));
-    Label5 = makeLabel(Frame2, QStringLiteral("Label5"), QStringLiteral("URL:"), twipsRect(120, 270, 405, 255));
-    Text5 = make<QLineEdit>(Frame2, QStringLiteral("Text5"), twipsRect(540, 240, 4875, 315));
-    Command3 = makeIconButton(Frame2, QStringLiteral("Command3"), QStyle::SP_ArrowRight,
-                              QStringLiteral("browse the entered url"), twipsRect(5460, 240, 795, 315));
-    Command4 = makeIconButton(Frame2, QStringLiteral("Command4"), QStyle::SP_ArrowBack, QStringLiteral("back"),
-                              twipsRect(540, 600, 435, 435));
-    Command5 = makeIconButton(Frame2, QStringLiteral("Command5"), QStyle::SP_ArrowForward, QStringLiteral("forward"),
-                              twipsRect(1020, 600, 435, 435));
-    Command6 = makeIconButton(Frame2, QStringLiteral("Command6"), QStyle::SP_BrowserStop, QStringLiteral("stop"),
-                              twipsRect(1500, 600, 435, 435));
-    Command7_1 = makeIconButton(Frame2, QStringLiteral("Command7_1"), QStyle::SP_BrowserReload,
-                                QStringLiteral("refresh"), twipsRect(1980, 600, 435, 435));
-    Check1 = make<QCheckBox>(Frame2, QStringLiteral("Check1"), twipsRect(2520, 660, 1500, 315));
-    Check1->setText(QStringLiteral("No Popups"));
-    Check1->setChecked(true);
-    WebBrowser1 = make<QWebEngineView>(Frame2, QStringLiteral("WebBrowser1"), twipsRect(120, 1140, 6135, 5595));
-}
-
-void Form1::createForumsPage(QWidget *central)
-{
-    TabStrip2 = make<QTabBar>(central, QStringLiteral("TabStrip2"), twipsRect(60, 5160, 3735, 4815));
-    TabStrip2->addTab(QStringLiteral("Your Forums"));
-    TabStrip2->addTab(QStringLiteral("Your Posts"));
-    TabStrip2->setExpanding(false);
-    TabStrip2->setDrawBase(true);
-    connect(TabStrip2, &QTabBar::currentChanged, this, &Form1::onTabStrip2);
-
-    Frame4 = make<QGroupBox>(central, QStringLiteral("Frame4"), twipsRect(120, 5520, 3615, 4335));
-    cmdAdd2 = makeButton(Frame4, QStringLiteral("cmdAdd2"), QStringLiteral("Add Current URL"),
-                         QStringLiteral("Watch the current URL"), twipsRect(60, 60, 1695, 495));
-    cmdDel2 = makeButton(Frame4, QStringLiteral("cmdDel2"), QStringLiteral("Remove URL"), QStringLiteral("back"),
-                         twipsRect(1800, 60, 1695, 495));
-    Label3 = makeLabel(Frame4, QStringLiteral("Label3"), QStringLiteral("Username:"), twipsRect(60, 600, 1095, 225));
-    Label4 = makeLabel(Frame4, QStringLiteral("Label4"), QStringLiteral("Password:"), twipsRect(1800, 600, 1095, 225));
-    txtUsername = make<QLineEdit>(Frame4, QStringLiteral("txtUsername"), twipsRect(60, 825, 1095, 285));
-    cmdPaste[1] = makeButton(Frame4, QStringLiteral("cmdPaste_1"), QStringLiteral("Paste"),
-                             QStringLiteral("Click within the Username field on the form you want to paste into, "
-                                            "then click here."),
-                             twipsRect(1185, 825, 570, 285));
-    txtPassword = make<QLineEdit>(Frame4, QStringLiteral("txtPassword"), twipsRect(1800, 825, 1095, 285));
-    txtPassword->setEchoMode(QLineEdit::Password);
-    cmdPaste[2] = makeButton(Frame4, QStringLiteral("cmdPaste_2"), QStringLiteral("Paste"),
-                             QStringLiteral("Click within the Password field on the form you want to paste into, "
-                                            "then click here."),
-                             twipsRect(2925, 825, 570, 285));
-    txtUsername->setEnabled(false);
-    txtPassword->setEnabled(false);
-    lstPosts2 = make<QListWidget>(Frame4, QStringLiteral("lstPosts2"), twipsRect(60, 1140, 3435, 1425));
-}
-
-void Form1::createPostsPage(QWidget *central)
-{
-    Frame3 = make<QGroupBox>(central, QStringLiteral("Frame3"), twipsRect(120, 5520, 3615, 4335));
-    cmdAdd = makeButton(Frame3, QStringLiteral("cmdAdd"), QStringLiteral("Watch This Post"),
-                        QStringLiteral("Watch the current URL"), twipsRect(60, 60, 1695, 495));
-    cmdDel = makeButton(Frame3, QStringLiteral("cmdDel"), QStringLiteral("Remove Watch"), QStringLiteral("back"),
-                        twipsRect(1800, 60, 1695, 495));
-    TabStrip1 = make<QTabBar>(Frame3, QStringLiteral("TabStrip1"), twipsRect(60, 600, 3495, 315));
-    TabStrip1->addTab(QStringLiteral("Show All"));
-    TabStrip1->addTab(QStringLiteral("New Replies "));
-    TabStrip1->setExpanding(false);
-    cmdReplies = makeButton(Frame3, QStringLiteral("cmdReplies"), QStringLiteral("Check for new replies"), QString(),
-                            twipsRect(60, 960, 3435, 315));
-    lstPosts = make<QListWidget>(Frame3, QStringLiteral("lstPosts"), twipsRect(60, 1320, 3435, 1620));
-    lstNew = make<QListWidget>(Frame3, QStringLiteral("lstNew"), twipsRect(60, 1320, 3435, 1230));
-    cmdReplies->hide();
-    lstNew->hide();
-    Frame3->hide();
-}
-
-void Form1::createStatusBar()
+void MainWindow::createStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
@@ -237,50 +102,39 @@ void Form1::createStatusBar()
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setTextFormat(Qt::PlainText);
         bar->addWidget(panel, i == 1 ? 1 : 0);
-        statusPanel[i] = panel;
+        m_statusPanels[i] = panel;
     }
-    statusPanel[0]->setMinimumWidth(twipsToPixels(3735));
+    m_statusPanels[0]->setMinimumWidth(twipsToPixels(3735));
 }
 
-QMenu *Form1::addMenu(const QString &name, const QString &title, const QStringList &items, void (Form1::*handler)(int))
-{
-    QMenu *menu = menuBar()->addMenu(title);
-    menu->setObjectName(name);
-    for (int i = 0; i < items.size(); ++i) {
-        QAction *action = menu->addAction(items.at(i));
-        action->setObjectName(name + QLatin1Char('_') + QString::number(i));
-        connect(action, &QAction::triggered, this, [this, handler, i] { (this->*handler)(i); });
-    }
-    return menu;
-}
-
-void Form1::createMenus()
+void MainWindow::createMenus()
 {
     menuBar()->setObjectName(QStringLiteral("menuBar"));
-    addMenu(QStringLiteral("fileMenu"), QStringLiteral("&File"),
-            {QStringLiteral("&New Message"), QStringLiteral("&Save Message"), QStringLiteral("&Load Message"),
-             QStringLiteral("E&xit")},
-            &Form1::onFileMenu);
-    addMenu(QStringLiteral("toolsMenu"), QStringLiteral("&Tools"),
-            {QStringLiteral("&Preview"), QStringLiteral("Auto &Insert"), QStringLiteral("&Check Replies"),
-             QStringLiteral("&Options"), QStringLiteral("Paste Message"), QStringLiteral("Paste Subject"),
-             QStringLiteral("Paste Username"), QStringLiteral("Paste Password")},
-            &Form1::onToolsMenu);
-    addMenu(QStringLiteral("viewMenu"), QStringLiteral("&View"),
-            {QStringLiteral("&Saved Messages"), QStringLiteral("&All posts"), QStringLiteral("&Replies"),
-             QStringLiteral("&Templates")},
-            &Form1::onViewMenu);
-    addMenu(QStringLiteral("aboutMenu"), QStringLiteral("&Help"), {QStringLiteral("View &Help")}, &Form1::onHelpMenu);
-    addMenu(QStringLiteral("mnuAbout"), QStringLiteral("About"), {QStringLiteral("About this software")},
-            &Form1::onAboutMenu);
+    addIndexedMenu(this, QStringLiteral("fileMenu"), QStringLiteral("&File"),
+                   {QStringLiteral("&New Message"), QStringLiteral("&Save Message"), QStringLiteral("&Load Message"),
+                    QStringLiteral("E&xit")},
+                   [this](int i) { onFileMenu(i); });
+    addIndexedMenu(this, QStringLiteral("toolsMenu"), QStringLiteral("&Tools"),
+                   {QStringLiteral("&Preview"), QStringLiteral("Auto &Insert"), QStringLiteral("&Check Replies"),
+                    QStringLiteral("&Options"), QStringLiteral("Paste Message"), QStringLiteral("Paste Subject"),
+                    QStringLiteral("Paste Username"), QStringLiteral("Paste Password")},
+                   [this](int i) { onToolsMenu(i); });
+    addIndexedMenu(this, QStringLiteral("viewMenu"), QStringLiteral("&View"),
+                   {QStringLiteral("&Saved Messages"), QStringLiteral("&All posts"), QStringLiteral("&Replies"),
+                    QStringLiteral("&Templates")},
+                   [this](int i) { onViewMenu(i); });
+    addIndexedMenu(this, QStringLiteral("aboutMenu"), QStringLiteral("&Help"), {QStringLiteral("View &Help")},
+                   [this](int i) { onHelpMenu(i); });
+    addIndexedMenu(this, QStringLiteral("mnuAbout"), QStringLiteral("About"), {QStringLiteral("About this software")},
+                   [this](int i) { onAboutMenu(i); });
 }
 
-void Form1::load()
+void MainWindow::load()
 {
     loadBranding();
     const Branding &brand = branding();
     setWindowTitle(brand.programName + QStringLiteral(" by ") + brand.companyName);
-    Command1->setText(QStringLiteral("Visit ") + brand.websiteAddress);
+    m_visitButton->setText(QStringLiteral("Visit ") + brand.websiteAddress);
     m_browser->navigate(brand.websiteAddress);
 
     reportErrors(ensureDataFiles());
@@ -302,42 +156,41 @@ void Form1::load()
     showHelpAtStartup(this);
 }
 
-void Form1::restoreEditor()
+void MainWindow::restoreEditor()
 {
     const QString message = readSetting(QStringLiteral("data"), QStringLiteral("lastMessage"), QString());
     if (!message.isEmpty() && message != QLatin1String(" "))
-        setEditorText(txtMessage, message);
+        setEditorText(m_editorPanel->messageEditor, message);
 
     // Setting the text runs the subject's change handling, which stores it again when it changed.
-    txtSubject->setText(
+    m_editorPanel->subjectBox->setText(
         readSetting(QStringLiteral("data"), QStringLiteral("lastSubject"), QStringLiteral("Type Subject Here")));
 
     // A stored position that is not a number or not in the rebuilt list selects "text".
     bool ok = false;
     const int position =
         readSetting(QStringLiteral("data"), QStringLiteral("lastConvert"), QStringLiteral("0")).trimmed().toInt(&ok);
-    cmbConvert->setCurrentIndex(ok && position >= 0 && position < cmbConvert->count() ? position : 0);
+    QComboBox *formats = m_editorPanel->formatList;
+    formats->setCurrentIndex(ok && position >= 0 && position < formats->count() ? position : 0);
 }
 
-void Form1::updateInterface()
+void MainWindow::updateInterface()
 {
-    cmbConvert->clear();
-    cmbConvert->addItems(formatNames(templates));
-    cmbConvert->setCurrentIndex(0);
+    m_compose->showFormats();
 }
 
-void Form1::setPanelText(int panel, const QString &text)
+void MainWindow::setPanelText(int panel, const QString &text)
 {
     if (panel >= 1 && panel <= 3)
-        statusPanel[panel - 1]->setText(text);
+        m_statusPanels[panel - 1]->setText(text);
 }
 
-QString Form1::panelText(int panel) const
+QString MainWindow::panelText(int panel) const
 {
-    return panel >= 1 && panel <= 3 ? statusPanel[panel - 1]->text() : QString();
+    return panel >= 1 && panel <= 3 ? m_statusPanels[panel - 1]->text() : QString();
 }
 
-void Form1::onFileMenu(int index)
+void MainWindow::onFileMenu(int index)
 {
     switch (index) {
     case 0: m_compose->newMessage(); break;
@@ -348,7 +201,7 @@ void Form1::onFileMenu(int index)
     }
 }
 
-void Form1::onToolsMenu(int index)
+void MainWindow::onToolsMenu(int index)
 {
     switch (index) {
     case 0: m_compose->previewMessage(); break;
@@ -366,7 +219,7 @@ void Form1::onToolsMenu(int index)
     }
 }
 
-void Form1::onViewMenu(int index)
+void MainWindow::onViewMenu(int index)
 {
     switch (index) {
     case 0: m_compose->openSavedMessages(); break;
@@ -377,31 +230,25 @@ void Form1::onViewMenu(int index)
     }
 }
 
-void Form1::onHelpMenu(int index)
+void MainWindow::onHelpMenu(int index)
 {
     if (index == 0)
         showHelpWindow(this);
 }
 
-void Form1::onAboutMenu(int index)
+void MainWindow::onAboutMenu(int index)
 {
     if (index == 0)
         showAboutWindow(this, [this] { m_browser->openWebsiteWindow(); });
 }
 
-void Form1::onTabStrip2(int index)
-{
-    Frame3->setVisible(index == 1);
-    Frame4->setVisible(index == 0);
-}
-
-void Form1::reportErrors(const QStringList &errors)
+void MainWindow::reportErrors(const QStringList &errors)
 {
     if (!errors.isEmpty())
         showMessage(this, branding().programName, errors.join(QLatin1Char('\n')), QMessageBox::Warning);
 }
 
-void Form1::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
     if (m_unloaded)
@@ -418,8 +265,9 @@ void Form1::closeEvent(QCloseEvent *event)
     const QString sizesError = watchedPosts.saveSizes();
     if (!sizesError.isEmpty())
         errors.append(sizesError);
-    writeSetting(QStringLiteral("data"), QStringLiteral("lastMessage"), editorText(txtMessage));
-    writeSetting(QStringLiteral("data"), QStringLiteral("lastConvert"), QString::number(cmbConvert->currentIndex()));
+    writeSetting(QStringLiteral("data"), QStringLiteral("lastMessage"), editorText(m_editorPanel->messageEditor));
+    writeSetting(QStringLiteral("data"), QStringLiteral("lastConvert"),
+                 QString::number(m_editorPanel->formatList->currentIndex()));
 
     m_compose->unloadWindows();
     unloadHelpWindow();
@@ -442,7 +290,7 @@ void Form1::closeEvent(QCloseEvent *event)
     showMessage(nullptr, branding().programName, errors.join(QLatin1Char('\n')), QMessageBox::Warning, finish);
 }
 
-void Form1::resizeEvent(QResizeEvent *event)
+void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     applyMainLayout(*this);

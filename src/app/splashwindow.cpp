@@ -1,8 +1,8 @@
 #include "app/splashwindow.h"
 
+#include "app/mainwindow.h"
 #include "core/appstate.h"
 #include "core/branding.h"
-#include "app/mainwindow.h"
 #include "ui/skin.h"
 #include "ui/twips.h"
 
@@ -12,7 +12,7 @@
 #include <QScreen>
 #include <QTimer>
 
-frmSplash::frmSplash(QWidget *parent)
+SplashWindow::SplashWindow(QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmSplash"));
@@ -34,7 +34,7 @@ frmSplash::frmSplash(QWidget *parent)
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(2);
-    connect(Timer2, &QTimer::timeout, this, &frmSplash::tick);
+    connect(Timer2, &QTimer::timeout, this, &SplashWindow::tick);
 
     // The window's load: a fresh run has no pending exit, the branding is read, the timer starts.
     setPendingExit(false);
@@ -44,14 +44,14 @@ frmSplash::frmSplash(QWidget *parent)
     Timer2->start();
 }
 
-void frmSplash::tick()
+void SplashWindow::tick()
 {
     const qint16 seen = intTemp;
     intTemp = qint16(intTemp + 2);
     if (seen != 148)
         return;
     Timer2->stop();
-    m_main = new Form1;
+    m_main = new MainWindow;
     m_main->setAttribute(Qt::WA_DeleteOnClose, false);
     m_main->load();
     m_main->show();

@@ -1,16 +1,18 @@
 #include "browser/browsercontroller.h"
 
-#include "core/atomicfile.h"
-#include "core/datafolder.h"
-#include "ui/editortext.h"
-#include "app/mainwindow.h"
-#include "ui/messagebox.h"
-#include "core/textfile.h"
 #include "browser/browserpage.h"
+#include "browser/browserpanel.h"
 #include "browser/formscan.h"
+#include "browser/forumspanel.h"
 #include "browser/pagescripts.h"
 #include "browser/websitewindow.h"
 #include "compose/composecontroller.h"
+#include "compose/messageeditorpanel.h"
+#include "core/atomicfile.h"
+#include "core/datafolder.h"
+#include "core/textfile.h"
+#include "ui/editortext.h"
+#include "ui/messagebox.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -31,14 +33,18 @@ constexpr auto scriptWorld = QWebEngineScript::ApplicationWorld;
 
 } // namespace
 
-BrowserController::BrowserController(Form1 &form)
-    : QObject(&form)
-    , m_form(form)
+BrowserController::BrowserController(BrowserPanel &panel, MessageEditorPanel &editor, ForumsPanel &forums,
+                                     const ComposeController &compose, QObject *parent)
+    : QObject(parent)
+    , m_panel(panel)
+    , m_editor(editor)
+    , m_forums(forums)
+    , m_compose(compose)
 {
-    QWebEngineView *view = m_form.WebBrowser1;
+    QWebEngineView *view = m_panel.view;
     // Pop-up windows keep this rule and may outlive the main window; with the box gone, they open
     // no more windows.
-    QPointer<QCheckBox> noPopups = m_form.Check1;
+    QPointer<QCheckBox> noPopups = m_panel.noPopupsBox;
     m_page = new BrowserPage(
         view->page()->profile(), [noPopups] { return noPopups && !noPopups->isChecked(); }, view);
     view->setPage(m_page);
@@ -52,36 +58,42 @@ BrowserController::BrowserController(Form1 &form)
 
 void BrowserController::connectControls()
 {
-    QWebEngineView *view = m_form.WebBrowser1;
-    connect(m_form.Text5, &QLineEdit::returnPressed, this, [this] { navigate(m_form.Text5->text()); });
-    connect(m_form.Command3, &QToolButton::clicked, this, [this] { navigate(m_form.Text5->text()); });
+    QWebEngineView *view = m_panel.view;
+    connect(m_panel.addressBox, &QLineEdit::returnPressed, this, [this] { navigate(m_panel.addressBox->text()); });
+    connect(m_panel.goButton, &QToolButton::clicked, this, [this] { navigate(m_panel.addressBox->text()); });
     // With no page to go to, back and forward do nothing and report nothing.
-    connect(m_form.Command4, &QToolButton::clicked, view, &QWebEngineView::back);
-    connect(m_form.Command5, &QToolButton::clicked, view, &QWebEngineView::forward);
-    connect(m_form.Command6, &QToolButton::clicked, view, &QWebEngineView::stop);
-    connect(m_form.Command7_1, &QToolButton::clicked, view, &QWebEngineView::reload);
-    connect(m_form.cmdMessage, &QPushButton::clicked, this, &BrowserController::autoInsertMessage);
+    connect(m_panel.backButton, &QToolButton::clicked, view, &QWebEngineView::back);
+    connect(m_panel.forwardButton, &QToolButton::clicked, view, &QWebEngineView::forward);
+    connect(m_panel.stopButton, &QToolButton::clicked, view, &QWebEngineView::stop);
+    connect(m_panel.refreshButton, &QToolButton::clicked, view, &QWebEngineView::reload);
+    connect(m_editor.autoInsertButton, &QPushButton::clicked, this, &BrowserController::autoInsertMessage);
+    const QPushButton *pasteButtons[] = {m_editor.pasteSubjectButton, m_forums.pasteUserNameButton,
+                                         m_forums.pastePasswordButton, m_editor.pasteMessageButton};
     for (int i = 0; i < 4; ++i)
-        connect(m_form.cmdPaste[i], &QPushButton::clicked, this, [this, i] { pasteIntoPage(i); });
-    connect(m_form.Command1, &QPushButton::clicked, this, &BrowserController::openWebsiteWindow);
+        connect(pasteButtons[i], &QPushButton::clicked, this, [this, i] { pasteIntoPage(i); });
 
-    connect(view, &QWebEngineView::loadStarted, this, [this] { m_form.setPanelText(1, QStringLiteral("Connecting")); });
+    connect(view, &QWebEngineView::loadStarted, this, [this] { Q_EMIT statusText(1, QStringLiteral("Connecting")); });
     connect(view, &QWebEngineView::loadFinished, this, &BrowserController::onLoadFinished);
     connect(view, &QWebEngineView::titleChanged, this,
-            [this] { m_form.Text5->setText(m_form.WebBrowser1->url().toString()); });
-    connect(m_page, &QWebEnginePage::linkHovered, this, [this](const QString &url) { m_form.setPanelText(2, url); });
+            [this] { m_panel.addressBox->setText(m_panel.view->url().toString()); });
+    connect(m_page, &QWebEnginePage::linkHovered, this, [this](const QString &url) { Q_EMIT statusText(2, url); });
 }
 
 void BrowserController::navigate(const QString &url)
 {
-    m_form.WebBrowser1->load(QUrl::fromUserInput(url));
+    m_panel.view->load(QUrl::fromUserInput(url));
+}
+
+QUrl BrowserController::currentUrl() const
+{
+    return m_panel.view->url();
 }
 
 void BrowserController::onLoadFinished()
 {
-    QWebEngineView *view = m_form.WebBrowser1;
-    m_form.Text5->setText(view->url().toString());
-    m_form.setPanelText(1, QStringLiteral("Complete"));
+    QWebEngineView *view = m_panel.view;
+    m_panel.addressBox->setText(view->url().toString());
+    Q_EMIT statusText(1, QStringLiteral("Complete"));
 
     // The state at this download decides; the page's answer comes later.
     const PostCheck::Ticket ticket = m_postCheck.downloadCompleted();
@@ -100,7 +112,7 @@ void BrowserController::onPostCheckPage(const PostCheck::Ticket &ticket, const Q
     if (!m_postCheck.isCurrent(ticket))
         return;
     // Once the browser shows another page, the one that completed can no longer be watched.
-    if (m_form.WebBrowser1->url() != pageUrl)
+    if (m_panel.view->url() != pageUrl)
         return;
     const QVariantList parts = body.toList();
     if (parts.size() < 2) // no HTML body: nothing to find
@@ -156,8 +168,8 @@ void BrowserController::onInsertMarkup(int serial, const QVariant &body)
         return;
     }
 
-    const QString outgoing = editorText(m_form.txtMessage) + QStringLiteral("\r\n\r\n");
-    const QString converted = m_form.compose().convertMessage(outgoing);
+    const QString outgoing = editorText(m_editor.messageEditor) + QStringLiteral("\r\n\r\n");
+    const QString converted = m_compose.convertMessage(outgoing);
     QPointer<BrowserController> self(this);
     m_page->runJavaScript(setMessageFieldScript(scan.formIndex, scan.fieldIndex, converted), scriptWorld,
                           [self, serial, converted](const QVariant &result) {
@@ -192,7 +204,7 @@ void BrowserController::endInsert(int serial, bool inserted)
         next();
         return;
     }
-    showMessage(&m_form, QStringLiteral("Auto-Insert Error"),
+    showMessage(m_panel.window(), QStringLiteral("Auto-Insert Error"),
                 QStringLiteral("Could not auto-insert your message.  Try pasting instead."), QMessageBox::NoIcon, next);
 }
 
@@ -200,10 +212,10 @@ void BrowserController::pasteIntoPage(int index)
 {
     QString text;
     switch (index) {
-    case 0: text = m_form.txtSubject->text(); break;
-    case 1: text = m_form.txtUsername->text(); break;
-    case 2: text = m_form.txtPassword->text(); break;
-    case 3: text = m_form.compose().convertMessage(editorText(m_form.txtMessage)); break;
+    case 0: text = m_editor.subjectBox->text(); break;
+    case 1: text = m_forums.userNameBox->text(); break;
+    case 2: text = m_forums.passwordBox->text(); break;
+    case 3: text = m_compose.convertMessage(editorText(m_editor.messageEditor)); break;
     default: return;
     }
     QPointer<BrowserController> self(this);
@@ -221,7 +233,7 @@ void BrowserController::openWebsiteWindow()
         m_website->activateWindow();
         return;
     }
-    m_website = new frmWebsite();
+    m_website = new WebsiteWindow();
     m_website->open();
 }
 
@@ -230,7 +242,7 @@ bool BrowserController::websiteWindowVisible() const
     return m_website && m_website->isVisible();
 }
 
-frmWebsite *BrowserController::websiteWindow() const
+WebsiteWindow *BrowserController::websiteWindow() const
 {
     return m_website;
 }

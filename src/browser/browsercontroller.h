@@ -6,18 +6,23 @@
 #include <QPointer>
 #include <QString>
 #include <QTimer>
+#include <QUrl>
 
 class BrowserPage;
-class Form1;
-class frmWebsite;
+class BrowserPanel;
+class ComposeController;
+class ForumsPanel;
+class MessageEditorPanel;
+class WebsiteWindow;
 
-// Wires the main window's embedded browser: navigation, status texts, pop-ups, the post check,
-// auto-insert, paste and the secondary browser window.
+// Wires the browser panel: navigation, status texts, pop-ups, the post check, auto-insert and
+// paste (whose buttons sit beside the texts they paste) and the secondary browser window.
 class BrowserController : public QObject
 {
     Q_OBJECT
 public:
-    explicit BrowserController(Form1 &form);
+    BrowserController(BrowserPanel &panel, MessageEditorPanel &editor, ForumsPanel &forums,
+                      const ComposeController &compose, QObject *parent = nullptr);
 
     void autoInsertMessage();
     void pasteIntoPage(int index);
@@ -25,11 +30,15 @@ public:
     bool websiteWindowVisible() const;
     void armPostCheck(int countdown = PostCheck::armedDownloads);
     void navigate(const QString &url);
+    // The address of the page the browser shows.
+    QUrl currentUrl() const;
 
     const PostCheck &postCheck() const { return m_postCheck; }
-    frmWebsite *websiteWindow() const;
+    WebsiteWindow *websiteWindow() const;
 
 Q_SIGNALS:
+    // A text for a status bar panel (1 to 3).
+    void statusText(int panel, const QString &text);
     // A page loaded after an insert shows the inserted message.
     void postCheckHit();
     // An auto-insert has ended: the message went into the page, or the user was told it did not.
@@ -45,7 +54,10 @@ private:
     void onInsertMarkup(int serial, const QVariant &body);
     void endInsert(int serial, bool inserted);
 
-    Form1 &m_form;
+    BrowserPanel &m_panel;
+    MessageEditorPanel &m_editor;
+    ForumsPanel &m_forums;
+    const ComposeController &m_compose;
     BrowserPage *m_page = nullptr;
     PostCheck m_postCheck;
     // One auto-insert at a time; clicks that arrive meanwhile run one after the other.
@@ -53,5 +65,5 @@ private:
     int m_queuedInserts = 0;
     int m_insertSerial = 0;
     QTimer m_insertWatchdog;
-    QPointer<frmWebsite> m_website;
+    QPointer<WebsiteWindow> m_website;
 };

@@ -1,90 +1,93 @@
 #include "browser/forumscontroller.h"
 
-#include "core/branding.h"
-#include "app/mainwindow.h"
-#include "ui/messagebox.h"
 #include "browser/browsercontroller.h"
+#include "browser/forumloginlist.h"
+#include "browser/forumspanel.h"
+#include "core/branding.h"
+#include "ui/messagebox.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QWebEngineView>
 
-ForumsController::ForumsController(Form1 &form)
-    : QObject(&form)
-    , m_form(form)
+ForumsController::ForumsController(ForumsPanel &panel, ForumLoginList &logins, BrowserController &browser,
+                                   QObject *parent)
+    : QObject(parent)
+    , m_panel(panel)
+    , m_logins(logins)
+    , m_browser(browser)
 {
     // A "|" in the user name would split the stored line in the wrong place.
-    m_form.txtUsername->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^|]*")), m_form.txtUsername));
+    m_panel.userNameBox->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^|]*")), m_panel.userNameBox));
 
-    connect(m_form.cmdAdd2, &QPushButton::clicked, this, &ForumsController::addCurrentUrl);
-    connect(m_form.cmdDel2, &QPushButton::clicked, this, &ForumsController::removeSelected);
-    connect(m_form.lstPosts2, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { selectForum(m_form.lstPosts2->row(item)); });
-    connect(m_form.lstPosts2, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem *item) { openForum(m_form.lstPosts2->row(item)); });
-    connect(m_form.txtUsername, &QLineEdit::textChanged, this, &ForumsController::storeLogin);
-    connect(m_form.txtPassword, &QLineEdit::textChanged, this, &ForumsController::storeLogin);
+    connect(m_panel.addForumButton, &QPushButton::clicked, this, &ForumsController::addCurrentUrl);
+    connect(m_panel.removeForumButton, &QPushButton::clicked, this, &ForumsController::removeSelected);
+    connect(m_panel.forumList, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { selectForum(m_panel.forumList->row(item)); });
+    connect(m_panel.forumList, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem *item) { openForum(m_panel.forumList->row(item)); });
+    connect(m_panel.userNameBox, &QLineEdit::textChanged, this, &ForumsController::storeLogin);
+    connect(m_panel.passwordBox, &QLineEdit::textChanged, this, &ForumsController::storeLogin);
 }
 
 void ForumsController::showForums()
 {
-    m_form.lstPosts2->clear();
-    for (int i = 0; i < m_form.forumLogins.count(); ++i)
-        m_form.lstPosts2->addItem(m_form.forumLogins.at(i).url);
+    m_panel.forumList->clear();
+    for (int i = 0; i < m_logins.count(); ++i)
+        m_panel.forumList->addItem(m_logins.at(i).url);
 }
 
 void ForumsController::addCurrentUrl()
 {
-    const QString url = m_form.WebBrowser1->url().toString();
-    if (!m_form.forumLogins.add(url))
+    const QString url = m_browser.currentUrl().toString();
+    if (!m_logins.add(url))
         return;
-    m_form.lstPosts2->addItem(url);
-    const int row = m_form.forumLogins.count() - 1;
-    m_form.lstPosts2->setCurrentRow(row);
+    m_panel.forumList->addItem(url);
+    const int row = m_logins.count() - 1;
+    m_panel.forumList->setCurrentRow(row);
     selectForum(row);
     m_filling = true;
-    m_form.txtUsername->setText(QStringLiteral("Enter Username"));
-    m_form.txtPassword->clear();
+    m_panel.userNameBox->setText(QStringLiteral("Enter Username"));
+    m_panel.passwordBox->clear();
     m_filling = false;
-    m_form.forumLogins.setLogin(row, m_form.txtUsername->text(), m_form.txtPassword->text());
+    m_logins.setLogin(row, m_panel.userNameBox->text(), m_panel.passwordBox->text());
     save();
 }
 
 void ForumsController::removeSelected()
 {
-    const int row = m_form.lstPosts2->currentRow();
-    if (row < 0 || row >= m_form.forumLogins.count())
+    const int row = m_panel.forumList->currentRow();
+    if (row < 0 || row >= m_logins.count())
         return;
-    m_form.forumLogins.remove(row);
-    delete m_form.lstPosts2->takeItem(row);
-    m_form.lstPosts2->setCurrentRow(-1);
-    m_form.lstPosts2->clearSelection();
+    m_logins.remove(row);
+    delete m_panel.forumList->takeItem(row);
+    m_panel.forumList->setCurrentRow(-1);
+    m_panel.forumList->clearSelection();
     save();
 }
 
 void ForumsController::selectForum(int row)
 {
-    if (row < 0 || row >= m_form.forumLogins.count())
+    if (row < 0 || row >= m_logins.count())
         return;
-    const ForumLogin &login = m_form.forumLogins.at(row);
-    m_form.setPanelText(2, login.url);
-    m_form.txtUsername->setEnabled(true);
-    m_form.txtPassword->setEnabled(true);
+    const ForumLogin &login = m_logins.at(row);
+    Q_EMIT statusText(2, login.url);
+    m_panel.userNameBox->setEnabled(true);
+    m_panel.passwordBox->setEnabled(true);
     // Filling both boxes is one change, not two: the entry is stored once, with both texts.
     m_filling = true;
-    m_form.txtUsername->setText(login.userName);
-    m_form.txtPassword->setText(login.password);
+    m_panel.userNameBox->setText(login.userName);
+    m_panel.passwordBox->setText(login.password);
     m_filling = false;
     storeLogin();
 }
 
 void ForumsController::openForum(int row)
 {
-    if (row >= 0 && row < m_form.forumLogins.count())
-        m_form.browser().navigate(m_form.forumLogins.at(row).url);
+    if (row >= 0 && row < m_logins.count())
+        m_browser.navigate(m_logins.at(row).url);
 }
 
 void ForumsController::storeLogin()
@@ -92,19 +95,19 @@ void ForumsController::storeLogin()
     if (m_filling)
         return;
     // With no forum selected (after a removal) an edit has nowhere to go.
-    const int row = m_form.lstPosts2->currentRow();
-    if (row < 0 || row >= m_form.forumLogins.count())
+    const int row = m_panel.forumList->currentRow();
+    if (row < 0 || row >= m_logins.count())
         return;
-    const ForumLogin &current = m_form.forumLogins.at(row);
-    if (current.userName == m_form.txtUsername->text() && current.password == m_form.txtPassword->text())
+    const ForumLogin &current = m_logins.at(row);
+    if (current.userName == m_panel.userNameBox->text() && current.password == m_panel.passwordBox->text())
         return;
-    m_form.forumLogins.setLogin(row, m_form.txtUsername->text(), m_form.txtPassword->text());
+    m_logins.setLogin(row, m_panel.userNameBox->text(), m_panel.passwordBox->text());
     save();
 }
 
 void ForumsController::save()
 {
-    const QString error = m_form.forumLogins.save();
+    const QString error = m_logins.save();
     if (!error.isEmpty())
-        showMessage(&m_form, branding().programName, error, QMessageBox::Warning);
+        showMessage(m_panel.window(), branding().programName, error, QMessageBox::Warning);
 }

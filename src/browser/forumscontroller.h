@@ -2,7 +2,9 @@
 
 #include <QObject>
 
-class Form1;
+class BrowserController;
+class ForumLoginList;
+class ForumsPanel;
 
 // Wires the "Your Forums" page: the forum list, its login boxes, adding and removing forums.
 // Every change is written to posts2.txt at once.
@@ -10,19 +12,25 @@ class ForumsController : public QObject
 {
     Q_OBJECT
 public:
-    explicit ForumsController(Form1 &form);
+    ForumsController(ForumsPanel &panel, ForumLoginList &logins, BrowserController &browser, QObject *parent = nullptr);
 
-    // Shows the forums of the main window's list (after start-up has read them).
+    // Shows the forums of the list (after start-up has read them).
     void showForums();
     void addCurrentUrl();
     void removeSelected();
     void selectForum(int row);
     void openForum(int row);
 
+Q_SIGNALS:
+    // A text for a status bar panel (1 to 3).
+    void statusText(int panel, const QString &text);
+
 private:
     void storeLogin();
     void save();
 
-    Form1 &m_form;
+    ForumsPanel &m_panel;
+    ForumLoginList &m_logins;
+    BrowserController &m_browser;
     bool m_filling = false;
 };

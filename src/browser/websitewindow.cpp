@@ -1,12 +1,12 @@
 #include "browser/websitewindow.h"
 
+#include "browser/websitelayout.h"
 #include "core/appstate.h"
 #include "core/branding.h"
 #include "ui/ontop.h"
 #include "ui/skin.h"
 #include "ui/skinlabel.h"
 #include "ui/twips.h"
-#include "browser/websitelayout.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -39,7 +39,7 @@ QToolButton *makeButton(QWidget *parent, const QString &name, QStyle::StandardPi
 
 } // namespace
 
-frmWebsite::frmWebsite(const QString &address)
+WebsiteWindow::WebsiteWindow(const QString &address)
 {
     using namespace WebsiteDesign;
     setObjectName(QStringLiteral("frmWebsite"));
@@ -109,7 +109,7 @@ frmWebsite::frmWebsite(const QString &address)
     resize(twipsToPixels(9600), twipsToPixels(7200));
 }
 
-void frmWebsite::open()
+void WebsiteWindow::open()
 {
     setWindowTitle(m_address);
     setOnTop(this, true);
@@ -127,23 +127,23 @@ void frmWebsite::open()
         showMaximized();
 }
 
-void frmWebsite::navigate(const QString &url)
+void WebsiteWindow::navigate(const QString &url)
 {
     WebBrowser1->load(QUrl::fromUserInput(url));
 }
 
-QString frmWebsite::panelText(int panel) const
+QString WebsiteWindow::panelText(int panel) const
 {
     return panel >= 1 && panel <= 2 ? m_panel[panel - 1]->text() : QString();
 }
 
-void frmWebsite::resizeEvent(QResizeEvent *event)
+void WebsiteWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     applyLayout();
 }
 
-void frmWebsite::applyLayout()
+void WebsiteWindow::applyLayout()
 {
     const int statusHeight = StatusBar1->sizeHint().height();
     const WebsiteLayout layout =
@@ -157,7 +157,7 @@ void frmWebsite::applyLayout()
     WebBrowser1->setGeometry(toPixels(layout.browser));
 }
 
-void frmWebsite::closeEvent(QCloseEvent *event)
+void WebsiteWindow::closeEvent(QCloseEvent *event)
 {
     QWidget::closeEvent(event);
     // The main window has already gone: this window was what kept the program running.

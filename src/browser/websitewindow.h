@@ -11,12 +11,12 @@ class QWebEngineView;
 
 // A window with a browser of its own that shows the owner's web page while the main window stays
 // usable. Navigation only: none of the form filling of the main window's browser.
-class frmWebsite : public QWidget
+class WebsiteWindow : public QWidget
 {
     Q_OBJECT
 public:
     // address: the page to open; the owner's web page when empty.
-    explicit frmWebsite(const QString &address = QString());
+    explicit WebsiteWindow(const QString &address = QString());
 
     // The window's load: caption, a trip to the front, the start page, maximized.
     void open();

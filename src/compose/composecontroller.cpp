@@ -1,15 +1,15 @@
 #include "compose/composecontroller.h"
 
-#include "core/branding.h"
-#include "ui/editortext.h"
-#include "app/mainwindow.h"
-#include "ui/messagebox.h"
-#include "core/settingsstore.h"
+#include "compose/messageeditorpanel.h"
 #include "compose/outgoingtext.h"
 #include "compose/savedmessagefile.h"
 #include "compose/savedmessageswindow.h"
 #include "compose/templateeditor.h"
 #include "compose/templatesettings.h"
+#include "core/branding.h"
+#include "core/settingsstore.h"
+#include "ui/editortext.h"
+#include "ui/messagebox.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -18,43 +18,44 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-ComposeController::ComposeController(Form1 &form)
-    : QObject(&form)
-    , m_form(form)
+ComposeController::ComposeController(MessageEditorPanel &panel, TemplateSet &templates, QObject *parent)
+    : QObject(parent)
+    , m_panel(panel)
+    , m_templates(templates)
 {
     // Remembered on every change, typed or set, so the subject outlives even an abrupt exit.
-    connect(m_form.txtSubject, &QLineEdit::textChanged, this,
+    connect(m_panel.subjectBox, &QLineEdit::textChanged, this,
             [](const QString &text) { writeSetting(QStringLiteral("data"), QStringLiteral("lastSubject"), text); });
-    connect(m_form.cmdPreview, &QPushButton::clicked, this, &ComposeController::previewMessage);
-    connect(m_form.cmdCopy, &QPushButton::clicked, this, &ComposeController::copyMessage);
-    connect(m_form.cmdSave, &QPushButton::clicked, this, &ComposeController::saveMessage);
-    connect(m_form.cmdLoad, &QPushButton::clicked, this, &ComposeController::openSavedMessages);
-    connect(m_form.cmdOptions, &QPushButton::clicked, this, &ComposeController::openTemplateEditor);
+    connect(m_panel.previewButton, &QPushButton::clicked, this, &ComposeController::previewMessage);
+    connect(m_panel.copyButton, &QPushButton::clicked, this, &ComposeController::copyMessage);
+    connect(m_panel.saveButton, &QPushButton::clicked, this, &ComposeController::saveMessage);
+    connect(m_panel.loadButton, &QPushButton::clicked, this, &ComposeController::openSavedMessages);
+    connect(m_panel.optionsButton, &QPushButton::clicked, this, &ComposeController::openTemplateEditor);
 }
 
-Form3 *ComposeController::savedMessagesWindow() const
+SavedMessagesWindow *ComposeController::savedMessagesWindow() const
 {
     return m_savedMessages;
 }
 
-frmCustom *ComposeController::templateEditor() const
+TemplateEditor *ComposeController::templateEditor() const
 {
     return m_templateEditor;
 }
 
 QString ComposeController::convertMessage(const QString &text) const
 {
-    return ::convertMessage(text, m_form.cmbConvert->currentText(), m_form.templates);
+    return ::convertMessage(text, m_panel.formatList->currentText(), m_templates);
 }
 
 QString ComposeController::convertedOutgoingText() const
 {
-    return convertMessage(outgoingText(editorText(m_form.txtMessage)));
+    return convertMessage(outgoingText(editorText(m_panel.messageEditor)));
 }
 
 void ComposeController::previewMessage()
 {
-    showMessage(&m_form, QStringLiteral("message preview"), convertedOutgoingText());
+    showMessage(m_panel.window(), QStringLiteral("message preview"), convertedOutgoingText());
 }
 
 void ComposeController::copyMessage()
@@ -64,12 +65,12 @@ void ComposeController::copyMessage()
 
 void ComposeController::saveMessage()
 {
-    const QString error = appendSavedMessage(editorText(m_form.txtMessage), m_form.txtSubject->text());
+    const QString error = appendSavedMessage(editorText(m_panel.messageEditor), m_panel.subjectBox->text());
     if (!error.isEmpty()) {
-        showMessage(&m_form, branding().programName, error, QMessageBox::Warning);
+        showMessage(m_panel.window(), branding().programName, error, QMessageBox::Warning);
         return;
     }
-    m_form.setPanelText(1, QStringLiteral("MESSAGE SAVED"));
+    Q_EMIT statusText(1, QStringLiteral("MESSAGE SAVED"));
 }
 
 void ComposeController::openSavedMessages()
@@ -85,16 +86,16 @@ void ComposeController::openSavedMessages()
         const QString text = read.status == SavedMessageLines::Missing
                                  ? QStringLiteral("you must first save a message before you can load one")
                                  : read.error;
-        showMessage(&m_form, branding().programName, text);
+        showMessage(m_panel.window(), branding().programName, text);
         return;
     }
-    m_savedMessages = new Form3(&m_form);
+    m_savedMessages = new SavedMessagesWindow(m_panel.window());
     m_savedMessages->setEntries(read.lines);
-    connect(m_savedMessages, &Form3::messageChosen, this,
+    connect(m_savedMessages, &SavedMessagesWindow::messageChosen, this,
             [this](const QString &message, const QString &subject, bool hasSubject) {
-                setEditorText(m_form.txtMessage, message);
+                setEditorText(m_panel.messageEditor, message);
                 if (hasSubject)
-                    m_form.txtSubject->setText(subject);
+                    m_panel.subjectBox->setText(subject);
             });
     m_savedMessages->show();
 }
@@ -102,10 +103,10 @@ void ComposeController::openSavedMessages()
 void ComposeController::openTemplateEditor()
 {
     if (!m_templateEditor) {
-        m_templateEditor = new frmCustom(m_form.templates, &m_form);
-        connect(m_templateEditor, &frmCustom::templatesStored, this, [this] {
-            m_form.updateInterface();
-            saveTemplates(m_form.templates);
+        m_templateEditor = new TemplateEditor(m_templates, m_panel.window());
+        connect(m_templateEditor, &TemplateEditor::templatesStored, this, [this] {
+            showFormats();
+            saveTemplates(m_templates);
         });
     }
     m_templateEditor->show();
@@ -115,8 +116,15 @@ void ComposeController::openTemplateEditor()
 
 void ComposeController::newMessage()
 {
-    setEditorText(m_form.txtMessage, QString());
-    m_form.txtSubject->clear();
+    setEditorText(m_panel.messageEditor, QString());
+    m_panel.subjectBox->clear();
+}
+
+void ComposeController::showFormats()
+{
+    m_panel.formatList->clear();
+    m_panel.formatList->addItems(formatNames(m_templates));
+    m_panel.formatList->setCurrentIndex(0);
 }
 
 void ComposeController::unloadWindows()

@@ -4,17 +4,19 @@
 #include <QPointer>
 #include <QString>
 
-class Form1;
-class Form3;
-class frmCustom;
+struct TemplateSet;
 
-// Wires the message editor of the main window: subject memory, preview, copy, saved messages,
-// the template editor.
+class MessageEditorPanel;
+class SavedMessagesWindow;
+class TemplateEditor;
+
+// Wires the message editor panel: subject memory, formats, preview, copy, saved messages, the
+// template editor.
 class ComposeController : public QObject
 {
     Q_OBJECT
 public:
-    explicit ComposeController(Form1 &form);
+    ComposeController(MessageEditorPanel &panel, TemplateSet &templates, QObject *parent = nullptr);
 
     void previewMessage();
     void copyMessage();
@@ -22,19 +24,26 @@ public:
     void openSavedMessages();
     void openTemplateEditor();
     void newMessage();
+    // Refills the format list from the templates and selects "text".
+    void showFormats();
     // Closes the saved-messages window and the template editor (main window shutdown).
     void unloadWindows();
-    // Converts text with the format selected in the main window.
+    // Converts text with the format selected in the editor.
     QString convertMessage(const QString &text) const;
 
     // The secondary windows while they exist (tests and shutdown).
-    Form3 *savedMessagesWindow() const;
-    frmCustom *templateEditor() const;
+    SavedMessagesWindow *savedMessagesWindow() const;
+    TemplateEditor *templateEditor() const;
+
+Q_SIGNALS:
+    // A text for a status bar panel (1 to 3).
+    void statusText(int panel, const QString &text);
 
 private:
     QString convertedOutgoingText() const;
 
-    Form1 &m_form;
-    QPointer<Form3> m_savedMessages;
-    QPointer<frmCustom> m_templateEditor;
+    MessageEditorPanel &m_panel;
+    TemplateSet &m_templates;
+    QPointer<SavedMessagesWindow> m_savedMessages;
+    QPointer<TemplateEditor> m_templateEditor;
 };

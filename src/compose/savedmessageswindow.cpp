@@ -1,10 +1,10 @@
 #include "compose/savedmessageswindow.h"
 
+#include "compose/savedmessage.h"
+#include "compose/savedmessagefile.h"
 #include "core/branding.h"
 #include "ui/editortext.h"
 #include "ui/messagebox.h"
-#include "compose/savedmessage.h"
-#include "compose/savedmessagefile.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Form3::Form3(QWidget *parent)
+SavedMessagesWindow::SavedMessagesWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Form3"));
@@ -54,16 +54,16 @@ Form3::Form3(QWidget *parent)
     connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { viewEntry(List1->row(item)); });
     connect(List1, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem *item) { loadEntry(List1->row(item)); });
-    connect(Command1, &QPushButton::clicked, this, &Form3::deleteSelectedEntry);
+    connect(Command1, &QPushButton::clicked, this, &SavedMessagesWindow::deleteSelectedEntry);
 }
 
-void Form3::setEntries(const QStringList &lines)
+void SavedMessagesWindow::setEntries(const QStringList &lines)
 {
     List1->clear();
     List1->addItems(lines);
 }
 
-void Form3::viewEntry(int row)
+void SavedMessagesWindow::viewEntry(int row)
 {
     const QListWidgetItem *item = List1->item(row);
     if (!item || item->text().isEmpty())
@@ -74,7 +74,7 @@ void Form3::viewEntry(int row)
         txtSubject->setText(saved.subject);
 }
 
-void Form3::loadEntry(int row)
+void SavedMessagesWindow::loadEntry(int row)
 {
     const QListWidgetItem *item = List1->item(row);
     if (!item)
@@ -87,7 +87,7 @@ void Form3::loadEntry(int row)
     emit messageChosen(saved.message, saved.subject, saved.hasSubject);
 }
 
-void Form3::deleteSelectedEntry()
+void SavedMessagesWindow::deleteSelectedEntry()
 {
     const QListWidgetItem *item = List1->currentItem();
     if (!item || !item->isSelected())
@@ -103,7 +103,7 @@ void Form3::deleteSelectedEntry()
     setEntries(read.lines);
 }
 
-void Form3::notify(const QString &text)
+void SavedMessagesWindow::notify(const QString &text)
 {
     showMessage(this, branding().programName, text);
 }

@@ -12,11 +12,11 @@ class QPushButton;
 // "load a saved message": lists the lines of messages.txt as stored, shows one in full when
 // clicked, hands one to the editor when double-clicked and deletes the selected one. Closing the
 // window discards it, so the next opening reads the file afresh.
-class Form3 : public QWidget
+class SavedMessagesWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Form3(QWidget *parent = nullptr);
+    explicit SavedMessagesWindow(QWidget *parent = nullptr);
 
     // One list entry per line, empty lines included, in file order.
     void setEntries(const QStringList &lines);

@@ -20,7 +20,7 @@ int rowTop(int row)
 
 } // namespace
 
-frmCustom::frmCustom(TemplateSet &templates, QWidget *parent)
+TemplateEditor::TemplateEditor(TemplateSet &templates, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_templates(templates)
 {
@@ -70,12 +70,12 @@ frmCustom::frmCustom(TemplateSet &templates, QWidget *parent)
     Command1 = new QPushButton(QStringLiteral("Save and Close"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twipsRect(4200, 4440, 2535, 675));
-    connect(Command1, &QPushButton::clicked, this, &frmCustom::saveAndClose);
+    connect(Command1, &QPushButton::clicked, this, &TemplateEditor::saveAndClose);
 
     Check1 = new QCheckBox(QStringLiteral("Enable changing of default templates"), this);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setGeometry(twipsRect(240, 4800, 3615, rowHeight));
-    connect(Check1, &QCheckBox::toggled, this, &frmCustom::setDefaultRowsUnlocked);
+    connect(Check1, &QCheckBox::toggled, this, &TemplateEditor::setDefaultRowsUnlocked);
 
     // The names of the default templates stay locked whatever the check box says.
     for (int row = 0; row < TemplateSet::defaultSlotCount; ++row)
@@ -84,7 +84,7 @@ frmCustom::frmCustom(TemplateSet &templates, QWidget *parent)
     fillTemplateRows();
 }
 
-void frmCustom::fillTemplateRows()
+void TemplateEditor::fillTemplateRows()
 {
     for (int row = 0; row < rowCount; ++row) {
         const LinkTemplate &slot = m_templates.entries[row];
@@ -96,7 +96,7 @@ void frmCustom::fillTemplateRows()
     }
 }
 
-void frmCustom::storeTemplateRows()
+void TemplateEditor::storeTemplateRows()
 {
     for (int row = 0; row < rowCount; ++row) {
         m_templates.entries[row] = {txtName[row]->text(), txtLinkOpen01[row]->text(), txtLinkOpen02[row]->text(),
@@ -104,20 +104,20 @@ void frmCustom::storeTemplateRows()
     }
 }
 
-void frmCustom::clearRow(int row)
+void TemplateEditor::clearRow(int row)
 {
     for (QLineEdit *box : {txtName[row], txtLinkOpen01[row], txtLinkOpen02[row], txtLinkClose[row], txtMailCall[row]})
         box->clear();
 }
 
-void frmCustom::saveAndClose()
+void TemplateEditor::saveAndClose()
 {
     storeTemplateRows();
     emit templatesStored();
     hide();
 }
 
-void frmCustom::setDefaultRowsUnlocked(bool unlocked)
+void TemplateEditor::setDefaultRowsUnlocked(bool unlocked)
 {
     for (int row = 0; row < TemplateSet::defaultSlotCount; ++row) {
         for (QWidget *control : {static_cast<QWidget *>(txtLinkOpen01[row]), static_cast<QWidget *>(txtLinkOpen02[row]),

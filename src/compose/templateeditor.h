@@ -12,11 +12,11 @@ class QPushButton;
 // templates are locked until the check box is ticked, and their names can never be typed.
 // "Save and Close" stores the rows into the templates and hides the window; closing it with the
 // title bar discards it and its edits.
-class frmCustom : public QWidget
+class TemplateEditor : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmCustom(TemplateSet &templates, QWidget *parent = nullptr);
+    explicit TemplateEditor(TemplateSet &templates, QWidget *parent = nullptr);
 
     void fillTemplateRows();
     void storeTemplateRows();

@@ -1,21 +1,23 @@
 #include "watch/watchcontroller.h"
 
-#include "app/mainwindow.h"
-#include "ui/messagebox.h"
 #include "browser/browsercontroller.h"
+#include "ui/messagebox.h"
+#include "watch/postspanel.h"
 #include "watch/replycheckrun.h"
 #include "watch/sizerecorder.h"
+#include "watch/watchedpostlist.h"
 
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
-#include <QWebEngineView>
 
-WatchController::WatchController(Form1 &form)
-    : QObject(&form)
-    , m_form(form)
-    , m_recorder(new SizeRecorder(form.watchedPosts, this))
-    , m_run(new ReplyCheckRun(form.watchedPosts, this))
+WatchController::WatchController(PostsPanel &panel, WatchedPostList &posts, BrowserController &browser, QObject *parent)
+    : QObject(parent)
+    , m_panel(panel)
+    , m_posts(posts)
+    , m_browser(browser)
+    , m_recorder(new SizeRecorder(posts, this))
+    , m_run(new ReplyCheckRun(posts, this))
 {
     connectControls();
     connectModel();
@@ -23,94 +25,93 @@ WatchController::WatchController(Form1 &form)
 
 void WatchController::connectControls()
 {
-    connect(m_form.cmdAdd, &QPushButton::clicked, this, &WatchController::watchCurrentPage);
-    connect(m_form.cmdDel, &QPushButton::clicked, this, &WatchController::removeSelectedWatch);
-    connect(m_form.cmdReplies, &QPushButton::clicked, this, &WatchController::startReplyCheck);
-    connect(m_form.TabStrip1, &QTabBar::currentChanged, this, &WatchController::applyTab);
-    for (QListWidget *list : {m_form.lstPosts, m_form.lstNew}) {
+    connect(m_panel.watchButton, &QPushButton::clicked, this, &WatchController::watchCurrentPage);
+    connect(m_panel.removeWatchButton, &QPushButton::clicked, this, &WatchController::removeSelectedWatch);
+    connect(m_panel.checkRepliesButton, &QPushButton::clicked, this, &WatchController::startReplyCheck);
+    connect(m_panel.postsTabs, &QTabBar::currentChanged, this, &WatchController::applyTab);
+    for (QListWidget *list : {m_panel.postList, m_panel.newRepliesList}) {
         connect(list, &QListWidget::itemClicked, this,
-                [this](QListWidgetItem *item) { m_form.setPanelText(2, item->text()); });
+                [this](QListWidgetItem *item) { Q_EMIT statusText(2, item->text()); });
         connect(list, &QListWidget::itemDoubleClicked, this, &WatchController::openPost);
     }
 }
 
 void WatchController::connectModel()
 {
-    WatchedPostList &posts = m_form.watchedPosts;
+    WatchedPostList &posts = m_posts;
     connect(&posts, &WatchedPostList::postAdded, this,
-            [this](int index) { m_form.lstPosts->insertItem(index, m_form.watchedPosts.at(index).url); });
+            [this](int index) { m_panel.postList->insertItem(index, m_posts.at(index).url); });
     connect(&posts, &WatchedPostList::postRemoved, this,
-            [this](int index) { delete m_form.lstPosts->takeItem(index); });
+            [this](int index) { delete m_panel.postList->takeItem(index); });
     connect(&posts, &WatchedPostList::saveFailed, this, &WatchController::showError);
 
     for (PageSizeProbe *probe : {&m_recorder->probe(), &m_run->probe()}) {
-        connect(probe, &PageSizeProbe::activityText, this,
-                [this](const QString &text) { m_form.setPanelText(2, text); });
-        connect(probe, &PageSizeProbe::progressText, this,
-                [this](const QString &text) { m_form.setPanelText(3, text); });
+        connect(probe, &PageSizeProbe::activityText, this, [this](const QString &text) { Q_EMIT statusText(2, text); });
+        connect(probe, &PageSizeProbe::progressText, this, [this](const QString &text) { Q_EMIT statusText(3, text); });
     }
     connect(m_recorder, &SizeRecorder::recorded, this,
-            [this] { m_form.setPanelText(2, QStringLiteral("Response completed")); });
+            [this] { Q_EMIT statusText(2, QStringLiteral("Response completed")); });
     connect(m_recorder, &SizeRecorder::failed, this, &WatchController::showError);
 
-    connect(m_run, &ReplyCheckRun::statusText, this, [this](const QString &text) { m_form.setPanelText(1, text); });
-    connect(m_run, &ReplyCheckRun::cleared, m_form.lstNew, &QListWidget::clear);
-    connect(m_run, &ReplyCheckRun::newReply, this, [this](const QString &url) { m_form.lstNew->addItem(url); });
+    connect(m_run, &ReplyCheckRun::statusText, this, [this](const QString &text) { Q_EMIT statusText(1, text); });
+    connect(m_run, &ReplyCheckRun::cleared, m_panel.newRepliesList, &QListWidget::clear);
+    connect(m_run, &ReplyCheckRun::newReply, this,
+            [this](const QString &url) { m_panel.newRepliesList->addItem(url); });
     connect(m_run, &ReplyCheckRun::failed, this, &WatchController::showError);
 }
 
 void WatchController::showPosts()
 {
-    m_form.lstPosts->clear();
-    for (const WatchedPost &post : m_form.watchedPosts.posts())
-        m_form.lstPosts->addItem(post.url);
+    m_panel.postList->clear();
+    for (const WatchedPost &post : m_posts.posts())
+        m_panel.postList->addItem(post.url);
 }
 
 void WatchController::watchCurrentPage()
 {
-    const QString url = m_form.WebBrowser1->url().toString();
-    if (m_form.watchedPosts.watch(url) < 0)
+    const QString url = m_browser.currentUrl().toString();
+    if (m_posts.watch(url) < 0)
         return;
     m_recorder->measure(url);
 }
 
 void WatchController::removeSelectedWatch()
 {
-    const int row = m_form.lstPosts->currentRow();
-    const QListWidgetItem *item = m_form.lstPosts->currentItem();
+    const int row = m_panel.postList->currentRow();
+    const QListWidgetItem *item = m_panel.postList->currentItem();
     if (row < 0 || !item || !item->isSelected())
         return;
-    m_form.watchedPosts.removeAt(row);
+    m_posts.removeAt(row);
 }
 
 void WatchController::selectPostsTab(int index)
 {
-    m_form.TabStrip1->setCurrentIndex(index);
+    m_panel.postsTabs->setCurrentIndex(index);
     // Selecting the tab that is already current emits nothing; the controls must match anyway.
-    applyTab(m_form.TabStrip1->currentIndex());
+    applyTab(m_panel.postsTabs->currentIndex());
 }
 
 void WatchController::applyTab(int index)
 {
-    const QString caption = m_form.TabStrip1->tabText(index);
+    const QString caption = m_panel.postsTabs->tabText(index);
     bool showAll = false;
     if (caption == QLatin1String("Show All"))
         showAll = true;
     else if (caption != QLatin1String("New Replies "))
         return;
-    m_form.lstPosts->setVisible(showAll);
-    m_form.cmdAdd->setVisible(showAll);
-    m_form.cmdDel->setVisible(showAll);
-    m_form.cmdReplies->setVisible(!showAll);
-    m_form.lstNew->setVisible(!showAll);
+    m_panel.postList->setVisible(showAll);
+    m_panel.watchButton->setVisible(showAll);
+    m_panel.removeWatchButton->setVisible(showAll);
+    m_panel.checkRepliesButton->setVisible(!showAll);
+    m_panel.newRepliesList->setVisible(!showAll);
 }
 
 void WatchController::openPost(QListWidgetItem *item)
 {
     // Opening a watched thread re-arms the post check: if the page shows the message last
     // inserted, it is watched again and its size becomes the new baseline.
-    m_form.browser().armPostCheck(4);
-    m_form.browser().navigate(item->text());
+    m_browser.armPostCheck(4);
+    m_browser.navigate(item->text());
 }
 
 void WatchController::startReplyCheck()
@@ -120,5 +121,5 @@ void WatchController::startReplyCheck()
 
 void WatchController::showError(const QString &text)
 {
-    showMessage(&m_form, QStringLiteral("Error"), text, QMessageBox::Warning);
+    showMessage(m_panel.window(), QStringLiteral("Error"), text, QMessageBox::Warning);
 }

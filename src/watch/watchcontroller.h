@@ -2,7 +2,9 @@
 
 #include <QObject>
 
-class Form1;
+class BrowserController;
+class PostsPanel;
+class WatchedPostList;
 class QListWidgetItem;
 class ReplyCheckRun;
 class SizeRecorder;
@@ -12,9 +14,9 @@ class WatchController : public QObject
 {
     Q_OBJECT
 public:
-    explicit WatchController(Form1 &form);
+    WatchController(PostsPanel &panel, WatchedPostList &posts, BrowserController &browser, QObject *parent = nullptr);
 
-    // Shows the watched posts of the main window's list (after start-up has read them).
+    // Shows the watched posts (after start-up has read them).
     void showPosts();
     // "Watch This Post": watches the page the browser shows and measures it.
     void watchCurrentPage();
@@ -26,6 +28,10 @@ public:
     SizeRecorder &sizeRecorder() const { return *m_recorder; }
     ReplyCheckRun &replyCheck() const { return *m_run; }
 
+Q_SIGNALS:
+    // A text for a status bar panel (1 to 3).
+    void statusText(int panel, const QString &text);
+
 private:
     void connectControls();
     void connectModel();
@@ -33,7 +39,9 @@ private:
     void openPost(QListWidgetItem *item);
     void showError(const QString &text);
 
-    Form1 &m_form;
+    PostsPanel &m_panel;
+    WatchedPostList &m_posts;
+    BrowserController &m_browser;
     SizeRecorder *m_recorder = nullptr;
     ReplyCheckRun *m_run = nullptr;
 };

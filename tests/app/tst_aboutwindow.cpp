@@ -22,7 +22,7 @@ void TestAboutWindow::cleanup()
 {
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget *w : windows) {
-        if (qobject_cast<frmAbout *>(w))
+        if (qobject_cast<AboutWindow *>(w))
             delete w;
     }
 }
@@ -47,7 +47,7 @@ void TestAboutWindow::versionText()
 
 void TestAboutWindow::showsTheBrandingValues()
 {
-    frmAbout window;
+    AboutWindow window;
     const Branding &brand = branding();
     QCOMPARE(window.lblVersion->text(), QStringLiteral("2.0"));
     QCOMPARE(window.windowTitle(), QStringLiteral("About ") + brand.programName);
@@ -73,7 +73,7 @@ void TestAboutWindow::websiteClick()
     QFETCH(int, opened);
 
     int count = 0;
-    frmAbout *window = showAboutWindow(nullptr, [&count] { ++count; });
+    AboutWindow *window = showAboutWindow(nullptr, [&count] { ++count; });
     // Opening it again shows the same window, still connected once.
     QCOMPARE(showAboutWindow(nullptr, [&count] { ++count; }), window);
     QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -86,7 +86,7 @@ void TestAboutWindow::websiteClick()
 void TestAboutWindow::unskinnedByDefault()
 {
     QVERIFY(!skinActive());
-    frmAbout window;
+    AboutWindow window;
     // Only the marker element of the skin label array exists: no label was copied.
     QCOMPARE(window.findChildren<QLabel *>(QRegularExpression(QStringLiteral("^SkinLabel"))).size(), 1);
     QVERIFY(!window.property("skinName").isValid());

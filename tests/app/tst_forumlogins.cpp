@@ -1,13 +1,17 @@
 // The forums list: how posts2.txt is read and written, and how the page's boxes edit it.
-#include "core/appstate.h"
-#include "core/datafolder.h"
 #include "app/mainwindow.h"
-#include "ui/messagebox.h"
+#include "browser/browserpanel.h"
 #include "browser/forumloginlist.h"
 #include "browser/forumscontroller.h"
+#include "browser/forumspanel.h"
 #include "browsertestmain.h"
+#include "compose/messageeditorpanel.h"
+#include "core/appstate.h"
+#include "core/datafolder.h"
 #include "filebytes.h"
 #include "testenvironment.h"
+#include "ui/messagebox.h"
+#include "watch/postspanel.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,10 +23,10 @@
 #include <QWebEngineView>
 
 namespace {
-bool showPage(Form1 &form, const QString &url)
+bool showPage(MainWindow &form, const QString &url)
 {
-    QSignalSpy loaded(form.WebBrowser1, &QWebEngineView::loadFinished);
-    form.WebBrowser1->setUrl(QUrl(url));
+    QSignalSpy loaded(form.browserPanel()->view, &QWebEngineView::loadFinished);
+    form.browserPanel()->view->setUrl(QUrl(url));
     return loaded.wait(20000);
 }
 } // namespace
@@ -140,18 +144,18 @@ void TestForumLogins::failedSaveKeepsListAndExplains()
 void TestForumLogins::addCurrentUrlStoresAtOnce()
 {
     TestEnvironment env;
-    Form1 form;
+    MainWindow form;
     form.load();
     QVERIFY(showPage(form, "data:text/html,<p>forum</p>"));
-    const QString url = form.WebBrowser1->url().toString();
-    form.cmdAdd2->click();
-    form.cmdAdd2->click();
+    const QString url = form.browserPanel()->view->url().toString();
+    form.forumsPanel()->addForumButton->click();
+    form.forumsPanel()->addForumButton->click();
 
-    QCOMPARE(form.lstPosts2->count(), 1);
-    QCOMPARE(form.lstPosts2->currentRow(), 0);
-    QCOMPARE(form.txtUsername->text(), QString("Enter Username"));
-    QCOMPARE(form.txtPassword->text(), QString());
-    QVERIFY(form.txtUsername->isEnabled());
+    QCOMPARE(form.forumsPanel()->forumList->count(), 1);
+    QCOMPARE(form.forumsPanel()->forumList->currentRow(), 0);
+    QCOMPARE(form.forumsPanel()->userNameBox->text(), QString("Enter Username"));
+    QCOMPARE(form.forumsPanel()->passwordBox->text(), QString());
+    QVERIFY(form.forumsPanel()->userNameBox->isEnabled());
     QCOMPARE(readFileBytes(env.filePath("posts2.txt")), (url + "|Enter Username|\r\n\r\n").toUtf8());
 }
 
@@ -159,14 +163,14 @@ void TestForumLogins::typingRewritesFileEachKeystroke()
 {
     TestEnvironment env;
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://a|ann|\r\n\r\n"));
-    Form1 form;
+    MainWindow form;
     form.load();
     form.show();
-    form.lstPosts2->setCurrentRow(0);
+    form.forumsPanel()->forumList->setCurrentRow(0);
     form.forums().selectForum(0);
-    form.txtPassword->setFocus();
+    form.forumsPanel()->passwordBox->setFocus();
     for (const QString &typed : {QString("s"), QString("se"), QString("sec")}) {
-        QTest::keyClick(form.txtPassword, typed.back().toLatin1());
+        QTest::keyClick(form.forumsPanel()->passwordBox, typed.back().toLatin1());
         QCOMPARE(readFileBytes(env.filePath("posts2.txt")), ("http://a|ann|" + typed + "\r\n\r\n").toUtf8());
     }
 }
@@ -175,14 +179,14 @@ void TestForumLogins::selectingShowsLoginAndUrl()
 {
     TestEnvironment env;
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://a|ann|pa\r\n\r\nhttp://b|bob|pb\r\n\r\n"));
-    Form1 form;
+    MainWindow form;
     form.load();
-    QVERIFY(!form.txtUsername->isEnabled());
-    form.lstPosts2->setCurrentRow(1);
+    QVERIFY(!form.forumsPanel()->userNameBox->isEnabled());
+    form.forumsPanel()->forumList->setCurrentRow(1);
     form.forums().selectForum(1);
     QCOMPARE(form.panelText(2), QString("http://b"));
-    QCOMPARE(form.txtUsername->text(), QString("bob"));
-    QCOMPARE(form.txtPassword->text(), QString("pb"));
+    QCOMPARE(form.forumsPanel()->userNameBox->text(), QString("bob"));
+    QCOMPARE(form.forumsPanel()->passwordBox->text(), QString("pb"));
     QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://a|ann|pa\r\n\r\nhttp://b|bob|pb\r\n\r\n"));
 }
 
@@ -190,18 +194,18 @@ void TestForumLogins::editsAfterRemovalGoNowhere()
 {
     TestEnvironment env;
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://a|ann|pa\r\n\r\nhttp://b|bob|pb\r\n\r\n"));
-    Form1 form;
+    MainWindow form;
     form.load();
-    form.lstPosts2->setCurrentRow(0);
+    form.forumsPanel()->forumList->setCurrentRow(0);
     form.forums().selectForum(0);
-    form.cmdDel2->click();
+    form.forumsPanel()->removeForumButton->click();
     QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://b|bob|pb\r\n\r\n"));
-    QCOMPARE(form.lstPosts2->currentRow(), -1);
-    form.txtUsername->setText("changed");
-    form.txtPassword->setText("changed");
+    QCOMPARE(form.forumsPanel()->forumList->currentRow(), -1);
+    form.forumsPanel()->userNameBox->setText("changed");
+    form.forumsPanel()->passwordBox->setText("changed");
     QCOMPARE(form.forumLogins.at(0).userName, QString("bob"));
     QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://b|bob|pb\r\n\r\n"));
-    form.cmdDel2->click(); // nothing selected: nothing removed
+    form.forumsPanel()->removeForumButton->click(); // nothing selected: nothing removed
     QCOMPARE(form.forumLogins.count(), 1);
 }
 
@@ -209,14 +213,14 @@ void TestForumLogins::userNameRefusesBar()
 {
     TestEnvironment env;
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://a|ann|pa\r\n\r\n"));
-    Form1 form;
+    MainWindow form;
     form.load();
     form.show();
-    form.lstPosts2->setCurrentRow(0);
+    form.forumsPanel()->forumList->setCurrentRow(0);
     form.forums().selectForum(0);
-    form.txtUsername->setFocus();
-    QTest::keyClicks(form.txtUsername, "x|y");
-    QCOMPARE(form.txtUsername->text(), QString("annxy"));
+    form.forumsPanel()->userNameBox->setFocus();
+    QTest::keyClicks(form.forumsPanel()->userNameBox, "x|y");
+    QCOMPARE(form.forumsPanel()->userNameBox->text(), QString("annxy"));
     QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://a|annxy|pa\r\n\r\n"));
 }
 

@@ -1,5 +1,5 @@
-#include "core/datafolder.h"
 #include "app/helpwindow.h"
+#include "core/datafolder.h"
 #include "core/settingsstore.h"
 
 #include <QCheckBox>
@@ -23,7 +23,7 @@ QString storedShowHelp()
     return hasSetting(kSection, kKey) ? readSetting(kSection, kKey, QString()) : kAbsent;
 }
 
-bool showsOurHelp(const Form8 *window)
+bool showsOurHelp(const HelpWindow *window)
 {
     return window && window->rtf1->toPlainText().startsWith(QStringLiteral("Threadloom Help"));
 }
@@ -133,7 +133,7 @@ void TestHelpWindow::clearingTheBoxKeepsItAwayAtTheNextStart()
     showHelpAtStartup(nullptr); // the next start
     QVERIFY(!helpWindow());
 
-    Form8 *window = showHelpWindow(nullptr); // the menu still opens it, with the box clear
+    HelpWindow *window = showHelpWindow(nullptr); // the menu still opens it, with the box clear
     QVERIFY(window);
     QVERIFY(!window->Check1->isChecked());
     QTest::mouseClick(window->Check1, Qt::LeftButton); // and ticking it again brings it back
@@ -143,7 +143,7 @@ void TestHelpWindow::clearingTheBoxKeepsItAwayAtTheNextStart()
 void TestHelpWindow::openingTwiceShowsTheSameWindow()
 {
     QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
-    Form8 *first = showHelpWindow(nullptr);
+    HelpWindow *first = showHelpWindow(nullptr);
     QVERIFY(first);
     first->hide();
     first->Check1->setChecked(false);
@@ -156,7 +156,7 @@ void TestHelpWindow::openingTwiceShowsTheSameWindow()
 void TestHelpWindow::closingUnloadsTheWindow()
 {
     QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
-    QPointer<Form8> window = showHelpWindow(nullptr);
+    QPointer<HelpWindow> window = showHelpWindow(nullptr);
     QVERIFY(window);
     window->close();
     QTRY_VERIFY(!window);
@@ -167,7 +167,7 @@ void TestHelpWindow::closingUnloadsTheWindow()
 void TestHelpWindow::showsTheHelpTextOnTop()
 {
     QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
-    Form8 *window = showHelpWindow(nullptr);
+    HelpWindow *window = showHelpWindow(nullptr);
     QVERIFY(showsOurHelp(window));
     QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(!window->rtf1->toPlainText().contains(QLatin1Char('\\')));
@@ -203,7 +203,7 @@ void TestHelpWindow::helpFileFound()
         QSKIP("a help file already lies there");
     if (!QFile::copy(kHelpSource, path))
         QSKIP("the folder cannot be written");
-    Form8 *window = showHelpWindow(nullptr);
+    HelpWindow *window = showHelpWindow(nullptr);
     if (besideProgram)
         QFile::remove(path);
     QVERIFY(showsOurHelp(window));
@@ -215,7 +215,7 @@ void TestHelpWindow::damagedHelpFileStillOpens()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(QByteArray("{\\rtf1{\\colortbl;\\red9") + QByteArray(100000, '{') + QByteArray("\\'4"));
     file.close();
-    Form8 *window = showHelpWindow(nullptr);
+    HelpWindow *window = showHelpWindow(nullptr);
     QVERIFY(window);
     QVERIFY(window->isVisible());
 }

@@ -2,8 +2,12 @@
 // never stays under its minimum.
 #include "app/mainlayoutapply.h"
 #include "app/mainwindow.h"
+#include "browser/browserpanel.h"
+#include "browser/forumspanel.h"
 #include "browsertestmain.h"
+#include "compose/messageeditorpanel.h"
 #include "testenvironment.h"
+#include "watch/postspanel.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -19,11 +23,21 @@
 
 namespace {
 
-QMap<QString, QRect> geometries(const Form1 &w)
+QMap<QString, QRect> geometries(const MainWindow &w)
 {
     QMap<QString, QRect> map;
-    const QList<QWidget *> watched = {w.Frame2, w.WebBrowser1, w.Text5,  w.Command3,  w.Command1,  w.Frame3,
-                                      w.Frame4, w.lstPosts,    w.lstNew, w.lstPosts2, w.TabStrip2, w.Frame1};
+    const QList<QWidget *> watched = {w.browserPanel(),
+                                      w.browserPanel()->view,
+                                      w.browserPanel()->addressBox,
+                                      w.browserPanel()->goButton,
+                                      w.visitButton(),
+                                      w.postsPanel(),
+                                      w.forumsPanel(),
+                                      w.postsPanel()->postList,
+                                      w.postsPanel()->newRepliesList,
+                                      w.forumsPanel()->forumList,
+                                      w.pageTabs(),
+                                      w.editorPanel()};
     for (const QWidget *widget : watched)
         map.insert(widget->objectName(), widget->geometry());
     return map;
@@ -48,13 +62,13 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<TestEnvironment> m_env;
-    std::unique_ptr<Form1> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestMainLayoutApply::init()
 {
     m_env = std::make_unique<TestEnvironment>();
-    m_window = std::make_unique<Form1>();
+    m_window = std::make_unique<MainWindow>();
     m_window->resize(800, 640);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -160,15 +174,15 @@ void TestMainLayoutApply::statusPanelsFollowTheWidth()
 {
     m_window->resize(900, 700);
     applyMainLayout(*m_window);
-    QTRY_COMPARE(m_window->statusPanel[0]->width(), 3735 / 15);
+    QTRY_COMPARE(m_window->statusPanel(1)->width(), 3735 / 15);
     // The third panel keeps 3200 twips; the second takes what the window has left.
-    QCOMPARE(m_window->statusPanel[2]->width(), 213);
+    QCOMPARE(m_window->statusPanel(3)->width(), 213);
     QCoreApplication::processEvents(); // the status bar lays its panels out later
-    const int middle = m_window->statusPanel[1]->width();
+    const int middle = m_window->statusPanel(2)->width();
     m_window->resize(960, 700);
     applyMainLayout(*m_window);
-    QTRY_COMPARE(m_window->statusPanel[1]->width(), middle + 60);
-    QCOMPARE(m_window->statusPanel[0]->width(), 3735 / 15);
+    QTRY_COMPARE(m_window->statusPanel(2)->width(), middle + 60);
+    QCOMPARE(m_window->statusPanel(1)->width(), 3735 / 15);
 }
 
 THREADLOOM_BROWSER_TEST_MAIN(TestMainLayoutApply)

@@ -1,14 +1,18 @@
 // The main window's start-up and shutdown: what it reads, what it restores, what it writes.
-#include "core/appstate.h"
-#include "ui/editortext.h"
-#include "app/initialmessage.h"
 #include "app/mainwindow.h"
-#include "core/settingsstore.h"
 #include "app/splashwindow.h"
 #include "browser/browsercontroller.h"
+#include "browser/browserpanel.h"
+#include "browser/forumspanel.h"
 #include "browsertestmain.h"
+#include "compose/initialmessage.h"
+#include "compose/messageeditorpanel.h"
+#include "core/appstate.h"
+#include "core/settingsstore.h"
 #include "filebytes.h"
 #include "testenvironment.h"
+#include "ui/editortext.h"
+#include "watch/postspanel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -76,17 +80,17 @@ void TestMainWindow::cleanup()
 void TestMainWindow::firstRunOnEmptyFolder()
 {
     TestEnvironment env;
-    Form1 form;
+    MainWindow form;
     form.load();
 
     for (const char *name : {"htmltemp.txt", "messages.txt", "posts.txt", "posts2.txt", "sizes.txt"})
         QCOMPARE(readFileBytes(env.filePath(name)), QByteArray("\r\n"));
-    QCOMPARE(form.lstPosts->count(), 0);
-    QCOMPARE(form.lstPosts2->count(), 0);
-    QCOMPARE(form.txtSubject->text(), QString("Type Subject Here"));
+    QCOMPARE(form.postsPanel()->postList->count(), 0);
+    QCOMPARE(form.forumsPanel()->forumList->count(), 0);
+    QCOMPARE(form.editorPanel()->subjectBox->text(), QString("Type Subject Here"));
     QCOMPARE(setting("lastSubject"), QString("Type Subject Here"));
-    QCOMPARE(editorText(form.txtMessage), initialMessageText());
-    QCOMPARE(form.cmbConvert->currentText(), QString("text"));
+    QCOMPARE(editorText(form.editorPanel()->messageEditor), initialMessageText());
+    QCOMPARE(form.editorPanel()->formatList->currentText(), QString("text"));
     QCOMPARE(form.windowTitle(), QString("Threadloom by Marrowgate"));
 }
 
@@ -96,12 +100,12 @@ void TestMainWindow::listFilesReadRules()
     QVERIFY(writeFileBytes(env.filePath("posts.txt"), "http://a/1\r\n\r\n \r\n  \r\nhttp://a/2\r\n"));
     QVERIFY(writeFileBytes(env.filePath("sizes.txt"), "100\r\n\r\n200\r\n\r\n300\r\n"));
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "\r\nhttp://f/1|ann|pw\r\n\r\nhttp://f/2|bob|p1|p2\r\n \r\n"));
-    Form1 form;
+    MainWindow form;
     form.load();
 
-    QCOMPARE(listTexts(form.lstPosts), (QStringList{"http://a/1", "  ", "http://a/2"}));
+    QCOMPARE(listTexts(form.postsPanel()->postList), (QStringList{"http://a/1", "  ", "http://a/2"}));
     QCOMPARE(form.watchedPosts.count(), 3);
-    QCOMPARE(listTexts(form.lstPosts2), (QStringList{"http://f/1", "http://f/2"}));
+    QCOMPARE(listTexts(form.forumsPanel()->forumList), (QStringList{"http://f/1", "http://f/2"}));
     QCOMPARE(form.forumLogins.at(0).userName, QString("ann"));
     QCOMPARE(form.forumLogins.at(0).password, QString("pw"));
     QCOMPARE(form.forumLogins.at(1).userName, QString("bob"));
@@ -114,9 +118,9 @@ void TestMainWindow::shutdownWritesExactBytes()
     QVERIFY(writeFileBytes(env.filePath("posts.txt"), "http://a/1\r\nhttp://a/2\r\n"));
     QVERIFY(writeFileBytes(env.filePath("sizes.txt"), "100\r\n200\r\n"));
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://f/1|ann|pw\r\n"));
-    Form1 form;
+    MainWindow form;
     form.load();
-    setEditorText(form.txtMessage, "line one\r\nline two");
+    setEditorText(form.editorPanel()->messageEditor, "line one\r\nline two");
     form.close();
 
     QCOMPARE(readFileBytes(env.filePath("posts.txt")), QByteArray("http://a/1\r\n\r\nhttp://a/2\r\n\r\n"));
@@ -132,10 +136,10 @@ void TestMainWindow::exitMenuStoresLikeClosing()
     TestEnvironment env;
     QVERIFY(writeFileBytes(env.filePath("posts.txt"), "http://a/1\r\n"));
     QVERIFY(writeFileBytes(env.filePath("sizes.txt"), "7\r\n"));
-    Form1 form;
+    MainWindow form;
     form.load();
     form.show();
-    setEditorText(form.txtMessage, "kept");
+    setEditorText(form.editorPanel()->messageEditor, "kept");
     auto *exitItem = form.findChild<QAction *>("fileMenu_3");
     QVERIFY(exitItem);
     exitItem->trigger();
@@ -151,16 +155,16 @@ void TestMainWindow::restoresLastSession()
 {
     TestEnvironment env;
     {
-        Form1 form;
+        MainWindow form;
         form.load();
-        form.txtSubject->setText("my subject");
-        setEditorText(form.txtMessage, "a\r\nb\r\n");
+        form.editorPanel()->subjectBox->setText("my subject");
+        setEditorText(form.editorPanel()->messageEditor, "a\r\nb\r\n");
         form.close();
     }
-    Form1 form;
+    MainWindow form;
     form.load();
-    QCOMPARE(form.txtSubject->text(), QString("my subject"));
-    QCOMPARE(editorText(form.txtMessage), QString("a\r\nb\r\n"));
+    QCOMPARE(form.editorPanel()->subjectBox->text(), QString("my subject"));
+    QCOMPARE(editorText(form.editorPanel()->messageEditor), QString("a\r\nb\r\n"));
 }
 
 void TestMainWindow::blankStoredMessageKeepsInstructions_data()
@@ -175,9 +179,9 @@ void TestMainWindow::blankStoredMessageKeepsInstructions()
     QFETCH(QString, stored);
     TestEnvironment env;
     writeSetting("data", "lastMessage", stored);
-    Form1 form;
+    MainWindow form;
     form.load();
-    QCOMPARE(editorText(form.txtMessage), initialMessageText());
+    QCOMPARE(editorText(form.editorPanel()->messageEditor), initialMessageText());
 }
 
 void TestMainWindow::badStoredFormatSelectsText_data()
@@ -194,47 +198,47 @@ void TestMainWindow::badStoredFormatSelectsText()
     QFETCH(QString, stored);
     TestEnvironment env;
     writeSetting("data", "lastConvert", stored);
-    Form1 form;
+    MainWindow form;
     form.load();
-    QCOMPARE(form.cmbConvert->currentIndex(), 0);
-    QCOMPARE(form.cmbConvert->currentText(), QString("text"));
+    QCOMPARE(form.editorPanel()->formatList->currentIndex(), 0);
+    QCOMPARE(form.editorPanel()->formatList->currentText(), QString("text"));
 }
 
 void TestMainWindow::storedEmptySubjectIsNotRewritten()
 {
     TestEnvironment env;
     writeSetting("data", "lastSubject", "");
-    Form1 form;
+    MainWindow form;
     form.load();
-    QCOMPARE(form.txtSubject->text(), QString());
+    QCOMPARE(form.editorPanel()->subjectBox->text(), QString());
     QCOMPARE(setting("lastSubject"), QString());
 }
 
 void TestMainWindow::forumTabsSwitchPages()
 {
     TestEnvironment env;
-    Form1 form;
+    MainWindow form;
     form.load();
     form.show();
-    QVERIFY(form.Frame4->isVisible());
-    QVERIFY(!form.Frame3->isVisible());
-    form.TabStrip2->setCurrentIndex(1);
-    QVERIFY(form.Frame3->isVisible());
-    QVERIFY(!form.Frame4->isVisible());
-    form.TabStrip2->setCurrentIndex(0);
-    QVERIFY(form.Frame4->isVisible());
-    QVERIFY(!form.Frame3->isVisible());
+    QVERIFY(form.forumsPanel()->isVisible());
+    QVERIFY(!form.postsPanel()->isVisible());
+    form.pageTabs()->setCurrentIndex(1);
+    QVERIFY(form.postsPanel()->isVisible());
+    QVERIFY(!form.forumsPanel()->isVisible());
+    form.pageTabs()->setCurrentIndex(0);
+    QVERIFY(form.forumsPanel()->isVisible());
+    QVERIFY(!form.postsPanel()->isVisible());
 }
 
 void TestMainWindow::splashShowsMainWindowOn75thTick()
 {
     TestEnvironment env;
-    frmSplash splash;
+    SplashWindow splash;
     splash.show();
-    QSignalSpy shown(&splash, &frmSplash::mainWindowShown);
+    QSignalSpy shown(&splash, &SplashWindow::mainWindowShown);
     QVERIFY(shown.wait(10000));
     QVERIFY(!splash.isVisible());
-    Form1 *main = splash.mainWindow();
+    MainWindow *main = splash.mainWindow();
     QVERIFY(main && main->isVisible());
     QCOMPARE(main->windowTitle(), QString("Threadloom by Marrowgate"));
     main->close();
@@ -244,11 +248,11 @@ void TestMainWindow::splashShowsMainWindowOn75thTick()
 void TestMainWindow::closingWhilePageAnswerPendingIsSafe()
 {
     TestEnvironment env;
-    auto *form = new Form1;
+    auto *form = new MainWindow;
     form->load();
     form->browser().armPostCheck();
-    QSignalSpy loaded(form->WebBrowser1, &QWebEngineView::loadFinished);
-    form->WebBrowser1->setHtml("<p>a page</p>");
+    QSignalSpy loaded(form->browserPanel()->view, &QWebEngineView::loadFinished);
+    form->browserPanel()->view->setHtml("<p>a page</p>");
     QVERIFY(loaded.wait(20000));
     // The post check has just asked the page for its text; the window goes before the answer.
     delete form;

@@ -248,7 +248,7 @@ void TestSkin::aboutWindowSkinnedWhenEnabled()
 {
     setSkinEnabledForTesting(true);
     startSkin(nullptr);
-    frmAbout window;
+    AboutWindow window;
     // Seven labels (name, three captions, three values) get a skin copy each.
     const QList<SkinLabel *> labels = window.findChildren<SkinLabel *>();
     QCOMPARE(labels.size(), 1 + 7);

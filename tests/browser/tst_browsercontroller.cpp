@@ -1,17 +1,21 @@
-#include "core/appstate.h"
-#include "core/datafolder.h"
-#include "ui/editortext.h"
 #include "app/mainwindow.h"
-#include "ui/messagebox.h"
 #include "browser/browsercontroller.h"
+#include "browser/browserpanel.h"
+#include "browser/forumspanel.h"
 #include "browser/pagescripts.h"
 #include "browser/popupwindow.h"
 #include "browser/websitewindow.h"
 #include "browsertest.h"
 #include "browsertestmain.h"
 #include "compose/composecontroller.h"
+#include "compose/messageeditorpanel.h"
+#include "core/appstate.h"
+#include "core/datafolder.h"
 #include "fakeforum.h"
 #include "testenvironment.h"
+#include "ui/editortext.h"
+#include "ui/messagebox.h"
+#include "watch/postspanel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -82,13 +86,13 @@ private:
     bool load(const QString &path);
     bool focusInPage(const QString &id);
     bool autoInsert();
-    QVariant page(const QString &script) { return runScript(m_form->WebBrowser1->page(), script); }
+    QVariant page(const QString &script) { return runScript(m_form->browserPanel()->view->page(), script); }
     BrowserController &browser() { return m_form->browser(); }
     QString converted(const QString &text) { return m_form->compose().convertMessage(text); }
 
     std::unique_ptr<TestEnvironment> m_env;
     std::unique_ptr<FakeForum> m_forum;
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<MainWindow> m_form;
     QStringList m_boxes;
     int m_ends = 0;
 };
@@ -112,9 +116,9 @@ void TestBrowserController::init()
     m_ends = 0;
     setPendingExit(false);
 
-    m_form = std::make_unique<Form1>();
+    m_form = std::make_unique<MainWindow>();
     // The start page is a real address, which the test engine refuses: wait for that to end.
-    QSignalSpy started(m_form->WebBrowser1, &QWebEngineView::loadFinished);
+    QSignalSpy started(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
     m_form->load();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -126,7 +130,7 @@ void TestBrowserController::cleanup()
 {
     for (PopupWindow *popup : popupWindows())
         delete popup;
-    if (frmWebsite *website = browser().websiteWindow())
+    if (WebsiteWindow *website = browser().websiteWindow())
         delete website;
     m_form.reset();
     m_forum.reset();
@@ -135,12 +139,12 @@ void TestBrowserController::cleanup()
 
 bool TestBrowserController::load(const QString &path)
 {
-    return loadUrl(m_form->WebBrowser1, QUrl(m_forum->url(path)));
+    return loadUrl(m_form->browserPanel()->view, QUrl(m_forum->url(path)));
 }
 
 bool TestBrowserController::focusInPage(const QString &id)
 {
-    return runScript(m_form->WebBrowser1->page(),
+    return runScript(m_form->browserPanel()->view->page(),
                      QStringLiteral("var e = document.getElementById(%1); e.focus(); document.activeElement === e")
                          .arg(scriptStringLiteral(id)),
                      QWebEngineScript::MainWorld)
@@ -150,7 +154,7 @@ bool TestBrowserController::focusInPage(const QString &id)
 bool TestBrowserController::autoInsert()
 {
     QSignalSpy finished(&browser(), &BrowserController::autoInsertFinished);
-    m_form->cmdMessage->click();
+    m_form->editorPanel()->autoInsertButton->click();
     if (!finished.wait(20000))
         return false;
     return finished.first().value(0).toBool();
@@ -160,30 +164,31 @@ void TestBrowserController::roadOfAPost()
 {
     // Log in by pasting the forum's user name and password.
     QVERIFY(load(QStringLiteral("/newthread")));
-    QCOMPARE(m_form->Text5->text(), m_forum->url(QStringLiteral("/login")));
+    QCOMPARE(m_form->browserPanel()->addressBox->text(), m_forum->url(QStringLiteral("/login")));
     QCOMPARE(m_form->panelText(1), QStringLiteral("Complete"));
-    m_form->txtUsername->setText(QStringLiteral("alice"));
-    m_form->txtPassword->setText(QStringLiteral("pa\"ss|word</script>"));
+    m_form->forumsPanel()->userNameBox->setText(QStringLiteral("alice"));
+    m_form->forumsPanel()->passwordBox->setText(QStringLiteral("pa\"ss|word</script>"));
     QSignalSpy pasted(&browser(), &BrowserController::pasteFinished);
     QVERIFY(focusInPage(QStringLiteral("user")));
-    m_form->cmdPaste[1]->click();
+    m_form->forumsPanel()->pasteUserNameButton->click();
     QVERIFY(pasted.wait(10000));
     QVERIFY(focusInPage(QStringLiteral("password")));
-    m_form->cmdPaste[2]->click();
+    m_form->forumsPanel()->pastePasswordButton->click();
     QVERIFY(pasted.wait(10000));
-    QSignalSpy loaded(m_form->WebBrowser1, &QWebEngineView::loadFinished);
+    QSignalSpy loaded(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
     page(QStringLiteral("document.getElementById('go').click()"));
-    QTRY_VERIFY_WITH_TIMEOUT(m_form->Text5->text() == m_forum->url(QStringLiteral("/newthread")), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_form->browserPanel()->addressBox->text() == m_forum->url(QStringLiteral("/newthread")),
+                             20000);
     QCOMPARE(m_forum->loggedInUser(), QStringLiteral("alice"));
     QCOMPARE(m_forum->loggedInPassword(), QStringLiteral("pa\"ss|word</script>"));
 
     // Subject pasted, message inserted.
-    m_form->txtSubject->setText(QStringLiteral("A new thread"));
+    m_form->editorPanel()->subjectBox->setText(QStringLiteral("A new thread"));
     QVERIFY(focusInPage(QStringLiteral("subject")));
-    m_form->cmdPaste[0]->click();
+    m_form->editorPanel()->pasteSubjectButton->click();
     QVERIFY(pasted.wait(10000));
     const QString message = QStringLiteral("Hello forum friends\r\nsee http://example.com/x?a=1&b=2\r\nbye");
-    setEditorText(m_form->txtMessage, message);
+    setEditorText(m_form->editorPanel()->messageEditor, message);
     QVERIFY(autoInsert());
     const QString inserted = converted(message + QStringLiteral("\r\n\r\n"));
     QVERIFY(page(QStringLiteral("document.getElementById('message').value === ") +
@@ -203,7 +208,7 @@ void TestBrowserController::roadOfAPost()
     QSignalSpy hits(&browser(), &BrowserController::postCheckHit);
     page(QStringLiteral("document.getElementById('post').click()"));
     QVERIFY(hits.wait(20000));
-    QCOMPARE(m_form->WebBrowser1->url().toString(), m_forum->url(QStringLiteral("/thread?id=1")));
+    QCOMPARE(m_form->browserPanel()->view->url().toString(), m_forum->url(QStringLiteral("/thread?id=1")));
     QCOMPARE(m_forum->posts().size(), 1);
     QCOMPARE(m_forum->posts().first().subject, QStringLiteral("A new thread"));
     QCOMPARE(normalisedLineBreaks(m_forum->posts().first().message), normalisedLineBreaks(inserted));
@@ -237,7 +242,7 @@ void TestBrowserController::insertFails()
     if (!html.isEmpty())
         m_forum->setPage(path, html);
     if (path == QLatin1String("/text.txt")) {
-        QVERIFY(loadHtml(m_form->WebBrowser1, QString(), QUrl(QStringLiteral("about:blank"))));
+        QVERIFY(loadHtml(m_form->browserPanel()->view, QString(), QUrl(QStringLiteral("about:blank"))));
         page(QStringLiteral("document.documentElement.remove()"));
     } else {
         QVERIFY(load(path));
@@ -256,8 +261,8 @@ void TestBrowserController::insertWhileInserting()
     // Each click is one whole insert; the second one starts after the first has ended.
     QVERIFY(load(QStringLiteral("/login")));
     QSignalSpy finished(&browser(), &BrowserController::autoInsertFinished);
-    m_form->cmdMessage->click();
-    m_form->cmdMessage->click();
+    m_form->editorPanel()->autoInsertButton->click();
+    m_form->editorPanel()->autoInsertButton->click();
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 20000);
     QCOMPARE(m_boxes.size(), 2);
 }
@@ -268,7 +273,7 @@ void TestBrowserController::insertWithoutScratchFile()
     setDataFolder(m_env->filePath(QStringLiteral("missing/folder")));
     m_forum->setPage(QStringLiteral("/form"), FakeForum::newThreadPage());
     QVERIFY(load(QStringLiteral("/form")));
-    setEditorText(m_form->txtMessage, QStringLiteral("Still inserted"));
+    setEditorText(m_form->editorPanel()->messageEditor, QStringLiteral("Still inserted"));
     QVERIFY(autoInsert());
     QVERIFY(m_boxes.isEmpty());
     QVERIFY(page(QStringLiteral("document.getElementById('message').value.indexOf('Still inserted') === 0")).toBool());
@@ -306,7 +311,7 @@ void TestBrowserController::realPostingPages()
     QCOMPARE(hasBox, ok);
 
     const QString message = QStringLiteral("Insert me \"quoted\"\r\nsecond line");
-    setEditorText(m_form->txtMessage, message);
+    setEditorText(m_form->editorPanel()->messageEditor, message);
     QCOMPARE(autoInsert(), ok);
     if (!ok) {
         QCOMPARE(m_boxes, QStringList{QStringLiteral("Auto-Insert Error|") + insertErrorText});
@@ -343,7 +348,7 @@ void TestBrowserController::postCheckWindow()
         QVERIFY(load(QStringLiteral("/login")));
         m_forum->setPage(QStringLiteral("/form"), FakeForum::newThreadPage());
         QVERIFY(load(QStringLiteral("/form")));
-        setEditorText(m_form->txtMessage, QStringLiteral("Unique words of the post\r\nmore"));
+        setEditorText(m_form->editorPanel()->messageEditor, QStringLiteral("Unique words of the post\r\nmore"));
         QVERIFY(autoInsert());
     } else {
         browser().armPostCheck();
@@ -370,20 +375,20 @@ void TestBrowserController::urlBox()
 {
     QFETCH(bool, useEnter);
 
-    QSignalSpy loaded(m_form->WebBrowser1, &QWebEngineView::loadFinished);
-    m_form->Text5->setText(m_forum->url(QStringLiteral("/plain")));
+    QSignalSpy loaded(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
+    m_form->browserPanel()->addressBox->setText(m_forum->url(QStringLiteral("/plain")));
     if (useEnter)
-        QTest::keyClick(m_form->Text5, Qt::Key_Return);
+        QTest::keyClick(m_form->browserPanel()->addressBox, Qt::Key_Return);
     else
-        m_form->Command3->click();
+        m_form->browserPanel()->goButton->click();
     QVERIFY(loaded.wait(20000));
     QCOMPARE(m_forum->servedPaths().last(), QStringLiteral("/plain"));
     QCOMPARE(m_form->panelText(1), QStringLiteral("Complete"));
 
     // Typing is replaced by the address at the next title change, not by the title.
-    m_form->Text5->setText(QStringLiteral("half typed"));
+    m_form->browserPanel()->addressBox->setText(QStringLiteral("half typed"));
     page(QStringLiteral("document.title = 'Another title'"));
-    QTRY_COMPARE(m_form->Text5->text(), m_forum->url(QStringLiteral("/plain")));
+    QTRY_COMPARE(m_form->browserPanel()->addressBox->text(), m_forum->url(QStringLiteral("/plain")));
 }
 
 void TestBrowserController::popups_data()
@@ -397,8 +402,8 @@ void TestBrowserController::popups()
 {
     QFETCH(bool, noPopups);
 
-    QVERIFY(m_form->Check1->isChecked());
-    m_form->Check1->setChecked(noPopups);
+    QVERIFY(m_form->browserPanel()->noPopupsBox->isChecked());
+    m_form->browserPanel()->noPopupsBox->setChecked(noPopups);
     m_forum->setPage(QStringLiteral("/links"),
                      "<html><body><a id=out href=\"/plain\" target=\"_blank\">new window</a></body></html>");
     QVERIFY(load(QStringLiteral("/links")));
@@ -411,7 +416,7 @@ void TestBrowserController::popups()
         QTRY_COMPARE_WITH_TIMEOUT(popupWindows().first()->view()->url().toString(),
                                   m_forum->url(QStringLiteral("/plain")), 10000);
     }
-    QCOMPARE(m_form->WebBrowser1->url().toString(), m_forum->url(QStringLiteral("/links")));
+    QCOMPARE(m_form->browserPanel()->view->url().toString(), m_forum->url(QStringLiteral("/links")));
 }
 
 void TestBrowserController::pasteIndexes_data()
@@ -431,24 +436,24 @@ void TestBrowserController::pasteIndexes()
     QFETCH(int, index);
     QFETCH(QString, expected);
 
-    m_form->txtSubject->setText(QStringLiteral("Subject & more"));
-    m_form->txtUsername->setText(QStringLiteral("bob"));
-    m_form->txtPassword->setText(QStringLiteral("p\\w'd"));
+    m_form->editorPanel()->subjectBox->setText(QStringLiteral("Subject & more"));
+    m_form->forumsPanel()->userNameBox->setText(QStringLiteral("bob"));
+    m_form->forumsPanel()->passwordBox->setText(QStringLiteral("p\\w'd"));
     const QString message = QStringLiteral("See http://example.com\r\nbye");
-    setEditorText(m_form->txtMessage, message);
+    setEditorText(m_form->editorPanel()->messageEditor, message);
     if (expected.isEmpty())
         expected = normalisedLineBreaks(converted(message));
 
     m_forum->setPage(QStringLiteral("/area"), "<html><body><textarea id=t>unchanged</textarea></body></html>");
     QVERIFY(load(QStringLiteral("/area")));
-    runScript(m_form->WebBrowser1->page(),
+    runScript(m_form->browserPanel()->view->page(),
               QStringLiteral("var t = document.getElementById('t'); t.focus(); t.select()"),
               QWebEngineScript::MainWorld);
     QSignalSpy pasted(&browser(), &BrowserController::pasteFinished);
     if (index <= 3) {
         // A click on the button takes the focus away from the page first, as the user's would.
-        QTest::mouseClick(m_form->cmdPaste[index], Qt::LeftButton);
-        QVERIFY(m_form->cmdPaste[index]->hasFocus());
+        QTest::mouseClick(m_form->findChild<QPushButton *>(QStringLiteral("cmdPaste_%1").arg(index)), Qt::LeftButton);
+        QVERIFY(m_form->findChild<QPushButton *>(QStringLiteral("cmdPaste_%1").arg(index))->hasFocus());
     } else {
         browser().pasteIntoPage(index);
     }
@@ -463,9 +468,9 @@ void TestBrowserController::pasteIndexes()
 
 void TestBrowserController::visitOutlivesMainWindow()
 {
-    m_form->Command1->click();
+    m_form->visitButton()->click();
     QVERIFY(browser().websiteWindowVisible());
-    QPointer<frmWebsite> website = browser().websiteWindow();
+    QPointer<WebsiteWindow> website = browser().websiteWindow();
     QVERIFY(website);
 
     m_form->close();

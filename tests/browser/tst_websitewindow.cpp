@@ -1,8 +1,8 @@
-#include "core/appstate.h"
-#include "core/branding.h"
 #include "browser/websitewindow.h"
 #include "browsertest.h"
 #include "browsertestmain.h"
+#include "core/appstate.h"
+#include "core/branding.h"
 #include "fakeforum.h"
 #include "testenvironment.h"
 
@@ -31,7 +31,7 @@ private:
 
     TestEnvironment m_env;
     FakeForum m_forum;
-    QPointer<frmWebsite> m_window;
+    QPointer<WebsiteWindow> m_window;
     int m_ends = 0;
 };
 
@@ -49,7 +49,7 @@ void TestWebsiteWindow::init()
 {
     m_ends = 0;
     setPendingExit(false);
-    m_window = new frmWebsite(m_forum.url(QStringLiteral("/home")));
+    m_window = new WebsiteWindow(m_forum.url(QStringLiteral("/home")));
 }
 
 void TestWebsiteWindow::cleanup()
@@ -87,7 +87,7 @@ void TestWebsiteWindow::opening()
 void TestWebsiteWindow::ownerPageByDefault()
 {
     loadBranding();
-    frmWebsite window;
+    WebsiteWindow window;
     QSignalSpy started(window.WebBrowser1, &QWebEngineView::loadStarted);
     window.open();
     QCOMPARE(window.windowTitle(), branding().websiteAddress);

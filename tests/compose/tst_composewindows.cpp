@@ -1,17 +1,21 @@
 // The editor actions, the saved-messages window and the template editor, on the main window.
-#include "core/appstate.h"
-#include "ui/editortext.h"
 #include "app/mainwindow.h"
-#include "ui/messagebox.h"
-#include "core/settingsstore.h"
+#include "browser/browserpanel.h"
+#include "browser/forumspanel.h"
 #include "browsertestmain.h"
 #include "compose/composecontroller.h"
+#include "compose/messageeditorpanel.h"
 #include "compose/savedmessagefile.h"
 #include "compose/savedmessageswindow.h"
 #include "compose/templateeditor.h"
+#include "core/appstate.h"
+#include "core/settingsstore.h"
 #include "filebytes.h"
 #include "filesizelimit.h"
 #include "testenvironment.h"
+#include "ui/editortext.h"
+#include "ui/messagebox.h"
+#include "watch/postspanel.h"
 #include "widgettexts.h"
 
 #include <QAction>
@@ -48,7 +52,7 @@ private:
     ComposeController &compose() const { return m_form->compose(); }
 
     std::unique_ptr<TestEnvironment> m_env;
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<MainWindow> m_form;
     QStringList m_notices; // "title: text"
 };
 
@@ -58,7 +62,7 @@ void TestComposeWindows::init()
     setMessageHookForTesting(
         [this](const QString &title, const QString &text) { m_notices.append(title + ": " + text); });
     setEndProgramHookForTesting([] {});
-    m_form = std::make_unique<Form1>();
+    m_form = std::make_unique<MainWindow>();
     m_form->load();
     m_notices.clear(); // whatever start-up had to say
 }
@@ -73,7 +77,7 @@ void TestComposeWindows::cleanup()
 
 void TestComposeWindows::subjectRememberedOnEveryChange()
 {
-    QLineEdit *subject = m_form->txtSubject;
+    QLineEdit *subject = m_form->editorPanel()->subjectBox;
     subject->selectAll();
     QTest::keyClick(subject, Qt::Key_Delete);
     QCOMPARE(lastSubject(), QString());
@@ -81,7 +85,7 @@ void TestComposeWindows::subjectRememberedOnEveryChange()
     QCOMPARE(lastSubject(), QString("ab"));
     m_form->findChild<QAction *>("fileMenu_0")->trigger(); // New Message
     QCOMPARE(lastSubject(), QString());
-    QCOMPARE(editorText(m_form->txtMessage), QString());
+    QCOMPARE(editorText(m_form->editorPanel()->messageEditor), QString());
 }
 
 void TestComposeWindows::previewAndCopy_data()
@@ -103,27 +107,27 @@ void TestComposeWindows::previewAndCopy()
     QFETCH(QString, format);
     QFETCH(QString, message);
     QFETCH(QString, expected);
-    m_form->cmbConvert->setCurrentText(format);
-    setEditorText(m_form->txtMessage, message);
-    m_form->cmdPreview->click();
+    m_form->editorPanel()->formatList->setCurrentText(format);
+    setEditorText(m_form->editorPanel()->messageEditor, message);
+    m_form->editorPanel()->previewButton->click();
     QCOMPARE(m_notices, QStringList{"message preview: " + expected});
-    m_form->cmdCopy->click();
+    m_form->editorPanel()->copyButton->click();
     QCOMPARE(QGuiApplication::clipboard()->text(), expected);
-    QCOMPARE(editorText(m_form->txtMessage), message);
+    QCOMPARE(editorText(m_form->editorPanel()->messageEditor), message);
 }
 
 void TestComposeWindows::saveReportsFailure()
 {
-    setEditorText(m_form->txtMessage, "a\r\nb");
-    m_form->txtSubject->setText("s");
-    m_form->cmdSave->click();
+    setEditorText(m_form->editorPanel()->messageEditor, "a\r\nb");
+    m_form->editorPanel()->subjectBox->setText("s");
+    m_form->editorPanel()->saveButton->click();
     QCOMPARE(readFileBytes(savedMessagesPath()), QByteArray("a[br]b|s\r\n"));
     QCOMPARE(m_form->panelText(1), QString("MESSAGE SAVED"));
 
     m_form->setPanelText(1, "Complete");
     {
         const FileSizeLimit limit(8);
-        m_form->cmdSave->click();
+        m_form->editorPanel()->saveButton->click();
     }
     QCOMPARE(m_notices.size(), 1);
     QVERIFY2(m_notices[0].contains("messages.txt"), qPrintable(m_notices[0]));
@@ -134,13 +138,13 @@ void TestComposeWindows::saveReportsFailure()
 void TestComposeWindows::savedMessagesWindow()
 {
     QVERIFY(QFile::remove(savedMessagesPath()));
-    m_form->cmdLoad->click();
+    m_form->editorPanel()->loadButton->click();
     QCOMPARE(m_notices, QStringList{"Threadloom: you must first save a message before you can load one"});
     QVERIFY(!compose().savedMessagesWindow());
 
     QVERIFY(writeFileBytes(savedMessagesPath(), "a|1\r\nb|2\r\na|1\r\n"));
-    m_form->cmdLoad->click();
-    QPointer<Form3> window = compose().savedMessagesWindow();
+    m_form->editorPanel()->loadButton->click();
+    QPointer<SavedMessagesWindow> window = compose().savedMessagesWindow();
     QVERIFY(window && window->isVisible());
 
     window->Command1->click(); // nothing selected: nothing goes
@@ -185,10 +189,10 @@ void TestComposeWindows::savedMessageEntries()
     QFETCH(QString, loaded);
     QFETCH(QString, notice);
     QVERIFY(writeFileBytes(savedMessagesPath(), "first|1\r\n" + entry.toUtf8() + "\r\n"));
-    setEditorText(m_form->txtMessage, "body");
-    m_form->txtSubject->setText("main");
+    setEditorText(m_form->editorPanel()->messageEditor, "body");
+    m_form->editorPanel()->subjectBox->setText("main");
     compose().openSavedMessages();
-    Form3 *window = compose().savedMessagesWindow();
+    SavedMessagesWindow *window = compose().savedMessagesWindow();
     QVERIFY(window);
     window->Text1->setPlainText("before");
     window->txtSubject->setText("old");
@@ -196,16 +200,17 @@ void TestComposeWindows::savedMessageEntries()
     window->viewEntry(1);
     QCOMPARE(window->Text1->toPlainText() + "/" + window->txtSubject->text(), viewed);
     window->loadEntry(1);
-    QCOMPARE(m_form->txtMessage->toPlainText() + "/" + m_form->txtSubject->text(), loaded);
-    QCOMPARE(lastSubject(), m_form->txtSubject->text());
+    QCOMPARE(m_form->editorPanel()->messageEditor->toPlainText() + "/" + m_form->editorPanel()->subjectBox->text(),
+             loaded);
+    QCOMPARE(lastSubject(), m_form->editorPanel()->subjectBox->text());
     QCOMPARE(m_notices, notice.isEmpty() ? QStringList() : QStringList{notice});
 }
 
 void TestComposeWindows::templateEditorSaveAndClose()
 {
-    m_form->cmbConvert->setCurrentText("ubb");
+    m_form->editorPanel()->formatList->setCurrentText("ubb");
     m_form->findChild<QAction *>("toolsMenu_3")->trigger();
-    QPointer<frmCustom> editor = compose().templateEditor();
+    QPointer<TemplateEditor> editor = compose().templateEditor();
     QVERIFY(editor && editor->isVisible());
     QCOMPARE(editor->size(), QSize(485, 346));
     QCOMPARE(editor->findChild<QWidget *>("txtLinkOpen02_3")->geometry(), QRect(192, 176, 81, 19));
@@ -221,16 +226,16 @@ void TestComposeWindows::templateEditorSaveAndClose()
     editor->Command1->click();
 
     QVERIFY(editor && editor->isHidden());
-    QCOMPARE(itemTexts(m_form->cmbConvert), QStringList({"text", "ubb", "ezboard", " mine "}));
-    QCOMPARE(m_form->cmbConvert->currentIndex(), 0);
+    QCOMPARE(itemTexts(m_form->editorPanel()->formatList), QStringList({"text", "ubb", "ezboard", " mine "}));
+    QCOMPARE(m_form->editorPanel()->formatList->currentIndex(), 0);
     QCOMPARE(readSetting("data", "htmlName", "?"), QString());
     QCOMPARE(readSetting("data", "cust01Name", "?"), QString(" mine "));
-    m_form->cmbConvert->setCurrentIndex(3);
+    m_form->editorPanel()->formatList->setCurrentIndex(3);
     QCOMPARE(compose().convertMessage("go http://h"), QString("go {http://hhttp://h}"));
 
     // The hidden editor comes back as it was left.
     editor->txtName[4]->setText("unsaved");
-    m_form->cmdOptions->click();
+    m_form->editorPanel()->optionsButton->click();
     QCOMPARE(compose().templateEditor(), editor.data());
     QVERIFY(editor->isVisible() && editor->Check1->isChecked());
     QCOMPARE(editor->txtName[4]->text(), QString("unsaved"));
@@ -241,8 +246,8 @@ void TestComposeWindows::templateEditorSaveAndClose()
 
 void TestComposeWindows::templateEditorLockAndDiscard()
 {
-    m_form->cmdOptions->click();
-    QPointer<frmCustom> editor = compose().templateEditor();
+    m_form->editorPanel()->optionsButton->click();
+    QPointer<TemplateEditor> editor = compose().templateEditor();
     QVERIFY(editor);
     auto unlocked = [&](int row) {
         const QList<QWidget *> controls{editor->txtLinkOpen01[row], editor->txtLinkOpen02[row],
@@ -265,7 +270,7 @@ void TestComposeWindows::templateEditorLockAndDiscard()
     QCOMPARE(m_form->templates.entries[3].name, QString());
     QCOMPARE(readSetting("data", "cust01Name", "<absent>"), QString("<absent>"));
 
-    m_form->cmdOptions->click();
+    m_form->editorPanel()->optionsButton->click();
     editor = compose().templateEditor();
     QVERIFY(editor && editor->txtName[3]->text().isEmpty());
     QCOMPARE(unlocked(0), QString("n00000"));

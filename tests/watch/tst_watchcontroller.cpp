@@ -1,14 +1,18 @@
 #include "../browser/browsertest.h"
-#include "core/appstate.h"
-#include "ui/editortext.h"
 #include "app/mainwindow.h"
-#include "ui/messagebox.h"
 #include "browser/browsercontroller.h"
+#include "browser/browserpanel.h"
+#include "browser/forumspanel.h"
 #include "browser/pagescripts.h"
+#include "compose/messageeditorpanel.h"
+#include "core/appstate.h"
 #include "fakeforum.h"
 #include "filebytes.h"
 #include "scriptedhttpserver.h"
 #include "testenvironment.h"
+#include "ui/editortext.h"
+#include "ui/messagebox.h"
+#include "watch/postspanel.h"
 #include "watch/replycheckrun.h"
 #include "watch/sizerecorder.h"
 #include "watch/watchcontroller.h"
@@ -64,7 +68,7 @@ private:
 
     std::unique_ptr<TestEnvironment> m_env;
     std::unique_ptr<ScriptedHttpServer> m_server;
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<MainWindow> m_form;
     QStringList m_boxes;
     int m_ends = 0;
 };
@@ -88,13 +92,13 @@ void TestWatchController::init()
 
 void TestWatchController::startForm()
 {
-    m_form = std::make_unique<Form1>();
-    QSignalSpy started(m_form->WebBrowser1, &QWebEngineView::loadFinished);
+    m_form = std::make_unique<MainWindow>();
+    QSignalSpy started(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
     m_form->load();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     QVERIFY(started.wait(20000)); // the start page is refused by the test engine
-    m_form->TabStrip2->setCurrentIndex(1);
+    m_form->pageTabs()->setCurrentIndex(1);
     m_boxes.clear();
 }
 
@@ -107,7 +111,7 @@ void TestWatchController::cleanup()
 
 bool TestWatchController::showPage(const QString &path)
 {
-    return loadUrl(m_form->WebBrowser1, QUrl(m_server->url(path)));
+    return loadUrl(m_form->browserPanel()->view, QUrl(m_server->url(path)));
 }
 
 void TestWatchController::tabsShowTheirControls_data()
@@ -129,18 +133,18 @@ void TestWatchController::tabsShowTheirControls()
     QFETCH(bool, allShown);
     startForm();
     if (how == QLatin1String("click-back"))
-        m_form->TabStrip1->setCurrentIndex(1);
+        m_form->postsPanel()->postsTabs->setCurrentIndex(1);
     if (how.startsWith(QLatin1String("click")))
-        m_form->TabStrip1->setCurrentIndex(tab);
+        m_form->postsPanel()->postsTabs->setCurrentIndex(tab);
     else
         m_form->watch().selectPostsTab(tab);
 
-    QCOMPARE(m_form->TabStrip1->currentIndex(), tab);
-    QCOMPARE(m_form->lstPosts->isVisible(), allShown);
-    QCOMPARE(m_form->cmdAdd->isVisible(), allShown);
-    QCOMPARE(m_form->cmdDel->isVisible(), allShown);
-    QCOMPARE(m_form->cmdReplies->isVisible(), !allShown);
-    QCOMPARE(m_form->lstNew->isVisible(), !allShown);
+    QCOMPARE(m_form->postsPanel()->postsTabs->currentIndex(), tab);
+    QCOMPARE(m_form->postsPanel()->postList->isVisible(), allShown);
+    QCOMPARE(m_form->postsPanel()->watchButton->isVisible(), allShown);
+    QCOMPARE(m_form->postsPanel()->removeWatchButton->isVisible(), allShown);
+    QCOMPARE(m_form->postsPanel()->checkRepliesButton->isVisible(), !allShown);
+    QCOMPARE(m_form->postsPanel()->newRepliesList->isVisible(), !allShown);
 }
 
 void TestWatchController::watchAndRemoveThroughButtons()
@@ -149,13 +153,13 @@ void TestWatchController::watchAndRemoveThroughButtons()
     startForm();
     QVERIFY(showPage("/thread?t=1"));
     const QString url = m_server->url("/thread?t=1");
-    QCOMPARE(m_form->WebBrowser1->url().toString(), url);
+    QCOMPARE(m_form->browserPanel()->view->url().toString(), url);
 
     SizeRecorder &recorder = m_form->watch().sizeRecorder();
     QSignalSpy recorded(&recorder, &SizeRecorder::recorded);
-    m_form->cmdAdd->click();
+    m_form->postsPanel()->watchButton->click();
     // On disk at once, with its size line, before any measurement.
-    QCOMPARE(itemTexts(m_form->lstPosts), QStringList{url});
+    QCOMPARE(itemTexts(m_form->postsPanel()->postList), QStringList{url});
     QCOMPARE(readFileBytes(m_env->filePath("posts.txt")), url.toUtf8() + "\r\n\r\n");
     QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), QByteArray("0\r\n\r\n"));
     QVERIFY(recorded.wait(10000));
@@ -165,19 +169,19 @@ void TestWatchController::watchAndRemoveThroughButtons()
 
     // Watching it again re-measures it and keeps one row.
     m_server->setScript("/thread?t=1", ScriptedHttpServer::page(threadPage(3)));
-    m_form->cmdAdd->click();
+    m_form->postsPanel()->watchButton->click();
     QVERIFY(recorded.wait(10000));
-    QCOMPARE(itemTexts(m_form->lstPosts), QStringList{url});
+    QCOMPARE(itemTexts(m_form->postsPanel()->postList), QStringList{url});
     QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), QByteArray::number(threadPage(3).size()) + "\r\n\r\n");
 
     // "Remove Watch" with nothing selected does nothing; with the row selected removes it.
-    m_form->lstPosts->clearSelection();
-    m_form->cmdDel->click();
+    m_form->postsPanel()->postList->clearSelection();
+    m_form->postsPanel()->removeWatchButton->click();
     QCOMPARE(m_form->watchedPosts.count(), 1);
-    m_form->lstPosts->setCurrentRow(0);
-    m_form->cmdDel->click();
+    m_form->postsPanel()->postList->setCurrentRow(0);
+    m_form->postsPanel()->removeWatchButton->click();
     QCOMPARE(m_form->watchedPosts.count(), 0);
-    QCOMPARE(m_form->lstPosts->count(), 0);
+    QCOMPARE(m_form->postsPanel()->postList->count(), 0);
     QCOMPARE(readFileBytes(m_env->filePath("posts.txt")), QByteArray());
     QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), QByteArray());
     QVERIFY(m_boxes.isEmpty());
@@ -189,7 +193,7 @@ void TestWatchController::failedMeasurementShowsBox()
     QVERIFY(showPage("/gone"));
     m_server->close(); // the page is shown, but its server no longer answers
     QSignalSpy failed(&m_form->watch().sizeRecorder(), &SizeRecorder::failed);
-    m_form->cmdAdd->click();
+    m_form->postsPanel()->watchButton->click();
     QVERIFY(failed.wait(10000));
     QCOMPARE(m_boxes.size(), 1);
     QVERIFY2(m_boxes.first().startsWith(QStringLiteral("Error|Error occurred.\r\nError #: ")),
@@ -204,21 +208,21 @@ void TestWatchController::rowClicksOpenPosts()
     const QString b = m_server->url("/b");
     QVERIFY(writeFileBytes(m_env->filePath("posts.txt"), (a + "\r\n\r\n" + b + "\r\n\r\n").toUtf8()));
     startForm();
-    QCOMPARE(itemTexts(m_form->lstPosts), (QStringList{a, b}));
+    QCOMPARE(itemTexts(m_form->postsPanel()->postList), (QStringList{a, b}));
 
-    const QRect second = m_form->lstPosts->visualItemRect(m_form->lstPosts->item(1));
-    QTest::mouseClick(m_form->lstPosts->viewport(), Qt::LeftButton, {}, second.center());
+    const QRect second = m_form->postsPanel()->postList->visualItemRect(m_form->postsPanel()->postList->item(1));
+    QTest::mouseClick(m_form->postsPanel()->postList->viewport(), Qt::LeftButton, {}, second.center());
     QCOMPARE(m_form->panelText(2), b);
 
     // Opening the post arms the post check; with nothing inserted in this run every page counts
     // as showing the message, so the post is watched again and its size becomes the baseline.
     QSignalSpy recorded(&m_form->watch().sizeRecorder(), &SizeRecorder::recorded);
-    QTest::mouseDClick(m_form->lstPosts->viewport(), Qt::LeftButton, {}, second.center());
+    QTest::mouseDClick(m_form->postsPanel()->postList->viewport(), Qt::LeftButton, {}, second.center());
     QCOMPARE(m_form->browser().postCheck().countdown(), 4);
     QVERIFY(recorded.wait(20000));
-    QCOMPARE(m_form->WebBrowser1->url().toString(), b);
+    QCOMPARE(m_form->browserPanel()->view->url().toString(), b);
     QCOMPARE(recorded.first().value(0).toString(), b);
-    QCOMPARE(itemTexts(m_form->lstPosts), (QStringList{a, b}));
+    QCOMPARE(itemTexts(m_form->postsPanel()->postList), (QStringList{a, b}));
     const QByteArray pageSize = QByteArray::number(QByteArray("<html><body>nothing</body></html>").size());
     QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), "0\r\n\r\n" + pageSize + "\r\n\r\n");
 }
@@ -229,36 +233,37 @@ void TestWatchController::roadOfAPost()
     QVERIFY(forum.start());
     startForm();
     auto page = [this](const QString &script) {
-        return runScript(m_form->WebBrowser1->page(), script, QWebEngineScript::MainWorld);
+        return runScript(m_form->browserPanel()->view->page(), script, QWebEngineScript::MainWorld);
     };
     auto focusAndPaste = [&](const QString &id, int button) {
         QSignalSpy pasted(&m_form->browser(), &BrowserController::pasteFinished);
         QVERIFY(page(QStringLiteral("var e = document.getElementById(%1); e.focus(); document.activeElement === e")
                          .arg(scriptStringLiteral(id)))
                     .toBool());
-        m_form->cmdPaste[button]->click();
+        m_form->findChild<QPushButton *>(QStringLiteral("cmdPaste_%1").arg(button))->click();
         QVERIFY(pasted.wait(10000));
     };
 
     // 1. Compose.
-    m_form->txtSubject->setText(QStringLiteral("Spring meeting"));
-    setEditorText(m_form->txtMessage,
+    m_form->editorPanel()->subjectBox->setText(QStringLiteral("Spring meeting"));
+    setEditorText(m_form->editorPanel()->messageEditor,
                   QStringLiteral("Come along, details at http://example.com/meet\r\nBring a friend"));
-    m_form->cmbConvert->setCurrentIndex(1);
+    m_form->editorPanel()->formatList->setCurrentIndex(1);
 
     // 2. Log in by pasting.
-    m_form->txtUsername->setText(QStringLiteral("alice"));
-    m_form->txtPassword->setText(QStringLiteral("secret"));
-    QVERIFY(loadUrl(m_form->WebBrowser1, QUrl(forum.url(QStringLiteral("/newthread")))));
+    m_form->forumsPanel()->userNameBox->setText(QStringLiteral("alice"));
+    m_form->forumsPanel()->passwordBox->setText(QStringLiteral("secret"));
+    QVERIFY(loadUrl(m_form->browserPanel()->view, QUrl(forum.url(QStringLiteral("/newthread")))));
     focusAndPaste(QStringLiteral("user"), 1);
     focusAndPaste(QStringLiteral("password"), 2);
     page(QStringLiteral("document.getElementById('go').click()"));
-    QTRY_VERIFY_WITH_TIMEOUT(m_form->Text5->text() == forum.url(QStringLiteral("/newthread")), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_form->browserPanel()->addressBox->text() == forum.url(QStringLiteral("/newthread")),
+                             20000);
     QCOMPARE(forum.loggedInUser(), QStringLiteral("alice"));
 
     // 3. Auto-Insert, subject pasted.
     QSignalSpy inserted(&m_form->browser(), &BrowserController::autoInsertFinished);
-    m_form->cmdMessage->click();
+    m_form->editorPanel()->autoInsertButton->click();
     QVERIFY(inserted.wait(20000));
     QVERIFY(inserted.first().value(0).toBool());
     focusAndPaste(QStringLiteral("subject"), 0);
@@ -268,7 +273,7 @@ void TestWatchController::roadOfAPost()
     page(QStringLiteral("document.getElementById('post').click()"));
     QVERIFY(recorded.wait(20000));
     const QString thread = forum.url(QStringLiteral("/thread?id=1"));
-    QCOMPARE(itemTexts(m_form->lstPosts), QStringList{thread});
+    QCOMPARE(itemTexts(m_form->postsPanel()->postList), QStringList{thread});
     QCOMPARE(recorded.first().value(0).toString(), thread);
     const qint64 baseline = recorded.first().value(1).toLongLong();
     QVERIFY2(baseline > forum.posts().first().message.size(), qPrintable(QString::number(baseline)));
@@ -280,10 +285,10 @@ void TestWatchController::roadOfAPost()
     forum.addReply(1, QStringLiteral("Count me in! ") + QString(600, QLatin1Char('!')));
     m_form->watch().selectPostsTab(1);
     QSignalSpy finished(&m_form->watch().replyCheck(), &ReplyCheckRun::finished);
-    m_form->cmdReplies->click();
+    m_form->postsPanel()->checkRepliesButton->click();
     QVERIFY(finished.wait(20000));
     QCOMPARE(m_form->panelText(1), QStringLiteral("finished - 1 new replies found"));
-    QCOMPARE(itemTexts(m_form->lstNew), QStringList{thread});
+    QCOMPARE(itemTexts(m_form->postsPanel()->newRepliesList), QStringList{thread});
 
     // 7. Closing writes both files; the next start shows the thread again.
     m_form->close();
@@ -293,7 +298,7 @@ void TestWatchController::roadOfAPost()
     QVERIFY(m_boxes.isEmpty());
     m_form.reset();
     startForm();
-    QCOMPARE(itemTexts(m_form->lstPosts), QStringList{thread});
+    QCOMPARE(itemTexts(m_form->postsPanel()->postList), QStringList{thread});
     QCOMPARE(m_form->watchedPosts.at(0).size, QString::number(baseline));
 }
 

@@ -1,4 +1,4 @@
-#include "app/initialmessage.h"
+#include "compose/initialmessage.h"
 
 #include <QStringList>
 

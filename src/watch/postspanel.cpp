@@ -1,0 +1,28 @@
+#include "watch/postspanel.h"
+
+#include "ui/widgetfactory.h"
+
+#include <QListWidget>
+#include <QTabBar>
+
+PostsPanel::PostsPanel(QWidget *parent)
+    : QGroupBox(parent)
+{
+    setObjectName(QStringLiteral("Frame3"));
+    setGeometry(twipsRect(120, 5520, 3615, 4335));
+    watchButton = makeButton(this, QStringLiteral("cmdAdd"), QStringLiteral("Watch This Post"),
+                             QStringLiteral("Watch the current URL"), twipsRect(60, 60, 1695, 495));
+    removeWatchButton = makeButton(this, QStringLiteral("cmdDel"), QStringLiteral("Remove Watch"),
+                                   QStringLiteral("back"), twipsRect(1800, 60, 1695, 495));
+    postsTabs = makeControl<QTabBar>(this, QStringLiteral("TabStrip1"), twipsRect(60, 600, 3495, 315));
+    postsTabs->addTab(QStringLiteral("Show All"));
+    postsTabs->addTab(QStringLiteral("New Replies "));
+    postsTabs->setExpanding(false);
+    checkRepliesButton = makeButton(this, QStringLiteral("cmdReplies"), QStringLiteral("Check for new replies"),
+                                    QString(), twipsRect(60, 960, 3435, 315));
+    postList = makeControl<QListWidget>(this, QStringLiteral("lstPosts"), twipsRect(60, 1320, 3435, 1620));
+    newRepliesList = makeControl<QListWidget>(this, QStringLiteral("lstNew"), twipsRect(60, 1320, 3435, 1230));
+    checkRepliesButton->hide();
+    newRepliesList->hide();
+    hide();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QGroupBox>
+
+class QListWidget;
+class QPushButton;
+class QTabBar;
+
+// The "Your Posts" page: the watched posts, and the posts found with new replies.
+// Its controls keep their designed object names; docs/controls.md maps them to these members.
+class PostsPanel : public QGroupBox
+{
+    Q_OBJECT
+public:
+    explicit PostsPanel(QWidget *parent);
+
+    QPushButton *watchButton = nullptr;
+    QPushButton *removeWatchButton = nullptr;
+    QTabBar *postsTabs = nullptr;
+    QPushButton *checkRepliesButton = nullptr;
+    QListWidget *postList = nullptr;
+    QListWidget *newRepliesList = nullptr;
+};
