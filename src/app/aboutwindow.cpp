@@ -46,31 +46,34 @@ AboutWindow::AboutWindow(QWidget *owner)
     font.setPointSize(9);
     setFont(font);
 
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(twipsRect(240, 240, 1200, 1200));
-    Picture1->setScaledContents(true);
-    Picture1->setPixmap(QPixmap(QStringLiteral(":/pictures/about.png")));
+    picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Picture1"));
+    picture->setGeometry(twipsRect(240, 240, 1200, 1200));
+    picture->setScaledContents(true);
+    picture->setPixmap(QPixmap(QStringLiteral(":/pictures/about.png")));
 
-    Label1 =
+    titleLabel =
         makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Your Program Name"), twipsRect(1680, 240, 3720, 480));
     QFont title = font;
     title.setPointSize(14);
     title.setBold(true);
-    Label1->setFont(title);
+    titleLabel->setFont(title);
 
-    Label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("Version:"), twipsRect(1680, 960, 1200, 285));
-    Label3 = makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Owned By:"), twipsRect(1680, 1320, 1200, 285));
-    Label4 = makeLabel(this, QStringLiteral("Label4"), QStringLiteral("Website:"), twipsRect(1680, 1680, 1200, 285));
-    lblVersion = makeLabel(this, QStringLiteral("lblVersion"), QString(), twipsRect(2940, 960, 2460, 285));
-    lblCompany = makeLabel(this, QStringLiteral("lblCompany"), QString(), twipsRect(2940, 1320, 2460, 285));
-    lblWebsite = makeLabel(this, QStringLiteral("lblWebsite"), QString(), twipsRect(2940, 1680, 2460, 285));
-    QPalette blue = lblWebsite->palette();
+    versionCaption =
+        makeLabel(this, QStringLiteral("Label2"), QStringLiteral("Version:"), twipsRect(1680, 960, 1200, 285));
+    ownerCaption =
+        makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Owned By:"), twipsRect(1680, 1320, 1200, 285));
+    websiteCaption =
+        makeLabel(this, QStringLiteral("Label4"), QStringLiteral("Website:"), twipsRect(1680, 1680, 1200, 285));
+    versionLabel = makeLabel(this, QStringLiteral("lblVersion"), QString(), twipsRect(2940, 960, 2460, 285));
+    companyLabel = makeLabel(this, QStringLiteral("lblCompany"), QString(), twipsRect(2940, 1320, 2460, 285));
+    websiteLabel = makeLabel(this, QStringLiteral("lblWebsite"), QString(), twipsRect(2940, 1680, 2460, 285));
+    QPalette blue = websiteLabel->palette();
     blue.setColor(QPalette::WindowText, Qt::blue);
-    lblWebsite->setPalette(blue);
-    lblWebsite->setCursor(Qt::PointingHandCursor);
-    lblWebsite->setFocusPolicy(Qt::TabFocus);
-    lblWebsite->installEventFilter(this);
+    websiteLabel->setPalette(blue);
+    websiteLabel->setCursor(Qt::PointingHandCursor);
+    websiteLabel->setFocusPolicy(Qt::TabFocus);
+    websiteLabel->installEventFilter(this);
 
     // Marks the window as the container of its skin labels.
     auto *skinLabels = new SkinLabel(this);
@@ -86,10 +89,10 @@ AboutWindow::AboutWindow(QWidget *owner)
     // The window's load.
     const Branding &brand = branding();
     setWindowTitle(QStringLiteral("About ") + brand.programName);
-    Label1->setText(brand.programName);
-    lblCompany->setText(brand.companyName);
-    lblVersion->setText(versionText(brand.versionMajor, brand.versionMinor));
-    lblWebsite->setText(brand.websiteAddress);
+    titleLabel->setText(brand.programName);
+    companyLabel->setText(brand.companyName);
+    versionLabel->setText(versionText(brand.versionMajor, brand.versionMinor));
+    websiteLabel->setText(brand.websiteAddress);
     if (skinActive()) {
         replaceLabels(this);
         applySkin(this);
@@ -98,10 +101,10 @@ AboutWindow::AboutWindow(QWidget *owner)
 
 bool AboutWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == lblWebsite) {
+    if (watched == websiteLabel) {
         const bool clicked = event->type() == QEvent::MouseButtonRelease &&
                              static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
-                             lblWebsite->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint());
+                             websiteLabel->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint());
         const bool pressedKey =
             event->type() == QEvent::KeyPress && (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Return ||
                                                   static_cast<QKeyEvent *>(event)->key() == Qt::Key_Space);

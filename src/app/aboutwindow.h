@@ -14,14 +14,14 @@ class AboutWindow : public QWidget
 public:
     explicit AboutWindow(QWidget *owner = nullptr);
 
-    QLabel *Picture1 = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *lblVersion = nullptr;
-    QLabel *lblCompany = nullptr;
-    QLabel *lblWebsite = nullptr;
+    QLabel *picture = nullptr;
+    QLabel *titleLabel = nullptr;
+    QLabel *versionCaption = nullptr;
+    QLabel *ownerCaption = nullptr;
+    QLabel *websiteCaption = nullptr;
+    QLabel *versionLabel = nullptr;
+    QLabel *companyLabel = nullptr;
+    QLabel *websiteLabel = nullptr;
 
 Q_SIGNALS:
     void websiteClicked();

@@ -67,17 +67,17 @@ HelpWindow::HelpWindow(QWidget *owner)
     const QSize size(twipsToPixels(10290), twipsToPixels(7920));
     setFixedSize(size);
 
-    rtf1 = new QTextBrowser(this);
-    rtf1->setObjectName(QStringLiteral("rtf1"));
-    rtf1->setGeometry(twipsRect(120, 120, 10050, 7260));
-    rtf1->setOpenLinks(false);
+    helpText = new QTextBrowser(this);
+    helpText->setObjectName(QStringLiteral("rtf1"));
+    helpText->setGeometry(twipsRect(120, 120, 10050, 7260));
+    helpText->setOpenLinks(false);
 
-    Check1 = new QCheckBox(QStringLiteral("Show at Startup"), this);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->setGeometry(twipsRect(120, 7485, 3000, 315));
-    Check1->setChecked(true);
+    showAtStartupBox = new QCheckBox(QStringLiteral("Show at Startup"), this);
+    showAtStartupBox->setObjectName(QStringLiteral("Check1"));
+    showAtStartupBox->setGeometry(twipsRect(120, 7485, 3000, 315));
+    showAtStartupBox->setChecked(true);
     // Every change of the box, the load's own included, is stored at once.
-    connect(Check1, &QCheckBox::toggled, this, [](bool checked) {
+    connect(showAtStartupBox, &QCheckBox::toggled, this, [](bool checked) {
         writeSetting(kSection, kShowHelp, checked ? QStringLiteral("1") : QStringLiteral("0"));
     });
 
@@ -98,8 +98,8 @@ bool HelpWindow::load()
     // An unreadable document leaves the box empty; the window still opens.
     QFile file(actualHelpPath());
     if (file.open(QIODevice::ReadOnly)) {
-        fillTextDocument(rtf1->document(), readRtf(file.readAll()));
-        rtf1->moveCursor(QTextCursor::Start); // open at the top, not where the filling ended
+        fillTextDocument(helpText->document(), readRtf(file.readAll()));
+        helpText->moveCursor(QTextCursor::Start); // open at the top, not where the filling ended
     }
 
     setOnTop(this, true);
@@ -108,7 +108,7 @@ bool HelpWindow::load()
     bool isNumber = false;
     const int stored = readSetting(kSection, kShowHelp, QStringLiteral("1")).trimmed().toInt(&isNumber);
     if (isNumber)
-        Check1->setChecked(stored != 0);
+        showAtStartupBox->setChecked(stored != 0);
     return true;
 }
 

@@ -17,8 +17,8 @@ public:
     // help document.
     bool load();
 
-    QTextBrowser *rtf1 = nullptr;
-    QCheckBox *Check1 = nullptr;
+    QTextBrowser *helpText = nullptr;
+    QCheckBox *showAtStartupBox = nullptr;
 };
 
 // Whether the help document is there to be shown.

@@ -20,28 +20,28 @@ SplashWindow::SplashWindow(QWidget *parent)
     const QSize size(twipsToPixels(7170), twipsToPixels(4770));
     setFixedSize(size);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(QRect(QPoint(0, 0), size));
-    Image1->setScaledContents(true);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/splash.png")));
+    picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setGeometry(QRect(QPoint(0, 0), size));
+    picture->setScaledContents(true);
+    picture->setPixmap(QPixmap(QStringLiteral(":/pictures/splash.png")));
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(size.width() / 2, size.height() / 2));
     }
 
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(2);
-    connect(Timer2, &QTimer::timeout, this, &SplashWindow::tick);
+    loadTimer = new QTimer(this);
+    loadTimer->setObjectName(QStringLiteral("Timer2"));
+    loadTimer->setInterval(2);
+    connect(loadTimer, &QTimer::timeout, this, &SplashWindow::tick);
 
     // The window's load: a fresh run has no pending exit, the branding is read, the timer starts.
     setPendingExit(false);
     loadBranding();
     if (skinActive())
         startSkin(this);
-    Timer2->start();
+    loadTimer->start();
 }
 
 void SplashWindow::tick()
@@ -50,7 +50,7 @@ void SplashWindow::tick()
     intTemp = qint16(intTemp + 2);
     if (seen != 148)
         return;
-    Timer2->stop();
+    loadTimer->stop();
     m_main = new MainWindow;
     m_main->setAttribute(Qt::WA_DeleteOnClose, false);
     m_main->load();

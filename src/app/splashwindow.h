@@ -14,7 +14,7 @@ class SplashWindow : public QWidget
 public:
     explicit SplashWindow(QWidget *parent = nullptr);
 
-    QTimer *timer() const { return Timer2; }
+    QTimer *timer() const { return loadTimer; }
     MainWindow *mainWindow() const { return m_main; }
 
 Q_SIGNALS:
@@ -23,8 +23,8 @@ Q_SIGNALS:
 private:
     void tick();
 
-    QLabel *Image1 = nullptr;
-    QTimer *Timer2 = nullptr;
+    QLabel *picture = nullptr;
+    QTimer *loadTimer = nullptr;
     qint16 intTemp = 0;
     MainWindow *m_main = nullptr;
 };

@@ -47,63 +47,62 @@ WebsiteWindow::WebsiteWindow(const QString &address)
     loadBranding();
     m_address = address.isEmpty() ? branding().websiteAddress : address;
 
-    frmBrowser = new QGroupBox(QStringLiteral("Browser"), this);
-    frmBrowser->setObjectName(QStringLiteral("frmBrowser"));
-    Label1 = new QLabel(QStringLiteral("URL:"), frmBrowser);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(toPixels(urlLabel));
+    browserFrame = new QGroupBox(QStringLiteral("Browser"), this);
+    browserFrame->setObjectName(QStringLiteral("frmBrowser"));
+    addressLabel = new QLabel(QStringLiteral("URL:"), browserFrame);
+    addressLabel->setObjectName(QStringLiteral("Label1"));
+    addressLabel->setGeometry(toPixels(urlLabel));
     // Marks the frame as the container of its skin labels.
-    auto *skinLabels = new SkinLabel(frmBrowser);
+    auto *skinLabels = new SkinLabel(browserFrame);
     skinLabels->setObjectName(QStringLiteral("SkinLabel1_0"));
     skinLabels->setGeometry(0, 0, 0, 0);
     skinLabels->hide();
-    Text1 = new QLineEdit(frmBrowser);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(toPixels(urlBox));
-    Command3 = makeButton(frmBrowser, QStringLiteral("Command3"), QStyle::SP_ArrowRight,
-                          QStringLiteral("browse the entered url"), goButton);
+    addressBox = new QLineEdit(browserFrame);
+    addressBox->setObjectName(QStringLiteral("Text1"));
+    addressBox->setGeometry(toPixels(urlBox));
+    goButton = makeButton(browserFrame, QStringLiteral("Command3"), QStyle::SP_ArrowRight,
+                          QStringLiteral("browse the entered url"), WebsiteDesign::goButton);
     const auto navigationButton = [this](const char *name, QStyle::StandardPixmap icon, const char *tip, int index) {
-        return makeButton(frmBrowser, QLatin1String(name), icon, QLatin1String(tip),
+        return makeButton(browserFrame, QLatin1String(name), icon, QLatin1String(tip),
                           QRect(navigationLefts[index], navigationTop, navigationSize, navigationSize));
     };
-    Command4 = navigationButton("Command4", QStyle::SP_ArrowBack, "back", 0);
-    Command5 = navigationButton("Command5", QStyle::SP_ArrowForward, "forward", 1);
-    Command6 = navigationButton("Command6", QStyle::SP_BrowserStop, "stop", 2);
-    Command7 = navigationButton("Command7", QStyle::SP_BrowserReload, "refresh", 3);
-    WebBrowser1 = new QWebEngineView(frmBrowser);
-    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    backButton = navigationButton("Command4", QStyle::SP_ArrowBack, "back", 0);
+    forwardButton = navigationButton("Command5", QStyle::SP_ArrowForward, "forward", 1);
+    stopButton = navigationButton("Command6", QStyle::SP_BrowserStop, "stop", 2);
+    refreshButton = navigationButton("Command7", QStyle::SP_BrowserReload, "refresh", 3);
+    view = new QWebEngineView(browserFrame);
+    view->setObjectName(QStringLiteral("WebBrowser1"));
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
+    statusBar = new QStatusBar(this);
+    statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar->setSizeGripEnabled(false);
     for (int i = 0; i < 2; ++i) {
-        m_panel[i] = new QLabel(StatusBar1);
+        m_panel[i] = new QLabel(statusBar);
         m_panel[i]->setObjectName(QStringLiteral("StatusBar1_panel%1").arg(i + 1));
-        StatusBar1->addWidget(m_panel[i]);
+        statusBar->addWidget(m_panel[i]);
     }
 
-    connect(Command3, &QToolButton::clicked, this, [this] { navigate(Text1->text()); });
-    connect(Text1, &QLineEdit::returnPressed, this, [this] { navigate(Text1->text()); });
+    connect(goButton, &QToolButton::clicked, this, [this] { navigate(addressBox->text()); });
+    connect(addressBox, &QLineEdit::returnPressed, this, [this] { navigate(addressBox->text()); });
     // With no page to go to, these do nothing and report nothing.
-    connect(Command4, &QToolButton::clicked, WebBrowser1, &QWebEngineView::back);
-    connect(Command5, &QToolButton::clicked, WebBrowser1, &QWebEngineView::forward);
-    connect(Command6, &QToolButton::clicked, WebBrowser1, &QWebEngineView::stop);
-    connect(Command7, &QToolButton::clicked, WebBrowser1, &QWebEngineView::reload);
+    connect(backButton, &QToolButton::clicked, view, &QWebEngineView::back);
+    connect(forwardButton, &QToolButton::clicked, view, &QWebEngineView::forward);
+    connect(stopButton, &QToolButton::clicked, view, &QWebEngineView::stop);
+    connect(refreshButton, &QToolButton::clicked, view, &QWebEngineView::reload);
 
     // Here panel 1 carries the hovered link and panel 2 the load state: the other way round from
     // the main window.
-    connect(WebBrowser1->page(), &QWebEnginePage::linkHovered, this,
-            [this](const QString &url) { m_panel[0]->setText(url); });
+    connect(view->page(), &QWebEnginePage::linkHovered, this, [this](const QString &url) { m_panel[0]->setText(url); });
     // The address being opened: the browser's own address only changes once the new page arrives.
-    connect(WebBrowser1->page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
+    connect(view->page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
         if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
             m_panel[1]->setText(QStringLiteral("Opening ") + info.url().toString());
     });
-    connect(WebBrowser1, &QWebEngineView::loadFinished, this, [this] {
-        const QString url = WebBrowser1->url().toString();
+    connect(view, &QWebEngineView::loadFinished, this, [this] {
+        const QString url = view->url().toString();
         m_panel[1]->setText(QStringLiteral("Completed ") + url);
-        Text1->setText(url);
-        setWindowTitle(WebBrowser1->title());
+        addressBox->setText(url);
+        setWindowTitle(view->title());
     });
 
     resize(twipsToPixels(9600), twipsToPixels(7200));
@@ -129,7 +128,7 @@ void WebsiteWindow::open()
 
 void WebsiteWindow::navigate(const QString &url)
 {
-    WebBrowser1->load(QUrl::fromUserInput(url));
+    view->load(QUrl::fromUserInput(url));
 }
 
 QString WebsiteWindow::panelText(int panel) const
@@ -145,16 +144,16 @@ void WebsiteWindow::resizeEvent(QResizeEvent *event)
 
 void WebsiteWindow::applyLayout()
 {
-    const int statusHeight = StatusBar1->sizeHint().height();
+    const int statusHeight = statusBar->sizeHint().height();
     const WebsiteLayout layout =
         websiteLayout(pixelsToTwips(width()), pixelsToTwips(height()), pixelsToTwips(statusHeight));
-    StatusBar1->setGeometry(0, height() - statusHeight, width(), statusHeight);
+    statusBar->setGeometry(0, height() - statusHeight, width(), statusHeight);
     for (QLabel *panel : m_panel)
         panel->setFixedWidth(twipsToPixels(layout.panelWidth));
-    frmBrowser->setGeometry(toPixels(layout.frame));
-    Text1->setGeometry(toPixels(layout.urlBox));
-    Command3->setGeometry(toPixels(layout.goButton));
-    WebBrowser1->setGeometry(toPixels(layout.browser));
+    browserFrame->setGeometry(toPixels(layout.frame));
+    addressBox->setGeometry(toPixels(layout.urlBox));
+    goButton->setGeometry(toPixels(layout.goButton));
+    view->setGeometry(toPixels(layout.browser));
 }
 
 void WebsiteWindow::closeEvent(QCloseEvent *event)

@@ -23,16 +23,16 @@ public:
     void navigate(const QString &url);
     QString panelText(int panel) const; // panels 1 and 2
 
-    QGroupBox *frmBrowser = nullptr;
-    QLabel *Label1 = nullptr;
-    QLineEdit *Text1 = nullptr;
-    QToolButton *Command3 = nullptr;
-    QToolButton *Command4 = nullptr;
-    QToolButton *Command5 = nullptr;
-    QToolButton *Command6 = nullptr;
-    QToolButton *Command7 = nullptr;
-    QWebEngineView *WebBrowser1 = nullptr;
-    QStatusBar *StatusBar1 = nullptr;
+    QGroupBox *browserFrame = nullptr;
+    QLabel *addressLabel = nullptr;
+    QLineEdit *addressBox = nullptr;
+    QToolButton *goButton = nullptr;
+    QToolButton *backButton = nullptr;
+    QToolButton *forwardButton = nullptr;
+    QToolButton *stopButton = nullptr;
+    QToolButton *refreshButton = nullptr;
+    QWebEngineView *view = nullptr;
+    QStatusBar *statusBar = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -27,56 +27,57 @@ SavedMessagesWindow::SavedMessagesWindow(QWidget *parent)
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.3);
     heading->setFont(headingFont);
 
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setReadOnly(true);
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    txtSubject = new QLineEdit(this);
-    txtSubject->setObjectName(QStringLiteral("txtSubject"));
-    txtSubject->setReadOnly(true);
-    Command1 = new QPushButton(QStringLiteral("delete message"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    messageList = new QListWidget(this);
+    messageList->setObjectName(QStringLiteral("List1"));
+    messageView = new QPlainTextEdit(this);
+    messageView->setObjectName(QStringLiteral("Text1"));
+    messageView->setReadOnly(true);
+    messageView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    subjectBox = new QLineEdit(this);
+    subjectBox->setObjectName(QStringLiteral("txtSubject"));
+    subjectBox->setReadOnly(true);
+    deleteButton = new QPushButton(QStringLiteral("delete message"), this);
+    deleteButton->setObjectName(QStringLiteral("Command1"));
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(heading);
     layout->addWidget(new QLabel(QStringLiteral("double-click the message you wish to load:"), this));
-    layout->addWidget(List1, 2);
+    layout->addWidget(messageList, 2);
     layout->addWidget(new QLabel(QStringLiteral("click once to view the entire message"), this));
-    layout->addWidget(Text1, 3);
+    layout->addWidget(messageView, 3);
     auto *subjectRow = new QHBoxLayout;
     subjectRow->addWidget(new QLabel(QStringLiteral("Subject:"), this));
-    subjectRow->addWidget(txtSubject, 1);
+    subjectRow->addWidget(subjectBox, 1);
     layout->addLayout(subjectRow);
-    layout->addWidget(Command1, 0, Qt::AlignRight);
+    layout->addWidget(deleteButton, 0, Qt::AlignRight);
 
-    connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { viewEntry(List1->row(item)); });
-    connect(List1, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem *item) { loadEntry(List1->row(item)); });
-    connect(Command1, &QPushButton::clicked, this, &SavedMessagesWindow::deleteSelectedEntry);
+    connect(messageList, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { viewEntry(messageList->row(item)); });
+    connect(messageList, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem *item) { loadEntry(messageList->row(item)); });
+    connect(deleteButton, &QPushButton::clicked, this, &SavedMessagesWindow::deleteSelectedEntry);
 }
 
 void SavedMessagesWindow::setEntries(const QStringList &lines)
 {
-    List1->clear();
-    List1->addItems(lines);
+    messageList->clear();
+    messageList->addItems(lines);
 }
 
 void SavedMessagesWindow::viewEntry(int row)
 {
-    const QListWidgetItem *item = List1->item(row);
+    const QListWidgetItem *item = messageList->item(row);
     if (!item || item->text().isEmpty())
         return;
     const SavedMessage saved = parseSavedMessageLine(item->text());
-    setEditorText(Text1, saved.message);
+    setEditorText(messageView, saved.message);
     if (saved.hasSubject)
-        txtSubject->setText(saved.subject);
+        subjectBox->setText(saved.subject);
 }
 
 void SavedMessagesWindow::loadEntry(int row)
 {
-    const QListWidgetItem *item = List1->item(row);
+    const QListWidgetItem *item = messageList->item(row);
     if (!item)
         return;
     const SavedMessage saved = parseSavedMessageLine(item->text());
@@ -89,7 +90,7 @@ void SavedMessagesWindow::loadEntry(int row)
 
 void SavedMessagesWindow::deleteSelectedEntry()
 {
-    const QListWidgetItem *item = List1->currentItem();
+    const QListWidgetItem *item = messageList->currentItem();
     if (!item || !item->isSelected())
         return;
     const QString error = deleteSavedMessage(item->text());

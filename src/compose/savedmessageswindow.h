@@ -26,10 +26,10 @@ public:
     void loadEntry(int row);
     void deleteSelectedEntry();
 
-    QListWidget *List1 = nullptr;
-    QPlainTextEdit *Text1 = nullptr;
-    QLineEdit *txtSubject = nullptr;
-    QPushButton *Command1 = nullptr;
+    QListWidget *messageList = nullptr;
+    QPlainTextEdit *messageView = nullptr;
+    QLineEdit *subjectBox = nullptr;
+    QPushButton *deleteButton = nullptr;
 
 signals:
     // A double-clicked entry with message text; subject only counts when hasSubject is set.

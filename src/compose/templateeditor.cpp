@@ -51,7 +51,7 @@ TemplateEditor::TemplateEditor(TemplateSet &templates, QWidget *parent)
     for (int row = 0; row < rowCount; ++row) {
         const int top = rowTop(row);
         (new QLabel(QString::number(row + 1), this))->setGeometry(twipsRect(120, top, 120, rowHeight));
-        QLineEdit **columns[] = {txtName, txtLinkOpen01, txtLinkOpen02, txtLinkClose, txtMailCall};
+        QLineEdit **columns[] = {nameBoxes, linkOpenBoxes, linkOpenEndBoxes, linkCloseBoxes, mailCallBoxes};
         const QString names[] = {QStringLiteral("txtName"), QStringLiteral("txtLinkOpen01"),
                                  QStringLiteral("txtLinkOpen02"), QStringLiteral("txtLinkClose"),
                                  QStringLiteral("txtMailCall")};
@@ -61,25 +61,25 @@ TemplateEditor::TemplateEditor(TemplateSet &templates, QWidget *parent)
             box->setGeometry(twipsRect(boxLefts[c], top, boxWidth, rowHeight));
             columns[c][row] = box;
         }
-        cmdDel[row] = new QPushButton(QStringLiteral("del"), this);
-        cmdDel[row]->setObjectName(QStringLiteral("cmdDel_") + QString::number(row));
-        cmdDel[row]->setGeometry(twipsRect(6840, top, 375, rowHeight));
-        connect(cmdDel[row], &QPushButton::clicked, this, [this, row] { clearRow(row); });
+        clearButtons[row] = new QPushButton(QStringLiteral("del"), this);
+        clearButtons[row]->setObjectName(QStringLiteral("cmdDel_") + QString::number(row));
+        clearButtons[row]->setGeometry(twipsRect(6840, top, 375, rowHeight));
+        connect(clearButtons[row], &QPushButton::clicked, this, [this, row] { clearRow(row); });
     }
 
-    Command1 = new QPushButton(QStringLiteral("Save and Close"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(twipsRect(4200, 4440, 2535, 675));
-    connect(Command1, &QPushButton::clicked, this, &TemplateEditor::saveAndClose);
+    saveAndCloseButton = new QPushButton(QStringLiteral("Save and Close"), this);
+    saveAndCloseButton->setObjectName(QStringLiteral("Command1"));
+    saveAndCloseButton->setGeometry(twipsRect(4200, 4440, 2535, 675));
+    connect(saveAndCloseButton, &QPushButton::clicked, this, &TemplateEditor::saveAndClose);
 
-    Check1 = new QCheckBox(QStringLiteral("Enable changing of default templates"), this);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->setGeometry(twipsRect(240, 4800, 3615, rowHeight));
-    connect(Check1, &QCheckBox::toggled, this, &TemplateEditor::setDefaultRowsUnlocked);
+    lockBox = new QCheckBox(QStringLiteral("Enable changing of default templates"), this);
+    lockBox->setObjectName(QStringLiteral("Check1"));
+    lockBox->setGeometry(twipsRect(240, 4800, 3615, rowHeight));
+    connect(lockBox, &QCheckBox::toggled, this, &TemplateEditor::setDefaultRowsUnlocked);
 
     // The names of the default templates stay locked whatever the check box says.
     for (int row = 0; row < TemplateSet::defaultSlotCount; ++row)
-        txtName[row]->setEnabled(false);
+        nameBoxes[row]->setEnabled(false);
     setDefaultRowsUnlocked(false);
     fillTemplateRows();
 }
@@ -88,25 +88,26 @@ void TemplateEditor::fillTemplateRows()
 {
     for (int row = 0; row < rowCount; ++row) {
         const LinkTemplate &slot = m_templates.entries[row];
-        txtName[row]->setText(slot.name);
-        txtLinkOpen01[row]->setText(slot.linkOpen01);
-        txtLinkOpen02[row]->setText(slot.linkOpen02);
-        txtLinkClose[row]->setText(slot.linkClose01);
-        txtMailCall[row]->setText(slot.mailCall01);
+        nameBoxes[row]->setText(slot.name);
+        linkOpenBoxes[row]->setText(slot.linkOpen01);
+        linkOpenEndBoxes[row]->setText(slot.linkOpen02);
+        linkCloseBoxes[row]->setText(slot.linkClose01);
+        mailCallBoxes[row]->setText(slot.mailCall01);
     }
 }
 
 void TemplateEditor::storeTemplateRows()
 {
     for (int row = 0; row < rowCount; ++row) {
-        m_templates.entries[row] = {txtName[row]->text(), txtLinkOpen01[row]->text(), txtLinkOpen02[row]->text(),
-                                    txtLinkClose[row]->text(), txtMailCall[row]->text()};
+        m_templates.entries[row] = {nameBoxes[row]->text(), linkOpenBoxes[row]->text(), linkOpenEndBoxes[row]->text(),
+                                    linkCloseBoxes[row]->text(), mailCallBoxes[row]->text()};
     }
 }
 
 void TemplateEditor::clearRow(int row)
 {
-    for (QLineEdit *box : {txtName[row], txtLinkOpen01[row], txtLinkOpen02[row], txtLinkClose[row], txtMailCall[row]})
+    for (QLineEdit *box :
+         {nameBoxes[row], linkOpenBoxes[row], linkOpenEndBoxes[row], linkCloseBoxes[row], mailCallBoxes[row]})
         box->clear();
 }
 
@@ -120,9 +121,10 @@ void TemplateEditor::saveAndClose()
 void TemplateEditor::setDefaultRowsUnlocked(bool unlocked)
 {
     for (int row = 0; row < TemplateSet::defaultSlotCount; ++row) {
-        for (QWidget *control : {static_cast<QWidget *>(txtLinkOpen01[row]), static_cast<QWidget *>(txtLinkOpen02[row]),
-                                 static_cast<QWidget *>(txtLinkClose[row]), static_cast<QWidget *>(txtMailCall[row]),
-                                 static_cast<QWidget *>(cmdDel[row])})
+        for (QWidget *control :
+             {static_cast<QWidget *>(linkOpenBoxes[row]), static_cast<QWidget *>(linkOpenEndBoxes[row]),
+              static_cast<QWidget *>(linkCloseBoxes[row]), static_cast<QWidget *>(mailCallBoxes[row]),
+              static_cast<QWidget *>(clearButtons[row])})
             control->setEnabled(unlocked);
     }
 }

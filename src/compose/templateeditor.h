@@ -24,14 +24,14 @@ public:
     void saveAndClose();
 
     static constexpr int rowCount = TemplateSet::slotCount;
-    QLineEdit *txtName[rowCount] = {};
-    QLineEdit *txtLinkOpen01[rowCount] = {};
-    QLineEdit *txtLinkOpen02[rowCount] = {};
-    QLineEdit *txtLinkClose[rowCount] = {};
-    QLineEdit *txtMailCall[rowCount] = {};
-    QPushButton *cmdDel[rowCount] = {};
-    QCheckBox *Check1 = nullptr;
-    QPushButton *Command1 = nullptr;
+    QLineEdit *nameBoxes[rowCount] = {};
+    QLineEdit *linkOpenBoxes[rowCount] = {};
+    QLineEdit *linkOpenEndBoxes[rowCount] = {};
+    QLineEdit *linkCloseBoxes[rowCount] = {};
+    QLineEdit *mailCallBoxes[rowCount] = {};
+    QPushButton *clearButtons[rowCount] = {};
+    QCheckBox *lockBox = nullptr;
+    QPushButton *saveAndCloseButton = nullptr;
 
 signals:
     // The rows went into the templates; listeners refresh the format list and save.

@@ -49,12 +49,12 @@ void TestAboutWindow::showsTheBrandingValues()
 {
     AboutWindow window;
     const Branding &brand = branding();
-    QCOMPARE(window.lblVersion->text(), QStringLiteral("2.0"));
+    QCOMPARE(window.versionLabel->text(), QStringLiteral("2.0"));
     QCOMPARE(window.windowTitle(), QStringLiteral("About ") + brand.programName);
-    QCOMPARE(window.Label1->text(), brand.programName);
-    QCOMPARE(window.lblCompany->text(), brand.companyName);
-    QCOMPARE(window.lblWebsite->text(), brand.websiteAddress);
-    QVERIFY(!window.Picture1->pixmap().isNull());
+    QCOMPARE(window.titleLabel->text(), brand.programName);
+    QCOMPARE(window.companyLabel->text(), brand.companyName);
+    QCOMPARE(window.websiteLabel->text(), brand.websiteAddress);
+    QVERIFY(!window.picture->pixmap().isNull());
 }
 
 void TestAboutWindow::websiteClick_data()

@@ -1,6 +1,7 @@
 #include "app/helpwindow.h"
 #include "core/datafolder.h"
 #include "core/settingsstore.h"
+#include "testenvironment.h"
 
 #include <QCheckBox>
 #include <QScrollBar>
@@ -25,7 +26,7 @@ QString storedShowHelp()
 
 bool showsOurHelp(const HelpWindow *window)
 {
-    return window && window->rtf1->toPlainText().startsWith(QStringLiteral("Threadloom Help"));
+    return window && window->helpText->toPlainText().startsWith(QStringLiteral("Threadloom Help"));
 }
 
 } // namespace
@@ -34,7 +35,7 @@ class TestHelpWindow : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase() { isolateTestSettings(); }
     void init();
     void cleanup();
 
@@ -116,7 +117,7 @@ void TestHelpWindow::opening()
     QCOMPARE(helpWindow() != nullptr, shown);
     if (shown) {
         QVERIFY(helpWindow()->isVisible());
-        QCOMPARE(helpWindow()->Check1->isChecked(), ticked);
+        QCOMPARE(helpWindow()->showAtStartupBox->isChecked(), ticked);
     }
     QCOMPARE(storedShowHelp(), storedAfter);
 }
@@ -126,7 +127,7 @@ void TestHelpWindow::clearingTheBoxKeepsItAwayAtTheNextStart()
     QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
     showHelpAtStartup(nullptr);
     QVERIFY(helpWindow());
-    QTest::mouseClick(helpWindow()->Check1, Qt::LeftButton);
+    QTest::mouseClick(helpWindow()->showAtStartupBox, Qt::LeftButton);
     QCOMPARE(storedShowHelp(), QStringLiteral("0")); // written at once
     unloadHelpWindow();
 
@@ -135,8 +136,8 @@ void TestHelpWindow::clearingTheBoxKeepsItAwayAtTheNextStart()
 
     HelpWindow *window = showHelpWindow(nullptr); // the menu still opens it, with the box clear
     QVERIFY(window);
-    QVERIFY(!window->Check1->isChecked());
-    QTest::mouseClick(window->Check1, Qt::LeftButton); // and ticking it again brings it back
+    QVERIFY(!window->showAtStartupBox->isChecked());
+    QTest::mouseClick(window->showAtStartupBox, Qt::LeftButton); // and ticking it again brings it back
     QCOMPARE(storedShowHelp(), QStringLiteral("1"));
 }
 
@@ -146,11 +147,11 @@ void TestHelpWindow::openingTwiceShowsTheSameWindow()
     HelpWindow *first = showHelpWindow(nullptr);
     QVERIFY(first);
     first->hide();
-    first->Check1->setChecked(false);
+    first->showAtStartupBox->setChecked(false);
     writeSetting(kSection, kKey, QStringLiteral("1"));
     QCOMPARE(showHelpWindow(nullptr), first);
     QVERIFY(first->isVisible());
-    QVERIFY(!first->Check1->isChecked()); // shown again, not loaded again
+    QVERIFY(!first->showAtStartupBox->isChecked()); // shown again, not loaded again
 }
 
 void TestHelpWindow::closingUnloadsTheWindow()
@@ -170,14 +171,14 @@ void TestHelpWindow::showsTheHelpTextOnTop()
     HelpWindow *window = showHelpWindow(nullptr);
     QVERIFY(showsOurHelp(window));
     QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(!window->rtf1->toPlainText().contains(QLatin1Char('\\')));
+    QVERIFY(!window->helpText->toPlainText().contains(QLatin1Char('\\')));
     // The title keeps its weight when it reaches the text box.
-    QTextCursor cursor(window->rtf1->document());
+    QTextCursor cursor(window->helpText->document());
     cursor.movePosition(QTextCursor::NextCharacter);
     QCOMPARE(cursor.charFormat().fontWeight(), int(QFont::Bold));
     // It opens at the top of the text.
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    QCOMPARE(window->rtf1->verticalScrollBar()->value(), 0);
+    QCOMPARE(window->helpText->verticalScrollBar()->value(), 0);
 }
 
 void TestHelpWindow::helpFileFound_data()

@@ -253,7 +253,7 @@ void TestSkin::aboutWindowSkinnedWhenEnabled()
     const QList<SkinLabel *> labels = window.findChildren<SkinLabel *>();
     QCOMPARE(labels.size(), 1 + 7);
     QCOMPARE(window.property("skinName").toString(), loadedSkin().name);
-    QCOMPARE(window.Picture1->palette().color(QPalette::Window), rgb(loadedSkin().pictureBackground));
+    QCOMPARE(window.picture->palette().color(QPalette::Window), rgb(loadedSkin().pictureBackground));
 }
 
 void TestSkin::startAndStopRestoreTheColours()

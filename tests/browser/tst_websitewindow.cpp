@@ -59,13 +59,13 @@ void TestWebsiteWindow::cleanup()
 
 bool TestWebsiteWindow::waitForLoad()
 {
-    QSignalSpy finished(m_window->WebBrowser1, &QWebEngineView::loadFinished);
+    QSignalSpy finished(m_window->view, &QWebEngineView::loadFinished);
     return finished.wait(20000);
 }
 
 void TestWebsiteWindow::opening()
 {
-    QSignalSpy finished(m_window->WebBrowser1, &QWebEngineView::loadFinished);
+    QSignalSpy finished(m_window->view, &QWebEngineView::loadFinished);
     m_window->open();
     // Before the first page has come: the address as caption.
     QCOMPARE(m_window->windowTitle(), m_forum.url(QStringLiteral("/home")));
@@ -76,10 +76,10 @@ void TestWebsiteWindow::opening()
     QVERIFY(finished.wait(20000));
     const QString url = m_forum.url(QStringLiteral("/home"));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Owner home"));
-    QCOMPARE(m_window->Text1->text(), url);
+    QCOMPARE(m_window->addressBox->text(), url);
     QCOMPARE(m_window->panelText(2), QStringLiteral("Completed ") + url);
 
-    Q_EMIT m_window->WebBrowser1->page()->linkHovered(QStringLiteral("http://127.0.0.1/hovered"));
+    Q_EMIT m_window->view->page()->linkHovered(QStringLiteral("http://127.0.0.1/hovered"));
     QCOMPARE(m_window->panelText(1), QStringLiteral("http://127.0.0.1/hovered"));
     QCOMPARE(m_window->panelText(2), QStringLiteral("Completed ") + url);
 }
@@ -88,7 +88,7 @@ void TestWebsiteWindow::ownerPageByDefault()
 {
     loadBranding();
     WebsiteWindow window;
-    QSignalSpy started(window.WebBrowser1, &QWebEngineView::loadStarted);
+    QSignalSpy started(window.view, &QWebEngineView::loadStarted);
     window.open();
     QCOMPARE(window.windowTitle(), branding().websiteAddress);
     QVERIFY(started.wait(10000));
@@ -109,22 +109,22 @@ void TestWebsiteWindow::navigation()
     m_window->open();
     QVERIFY(waitForLoad());
     // Back on the first page goes nowhere and says nothing.
-    m_window->Command4->click();
+    m_window->backButton->click();
     QTest::qWait(200);
-    QCOMPARE(m_window->WebBrowser1->url().toString(), m_forum.url(QStringLiteral("/home")));
+    QCOMPARE(m_window->view->url().toString(), m_forum.url(QStringLiteral("/home")));
 
-    m_window->Text1->setText(m_forum.url(QStringLiteral("/next")));
-    QSignalSpy finished(m_window->WebBrowser1, &QWebEngineView::loadFinished);
+    m_window->addressBox->setText(m_forum.url(QStringLiteral("/next")));
+    QSignalSpy finished(m_window->view, &QWebEngineView::loadFinished);
     if (useEnter)
-        QTest::keyClick(m_window->Text1, Qt::Key_Return);
+        QTest::keyClick(m_window->addressBox, Qt::Key_Return);
     else
-        m_window->Command3->click();
+        m_window->goButton->click();
     QVERIFY(finished.wait(20000));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Next page"));
 
-    m_window->Command4->click();
+    m_window->backButton->click();
     QVERIFY(waitForLoad());
-    QCOMPARE(m_window->Text1->text(), m_forum.url(QStringLiteral("/home")));
+    QCOMPARE(m_window->addressBox->text(), m_forum.url(QStringLiteral("/home")));
 }
 
 void TestWebsiteWindow::closing_data()

@@ -147,22 +147,22 @@ void TestComposeWindows::savedMessagesWindow()
     QPointer<SavedMessagesWindow> window = compose().savedMessagesWindow();
     QVERIFY(window && window->isVisible());
 
-    window->Command1->click(); // nothing selected: nothing goes
-    QCOMPARE(itemTexts(window->List1), QStringList({"a|1", "b|2", "a|1"}));
-    window->List1->setCurrentRow(2);
-    window->Command1->click();
+    window->deleteButton->click(); // nothing selected: nothing goes
+    QCOMPARE(itemTexts(window->messageList), QStringList({"a|1", "b|2", "a|1"}));
+    window->messageList->setCurrentRow(2);
+    window->deleteButton->click();
     QCOMPARE(readFileBytes(savedMessagesPath()), QByteArray("b|2\r\n\r\n"));
-    QCOMPARE(itemTexts(window->List1), QStringList({"b|2", ""}));
+    QCOMPARE(itemTexts(window->messageList), QStringList({"b|2", ""}));
 
     // Opened again while open: brought forward, not read again; after closing, read afresh.
     QVERIFY(writeFileBytes(savedMessagesPath(), "c|3\r\n"));
     m_form->findChild<QAction *>("viewMenu_0")->trigger();
     QCOMPARE(compose().savedMessagesWindow(), window.data());
-    QCOMPARE(itemTexts(window->List1).size(), 2);
+    QCOMPARE(itemTexts(window->messageList).size(), 2);
     window->close();
     QTRY_VERIFY(window.isNull());
     compose().openSavedMessages();
-    QCOMPARE(itemTexts(compose().savedMessagesWindow()->List1), QStringList{"c|3"});
+    QCOMPARE(itemTexts(compose().savedMessagesWindow()->messageList), QStringList{"c|3"});
     QVERIFY(m_notices.size() == 1);
 }
 
@@ -194,11 +194,11 @@ void TestComposeWindows::savedMessageEntries()
     compose().openSavedMessages();
     SavedMessagesWindow *window = compose().savedMessagesWindow();
     QVERIFY(window);
-    window->Text1->setPlainText("before");
-    window->txtSubject->setText("old");
+    window->messageView->setPlainText("before");
+    window->subjectBox->setText("old");
 
     window->viewEntry(1);
-    QCOMPARE(window->Text1->toPlainText() + "/" + window->txtSubject->text(), viewed);
+    QCOMPARE(window->messageView->toPlainText() + "/" + window->subjectBox->text(), viewed);
     window->loadEntry(1);
     QCOMPARE(m_form->editorPanel()->messageEditor->toPlainText() + "/" + m_form->editorPanel()->subjectBox->text(),
              loaded);
@@ -216,14 +216,14 @@ void TestComposeWindows::templateEditorSaveAndClose()
     QCOMPARE(editor->findChild<QWidget *>("txtLinkOpen02_3")->geometry(), QRect(192, 176, 81, 19));
     QCOMPARE(editor->findChild<QWidget *>("cmdDel_7")->geometry(), QRect(456, 272, 25, 19));
 
-    editor->Check1->click();
-    editor->cmdDel[0]->click();
-    QVERIFY(editor->txtName[0]->text().isEmpty() && editor->txtMailCall[0]->text().isEmpty());
+    editor->lockBox->click();
+    editor->clearButtons[0]->click();
+    QVERIFY(editor->nameBoxes[0]->text().isEmpty() && editor->mailCallBoxes[0]->text().isEmpty());
     QCOMPARE(m_form->templates.entries[0].name, QString("html")); // nothing stored before saving
-    editor->txtName[3]->setText(" mine ");
-    editor->txtLinkOpen01[3]->setText("{");
-    editor->txtLinkClose[3]->setText("}");
-    editor->Command1->click();
+    editor->nameBoxes[3]->setText(" mine ");
+    editor->linkOpenBoxes[3]->setText("{");
+    editor->linkCloseBoxes[3]->setText("}");
+    editor->saveAndCloseButton->click();
 
     QVERIFY(editor && editor->isHidden());
     QCOMPARE(itemTexts(m_form->editorPanel()->formatList), QStringList({"text", "ubb", "ezboard", " mine "}));
@@ -234,11 +234,11 @@ void TestComposeWindows::templateEditorSaveAndClose()
     QCOMPARE(compose().convertMessage("go http://h"), QString("go {http://hhttp://h}"));
 
     // The hidden editor comes back as it was left.
-    editor->txtName[4]->setText("unsaved");
+    editor->nameBoxes[4]->setText("unsaved");
     m_form->editorPanel()->optionsButton->click();
     QCOMPARE(compose().templateEditor(), editor.data());
-    QVERIFY(editor->isVisible() && editor->Check1->isChecked());
-    QCOMPARE(editor->txtName[4]->text(), QString("unsaved"));
+    QVERIFY(editor->isVisible() && editor->lockBox->isChecked());
+    QCOMPARE(editor->nameBoxes[4]->text(), QString("unsaved"));
 
     compose().unloadWindows();
     QVERIFY(editor.isNull());
@@ -250,21 +250,22 @@ void TestComposeWindows::templateEditorLockAndDiscard()
     QPointer<TemplateEditor> editor = compose().templateEditor();
     QVERIFY(editor);
     auto unlocked = [&](int row) {
-        const QList<QWidget *> controls{editor->txtLinkOpen01[row], editor->txtLinkOpen02[row],
-                                        editor->txtLinkClose[row], editor->txtMailCall[row], editor->cmdDel[row]};
-        QString states = editor->txtName[row]->isEnabled() ? "N" : "n";
+        const QList<QWidget *> controls{editor->linkOpenBoxes[row], editor->linkOpenEndBoxes[row],
+                                        editor->linkCloseBoxes[row], editor->mailCallBoxes[row],
+                                        editor->clearButtons[row]};
+        QString states = editor->nameBoxes[row]->isEnabled() ? "N" : "n";
         for (QWidget *control : controls)
             states += control->isEnabled() ? "1" : "0";
         return states;
     };
     QCOMPARE(unlocked(0) + unlocked(2) + unlocked(3), QString("n00000n00000N11111"));
-    editor->Check1->click();
+    editor->lockBox->click();
     QCOMPARE(unlocked(0) + unlocked(2) + unlocked(3), QString("n11111n11111N11111"));
-    editor->Check1->click();
+    editor->lockBox->click();
     QCOMPARE(unlocked(0) + unlocked(2) + unlocked(3), QString("n00000n00000N11111"));
 
-    editor->Check1->click();
-    editor->txtName[3]->setText("discarded");
+    editor->lockBox->click();
+    editor->nameBoxes[3]->setText("discarded");
     editor->close(); // the title bar's close
     QTRY_VERIFY(editor.isNull());
     QCOMPARE(m_form->templates.entries[3].name, QString());
@@ -272,7 +273,7 @@ void TestComposeWindows::templateEditorLockAndDiscard()
 
     m_form->editorPanel()->optionsButton->click();
     editor = compose().templateEditor();
-    QVERIFY(editor && editor->txtName[3]->text().isEmpty());
+    QVERIFY(editor && editor->nameBoxes[3]->text().isEmpty());
     QCOMPARE(unlocked(0), QString("n00000"));
 }
 

@@ -5,9 +5,19 @@
 
 #include <QStandardPaths>
 
+void isolateTestSettings()
+{
+    // Test programs run side by side (ctest -j, several checkouts at once): each gets a home of
+    // its own, so that one program clearing its settings never empties another's.
+    static QTemporaryDir home;
+    static const bool moved = qputenv("HOME", home.path().toLocal8Bit());
+    Q_UNUSED(moved);
+    QStandardPaths::setTestModeEnabled(true);
+}
+
 TestEnvironment::TestEnvironment()
 {
-    QStandardPaths::setTestModeEnabled(true);
+    isolateTestSettings();
     clearSettingsForTesting();
     setDataFolder(m_folder.path());
 }

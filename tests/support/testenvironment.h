@@ -2,6 +2,9 @@
 
 #include <QTemporaryDir>
 
+// Gives this test program a home folder of its own and turns on Qt's test locations.
+void isolateTestSettings();
+
 // Keeps a test away from the user's own files and settings: settings go to the test location
 // (emptied), the data folder is a fresh temporary folder.
 class TestEnvironment
