@@ -1,8 +1,8 @@
 #include "watch/watchcontroller.h"
 
 #include "app/mainwindow.h"
-#include "ui/messagebox.h"
 #include "browser/browsercontroller.h"
+#include "ui/messagebox.h"
 #include "watch/replycheckrun.h"
 #include "watch/sizerecorder.h"
 
@@ -43,12 +43,11 @@ void WatchController::connectModel()
             [this](int index) { delete m_form.lstPosts->takeItem(index); });
     connect(&posts, &WatchedPostList::saveFailed, this, &WatchController::showError);
 
-    for (PageSizeProbe *probe : {&m_recorder->probe(), &m_run->probe()}) {
-        connect(probe, &PageSizeProbe::activityText, this,
-                [this](const QString &text) { m_form.setPanelText(2, text); });
-        connect(probe, &PageSizeProbe::progressText, this,
-                [this](const QString &text) { m_form.setPanelText(3, text); });
-    }
+    PageSizeProbe *probe = &m_recorder->probe();
+    connect(probe, &PageSizeProbe::activityText, this, [this](const QString &text) { m_form.setPanelText(2, text); });
+    connect(probe, &PageSizeProbe::progressText, this, [this](const QString &text) { m_form.setPanelText(3, text); });
+    connect(m_run, &ReplyCheckRun::activityText, this, [this](const QString &text) { m_form.setPanelText(2, text); });
+    connect(m_run, &ReplyCheckRun::progressText, this, [this](const QString &text) { m_form.setPanelText(3, text); });
     connect(m_recorder, &SizeRecorder::recorded, this,
             [this] { m_form.setPanelText(2, QStringLiteral("Response completed")); });
     connect(m_recorder, &SizeRecorder::failed, this, &WatchController::showError);
