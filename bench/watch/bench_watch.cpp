@@ -1,6 +1,7 @@
 // Speed and memory of the reply watcher against a loopback server of our own:
 //  - measuring one large page, next to curl fetching the same page from the same server;
-//  - a reply check over many watched posts, with the longest time the event loop was blocked.
+//  - a reply check over many watched posts, with the longest time the event loop was blocked;
+//  - a reply check over posts on four slow hosts, next to urlwatch checking the same pages.
 #include "core/datafolder.h"
 #include "loopbackpageserver.h"
 #include "watch/pagesizeprobe.h"
@@ -12,15 +13,19 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -37,6 +42,22 @@ long statusKiB(const char *field)
             return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
     }
     return -1;
+}
+
+// Writes the watched-post files for the given addresses into the current data folder; odd posts
+// are stored 1000 bytes smaller than the page, so half of them have new replies.
+bool writePostFiles(const std::vector<std::string> &urls, std::int64_t pageBytes)
+{
+    QByteArray posts;
+    QByteArray sizes;
+    for (std::size_t i = 0; i < urls.size(); ++i) {
+        posts += QByteArray::fromStdString(urls[i]) + "\r\n\r\n";
+        sizes += QByteArray::number(i % 2 ? pageBytes : pageBytes - 1000) + "\r\n\r\n";
+    }
+    QFile postsFile(dataFilePath(QStringLiteral("posts.txt")));
+    QFile sizesFile(dataFilePath(QStringLiteral("sizes.txt")));
+    return postsFile.open(QIODevice::WriteOnly) && postsFile.write(posts) == posts.size() &&
+           sizesFile.open(QIODevice::WriteOnly) && sizesFile.write(sizes) == sizes.size();
 }
 
 // Starts a fresh peak so the next reading of VmHWM covers only what follows.
@@ -103,21 +124,13 @@ void BM_ReplyCheck(benchmark::State &state)
         return;
     }
     setDataFolder(folder.path());
-    QByteArray urls;
-    QByteArray sizes;
-    for (int i = 0; i < posts; ++i) {
-        urls += QByteArray::fromStdString(server.url("/thread?t=" + std::to_string(i))) + "\r\n\r\n";
-        sizes += QByteArray::number(i % 2 ? pageBytes : pageBytes - 1000) + "\r\n\r\n";
-    }
-    QFile postsFile(dataFilePath(QStringLiteral("posts.txt")));
-    QFile sizesFile(dataFilePath(QStringLiteral("sizes.txt")));
-    if (!postsFile.open(QIODevice::WriteOnly) || postsFile.write(urls) != urls.size() ||
-        !sizesFile.open(QIODevice::WriteOnly) || sizesFile.write(sizes) != sizes.size()) {
+    std::vector<std::string> urls;
+    for (int i = 0; i < posts; ++i)
+        urls.push_back(server.url("/thread?t=" + std::to_string(i)));
+    if (!writePostFiles(urls, pageBytes)) {
         state.SkipWithError("cannot write the data files");
         return;
     }
-    postsFile.close();
-    sizesFile.close();
     WatchedPostList list;
     list.load();
     ReplyCheckRun run(list);
@@ -154,8 +167,169 @@ void BM_ReplyCheck(benchmark::State &state)
     state.counters["longest_stall_ms"] = worstStallMs;
 }
 
+// The slow-hosts comparison: 200 posts spread over four loopback hosts that each answer after
+// 100 ms, checked by our reply check and by urlwatch (its own 10 workers) in the same run.
+constexpr int slowHosts = 4;
+constexpr int slowPosts = 200;
+constexpr int slowDelayMs = 100;
+constexpr std::int64_t slowPageBytes = 20 * 1024;
+
+struct SlowFigures
+{
+    double seconds = 0;
+    int iterations = 0;
+    int mostPerHost = 0;
+};
+SlowFigures oursFigures;
+SlowFigures urlwatchFigures;
+
+struct SlowHosts
+{
+    std::vector<std::unique_ptr<LoopbackPageServer>> servers;
+    std::vector<std::string> urls;
+
+    SlowHosts()
+    {
+        for (int h = 1; h <= slowHosts; ++h)
+            servers.push_back(
+                std::make_unique<LoopbackPageServer>(slowPageBytes, "127.0.0." + std::to_string(h), slowDelayMs));
+        // One host after another, as a list of threads from several forums would be.
+        for (int i = 0; i < slowPosts; ++i)
+            urls.push_back(servers[static_cast<std::size_t>(i % slowHosts)]->url("/thread?t=" + std::to_string(i)));
+    }
+    bool ok() const
+    {
+        return std::all_of(servers.begin(), servers.end(), [](const auto &server) { return server->ok(); });
+    }
+    void resetCounts()
+    {
+        for (auto &server : servers)
+            server->resetMostOpen();
+    }
+    std::int64_t served() const
+    {
+        std::int64_t pages = 0;
+        for (const auto &server : servers)
+            pages += server->served();
+        return pages;
+    }
+    int mostPerHost() const
+    {
+        int most = 0;
+        for (const auto &server : servers)
+            most = std::max(most, server->mostOpen());
+        return most;
+    }
+};
+
+enum class Checker { Ours, Urlwatch };
+
+void BM_SlowHosts(benchmark::State &state, Checker checker)
+{
+    SlowHosts hosts;
+    QTemporaryDir folder;
+    if (!hosts.ok() || !folder.isValid()) {
+        state.SkipWithError("no loopback servers (127.0.0.1-4) or temporary folder");
+        return;
+    }
+    SlowFigures &figures = checker == Checker::Ours ? oursFigures : urlwatchFigures;
+    figures = SlowFigures();
+
+    // urlwatch gets a throwaway home, configuration and cache, and no proxy: every request goes
+    // straight to the loopback servers.
+    QByteArray jobs;
+    for (const std::string &url : hosts.urls)
+        jobs += "url: " + QByteArray::fromStdString(url) + "\n---\n";
+    QFile jobsFile(folder.filePath(QStringLiteral("urls.yaml")));
+    if (!jobsFile.open(QIODevice::WriteOnly) || jobsFile.write(jobs) != jobs.size()) {
+        state.SkipWithError("cannot write the urlwatch job list");
+        return;
+    }
+    jobsFile.close();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY"})
+        environment.remove(QString::fromLatin1(name));
+    environment.insert(QStringLiteral("no_proxy"), QStringLiteral("*"));
+    environment.insert(QStringLiteral("HOME"), folder.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), folder.filePath(QStringLiteral("cache")));
+
+    setDataFolder(folder.path());
+    if (!writePostFiles(hosts.urls, slowPageBytes)) {
+        state.SkipWithError("cannot write the data files");
+        return;
+    }
+    WatchedPostList list;
+    list.load();
+    ReplyCheckRun run(list);
+
+    for (auto _ : state) {
+        hosts.resetCounts();
+        QElapsedTimer clock;
+        clock.start();
+        if (checker == Checker::Urlwatch) {
+            QFile::remove(folder.filePath(QStringLiteral("cache.db")));
+            QProcess urlwatch;
+            urlwatch.setProcessEnvironment(environment);
+            urlwatch.setStandardOutputFile(QProcess::nullDevice());
+            urlwatch.start(QStringLiteral("urlwatch"),
+                           {QStringLiteral("--urls"), folder.filePath(QStringLiteral("urls.yaml")),
+                            QStringLiteral("--config"), folder.filePath(QStringLiteral("urlwatch.yaml")),
+                            QStringLiteral("--hooks"), folder.filePath(QStringLiteral("hooks.py")),
+                            QStringLiteral("--cache"), folder.filePath(QStringLiteral("cache.db"))});
+            if (!urlwatch.waitForFinished(120000) || urlwatch.exitStatus() != QProcess::NormalExit) {
+                state.SkipWithError("urlwatch failed or is missing");
+                return;
+            }
+        } else {
+            QEventLoop loop;
+            int found = -1;
+            QObject::connect(&run, &ReplyCheckRun::finished, &loop, [&](int n) {
+                found = n;
+                loop.quit();
+            });
+            run.start();
+            if (run.isRunning())
+                loop.exec();
+            if (found != slowPosts / 2 || !run.failures().isEmpty()) {
+                state.SkipWithError("wrong number of posts with new replies");
+                return;
+            }
+        }
+        figures.seconds += static_cast<double>(clock.nsecsElapsed()) / 1e9;
+        ++figures.iterations;
+        figures.mostPerHost = std::max(figures.mostPerHost, hosts.mostPerHost());
+    }
+    state.counters["posts"] = slowPosts;
+    // Every page really fetched, by either checker.
+    state.counters["pages_served"] =
+        static_cast<double>(hosts.served()) / std::max<double>(1, static_cast<double>(state.iterations()));
+    state.counters["most_per_host"] = figures.mostPerHost;
+}
+
+void reportSlowHosts()
+{
+    if (oursFigures.iterations == 0 || urlwatchFigures.iterations == 0)
+        return;
+    const double ours = oursFigures.seconds / oursFigures.iterations;
+    const double theirs = urlwatchFigures.seconds / urlwatchFigures.iterations;
+    std::printf("Slow hosts, %d posts on %d loopback hosts answering after %d ms (means):\n"
+                "  reply check %.2f s, urlwatch %.2f s: urlwatch / reply check = %.2f (goal >= 1.6)\n"
+                "  most connections open to one host: reply check %d (goal <= 6), urlwatch %d\n",
+                slowPosts, slowHosts, slowDelayMs, ours, theirs, theirs / ours, oursFigures.mostPerHost,
+                urlwatchFigures.mostPerHost);
+}
+
 } // namespace
 
+BENCHMARK_CAPTURE(BM_SlowHosts, reply_check, Checker::Ours)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_SlowHosts, urlwatch, Checker::Urlwatch)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 BENCHMARK_CAPTURE(BM_LargePage, probe, Client::Probe)
     ->Arg(64LL * 1024 * 1024)
     ->Arg(oneGiB)
@@ -177,5 +351,6 @@ int main(int argc, char **argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    reportSlowHosts();
     return 0;
 }

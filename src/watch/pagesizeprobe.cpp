@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int defaultConnectMs = 30 * 1000;
-constexpr int defaultIdleMs = 60 * 1000;
 // Large enough that a fast page arrives in few reads, small enough to live on the stack.
 constexpr qsizetype readChunk = 64 * 1024;
 // What the socket may hold for us between two arrivals. Without a bound a fast server fills it
@@ -23,14 +21,12 @@ QString seconds(int ms)
 
 PageSizeProbe::PageSizeProbe(QObject *parent)
     : QObject(parent)
-    , m_sslConfiguration(QSslConfiguration::defaultConfiguration())
 {
-    m_connectTimer.setSingleShot(true);
-    m_connectTimer.setInterval(defaultConnectMs);
-    m_idleTimer.setSingleShot(true);
-    m_idleTimer.setInterval(defaultIdleMs);
+    for (QTimer *timer : {&m_connectTimer, &m_idleTimer, &m_pageTimer})
+        timer->setSingleShot(true);
     connect(&m_connectTimer, &QTimer::timeout, this, &PageSizeProbe::onConnectTimeout);
     connect(&m_idleTimer, &QTimer::timeout, this, &PageSizeProbe::onIdleTimeout);
+    connect(&m_pageTimer, &QTimer::timeout, this, &PageSizeProbe::onPageTimeout);
 }
 
 PageSizeProbe::~PageSizeProbe()
@@ -40,13 +36,13 @@ PageSizeProbe::~PageSizeProbe()
 
 void PageSizeProbe::setTimeouts(int connectMs, int idleMs)
 {
-    m_connectTimer.setInterval(connectMs);
-    m_idleTimer.setInterval(idleMs);
+    m_settings.connectMs = connectMs;
+    m_settings.idleMs = idleMs;
 }
 
 void PageSizeProbe::setSslConfiguration(const QSslConfiguration &configuration)
 {
-    m_sslConfiguration = configuration;
+    m_settings.sslConfiguration = configuration;
 }
 
 QString PageSizeProbe::startFailureText(int number, const QString &description)
@@ -63,6 +59,7 @@ void PageSizeProbe::start(const QString &url)
 {
     abort();
     m_url = url;
+    m_failureReason.clear();
     const ProbeAddress address = splitProbeAddress(url);
     m_meter.reset();
     Q_EMIT progressText(QString());
@@ -71,6 +68,7 @@ void PageSizeProbe::start(const QString &url)
         // Reported from the event loop, like every other outcome, so a caller that starts the
         // next probe from its failure handler never recurses.
         m_pendingFailure = true;
+        m_failureReason = address.error;
         const quint64 generation = m_generation;
         const QString text = startFailureText(QAbstractSocket::HostNotFoundError, address.error);
         QTimer::singleShot(0, this, [this, generation, text] {
@@ -82,13 +80,15 @@ void PageSizeProbe::start(const QString &url)
         return;
     }
 
-    m_request = probeRequest(address);
+    const QByteArray cookies =
+        m_settings.cookieJar ? m_settings.cookieJar->cookieHeader(address.cookieUrl()) : QByteArray();
+    m_request = probeRequest(address, cookies);
     m_connected = false;
     m_tls = address.tls;
     QTcpSocket *socket = nullptr;
     if (m_tls) {
         auto *ssl = new QSslSocket(this);
-        ssl->setSslConfiguration(m_sslConfiguration);
+        ssl->setSslConfiguration(m_settings.sslConfiguration);
         connect(ssl, &QSslSocket::encrypted, this, &PageSizeProbe::onConnected);
         socket = ssl;
     } else {
@@ -103,7 +103,11 @@ void PageSizeProbe::start(const QString &url)
     connect(socket, &QTcpSocket::errorOccurred, this, &PageSizeProbe::onSocketError);
 
     Q_EMIT activityText(QStringLiteral("Connecting to the web server"));
+    m_connectTimer.setInterval(m_settings.connectMs);
+    m_idleTimer.setInterval(m_settings.idleMs);
+    m_pageTimer.setInterval(m_settings.pageMs);
     m_connectTimer.start();
+    m_pageTimer.start();
     if (m_tls)
         static_cast<QSslSocket *>(socket)->connectToHostEncrypted(address.connectHost, address.port);
     else
@@ -121,6 +125,7 @@ void PageSizeProbe::dropSocket()
 {
     m_connectTimer.stop();
     m_idleTimer.stop();
+    m_pageTimer.stop();
     if (!m_socket)
         return;
     QTcpSocket *socket = m_socket;
@@ -182,7 +187,7 @@ void PageSizeProbe::onDisconnected()
         return;
     if (!m_connected) {
         // Closed before the request could go out (a TLS handshake cut short): no page at all.
-        fail(socketFailureText(QAbstractSocket::RemoteHostClosedError, m_socket->errorString()));
+        fail(QAbstractSocket::RemoteHostClosedError, m_socket->errorString());
         return;
     }
     // Whatever arrived just before the close belongs to the page.
@@ -197,30 +202,39 @@ void PageSizeProbe::onSocketError(QAbstractSocket::SocketError error)
     // The server closing the connection is how every page ends.
     if (error == QAbstractSocket::RemoteHostClosedError || !m_socket)
         return;
-    fail(socketFailureText(error, m_socket->errorString()));
+    fail(error, m_socket->errorString());
 }
 
 void PageSizeProbe::onConnectTimeout()
 {
     if (!m_socket)
         return;
-    fail(socketFailureText(QAbstractSocket::SocketTimeoutError,
-                           QStringLiteral("Timed out: the web server did not accept a connection within %1 seconds")
-                               .arg(seconds(m_connectTimer.interval()))));
+    fail(QAbstractSocket::SocketTimeoutError,
+         QStringLiteral("Timed out: the web server did not accept a connection within %1 seconds")
+             .arg(seconds(m_connectTimer.interval())));
 }
 
 void PageSizeProbe::onIdleTimeout()
 {
     if (!m_socket)
         return;
-    fail(socketFailureText(
-        QAbstractSocket::SocketTimeoutError,
-        QStringLiteral("Timed out: the web server sent nothing for %1 seconds").arg(seconds(m_idleTimer.interval()))));
+    fail(QAbstractSocket::SocketTimeoutError,
+         QStringLiteral("Timed out: the web server sent nothing for %1 seconds").arg(seconds(m_idleTimer.interval())));
 }
 
-void PageSizeProbe::fail(const QString &boxText)
+void PageSizeProbe::onPageTimeout()
+{
+    if (!m_socket)
+        return;
+    fail(
+        QAbstractSocket::SocketTimeoutError,
+        QStringLiteral("Timed out: the page was still arriving after %1 seconds").arg(seconds(m_pageTimer.interval())));
+}
+
+void PageSizeProbe::fail(int number, const QString &description)
 {
     ++m_generation;
     dropSocket();
-    Q_EMIT failed(boxText);
+    m_failureReason = description;
+    Q_EMIT failed(socketFailureText(number, description));
 }

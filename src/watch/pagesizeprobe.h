@@ -1,5 +1,6 @@
 #pragma once
 
+#include "watch/browsercookiejar.h"
 #include "watch/responsemeter.h"
 
 #include <QAbstractSocket>
@@ -9,6 +10,21 @@
 #include <QTimer>
 
 class QTcpSocket;
+
+// How a probe behaves: its time limits, TLS settings and the cookies it sends.
+struct ProbeSettings
+{
+    // A connection not made in connectMs, or a connection silent for idleMs, ends the probe as a
+    // socket error does; so does a page still arriving after pageMs. Without these a server that
+    // never answers, or never stops sending, would hold the probe forever.
+    int connectMs = 30 * 1000;
+    int idleMs = 60 * 1000;
+    int pageMs = 10 * 60 * 1000;
+    // TLS settings for "https://" addresses; the system's trusted authorities by default.
+    QSslConfiguration sslConfiguration = QSslConfiguration::defaultConfiguration();
+    // The browser's cookies; none are sent without a jar.
+    QPointer<BrowserCookieJar> cookieJar;
+};
 
 // Measures the body size of one web page: a single HTTP/1.1 GET on its own connection, the body
 // counted until the server closes the connection. One probe runs at a time; starting again
@@ -30,11 +46,16 @@ public:
     // The address of the probe in progress, or of the last one.
     QString url() const { return m_url; }
 
-    // A connection not made in connectMs, or a connection silent for idleMs, ends the probe as a
-    // socket error does. Without these a server that never answers would hold the probe forever.
+    // Take effect at the next start.
+    void setSettings(const ProbeSettings &settings) { m_settings = settings; }
+    const ProbeSettings &settings() const { return m_settings; }
     void setTimeouts(int connectMs, int idleMs);
-    // TLS settings for "https://" addresses; the system's trusted authorities by default.
+    void setPageTimeLimit(int ms) { m_settings.pageMs = ms; }
     void setSslConfiguration(const QSslConfiguration &configuration);
+    void setCookieJar(BrowserCookieJar *jar) { m_settings.cookieJar = jar; }
+
+    // Why the last probe failed, in one line (the description of its "Error" box).
+    QString failureReason() const { return m_failureReason; }
 
     // The two texts a failure shows in its message box.
     static QString startFailureText(int number, const QString &description);
@@ -58,7 +79,8 @@ private:
     void onSocketError(QAbstractSocket::SocketError error);
     void onConnectTimeout();
     void onIdleTimeout();
-    void fail(const QString &boxText);
+    void onPageTimeout();
+    void fail(int number, const QString &description);
     void dropSocket();
     void drain();
 
@@ -68,7 +90,9 @@ private:
     QString m_url;
     QTimer m_connectTimer;
     QTimer m_idleTimer;
-    QSslConfiguration m_sslConfiguration;
+    QTimer m_pageTimer;
+    ProbeSettings m_settings;
+    QString m_failureReason;
     bool m_tls = false;
     bool m_connected = false;
     bool m_pendingFailure = false;

@@ -65,6 +65,13 @@ bool splitAuthority(const QString &authority, ProbeAddress &address)
         address.error = QStringLiteral("The address names no host");
         return false;
     }
+    // The host goes into the "Host:" line as written: a line break there would start a header
+    // line of its own.
+    if (std::any_of(authority.cbegin(), authority.cend(),
+                    [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; })) {
+        address.error = QStringLiteral("The address has a control character in its host name");
+        return false;
+    }
     if (hasPort) {
         bool ok = false;
         const uint port = portText.toUInt(&ok, 10);
@@ -90,6 +97,17 @@ bool splitAuthority(const QString &authority, ProbeAddress &address)
 
 } // namespace
 
+QUrl ProbeAddress::cookieUrl() const
+{
+    // The query is no part of a cookie's path; the scheme decides whether Secure cookies go.
+    QUrl url;
+    url.setScheme(tls ? QStringLiteral("https") : QStringLiteral("http"));
+    url.setHost(connectHost);
+    url.setPort(port);
+    url.setPath(target.left(target.indexOf(QLatin1Char('?'))), QUrl::TolerantMode);
+    return url;
+}
+
 ProbeAddress splitProbeAddress(const QString &url)
 {
     ProbeAddress address;
@@ -114,7 +132,7 @@ ProbeAddress splitProbeAddress(const QString &url)
     return address;
 }
 
-QByteArray probeRequest(const ProbeAddress &address)
+QByteArray probeRequest(const ProbeAddress &address, const QByteArray &cookies)
 {
     QByteArray request;
     request += "GET ";
@@ -125,6 +143,11 @@ QByteArray probeRequest(const ProbeAddress &address)
     request += "\r\n";
     request += "Connection: close\r\n";
     request += "Accept: */*\r\n";
+    if (!cookies.isEmpty()) {
+        request += "Cookie: ";
+        request += cookies;
+        request += "\r\n";
+    }
     request += "\r\n";
     return request;
 }

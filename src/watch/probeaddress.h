@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QUrl>
 
 // Where a page-size probe connects and what it asks for, taken from a page address as the browser
 // reports it.
@@ -15,6 +16,8 @@ struct ProbeAddress
     QString error;      // why the address cannot be fetched; empty when it can
 
     bool isValid() const { return error.isEmpty(); }
+    // The address as the cookie rules see it: scheme, host and path, in the browser's form.
+    QUrl cookieUrl() const;
 };
 
 // Splits an address into host and request target. "http://" and "https://" are recognised in any
@@ -23,5 +26,6 @@ struct ProbeAddress
 ProbeAddress splitProbeAddress(const QString &url);
 
 // The request bytes for an address: a plain HTTP/1.1 GET that asks the server to close the
-// connection when done, so the end of the body is the end of the connection.
-QByteArray probeRequest(const ProbeAddress &address);
+// connection when done, so the end of the body is the end of the connection. cookies, when not
+// empty, is the value of a "Cookie:" line ("a=1; b=2"), sent as the browser would.
+QByteArray probeRequest(const ProbeAddress &address, const QByteArray &cookies = {});

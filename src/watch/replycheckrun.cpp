@@ -1,77 +1,263 @@
 #include "watch/replycheckrun.h"
 
+#include "watch/probeaddress.h"
 #include "watch/watchedpostlist.h"
+
+namespace {
+// How far past the first post not yet reported the run looks for a post whose host has a free
+// connection. It bounds the work per step when one host holds most of the list.
+constexpr std::size_t lookAhead = 128;
+
+QString hostKey(const QString &url)
+{
+    const ProbeAddress address = splitProbeAddress(url);
+    return address.isValid() ? address.connectHost.toLower() : QString();
+}
+} // namespace
 
 ReplyCheckRun::ReplyCheckRun(WatchedPostList &posts, QObject *parent)
     : QObject(parent)
     , m_posts(posts)
 {
-    connect(&m_probe, &PageSizeProbe::finished, this, &ReplyCheckRun::onMeasured);
-    connect(&m_probe, &PageSizeProbe::failed, this, &ReplyCheckRun::onFailed);
     connect(&posts, &WatchedPostList::postRemoved, this, &ReplyCheckRun::onPostRemoved);
 }
+
+ReplyCheckRun::~ReplyCheckRun() = default;
 
 bool ReplyCheckRun::hasGrown(qint64 stored, qint64 measured)
 {
     return static_cast<double>(measured) - static_cast<double>(stored) > static_cast<double>(threshold);
 }
 
+QString ReplyCheckRun::failuresText(const QList<ReplyCheckFailure> &failures)
+{
+    QString text = QStringLiteral("These posts could not be checked for new replies:");
+    for (const ReplyCheckFailure &failure : failures)
+        text += QStringLiteral("\r\n%1 - %2").arg(failure.url, failure.reason);
+    return text;
+}
+
+void ReplyCheckRun::setConnectionLimits(int perHost, int total)
+{
+    m_perHostLimit = std::max(1, perHost);
+    m_totalLimit = std::max(1, total);
+}
+
+int ReplyCheckRun::total() const
+{
+    int front = m_next;
+    for (const Entry &entry : m_entries) {
+        if (entry.index >= 0) {
+            front = entry.index;
+            break;
+        }
+    }
+    return m_done + m_posts.count() - front;
+}
+
 void ReplyCheckRun::start()
 {
-    m_probe.abort();
-    Q_EMIT cleared();
-    m_current = 0;
+    ++m_generation;
+    dropProbes();
+    m_next = 0;
+    m_done = 0;
     m_newReplies = 0;
-    m_currentRemoved = false;
+    m_failures.clear();
     m_running = true;
-    advance();
-}
-
-void ReplyCheckRun::advance()
-{
-    Q_EMIT statusText(QStringLiteral("checking post %1").arg(m_current + 1));
-    // The list is counted afresh at every step: a post watched during the run is checked too.
-    if (m_current > m_posts.count() - 1) {
-        m_running = false;
-        Q_EMIT statusText(QStringLiteral("finished - %1 new replies found").arg(m_newReplies));
-        Q_EMIT finished(m_newReplies);
+    const quint64 generation = m_generation;
+    Q_EMIT cleared();
+    if (generation != m_generation)
         return;
-    }
-    m_currentRemoved = false;
-    m_probe.start(m_posts.at(m_current).url);
+    emitProgress();
+    pump();
 }
 
-void ReplyCheckRun::onMeasured(qint64 measured)
+void ReplyCheckRun::stop()
 {
     if (!m_running)
         return;
-    if (m_currentRemoved) {
-        // The post went away while it was measured; the one now at its place is next.
-        m_currentRemoved = false;
-    } else {
-        const WatchedPost &post = m_posts.at(m_current);
-        if (hasGrown(WatchedPostList::sizeValue(post.size), measured)) {
-            ++m_newReplies;
-            Q_EMIT newReply(post.url);
-        }
-        ++m_current;
-    }
-    advance();
+    ++m_generation;
+    dropProbes();
+    m_running = false;
+    Q_EMIT statusText(QStringLiteral("stopped - %1 new replies found").arg(m_newReplies));
+    Q_EMIT stopped(m_newReplies);
 }
 
-void ReplyCheckRun::onFailed(const QString &boxText)
+void ReplyCheckRun::dropProbes()
 {
-    // The run stops at the failed post; its number stays in the status text.
+    for (Entry &entry : m_entries) {
+        if (entry.probe)
+            release(entry);
+    }
+    m_entries.clear();
+    m_activePerHost.clear();
+    m_active = 0;
+}
+
+void ReplyCheckRun::release(Entry &entry)
+{
+    // Later, not now: the probe may be the one whose signal got us here.
+    entry.probe->abort();
+    entry.probe->disconnect(this);
+    entry.probe->deleteLater();
+    entry.probe = nullptr;
+    --m_active;
+    if (!entry.host.isEmpty() && --m_activePerHost[entry.host] <= 0)
+        m_activePerHost.remove(entry.host);
+}
+
+bool ReplyCheckRun::canStart(const Entry &entry) const
+{
+    return m_active < m_totalLimit && (entry.host.isEmpty() || m_activePerHost.value(entry.host) < m_perHostLimit);
+}
+
+void ReplyCheckRun::pump()
+{
+    const quint64 generation = m_generation;
+    // Posts already looked at that wait for their host come first, in list order.
+    for (std::size_t i = 0; i < m_entries.size() && m_active < m_totalLimit; ++i) {
+        Entry &entry = m_entries[i];
+        if (entry.state == State::Waiting && entry.index >= 0 && canStart(entry)) {
+            startEntry(entry);
+            if (generation != m_generation)
+                return;
+        }
+    }
+    // The list is counted afresh at every step: a post watched during the run is checked too.
+    while (m_active < m_totalLimit && m_next < m_posts.count() && m_entries.size() < lookAhead) {
+        Entry entry;
+        entry.index = m_next;
+        entry.url = m_posts.at(m_next).url;
+        entry.host = hostKey(entry.url);
+        ++m_next;
+        m_entries.push_back(entry);
+        if (canStart(m_entries.back())) {
+            startEntry(m_entries.back());
+            if (generation != m_generation)
+                return;
+        }
+    }
+    if (m_entries.empty() && m_next >= m_posts.count())
+        finish();
+}
+
+void ReplyCheckRun::startEntry(Entry &entry)
+{
+    auto *probe = new PageSizeProbe(this);
+    probe->setSettings(m_settings);
+    entry.probe = probe;
+    entry.state = State::Running;
+    ++m_active;
+    if (!entry.host.isEmpty())
+        ++m_activePerHost[entry.host];
+    connect(probe, &PageSizeProbe::finished, this, [this, probe](qint64 size) { onProbeDone(probe, true, size); });
+    connect(probe, &PageSizeProbe::failed, this, [this, probe] { onProbeDone(probe, false, 0); });
+    connect(probe, &PageSizeProbe::activityText, this, [this, probe](const QString &text) {
+        if (isFrontProbe(probe))
+            Q_EMIT activityText(text);
+    });
+    connect(probe, &PageSizeProbe::progressText, this, [this, probe](const QString &text) {
+        if (isFrontProbe(probe))
+            Q_EMIT progressText(text);
+    });
+    // A failure, even of an address that cannot be fetched, arrives from the event loop.
+    probe->start(entry.url);
+    Q_EMIT statusText(QStringLiteral("checking post %1").arg(entry.index + 1));
+}
+
+ReplyCheckRun::Entry *ReplyCheckRun::entryOf(const PageSizeProbe *probe)
+{
+    for (Entry &entry : m_entries) {
+        if (entry.probe == probe)
+            return &entry;
+    }
+    return nullptr;
+}
+
+bool ReplyCheckRun::isFrontProbe(const PageSizeProbe *probe) const
+{
+    for (const Entry &entry : m_entries) {
+        if (entry.probe)
+            return entry.probe == probe;
+    }
+    return false;
+}
+
+void ReplyCheckRun::onProbeDone(PageSizeProbe *probe, bool ok, qint64 measured)
+{
+    Entry *entry = entryOf(probe);
+    if (!entry || !m_running)
+        return;
+    entry->state = ok ? State::Measured : State::Failed;
+    entry->measured = measured;
+    entry->reason = probe->failureReason();
+    release(*entry);
+    const quint64 generation = m_generation;
+    report();
+    if (generation == m_generation)
+        pump();
+}
+
+void ReplyCheckRun::report()
+{
+    const quint64 generation = m_generation;
+    while (!m_entries.empty()) {
+        const Entry entry = m_entries.front();
+        if (entry.index >= 0 && (entry.state == State::Waiting || entry.state == State::Running))
+            return;
+        m_entries.pop_front();
+        if (entry.index < 0)
+            continue; // removed during the run: it is no longer watched
+        ++m_done;
+        if (entry.state == State::Failed) {
+            m_failures.append({entry.url, entry.reason});
+            Q_EMIT postFailed(entry.url, entry.reason);
+        } else if (WatchedPostList::isUnmeasured(m_posts.at(entry.index).size)) {
+            // Its first measurement never arrived: this one is its baseline, not a reply.
+            m_posts.recordSize(entry.url, entry.measured);
+        } else if (hasGrown(WatchedPostList::sizeValue(m_posts.at(entry.index).size), entry.measured)) {
+            ++m_newReplies;
+            Q_EMIT newReply(entry.url);
+        }
+        if (generation != m_generation)
+            return;
+        emitProgress();
+        if (generation != m_generation)
+            return;
+    }
+}
+
+void ReplyCheckRun::finish()
+{
     m_running = false;
-    Q_EMIT failed(boxText);
+    Q_EMIT statusText(QStringLiteral("finished - %1 new replies found").arg(m_newReplies));
+    Q_EMIT finished(m_newReplies);
+    if (!m_failures.isEmpty() && !m_running)
+        Q_EMIT failed(failuresText(m_failures));
 }
 
 void ReplyCheckRun::onPostRemoved(int index)
 {
     if (!m_running)
         return;
-    if (index < m_current)
-        --m_current;
-    else if (index == m_current)
-        m_currentRemoved = true;
+    for (Entry &entry : m_entries) {
+        if (entry.index == index) {
+            if (entry.probe)
+                release(entry);
+            entry.index = -1;
+        } else if (entry.index > index) {
+            --entry.index;
+        }
+    }
+    if (index < m_next)
+        --m_next;
+    const quint64 generation = m_generation;
+    report();
+    if (generation == m_generation)
+        pump();
+}
+
+void ReplyCheckRun::emitProgress()
+{
+    Q_EMIT progress(m_done, total());
 }

@@ -2,51 +2,121 @@
 
 #include "watch/pagesizeprobe.h"
 
+#include <QHash>
+#include <QList>
 #include <QObject>
+
+#include <deque>
 
 class WatchedPostList;
 
-// One pass of "Check for new replies": measures every watched post in turn on its own probe and
-// reports each one whose page grew by more than 500 bytes since it was watched. Posts are
-// followed through removals made during the run, so a post is only ever compared with its own
-// stored size.
+// A post a reply check could not measure, and why (one line).
+struct ReplyCheckFailure
+{
+    QString url;
+    QString reason;
+
+    bool operator==(const ReplyCheckFailure &other) const { return url == other.url && reason == other.reason; }
+};
+
+// One pass of "Check for new replies": measures the watched posts, several at once, and reports
+// each one whose page grew by more than 500 bytes since it was watched. At most perHostLimit
+// connections go to one host and totalLimit in all, as a browser keeps them; results are still
+// reported in list order. Posts are followed through removals made during the run, so a post is
+// only ever compared with its own stored size; a post watched during the run is checked too.
+// A post that cannot be measured is reported as failed and the run goes on; the run ends with
+// the finished text and, when any failed, one text listing them.
 class ReplyCheckRun : public QObject
 {
     Q_OBJECT
 public:
     explicit ReplyCheckRun(WatchedPostList &posts, QObject *parent = nullptr);
+    ~ReplyCheckRun() override;
 
     // Starts from the first post; a run in progress is abandoned.
     void start();
+    // Ends the run in progress: nothing more is measured or reported but the stop itself.
+    void stop();
     bool isRunning() const { return m_running; }
     int newReplies() const { return m_newReplies; }
+    // Posts reported so far, and the number this run will have reported when it ends (it
+    // changes when posts are watched or removed during the run).
+    int done() const { return m_done; }
+    int total() const;
+    QList<ReplyCheckFailure> failures() const { return m_failures; }
 
-    PageSizeProbe &probe() { return m_probe; }
+    // Settings for every probe the run starts (time limits, TLS, cookies).
+    ProbeSettings &probeSettings() { return m_settings; }
+    void setConnectionLimits(int perHost, int total);
+    static constexpr int defaultPerHostLimit = 6;
+    static constexpr int defaultTotalLimit = 16;
 
     // A page that grew by more than this many bytes has new replies.
     static constexpr qint64 threshold = 500;
     static bool hasGrown(qint64 stored, qint64 measured);
+    // The text of the one "Error" box that lists the posts a run could not measure.
+    static QString failuresText(const QList<ReplyCheckFailure> &failures);
 
 Q_SIGNALS:
-    // The run's progress and result (status panel 1).
+    // The run's progress and result (status panel 1): "checking post N" as post N starts,
+    // "finished - N new replies found" at the end, "stopped - ..." after stop().
     void statusText(const QString &text);
+    // What the probe of the first post not yet reported is doing (panels 2 and 3).
+    void activityText(const QString &text);
+    void progressText(const QString &text);
     // A new run began: the list of posts with new replies starts empty.
     void cleared();
+    void progress(int done, int total);
+    // Per post, in list order: grew, or could not be measured.
     void newReply(const QString &url);
-    // A probe failed and ended the run; the text for the "Error" box.
-    void failed(const QString &boxText);
+    void postFailed(const QString &url, const QString &reason);
     void finished(int newReplies);
+    void stopped(int newReplies);
+    // Sent after finished() when some posts could not be measured: the text for the one
+    // "Error" box (see failuresText).
+    void failed(const QString &boxText);
 
 private:
-    void advance();
-    void onMeasured(qint64 measured);
-    void onFailed(const QString &boxText);
+    enum class State { Waiting, Running, Measured, Failed };
+    struct Entry
+    {
+        int index = 0; // position in the list now; -1 once the post was removed
+        QString url;
+        QString host;
+        State state = State::Waiting;
+        PageSizeProbe *probe = nullptr;
+        qint64 measured = 0;
+        QString reason;
+    };
+
+    void pump();
+    void startEntry(Entry &entry);
+    void onProbeDone(PageSizeProbe *probe, bool ok, qint64 measured);
+    void report();
+    void finish();
     void onPostRemoved(int index);
+    void dropProbes();
+    Entry *entryOf(const PageSizeProbe *probe);
+    bool isFrontProbe(const PageSizeProbe *probe) const;
+    bool canStart(const Entry &entry) const;
+    void release(Entry &entry);
+    void emitProgress();
 
     WatchedPostList &m_posts;
-    PageSizeProbe m_probe;
-    int m_current = 0;
+    ProbeSettings m_settings;
+    int m_perHostLimit = defaultPerHostLimit;
+    int m_totalLimit = defaultTotalLimit;
+    // Posts from the first not yet reported on, in list order; after the last entry come the
+    // posts not looked at yet, from position m_next.
+    std::deque<Entry> m_entries;
+    int m_next = 0;
+    int m_active = 0; // probes under way
+    QHash<QString, int> m_activePerHost;
+    int m_done = 0;
     int m_newReplies = 0;
+    QList<ReplyCheckFailure> m_failures;
     bool m_running = false;
-    bool m_currentRemoved = false;
+    // Changes with every start and stop, so a loop that sent a signal notices when a receiver
+    // started or stopped the run in between.
+    quint64 m_generation = 0;
 };

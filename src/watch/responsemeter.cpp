@@ -44,6 +44,8 @@ bool ResponseMeter::feed(const char *data, qsizetype size)
 
 QString ResponseMeter::progressText(qint64 bodyBytes, qint64 contentLength)
 {
+    // No count is below nothing; a negative one would also put the percentage out of any range.
+    bodyBytes = std::max<qint64>(bodyBytes, 0);
     if (contentLength < 1)
         return QStringLiteral("Downloaded %1 bytes").arg(bodyBytes);
     // Ties go to the even neighbour, as the status line always has.

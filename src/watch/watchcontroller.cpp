@@ -45,10 +45,11 @@ void WatchController::connectModel()
             [this](int index) { delete m_panel.postList->takeItem(index); });
     connect(&posts, &WatchedPostList::saveFailed, this, &WatchController::showError);
 
-    for (PageSizeProbe *probe : {&m_recorder->probe(), &m_run->probe()}) {
-        connect(probe, &PageSizeProbe::activityText, this, [this](const QString &text) { Q_EMIT statusText(2, text); });
-        connect(probe, &PageSizeProbe::progressText, this, [this](const QString &text) { Q_EMIT statusText(3, text); });
-    }
+    PageSizeProbe *probe = &m_recorder->probe();
+    connect(probe, &PageSizeProbe::activityText, this, [this](const QString &text) { Q_EMIT statusText(2, text); });
+    connect(probe, &PageSizeProbe::progressText, this, [this](const QString &text) { Q_EMIT statusText(3, text); });
+    connect(m_run, &ReplyCheckRun::activityText, this, [this](const QString &text) { Q_EMIT statusText(2, text); });
+    connect(m_run, &ReplyCheckRun::progressText, this, [this](const QString &text) { Q_EMIT statusText(3, text); });
     connect(m_recorder, &SizeRecorder::recorded, this,
             [this] { Q_EMIT statusText(2, QStringLiteral("Response completed")); });
     connect(m_recorder, &SizeRecorder::failed, this, &WatchController::showError);

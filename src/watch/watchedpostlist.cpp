@@ -115,6 +115,12 @@ qint64 WatchedPostList::sizeValue(const QString &size)
     return ok ? value : 0;
 }
 
+bool WatchedPostList::isUnmeasured(const QString &size)
+{
+    bool ok = false;
+    return size.trimmed().toLongLong(&ok) == 0 && ok;
+}
+
 void WatchedPostList::persist()
 {
     // Sizes first: after a crash between the two writes an added post still finds its "0" line,

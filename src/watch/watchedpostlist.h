@@ -49,6 +49,8 @@ public:
     // The number a stored size stands for. A text that is not a number stands for 0, so the reply
     // check reports the post and watching it again gives it a real size.
     static qint64 sizeValue(const QString &size);
+    // A size of 0 is what a post is stored with until its first measurement arrives.
+    static bool isUnmeasured(const QString &size);
 
 Q_SIGNALS:
     void postAdded(int index);

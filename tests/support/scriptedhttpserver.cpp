@@ -17,8 +17,11 @@ public:
         socket->setParent(this);
         connect(socket, &QTcpSocket::readyRead, this, &ScriptedConnection::onReadyRead);
         connect(socket, &QTcpSocket::bytesWritten, this, &ScriptedConnection::onBytesWritten);
+        ++server->m_open;
+        server->m_mostOpen = std::max(server->m_mostOpen, server->m_open);
         connect(socket, &QTcpSocket::disconnected, this, [this] {
             m_done = true;
+            closed();
             deleteLater();
         });
         if (!server->m_waitForRequest)
@@ -26,6 +29,14 @@ public:
     }
 
 private:
+    void closed()
+    {
+        if (m_counted && m_server) {
+            m_counted = false;
+            --m_server->m_open;
+        }
+    }
+
     void onReadyRead()
     {
         if (m_started) {
@@ -67,6 +78,7 @@ private:
                 return;
             case ServerStep::Reset:
                 m_done = true;
+                closed();
                 m_socket->abort();
                 deleteLater();
                 return;
@@ -95,7 +107,7 @@ private:
             next();
     }
 
-    ScriptedHttpServer *m_server;
+    QPointer<ScriptedHttpServer> m_server;
     QTcpSocket *m_socket;
     QByteArray m_request;
     ServerScript m_script;
@@ -103,6 +115,7 @@ private:
     qint64 m_fillerLeft = 0;
     bool m_started = false;
     bool m_done = false;
+    bool m_counted = true;
 };
 
 ScriptedHttpServer::ScriptedHttpServer(QObject *parent)
@@ -112,9 +125,10 @@ ScriptedHttpServer::ScriptedHttpServer(QObject *parent)
 
 ScriptedHttpServer::~ScriptedHttpServer() = default;
 
-bool ScriptedHttpServer::start()
+bool ScriptedHttpServer::start(const QHostAddress &address)
 {
-    return listen(QHostAddress::LocalHost, 0);
+    // Loopback only: tests never open a port anyone else can reach.
+    return address.isLoopback() && listen(address, 0);
 }
 
 bool ScriptedHttpServer::startTls(const QSslCertificate &certificate, const QSslKey &key)
@@ -129,7 +143,7 @@ QString ScriptedHttpServer::url(const QString &path) const
 {
     return QStringLiteral("%1://%2:%3%4")
         .arg(m_tls ? QStringLiteral("https") : QStringLiteral("http"))
-        .arg(m_tls ? QStringLiteral("localhost") : QStringLiteral("127.0.0.1"))
+        .arg(m_tls ? QStringLiteral("localhost") : serverAddress().toString())
         .arg(serverPort())
         .arg(path);
 }

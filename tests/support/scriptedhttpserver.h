@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QHostAddress>
 #include <QList>
 #include <QObject>
 #include <QSslCertificate>
@@ -31,9 +32,9 @@ struct ServerStep
 };
 using ServerScript = QList<ServerStep>;
 
-// A web server on 127.0.0.1 (port chosen by the system) that plays scripted answers, for tests
-// that need exact control over how a response arrives: split anywhere, paused, never ended,
-// cut off, or far too large to keep. Optionally speaks TLS with a given certificate.
+// A web server on 127.0.0.1 or another loopback address (port chosen by the system) that plays scripted answers, for
+// tests that need exact control over how a response arrives: split anywhere, paused, never ended, cut off, or far too
+// large to keep. Optionally speaks TLS with a given certificate.
 class ScriptedHttpServer : public QTcpServer
 {
     Q_OBJECT
@@ -42,10 +43,10 @@ public:
     explicit ScriptedHttpServer(QObject *parent = nullptr);
     ~ScriptedHttpServer() override;
 
-    bool start();
+    bool start(const QHostAddress &address = QHostAddress(QHostAddress::LocalHost));
     bool startTls(const QSslCertificate &certificate, const QSslKey &key);
 
-    // "http://127.0.0.1:<port>" + path, or https for a TLS server (host "localhost" then, which
+    // "http://<address>:<port>" + path, or https for a TLS server (host "localhost" then, which
     // the test certificate names).
     QString url(const QString &path = QStringLiteral("/")) const;
 
@@ -59,6 +60,9 @@ public:
     // The request headers received so far, in order of arrival.
     QList<QByteArray> requests() const { return m_requests; }
     int connectionCount() const { return m_connections; }
+    // Connections open now, and the most that were open at once.
+    int openConnections() const { return m_open; }
+    int mostOpenConnections() const { return m_mostOpen; }
 
     // Scripts for common answers.
     static QByteArray response(const QByteArray &body, const QByteArray &extraHeaders = {});
@@ -85,4 +89,6 @@ private:
     bool m_tls = false;
     bool m_waitForRequest = true;
     int m_connections = 0;
+    int m_open = 0;
+    int m_mostOpen = 0;
 };

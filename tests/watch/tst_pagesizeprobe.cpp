@@ -1,9 +1,11 @@
 #include "scriptedhttpserver.h"
+#include "watch/browsercookiejar.h"
 #include "watch/pagesizeprobe.h"
 #include "watch/probeaddress.h"
 #include "watch/responsemeter.h"
 
 #include <QFile>
+#include <QNetworkCookie>
 #include <QSslSocket>
 #include <QTest>
 
@@ -68,6 +70,9 @@ private Q_SLOTS:
     void restartAbandonsEarlierProbe();
     void fetchesOverTls_data();
     void fetchesOverTls();
+    void picksBrowserCookies_data();
+    void picksBrowserCookies();
+    void sendsCookiesToTheirHostOnly();
 };
 
 void TestPageSizeProbe::buildsRequests_data()
@@ -103,6 +108,13 @@ void TestPageSizeProbe::buildsRequests_data()
     for (const char *refused : {"", "http://", "/viewtopic.php", "ftp://files.example.org/x", "http://f:70000/",
                                 "http://f:web/", "http://f:0/", "http://f:+80/", "http://[::1/"})
         QTest::newRow(refused) << QString::fromLatin1(refused) << QString() << 0 << false << QByteArray();
+    // The host goes into the "Host:" line: a control character there could start a header line.
+    QTest::newRow("line break in bracketed host")
+        << "http://[a\r\nX-Injected: 1]/page" << QString() << 0 << false << QByteArray();
+    QTest::newRow("tab in host") << "http://f.exa\tmple.org/" << QString() << 0 << false << QByteArray();
+    QTest::newRow("line feed in host") << "f.example.org\nX: 1/" << QString() << 0 << false << QByteArray();
+    QTest::newRow("NUL in host") << QStringLiteral("http://f.example.org") + QChar(0) + "x/" << QString() << 0 << false
+                                 << QByteArray();
 }
 
 void TestPageSizeProbe::buildsRequests()
@@ -174,6 +186,9 @@ void TestPageSizeProbe::formatsProgress_data()
     QTest::newRow("half rounds to even, up") << qint64(3) << qint64(200) << "Downloaded 3 from 200 (2%)";
     QTest::newRow("more than announced") << qint64(300) << qint64(200) << "Downloaded 300 from 200 (150%)";
     QTest::newRow("percentage too large to show") << qint64(400000) << qint64(1) << QString();
+    QTest::newRow("negative count, no length") << qint64(-5) << qint64(0) << "Downloaded 0 bytes";
+    QTest::newRow("negative count far below any percentage")
+        << qint64(-1000000000000000000LL) << qint64(1) << "Downloaded 0 from 1 (0%)";
 }
 
 void TestPageSizeProbe::formatsProgress()
@@ -265,14 +280,19 @@ void TestPageSizeProbe::fails_data()
     QTest::newRow("server stops in the middle")
         << "stalls" << socketError.arg(int(QAbstractSocket::SocketTimeoutError)) + "Timed out";
     QTest::newRow("address cannot be fetched") << "address" << QStringLiteral("An error has occurred.\r\nError #: ");
+    QTest::newRow("page that never ends")
+        << "endless" << socketError.arg(int(QAbstractSocket::SocketTimeoutError)) + "Timed out: the page";
 }
 
 void TestPageSizeProbe::fails()
 {
     QFETCH(QString, kind);
     ScriptedHttpServer server;
-    server.setDefaultScript(
-        {ServerStep::send(kind == "stalls" ? "HTTP/1.1 200 OK\r\n\r\npartial" : ""), ServerStep::stall()});
+    if (kind == "endless")
+        server.setDefaultScript({ServerStep::send("HTTP/1.1 200 OK\r\n\r\n"), ServerStep::filler(1LL << 50)});
+    else
+        server.setDefaultScript(
+            {ServerStep::send(kind == "stalls" ? "HTTP/1.1 200 OK\r\n\r\npartial" : ""), ServerStep::stall()});
     QVERIFY(server.start());
     const QString url = kind == "address" ? QStringLiteral("http://127.0.0.1:notaport/") : server.url();
     if (kind == "refused")
@@ -280,6 +300,7 @@ void TestPageSizeProbe::fails()
 
     PageSizeProbe probe;
     probe.setTimeouts(2000, 300);
+    probe.setPageTimeLimit(1000);
     ProbeLog log(probe);
     probe.start(url);
     QVERIFY(log.failed.isEmpty()); // never reported from inside start()
@@ -351,6 +372,90 @@ void TestPageSizeProbe::fetchesOverTls()
     QCOMPARE(server.requests().size(), trusted ? 1 : 0);
     if (!trusted)
         QVERIFY2(log.failed.first().startsWith("Error occurred.\r\nError #: "), qPrintable(log.failed.first()));
+}
+
+void TestPageSizeProbe::picksBrowserCookies_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QStringList>("sent");
+
+    const QStringList forum{"sid=1", "wide=2", "script=4"};
+    QTest::newRow("thread page, query not a path") << "http://forum.example.org/t?x=/members" << forum;
+    QTest::newRow("https: Secure ones too, and the path's own")
+        << "https://forum.example.org/members/list" << QStringList{"sid=1", "wide=2", "secure=3", "script=4", "path=7"};
+    QTest::newRow("path stops at a slash") << "http://forum.example.org/membersonly" << forum;
+    QTest::newRow("host in capitals, no scheme") << "FORUM.Example.org/members" << forum + QStringList{"path=7"};
+    QTest::newRow("port does not matter") << "http://forum.example.org:8080/" << forum;
+    QTest::newRow("sibling host: domain cookie only") << "http://www.example.org/" << QStringList{"wide=2"};
+    QTest::newRow("the domain itself") << "http://example.org/" << QStringList{"wide=2"};
+    QTest::newRow("other site") << "http://other.example.net/" << QStringList{"other=8"};
+    QTest::newRow("name that ends like the forum") << "http://forum.example.org.evil.net/" << QStringList();
+    QTest::newRow("parent of a host-only cookie") << "http://example.org.evil.net/" << QStringList();
+}
+
+void TestPageSizeProbe::picksBrowserCookies()
+{
+    QFETCH(QString, url);
+    BrowserCookieJar jar;
+    const auto cookie = [](const QByteArray &name, const QByteArray &value, const QString &domain,
+                           const QString &path = QStringLiteral("/")) {
+        QNetworkCookie c(name, value);
+        c.setDomain(domain);
+        c.setPath(path);
+        return c;
+    };
+    jar.addCookie(cookie("sid", "1", "forum.example.org")); // host-only, as the browser reports it
+    jar.addCookie(cookie("wide", "2", ".example.org"));
+    QNetworkCookie secure = cookie("secure", "3", "forum.example.org");
+    secure.setSecure(true);
+    jar.addCookie(secure);
+    QNetworkCookie script = cookie("script", "4", "forum.example.org");
+    script.setHttpOnly(true); // kept from page scripts, not from HTTP
+    jar.addCookie(script);
+    jar.addCookie(cookie("gone", "5", "forum.example.org"));
+    QNetworkCookie expired = cookie("gone", "5", "forum.example.org");
+    expired.setExpirationDate(QDateTime::currentDateTimeUtc().addDays(-1));
+    jar.addCookie(expired); // the browser expiring it
+    jar.addCookie(cookie("logout", "6", "forum.example.org"));
+    jar.removeCookie(cookie("logout", "6", "forum.example.org"));
+    jar.addCookie(cookie("path", "7", "forum.example.org", "/members"));
+    jar.addCookie(cookie("other", "8", "other.example.net"));
+    jar.addCookie(cookie("evil", "9\r\nX-Injected: 1", ".example.org"));
+    QCOMPARE(jar.count(), 7);
+
+    const ProbeAddress address = splitProbeAddress(url);
+    QVERIFY(address.isValid());
+    QStringList header = QString::fromLatin1(jar.cookieHeader(address.cookieUrl())).split("; ", Qt::SkipEmptyParts);
+    QFETCH(QStringList, sent);
+    header.sort();
+    sent.sort();
+    QCOMPARE(header, sent);
+}
+
+void TestPageSizeProbe::sendsCookiesToTheirHostOnly()
+{
+    ScriptedHttpServer server;
+    server.setDefaultScript(ScriptedHttpServer::page("members only"));
+    QVERIFY(server.start());
+    BrowserCookieJar jar;
+    QNetworkCookie session("sid", "abc");
+    session.setDomain("127.0.0.1");
+    session.setPath("/");
+    jar.addCookie(session);
+    QNetworkCookie elsewhere("other", "x");
+    elsewhere.setDomain("127.0.0.2");
+    elsewhere.setPath("/");
+    jar.addCookie(elsewhere);
+
+    PageSizeProbe probe;
+    probe.setCookieJar(&jar);
+    ProbeLog log(probe);
+    probe.start(server.url(QStringLiteral("/thread")));
+    QTRY_VERIFY(log.done());
+    QCOMPARE(log.finished, QList<qint64>{12});
+    const QByteArray host = server.url().mid(7, server.url().size() - 8).toLatin1();
+    QCOMPARE(server.requests(), QList<QByteArray>{"GET /thread HTTP/1.1\r\nHost: " + host +
+                                                  "\r\nConnection: close\r\nAccept: */*\r\nCookie: sid=abc\r\n\r\n"});
 }
 
 QTEST_GUILESS_MAIN(TestPageSizeProbe)

@@ -61,8 +61,11 @@ struct RunLog
     QStringList status;
     QStringList flagged;
     QStringList failed;
+    QStringList failedPosts;
+    QPair<int, int> progress;
     int cleared = 0;
     int finished = 0;
+    int stopped = 0;
 
     explicit RunLog(ReplyCheckRun &run)
     {
@@ -73,7 +76,10 @@ struct RunLog
             ++cleared;
             flagged.clear();
         });
+        QObject::connect(&run, &ReplyCheckRun::postFailed, &run, [this](const QString &u) { failedPosts << u; });
+        QObject::connect(&run, &ReplyCheckRun::progress, &run, [this](int d, int t) { progress = {d, t}; });
         QObject::connect(&run, &ReplyCheckRun::finished, &run, [this] { ++finished; });
+        QObject::connect(&run, &ReplyCheckRun::stopped, &run, [this] { ++stopped; });
     }
 };
 
@@ -95,8 +101,11 @@ private Q_SLOTS:
     void failedMeasurementRecordsNothing();
     void flagsGrownPages_data();
     void flagsGrownPages();
-    void errorEndsRun_data();
-    void errorEndsRun();
+    void failedPostDoesNotEndRun_data();
+    void failedPostDoesNotEndRun();
+    void keepsConnectionLimits_data();
+    void keepsConnectionLimits();
+    void stopEndsRun();
     void secondStartReplacesRun();
     void followsPostsThroughRemoval_data();
     void followsPostsThroughRemoval();
@@ -313,6 +322,8 @@ void TestWatchedPosts::flagsGrownPages_data()
     // Neighbours with very different sizes: each post is compared with its own size only.
     QTest::newRow("neighbours differ") << QStringList{"50000", "1000"} << QList<qint64>{50100, 1200} << QList<int>();
     QTest::newRow("stored size not a number") << QStringList{"lots"} << QList<qint64>{900} << QList<int>{0};
+    // A post whose first measurement never arrived: this one becomes its baseline.
+    QTest::newRow("not measured yet") << QStringList{"0", "100"} << QList<qint64>{20480, 900} << QList<int>{1};
 }
 
 void TestWatchedPosts::flagsGrownPages()
@@ -345,24 +356,26 @@ void TestWatchedPosts::flagsGrownPages()
         expectedFlagged << forum.url(QStringLiteral("t%1").arg(i));
     QCOMPARE(log.flagged, expectedFlagged);
     QStringList expectedStatus;
-    for (int i = 1; i <= stored.size() + 1; ++i)
+    for (int i = 1; i <= stored.size(); ++i)
         expectedStatus << QStringLiteral("checking post %1").arg(i);
     expectedStatus << QStringLiteral("finished - %1 new replies found").arg(flagged.size());
     QCOMPARE(log.status, expectedStatus);
-    // A check never changes the stored sizes.
+    QCOMPARE(log.progress, qMakePair(int(stored.size()), int(stored.size())));
+    // A check changes no stored size but the one a post never had.
     for (int i = 0; i < stored.size(); ++i)
-        QCOMPARE(list.at(i).size, stored.at(i));
+        QCOMPARE(list.at(i).size, stored.at(i) == "0" ? QString::number(measured.at(i)) : stored.at(i));
 }
 
-void TestWatchedPosts::errorEndsRun_data()
+void TestWatchedPosts::failedPostDoesNotEndRun_data()
 {
     QTest::addColumn<QString>("failure");
     QTest::newRow("refused connection") << "refused";
     QTest::newRow("server never answers") << "silent";
     QTest::newRow("address cannot be fetched") << "address";
+    QTest::newRow("control character in the host") << "injection";
 }
 
-void TestWatchedPosts::errorEndsRun()
+void TestWatchedPosts::failedPostDoesNotEndRun()
 {
     QFETCH(QString, failure);
     TestEnvironment environment;
@@ -376,24 +389,114 @@ void TestWatchedPosts::errorEndsRun()
     const QString goneUrl = gone.url("/two");
     gone.close();
 
+    const QString failing = failure == "refused"   ? goneUrl
+                            : failure == "silent"  ? forum.url("two")
+                            : failure == "address" ? QStringLiteral("http://:x/")
+                                                   : QStringLiteral("http://[a\tX-Injected: 1]/page");
     WatchedPostList list;
-    list.watch(forum.url("one"));
-    list.watch(failure == "refused" ? goneUrl : failure == "silent" ? forum.url("two") : QStringLiteral("http://:x/"));
-    list.watch(forum.url("three"));
+    for (const QString &url : {forum.url("one"), failing, forum.url("three")}) {
+        list.watch(url);
+        list.recordSize(url, 100);
+    }
     ReplyCheckRun run(list);
-    run.probe().setTimeouts(2000, 200);
+    run.probeSettings().connectMs = 2000;
+    run.probeSettings().idleMs = 200;
     RunLog log(run);
     run.start();
-    QTRY_COMPARE(log.failed.size(), 1);
-    QTest::qWait(300);
+    QTRY_COMPARE(log.finished, 1);
+    QCOMPARE(log.status,
+             (QStringList{"checking post 1", "checking post 2", "checking post 3", "finished - 2 new replies found"}));
+    QCOMPARE(log.flagged, (QStringList{forum.url("one"), forum.url("three")}));
+    QCOMPARE(log.failedPosts, QStringList{failing});
+    // One box at the end names the post and why.
     QCOMPARE(log.failed.size(), 1);
-    QCOMPARE(log.finished, 0);
+    QCOMPARE(run.failures().size(), 1);
+    QVERIFY2(!run.failures().first().reason.isEmpty() && log.failed.first().contains(failing) &&
+                 log.failed.first().contains(run.failures().first().reason),
+             qPrintable(log.failed.first()));
     QVERIFY(!run.isRunning());
-    QCOMPARE(log.status, (QStringList{"checking post 1", "checking post 2"}));
-    QCOMPARE(log.flagged, QStringList{forum.url("one")});
-    // The third post was never asked for.
     for (const QByteArray &request : forum.server.requests())
-        QVERIFY(!request.startsWith("GET /three"));
+        QVERIFY(!request.contains("X-Injected"));
+}
+
+void TestWatchedPosts::keepsConnectionLimits_data()
+{
+    QTest::addColumn<int>("perHost");
+    QTest::addColumn<int>("total");
+    QTest::addColumn<int>("mostOnFirst");
+
+    // Posts on the first host come first; the second host's must not wait behind them.
+    QTest::newRow("host limit binds") << 2 << 3 << 2;
+    QTest::newRow("overall limit binds") << 6 << 3 << 3;
+    QTest::newRow("defaults") << ReplyCheckRun::defaultPerHostLimit << ReplyCheckRun::defaultTotalLimit << 6;
+}
+
+void TestWatchedPosts::keepsConnectionLimits()
+{
+    QFETCH(int, perHost);
+    QFETCH(int, total);
+    TestEnvironment environment;
+    ScriptedHttpServer first;
+    ScriptedHttpServer second;
+    QVERIFY(first.start(QHostAddress(QStringLiteral("127.0.0.1"))));
+    QVERIFY(second.start(QHostAddress(QStringLiteral("127.0.0.2"))));
+    const auto slowPage = [](int size, int ms) {
+        return ServerScript{ServerStep::send(ScriptedHttpServer::response({})), ServerStep::pause(ms),
+                            ServerStep::send(QByteArray(size, 'r')), ServerStep::close()};
+    };
+    first.setDefaultScript(slowPage(100, 150));
+    second.setDefaultScript(slowPage(100, 150));
+    first.setScript("/slowest", slowPage(5000, 400)); // grown, and the last to arrive
+    second.setScript("/grown", slowPage(5000, 50));
+
+    WatchedPostList list;
+    QStringList urls{first.url("/slowest")};
+    for (int i = 0; i < 10; ++i)
+        urls << first.url(QStringLiteral("/t%1").arg(i));
+    urls << second.url("/a") << second.url("/grown") << second.url("/b");
+    for (const QString &url : urls) {
+        list.watch(url);
+        list.recordSize(url, 100);
+    }
+    ReplyCheckRun run(list);
+    run.setConnectionLimits(perHost, total);
+    RunLog log(run);
+    run.start();
+    if (perHost < total) {
+        // The second host is asked while the first host's posts still wait their turn.
+        QTRY_VERIFY(second.connectionCount() > 0);
+        QVERIFY(first.connectionCount() < 11);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(log.finished, 1, 10000);
+    // Reported in list order, whatever order the pages arrived in.
+    QCOMPARE(log.flagged, (QStringList{first.url("/slowest"), second.url("/grown")}));
+    QCOMPARE(log.progress, qMakePair(14, 14));
+    QTEST(first.mostOpenConnections(), "mostOnFirst");
+    QVERIFY(second.mostOpenConnections() <= std::min(perHost, total));
+    QVERIFY(first.mostOpenConnections() + second.mostOpenConnections() <= total + std::min(perHost, total));
+}
+
+void TestWatchedPosts::stopEndsRun()
+{
+    TestEnvironment environment;
+    Forum forum;
+    forum.setSlowPage("a", 5000, 300);
+    QVERIFY(forum.start());
+    WatchedPostList list;
+    list.watch(forum.url("a"));
+    list.recordSize(forum.url("a"), 100);
+    ReplyCheckRun run(list);
+    RunLog log(run);
+    run.start();
+    QTRY_COMPARE(forum.server.requests().size(), 1);
+    run.stop();
+    QVERIFY(!run.isRunning());
+    QCOMPARE(log.stopped, 1);
+    QCOMPARE(log.status.last(), QStringLiteral("stopped - 0 new replies found"));
+    QTRY_COMPARE(forum.server.openConnections(), 0); // the connection is closed, not left behind
+    QTest::qWait(400);
+    QCOMPARE(log.finished, 0);
+    QCOMPARE(log.flagged, QStringList());
 }
 
 void TestWatchedPosts::secondStartReplacesRun()
@@ -404,12 +507,14 @@ void TestWatchedPosts::secondStartReplacesRun()
     forum.setPage("b", 3000);
     QVERIFY(forum.start());
     WatchedPostList list;
-    list.watch(forum.url("a"));
-    list.watch(forum.url("b"));
+    for (const QString &name : {QStringLiteral("a"), QStringLiteral("b")}) {
+        list.watch(forum.url(name));
+        list.recordSize(forum.url(name), 100);
+    }
     ReplyCheckRun run(list);
     RunLog log(run);
     run.start();
-    QTRY_COMPARE(forum.server.requests().size(), 1);
+    QTRY_VERIFY(forum.server.requests().size() >= 1);
     run.start();
     QTRY_COMPARE(log.finished, 1);
     QTest::qWait(600); // the abandoned first measurement of "a" must not count
@@ -422,33 +527,43 @@ void TestWatchedPosts::secondStartReplacesRun()
 
 void TestWatchedPosts::followsPostsThroughRemoval_data()
 {
+    QTest::addColumn<int>("limit");
     QTest::addColumn<QString>("slow");
     QTest::addColumn<int>("removeIndex");
     QTest::addColumn<QStringList>("flagged");
     QTest::addColumn<int>("requests");
 
     // Posts a, b, c; "a" and "b" grew, "c" did not. The removal happens while the slow post is
-    // being measured.
-    QTest::newRow("a measured, a removed") << "a" << 0 << QStringList{"b"} << 3;
-    QTest::newRow("a measured, b removed") << "a" << 1 << QStringList{"a"} << 2;
-    QTest::newRow("a measured, c removed") << "a" << 2 << QStringList{"a", "b"} << 2;
-    QTest::newRow("b measured, a removed") << "b" << 0 << QStringList{"a", "b"} << 3;
-    QTest::newRow("b measured, b removed") << "b" << 1 << QStringList{"a"} << 3;
-    QTest::newRow("b measured, c removed") << "b" << 2 << QStringList{"a", "b"} << 2;
+    // being measured: one post at a time, or all at once, when the posts after the slow one
+    // are measured but wait to be reported.
+    for (const int limit : {1, ReplyCheckRun::defaultTotalLimit}) {
+        const bool one = limit == 1;
+        const QString rest = one ? QStringLiteral(", one at a time") : QStringLiteral(", all at once");
+        QTest::newRow(qPrintable("a measured, a removed" + rest)) << limit << "a" << 0 << QStringList{"b"} << 3;
+        QTest::newRow(qPrintable("a measured, b removed" + rest))
+            << limit << "a" << 1 << QStringList{"a"} << (one ? 2 : 3);
+        QTest::newRow(qPrintable("a measured, c removed" + rest))
+            << limit << "a" << 2 << QStringList{"a", "b"} << (one ? 2 : 3);
+        QTest::newRow(qPrintable("b measured, a removed" + rest)) << limit << "b" << 0 << QStringList{"a", "b"} << 3;
+        QTest::newRow(qPrintable("b measured, b removed" + rest)) << limit << "b" << 1 << QStringList{"a"} << 3;
+        QTest::newRow(qPrintable("b measured, c removed" + rest))
+            << limit << "b" << 2 << QStringList{"a", "b"} << (one ? 2 : 3);
+    }
 }
 
 void TestWatchedPosts::followsPostsThroughRemoval()
 {
+    QFETCH(int, limit);
     QFETCH(QString, slow);
     QFETCH(int, removeIndex);
     QFETCH(QStringList, flagged);
     TestEnvironment environment;
     Forum forum;
-    const QList<qint64> measured{5000, 9000, 100};
+    const QList<qint64> measured{5000, 9000, 1000};
     const QStringList names{"a", "b", "c"};
     for (int i = 0; i < names.size(); ++i) {
         if (names.at(i) == slow)
-            forum.setSlowPage(names.at(i), measured.at(i), 300);
+            forum.setSlowPage(names.at(i), measured.at(i), 500);
         else
             forum.setPage(names.at(i), measured.at(i));
     }
@@ -456,14 +571,21 @@ void TestWatchedPosts::followsPostsThroughRemoval()
     WatchedPostList list;
     for (const QString &name : names)
         list.watch(forum.url(name));
-    // "a" keeps its first size line, 0; "b" and "c" were measured at 100. Compared with the
-    // wrong post's size, "c" would be reported.
+    // "a" and "b" were measured at 100, "c" at 1000. Compared with the wrong post's size, "c"
+    // would be reported.
+    list.recordSize(forum.url("a"), 100);
     list.recordSize(forum.url("b"), 100);
-    list.recordSize(forum.url("c"), 100);
+    list.recordSize(forum.url("c"), 1000);
     ReplyCheckRun run(list);
+    run.setConnectionLimits(ReplyCheckRun::defaultPerHostLimit, limit);
     RunLog log(run);
     run.start();
-    QTRY_COMPARE(forum.server.requests().size(), names.indexOf(slow) + 1);
+    if (limit == 1) {
+        QTRY_COMPARE(forum.server.requests().size(), names.indexOf(slow) + 1);
+    } else {
+        QTRY_COMPARE(forum.server.requests().size(), 3);
+        QTest::qWait(150); // the fast pages are in, held behind the slow one
+    }
     list.removeAt(removeIndex);
     QTRY_COMPARE(log.finished, 1);
     QStringList expected;
