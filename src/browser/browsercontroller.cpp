@@ -163,21 +163,21 @@ void BrowserController::onInsertMarkup(int serial, const QVariant &body)
         if (!error.isEmpty())
             qWarning("%s", qPrintable(error));
     }
-    if (scan.formIndex < 0 || scan.fieldIndex < 0) {
-        endInsert(serial, false);
-        return;
-    }
+    // With nothing found in the markup, the page may still have a form that owns a text area.
+    const bool found = scan.formIndex >= 0 && scan.fieldIndex >= 0;
 
     const QString outgoing = editorText(m_editor.messageEditor) + QStringLiteral("\r\n\r\n");
     const QString converted = m_compose.convertMessage(outgoing);
     QPointer<BrowserController> self(this);
     m_page->runJavaScript(setMessageFieldScript(scan.formIndex, scan.fieldIndex, converted), scriptWorld,
-                          [self, serial, converted](const QVariant &result) {
+                          [self, serial, converted, found](const QVariant &result) {
                               if (!self || serial != self->m_insertSerial || !self->m_inserting)
                                   return;
-                              // Armed whether or not the page took the text.
-                              self->m_postCheck.arm(converted);
-                              self->endInsert(serial, result.toBool());
+                              const bool inserted = result.toBool();
+                              // Armed once a target was found, whether or not the page took the text.
+                              if (found || inserted)
+                                  self->m_postCheck.arm(converted);
+                              self->endInsert(serial, inserted);
                           });
 }
 

@@ -25,7 +25,82 @@ QString ownLine(const QString &tag)
     return crLf + tag + crLf;
 }
 
+bool isAsciiLetter(QChar c)
+{
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+}
+
+// The position just past the ">" that ends the tag opened at start, stepping over quoted attribute
+// values (a value may hold "<" or ">"); the end of the text when the tag is never closed.
+qsizetype tagEnd(const QString &markup, qsizetype start)
+{
+    qsizetype i = start + 1;
+    QChar previous;
+    while (i < markup.size()) {
+        const QChar c = markup.at(i);
+        if (c == QLatin1Char('>'))
+            return i + 1;
+        if ((c == QLatin1Char('"') || c == QLatin1Char('\'')) && previous == QLatin1Char('=')) {
+            const qsizetype close = markup.indexOf(c, i + 1);
+            if (close < 0)
+                return markup.size();
+            i = close + 1;
+            previous = c;
+            continue;
+        }
+        if (!c.isSpace())
+            previous = c;
+        ++i;
+    }
+    return markup.size();
+}
+
 } // namespace
+
+QString withoutInertText(const QString &markup)
+{
+    static const QString commentOpen = QStringLiteral("<!--");
+    static const QString commentClose = QStringLiteral("-->");
+    QString kept;
+    qsizetype copied = 0; // markup before this position is settled in kept
+    qsizetype i = markup.indexOf(QLatin1Char('<'));
+    while (i >= 0 && i < markup.size()) {
+        qsizetype next = i + 1;
+        if (QStringView(markup).mid(i, 4) == commentOpen) {
+            const qsizetype text = i + 4;
+            if (QStringView(markup).mid(text, 1) == QLatin1String(">")) {
+                next = text + 1; // "<!-->": an empty comment
+            } else if (QStringView(markup).mid(text, 2) == QLatin1String("->")) {
+                next = text + 2; // "<!--->"
+            } else {
+                const qsizetype close = markup.indexOf(commentClose, text);
+                const qsizetype textEnd = close < 0 ? markup.size() : close;
+                kept += QStringView(markup).mid(copied, text - copied);
+                copied = textEnd;
+                next = textEnd;
+            }
+        } else if (i + 1 < markup.size() && isAsciiLetter(markup.at(i + 1))) {
+            next = tagEnd(markup, i);
+            qsizetype nameEnd = i + 1;
+            while (nameEnd < markup.size() && (isAsciiLetter(markup.at(nameEnd)) || markup.at(nameEnd).isDigit()))
+                ++nameEnd;
+            const QStringView name = QStringView(markup).mid(i + 1, nameEnd - i - 1);
+            for (const QLatin1String raw : {QLatin1String("script"), QLatin1String("style")}) {
+                if (name.compare(raw, Qt::CaseInsensitive) != 0)
+                    continue;
+                // The element's text runs to its end tag, whatever it looks like.
+                const qsizetype close = markup.indexOf(QStringLiteral("</") + raw, next, Qt::CaseInsensitive);
+                const qsizetype textEnd = close < 0 ? markup.size() : close;
+                kept += QStringView(markup).mid(copied, next - copied);
+                copied = textEnd;
+                next = textEnd;
+            }
+        }
+        i = markup.indexOf(QLatin1Char('<'), next);
+    }
+    kept += QStringView(markup).mid(copied);
+    return kept;
+}
 
 QString rewriteForFirstPass(const QString &markup)
 {
@@ -95,11 +170,11 @@ int findMessageFieldInLines(const QStringList &lines, int formIndex)
 FormScan scanForPostForm(const QString &outerHtml, const QString &innerHtml)
 {
     FormScan scan;
-    scan.scratchTexts << rewriteForFirstPass(outerHtml) + crLf;
+    scan.scratchTexts << rewriteForFirstPass(withoutInertText(outerHtml)) + crLf;
     QStringList lines = scratchLines(scan.scratchTexts.last());
     scan.formIndex = findPostFormInLines(lines);
     if (scan.formIndex < 0) {
-        scan.scratchTexts << rewriteForSecondPass(innerHtml) + crLf;
+        scan.scratchTexts << rewriteForSecondPass(withoutInertText(innerHtml)) + crLf;
         lines = scratchLines(scan.scratchTexts.last());
         scan.formIndex = findPostFormInLines(lines);
     }

@@ -15,8 +15,14 @@ struct FormScan
     QStringList scratchTexts;
 };
 
-// Both passes over a page's body markup, then the field scan over the text of the last pass.
+// Both passes over a page's body markup, then the field scan over the text of the last pass. Only
+// markup is scanned: see withoutInertText.
 FormScan scanForPostForm(const QString &outerHtml, const QString &innerHtml);
+
+// The markup with the text of comments and of script and style elements taken out (the comment
+// marks and the element tags stay): a "<form" in a commented-out block or in a script's string is
+// no form of the page. Markup that holds no comment, script or style text comes back unchanged.
+QString withoutInertText(const QString &markup);
 
 // The two rewrites. They differ on purpose: the first leaves the page's own ">" of a closing form
 // tag on the next line and keeps the blank after "<input"; the second does neither.

@@ -13,8 +13,10 @@ QString scriptStringLiteral(const QString &text);
 QString readBodyScript();
 
 // Puts text into the message box of the given form: the element at fieldIndex when it is a text
-// area, else the first text area of that form. Page scripts learn of it through "input" and
-// "change" events. Gives true when a text area received the text, false otherwise.
+// area, else the first text area of that form. When the scan found none (either index -1), the
+// first form in page order whose elements hold a text area gets it, in its first text area: a
+// form the page built empty still owns the fields placed after it. Page scripts learn of it
+// through "input" and "change" events. Gives true when a text area received the text.
 QString setMessageFieldScript(int formIndex, int fieldIndex, const QString &text);
 
 // Inserts text at the caret of the element that has the focus, reaching into same-origin frames;

@@ -12,6 +12,7 @@
 #include "core/appstate.h"
 #include "core/datafolder.h"
 #include "fakeforum.h"
+#include "scriptedhttpserver.h"
 #include "testenvironment.h"
 #include "ui/editortext.h"
 #include "ui/messagebox.h"
@@ -70,8 +71,9 @@ private Q_SLOTS:
     void insertFails();
     void insertWhileInserting();
     void insertWithoutScratchFile();
-    void realPostingPages_data();
-    void realPostingPages();
+    void postingPages_data();
+    void postingPages();
+    void insertWhileLoading();
     void postCheckWindow_data();
     void postCheckWindow();
     void urlBox_data();
@@ -280,35 +282,63 @@ void TestBrowserController::insertWithoutScratchFile()
     QVERIFY(!QFile::exists(dataFilePath(QStringLiteral("htmltemp.txt"))));
 }
 
-void TestBrowserController::realPostingPages_data()
+void TestBrowserController::postingPages_data()
 {
-    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("html");
     QTest::addColumn<bool>("ok");
 
-    // The form sits between <table> and <tr>: the page builds it empty, its fields outside it.
-    QTest::newRow("custom forum") << "generic-posting-1.html" << false;
-    QTest::newRow("question page") << "generic-posting-2.html" << true;
-    QTest::newRow("guestbook") << "generic-posting-3.html" << true;
-    QTest::newRow("bbs reply form") << "mitbbs-thread-1.html" << true;
-    QTest::newRow("contact form") << "vbulletin-contact-1.html" << true;
-    QTest::newRow("new thread") << "vbulletin-posting-1.html" << true;
-    QTest::newRow("quick reply") << "vbulletin-thread-1.html" << true;
-    QTest::newRow("comment form") << "wordpress-thread-1.html" << true;
-    // Its only text area sits in a <noscript> block, which a page with scripts does not build.
-    QTest::newRow("registration") << "vbulletin-register-1.html" << false;
-    QTest::newRow("login page") << "phpbb-login-1.html" << false;
+    const QByteArray search = "<form action=\"/search\"><input name=q></form>";
+    const QByteArray post = "<form action=\"/post\"><input name=subject><textarea id=message></textarea></form>";
+    // The engine builds these forms empty and puts their fields after them; the fields still
+    // belong to the form.
+    QTest::newRow("form between table and row")
+        << search + "<table><form action=\"/post\" method=post><tr><td><input name=subject></td></tr>"
+                    "<tr><td><textarea id=message></textarea></td></tr></form></table>"
+        << true;
+    QTest::newRow("form closed before its fields")
+        << QByteArray("<div><form action=\"/post\"><input name=subject></div><p><textarea id=message></textarea>"
+                      "<input type=submit></form>")
+        << true;
+    // Only look like forms.
+    QTest::newRow("commented-out form first")
+        << "<!-- <form action=\"/old\"><input name=x><textarea></textarea></form> -->" + search + post << true;
+    QTest::newRow("form in a script string")
+        << "<script>var box = '<form><input name=a>';</script>" + search + post << true;
+
+    const QList<std::pair<const char *, bool>> realPages = {
+        {"generic-posting-1.html", true}, // its form sits between <table> and <tr>
+        {"generic-posting-2.html", true},
+        {"generic-posting-3.html", true},
+        {"mitbbs-thread-1.html", true},
+        {"vbulletin-contact-1.html", true},
+        {"vbulletin-posting-1.html", true},
+        {"vbulletin-thread-1.html", true},
+        {"wordpress-thread-1.html", true},
+        // Its only text area sits in a <noscript> block, which a page with scripts does not build.
+        {"vbulletin-register-1.html", false},
+        {"phpbb-login-1.html", false},
+        {"phpbb2-login-1.html", false},
+        {"vanilla-login-1.html", false},
+        {"jive-login-1.html", false},
+    };
+    for (const auto &[file, ok] : realPages)
+        QTest::newRow(file) << readFixture(QString::fromLatin1(file)) << ok;
 }
 
-void TestBrowserController::realPostingPages()
+void TestBrowserController::postingPages()
 {
-    QFETCH(QString, file);
+    QFETCH(QByteArray, html);
     QFETCH(bool, ok);
 
-    m_forum->setPage(QStringLiteral("/page.html"), readFixture(file));
+    if (!html.contains("<html") && !html.contains("<HTML"))
+        html = "<html><body>" + html + "</body></html>";
+    m_forum->setPage(QStringLiteral("/page.html"), html);
     QVERIFY(load(QStringLiteral("/page.html")));
-    // The message box as the page has built it: the first text area inside a form.
-    const bool hasBox = page(QStringLiteral("!!document.querySelector('form textarea')")).toBool();
-    QCOMPARE(hasBox, ok);
+    // The message box as the page has built it: the first text area that belongs to a form.
+    const QString messageBox =
+        QStringLiteral("Array.prototype.find.call(document.querySelectorAll('textarea'), function (t) {"
+                       " return !!t.form; })");
+    QCOMPARE(page(QStringLiteral("!!") + messageBox).toBool(), ok);
 
     const QString message = QStringLiteral("Insert me \"quoted\"\r\nsecond line");
     setEditorText(m_form->editorPanel()->messageEditor, message);
@@ -317,12 +347,38 @@ void TestBrowserController::realPostingPages()
         QCOMPARE(m_boxes, QStringList{QStringLiteral("Auto-Insert Error|") + insertErrorText});
         return;
     }
+    QVERIFY(m_boxes.isEmpty());
+    QCOMPARE(browser().postCheck().countdown(), 4);
     const QString expected = normalisedLineBreaks(converted(message + QStringLiteral("\r\n\r\n")));
-    // Exactly one text area holds the message: the first of the first form that has one.
+    // Exactly one text area holds the message: the message box.
     const QString receivers = QStringLiteral("Array.prototype.filter.call(document.querySelectorAll('textarea'),"
                                              " function (t) { return t.value === %1; }).map(function (t) {"
-                                             " return t === document.querySelector('form textarea'); })");
-    QCOMPARE(page(receivers.arg(scriptStringLiteral(expected))).toList(), QVariantList{true});
+                                             " return t === %2; })");
+    QCOMPARE(page(receivers.arg(scriptStringLiteral(expected), messageBox)).toList(), QVariantList{true});
+}
+
+void TestBrowserController::insertWhileLoading()
+{
+    // A style sheet and a script whose server takes the connection and never answers: the load
+    // never completes, but the form is there and takes the message.
+    ScriptedHttpServer silent;
+    QVERIFY(silent.start());
+    silent.setDefaultScript({ServerStep::stall()});
+    m_forum->setPage(QStringLiteral("/slow"),
+                     "<html><head><link rel=stylesheet href=\"" + silent.url(QStringLiteral("/s.css")).toUtf8() +
+                         "\"></head><body><form><input name=subject><textarea id=message></textarea></form>"
+                         "<script src=\"" +
+                         silent.url(QStringLiteral("/s.js")).toUtf8() + "\"></script></body></html>");
+    QSignalSpy finished(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
+    m_form->browserPanel()->view->load(QUrl(m_forum->url(QStringLiteral("/slow"))));
+    QTRY_VERIFY_WITH_TIMEOUT(page(QStringLiteral("!!document.getElementById('message')")).toBool(), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(silent.connectionCount(), 2, 20000);
+
+    setEditorText(m_form->editorPanel()->messageEditor, QStringLiteral("While loading"));
+    QVERIFY(autoInsert());
+    QVERIFY(page(QStringLiteral("document.getElementById('message').value.indexOf('While loading') === 0")).toBool());
+    QVERIFY(finished.isEmpty());
+    QCOMPARE(m_form->panelText(1), QStringLiteral("Connecting"));
 }
 
 void TestBrowserController::postCheckWindow_data()

@@ -37,6 +37,8 @@ class TestFormScan : public QObject
 private Q_SLOTS:
     void scan_data();
     void scan();
+    void inertText_data();
+    void inertText();
     void realPages_data();
     void realPages();
     void rewrites_data();
@@ -116,6 +118,48 @@ void TestFormScan::scan()
     QCOMPARE(result.scratchTexts.size(), passes);
     for (const QString &text : result.scratchTexts)
         QVERIFY(text.endsWith(QStringLiteral("\r\n")));
+}
+
+void TestFormScan::inertText_data()
+{
+    QTest::addColumn<QString>("inner");
+    QTest::addColumn<int>("formIndex");
+    QTest::addColumn<int>("fieldIndex");
+
+    // Every row's comment, script or style text says INERT; none of it is scanned.
+    const QString post = QStringLiteral("<form action=\"/post\"><input name=\"s\"><textarea name=\"m\"></textarea>"
+                                        "<input type=\"submit\"></form>");
+    const QString search = QStringLiteral("<form action=\"/search\"><input name=\"q\"></form>");
+    QTest::newRow("commented-out form before the real one")
+        << "<!-- INERT <form action=\"/old\"><textarea></textarea></form> -->" + search + post << 1 << 1;
+    QTest::newRow("form in a script string")
+        << "<script>var INERT = '<form><input name=\"a\">';</script>" + post << 0 << 1;
+    QTest::newRow("script naming a text area inside the form")
+        << "<form><input name=\"s\"><SCRIPT type=\"text/javascript\">INERT('textarea')</SCRIPT>"
+           "<input name=\"t\"><textarea></textarea></form>"
+        << 0 << 2;
+    QTest::newRow("style rule for text areas") << "<form><style>INERT textarea { width: 9em }</style><input "
+                                                  "name=\"s\"><textarea></textarea></form>"
+                                               << 0 << 1;
+    QTest::newRow("comment mark inside an attribute value")
+        << "<form><input value=\"<!--\"><textarea></textarea></form><!-- INERT -->" << 0 << 1;
+    QTest::newRow("empty comments end at once") << "<!--><!--->" + post + "<!-- INERT -->" << 0 << 1;
+    QTest::newRow("comment never closed") << "<form><input name=\"s\"><!-- INERT <textarea>" << -1 << -1;
+    QTest::newRow("script never closed") << search + "<script>INERT <form><textarea>" << -1 << -1;
+}
+
+void TestFormScan::inertText()
+{
+    QFETCH(QString, inner);
+    QFETCH(int, formIndex);
+    QFETCH(int, fieldIndex);
+
+    const FormScan result = scanForPostForm(body(inner), inner);
+    QCOMPARE(result.formIndex, formIndex);
+    QCOMPARE(result.fieldIndex, fieldIndex);
+    // The scratch copy is what was scanned.
+    for (const QString &text : result.scratchTexts)
+        QVERIFY2(!text.contains(QLatin1String("INERT")), qPrintable(text));
 }
 
 void TestFormScan::realPages_data()

@@ -95,6 +95,15 @@ void TestPageScripts::setMessageField_data()
     QTest::newRow("no such form") << post << 3 << 0 << false << "";
     QTest::newRow("text area of another form only")
         << "<form><input id=q></form><form><textarea id=message></textarea></form>" << 0 << 0 << false << "";
+
+    // The scan found no text area: the first form whose elements hold one gets the text.
+    const QString builtEmpty = QStringLiteral("<form><input id=q></form><table><form><tr><td><input id=subject>"
+                                              "<textarea id=message></textarea><textarea id=sig></textarea>"
+                                              "</td></tr></form></table><form><textarea id=other></textarea></form>");
+    QTest::newRow("none found: form built empty") << builtEmpty << -1 << -1 << true << "message";
+    QTest::newRow("none found: field scan only") << builtEmpty << 0 << -1 << true << "message";
+    QTest::newRow("none found, no form owns a text area")
+        << "<form><input id=q></form><textarea id=loose></textarea>" << -1 << -1 << false << "";
 }
 
 void TestPageScripts::setMessageField()
