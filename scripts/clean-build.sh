@@ -14,7 +14,7 @@ done
 if ((${#found[@]} > 0)); then
   for name in "${found[@]}"; do
     if [[ -e "$data_dir/$name" ]]; then
-      echo "$build_dir/ keeps data files and $data_dir/ has its own; move or remove $build_dir/${found[*]} by hand, then make clean" >&2
+      echo "$build_dir/ keeps data files (${found[*]}) and $data_dir/ has its own; move or remove the ones in $build_dir/ by hand, then make clean again" >&2
       exit 1
     fi
   done
