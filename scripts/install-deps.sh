@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in packages.txt that are missing; does nothing when all are there.
+# Installs the Debian packages named in the given lists (default packages.txt) that are missing;
+# does nothing when all are there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+(($# > 0)) || set -- packages.txt
 
 missing=()
-while read -r pkg; do
-  [[ -z "$pkg" || "$pkg" == \#* ]] && continue
-  status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$pkg")
-done < packages.txt
+for list in "$@"; do
+  while read -r pkg; do
+    [[ -z "$pkg" || "$pkg" == \#* ]] && continue
+    status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" || " ${missing[*]} " == *" $pkg "* ]] || missing+=("$pkg")
+  done < "$list"
+done
 
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 

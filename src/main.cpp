@@ -1,14 +1,26 @@
 #include "app/splashwindow.h"
+#include "app/startupchecks.h"
+#include "core/buildinfo.h"
 #include "ui/skin.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
+    // No display, or root (whose browser needs its sandbox off): settled before Qt starts.
+    if (const int status = runStartupChecks(argc, argv))
+        return status;
     // The embedded browser shares its drawing context with the widgets.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    finishStartupChecks();
     QApplication::setApplicationName(QStringLiteral("Threadloom"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(THREADLOOM_APP_ID));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/threadloom-48.png"));
+    icon.addFile(QStringLiteral(":/icons/threadloom-256.png"));
+    QApplication::setWindowIcon(icon);
     // The main window decides when the program ends (it may wait for the secondary browser).
     QApplication::setQuitOnLastWindowClosed(false);
 

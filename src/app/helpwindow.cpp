@@ -29,15 +29,10 @@ QPointer<HelpWindow> &openWindow()
     return window;
 }
 
-// The help document ships next to the program. When the program's folder cannot be written the
-// data files live elsewhere, so look there first and then beside the program.
+// The data folder, beside the program, or where an install puts it (helpFilePath).
 QString helpPath()
 {
-    const QString inDataFolder = dataFilePath(QStringLiteral("Help.rtf"));
-    if (fileExists(inDataFolder))
-        return inDataFolder;
-    const QString besideProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/Help.rtf");
-    return fileExists(besideProgram) ? besideProgram : inDataFolder;
+    return helpFilePath();
 }
 
 // The existence test ignores letter case, so "help.RTF" counts; open the file under the name it

@@ -1,5 +1,8 @@
 #include "core/datafolder.h"
 
+#include "core/buildinfo.h"
+#include "core/datafiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -21,11 +24,21 @@ bool folderIsWritable(const QString &folder)
     return probe.open();
 }
 
+bool holdsDataFiles(const QString &folder)
+{
+    const QStringList names = startupDataFiles();
+    for (const QString &name : names) {
+        if (QFileInfo(folder + QLatin1Char('/') + name).isFile())
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QString chooseDataFolder(const QString &programFolder)
 {
-    if (!programFolder.isEmpty() && folderIsWritable(programFolder))
+    if (!programFolder.isEmpty() && holdsDataFiles(programFolder) && folderIsWritable(programFolder))
         return programFolder;
     const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(userFolder);
@@ -43,6 +56,27 @@ QString dataFolder()
 QString dataFilePath(const QString &fileName)
 {
     return dataFolder() + QLatin1Char('/') + fileName;
+}
+
+QString helpFilePath(const QString &dataFolder, const QString &programFolder)
+{
+    const QString name = QStringLiteral("Help.rtf");
+    const QString inDataFolder = dataFolder + QLatin1Char('/') + name;
+    if (fileExists(inDataFolder))
+        return inDataFolder;
+    if (programFolder.isEmpty())
+        return inDataFolder;
+    const QString besideProgram = programFolder + QLatin1Char('/') + name;
+    if (fileExists(besideProgram))
+        return besideProgram;
+    const QString shared =
+        QDir::cleanPath(programFolder + QStringLiteral("/" THREADLOOM_SHARED_DATA_FROM_PROGRAM "/") + name);
+    return fileExists(shared) ? shared : inDataFolder;
+}
+
+QString helpFilePath()
+{
+    return helpFilePath(dataFolder(), QCoreApplication::applicationDirPath());
 }
 
 void setDataFolder(const QString &folder)

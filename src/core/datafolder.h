@@ -2,13 +2,21 @@
 
 #include <QString>
 
-// The folder that holds the program's data files: the folder of the executable when it can be
-// written, else the per-user data folder (a program installed under /usr cannot write its own).
+// The folder that holds the program's data files: the per-user data folder
+// (~/.local/share/Threadloom), unless the program's own folder already keeps them.
 QString dataFolder();
 QString dataFilePath(const QString &fileName);
-// The folder used when the program lives in programFolder: that folder when it can be written,
-// else the per-user data folder (created when missing).
+// The folder used when the program lives in programFolder: that folder when it can be written and
+// already holds one of the data files (a copy carried over from an older install or a portable
+// setup), else the per-user data folder (created when missing). A fresh build or install never
+// starts keeping data beside the program, so cleaning the build or removing the program cannot
+// take the user's messages, logins and watched posts with it.
 QString chooseDataFolder(const QString &programFolder);
+// Where "Help.rtf" is read from: the data folder, then beside the program, then the shared data
+// folder of an installed program (PREFIX/share/threadloom when the program is PREFIX/bin). When
+// none holds it, the data-folder path, which the help window then finds missing.
+QString helpFilePath(const QString &dataFolder, const QString &programFolder);
+QString helpFilePath();
 // Points the data files elsewhere (tests use a temporary folder).
 void setDataFolder(const QString &folder);
 

@@ -1,5 +1,6 @@
 // Data-file plumbing: names, existence, line reading, atomic writes and the files made at start.
 #include "core/atomicfile.h"
+#include "core/buildinfo.h"
 #include "core/crlf.h"
 #include "core/datafiles.h"
 #include "core/datafolder.h"
@@ -10,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTest>
 
 class TestDataFiles : public QObject
@@ -30,6 +32,10 @@ private Q_SLOTS:
     void permissionsApplied();
     void startupFilesCreatedOnce();
     void unwritableProgramFolderFallsBack();
+    void dataFolderChoice_data();
+    void dataFolderChoice();
+    void helpFileLookup_data();
+    void helpFileLookup();
 };
 
 void TestDataFiles::fileNamePart_data()
@@ -185,7 +191,82 @@ void TestDataFiles::unwritableProgramFolderFallsBack()
     const QString chosen = chooseDataFolder("/no/such/program/folder");
     QVERIFY(chosen != "/no/such/program/folder");
     QVERIFY(QDir(chosen).exists());
+    QVERIFY(writeFileBytes(env.filePath("posts.txt"), "\r\n"));
     QCOMPARE(chooseDataFolder(env.dataFolder()), env.dataFolder());
+}
+
+void TestDataFiles::dataFolderChoice_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<bool>("programFolderChosen");
+
+    // A fresh build or install keeps its data in the per-user folder, so cleaning the build
+    // cannot take it; a folder that already keeps the data files goes on keeping them.
+    QTest::newRow("fresh build") << QStringList{"Help.rtf", "threadloom"} << false << false;
+    QTest::newRow("holds the watched posts") << QStringList{"posts.txt"} << false << true;
+    QTest::newRow("holds saved messages only") << QStringList{"messages.txt"} << false << true;
+    QTest::newRow("a folder named like a data file") << QStringList{"posts.txt/"} << false << false;
+    QTest::newRow("holds data but read-only") << QStringList{"posts2.txt"} << true << false;
+}
+
+void TestDataFiles::dataFolderChoice()
+{
+    QFETCH(QStringList, files);
+    QFETCH(bool, readOnly);
+    QFETCH(bool, programFolderChosen);
+
+    TestEnvironment env;
+    for (const QString &name : files) {
+        if (name.endsWith('/'))
+            QVERIFY(QDir(env.dataFolder()).mkdir(name));
+        else
+            QVERIFY(writeFileBytes(env.filePath(name), "\r\n"));
+    }
+    QFile folder(env.dataFolder());
+    const QFile::Permissions permissions = folder.permissions();
+    if (readOnly) {
+        QVERIFY(folder.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        if (writeFileBytes(env.filePath("probe"), "x")) {
+            folder.setPermissions(permissions);
+            QSKIP("permissions do not bind this user (root)");
+        }
+    }
+    const QString chosen = chooseDataFolder(env.dataFolder());
+    folder.setPermissions(permissions);
+    QCOMPARE(chosen == env.dataFolder(), programFolderChosen);
+    QVERIFY(QDir(chosen).exists());
+}
+
+void TestDataFiles::helpFileLookup_data()
+{
+    QTest::addColumn<QStringList>("holders");
+    QTest::addColumn<QString>("found");
+
+    // data: the data folder; bin: the program's folder; share: PREFIX/share/threadloom.
+    QTest::newRow("nowhere: the data folder's path") << QStringList{} << "data";
+    QTest::newRow("data folder first") << QStringList{"data", "bin", "share"} << "data";
+    QTest::newRow("beside the program") << QStringList{"bin", "share"} << "bin";
+    QTest::newRow("installed program") << QStringList{"share"} << "share";
+}
+
+void TestDataFiles::helpFileLookup()
+{
+    QFETCH(QStringList, holders);
+    QFETCH(QString, found);
+
+    TestEnvironment env;
+    const QString root = env.dataFolder();
+    const QString programFolder = root + "/bin";
+    const QMap<QString, QString> folders{
+        {"data", root + "/data"},
+        {"bin", programFolder},
+        {"share", QDir::cleanPath(programFolder + "/" THREADLOOM_SHARED_DATA_FROM_PROGRAM)}};
+    for (const QString &folder : folders)
+        QVERIFY(QDir().mkpath(folder));
+    for (const QString &holder : holders)
+        QVERIFY(writeFileBytes(folders.value(holder) + "/Help.rtf", "{\\rtf1}"));
+    QCOMPARE(helpFilePath(folders.value("data"), programFolder), folders.value(found) + "/Help.rtf");
 }
 
 QTEST_APPLESS_MAIN(TestDataFiles)
