@@ -1,10 +1,12 @@
 #include "app/splashwindow.h"
 #include "app/startupchecks.h"
+#include "browser/browserprofile.h"
 #include "core/buildinfo.h"
 #include "ui/skin.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QPointer>
 
 int main(int argc, char *argv[])
 {
@@ -40,5 +42,17 @@ int main(int argc, char *argv[])
 
     SplashWindow splash;
     splash.show();
-    return app.exec();
+    const int status = app.exec();
+
+    // Every page goes before the browser profile it was made with, or the engine complains
+    // that the profile was released while a page still used it.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (!window->parentWidget() && window != &splash)
+            windows.append(window);
+    }
+    for (const QPointer<QWidget> &window : windows)
+        delete window.data();
+    releaseBrowserProfile();
+    return status;
 }

@@ -3,8 +3,12 @@
 #include "app/aboutwindow.h"
 #include "app/helpwindow.h"
 #include "app/mainlayoutapply.h"
+#include "app/mainmenus.h"
+#include "app/replynotifier.h"
+#include "app/statuspanels.h"
 #include "browser/browsercontroller.h"
 #include "browser/browserpanel.h"
+#include "browser/browserprofile.h"
 #include "browser/forumscontroller.h"
 #include "browser/forumspanel.h"
 #include "compose/composecontroller.h"
@@ -15,20 +19,25 @@
 #include "core/datafiles.h"
 #include "core/settingsstore.h"
 #include "ui/editortext.h"
-#include "ui/indexedmenu.h"
 #include "ui/messagebox.h"
 #include "ui/skin.h"
 #include "ui/widgetfactory.h"
+#include "watch/browsercookiejar.h"
 #include "watch/postspanel.h"
+#include "watch/replyschedule.h"
 #include "watch/watchcontroller.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QScreen>
 #include <QTabBar>
+#include <QWebEngineCookieStore>
+#include <QWebEngineProfile>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -58,8 +67,8 @@ MainWindow::MainWindow(QWidget *parent)
         m_forumsPanel->setVisible(index == 0);
     });
 
-    createStatusBar();
-    createMenus();
+    m_status = new StatusPanels(statusBar());
+    m_menus = new MainMenus(*this);
 
     resize(twipsToPixels(11265), twipsToPixels(9600));
     setMinimumSize(twipsToPixels(7000), twipsToPixels(5000));
@@ -83,50 +92,40 @@ void MainWindow::createControllers()
     m_browser = new BrowserController(*m_browserPanel, *m_editorPanel, *m_forumsPanel, *m_compose, this);
     m_watch = new WatchController(*m_postsPanel, watchedPosts, *m_browser, this);
     m_forums = new ForumsController(*m_forumsPanel, forumLogins, *m_browser, this);
-    connect(m_browser, &BrowserController::postCheckHit, m_watch, &WatchController::watchCurrentPage);
+    connect(m_browser, &BrowserController::postCheckHit, this, [this] {
+        m_watch->watchCurrentPage();
+        setPanelText(1, QStringLiteral("Watching this thread"));
+    });
     connect(m_visitButton, &QPushButton::clicked, m_browser, &BrowserController::openWebsiteWindow);
     connect(m_compose, &ComposeController::statusText, this, &MainWindow::setPanelText);
     connect(m_browser, &BrowserController::statusText, this, &MainWindow::setPanelText);
     connect(m_watch, &WatchController::statusText, this, &MainWindow::setPanelText);
     connect(m_forums, &ForumsController::statusText, this, &MainWindow::setPanelText);
-}
+    connect(m_browser, &BrowserController::autoInsertFinished, this, [this](bool inserted) {
+        if (inserted)
+            setPanelText(1, QStringLiteral("Message inserted"));
+    });
+    connect(m_browser, &BrowserController::pasteFinished, this, [this](bool inserted) {
+        setPanelText(1, inserted ? QStringLiteral("Pasted")
+                                 : QStringLiteral("Nothing pasted: click into a field of the page first"));
+    });
 
-void MainWindow::createStatusBar()
-{
-    QStatusBar *bar = statusBar();
-    bar->setObjectName(QStringLiteral("StatusBar1"));
-    bar->setSizeGripEnabled(false);
-    for (int i = 0; i < 3; ++i) {
-        auto *panel = new QLabel(bar);
-        panel->setObjectName(QStringLiteral("StatusBar1_%1").arg(i + 1));
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setTextFormat(Qt::PlainText);
-        bar->addWidget(panel, i == 1 ? 1 : 0);
-        m_statusPanels[i] = panel;
-    }
-    m_statusPanels[0]->setMinimumWidth(twipsToPixels(3735));
-}
+    // The probes send the cookies the browser holds, so members-only threads measure as members see them.
+    QWebEngineCookieStore *cookies = browserProfile()->cookieStore();
+    connect(cookies, &QWebEngineCookieStore::cookieAdded, &m_watch->cookieJar(), &BrowserCookieJar::addCookie);
+    connect(cookies, &QWebEngineCookieStore::cookieRemoved, &m_watch->cookieJar(), &BrowserCookieJar::removeCookie);
+    cookies->loadAllCookies();
 
-void MainWindow::createMenus()
-{
-    menuBar()->setObjectName(QStringLiteral("menuBar"));
-    addIndexedMenu(this, QStringLiteral("fileMenu"), QStringLiteral("&File"),
-                   {QStringLiteral("&New Message"), QStringLiteral("&Save Message"), QStringLiteral("&Load Message"),
-                    QStringLiteral("E&xit")},
-                   [this](int i) { onFileMenu(i); });
-    addIndexedMenu(this, QStringLiteral("toolsMenu"), QStringLiteral("&Tools"),
-                   {QStringLiteral("&Preview"), QStringLiteral("Auto &Insert"), QStringLiteral("&Check Replies"),
-                    QStringLiteral("&Options"), QStringLiteral("Paste Message"), QStringLiteral("Paste Subject"),
-                    QStringLiteral("Paste Username"), QStringLiteral("Paste Password")},
-                   [this](int i) { onToolsMenu(i); });
-    addIndexedMenu(this, QStringLiteral("viewMenu"), QStringLiteral("&View"),
-                   {QStringLiteral("&Saved Messages"), QStringLiteral("&All posts"), QStringLiteral("&Replies"),
-                    QStringLiteral("&Templates")},
-                   [this](int i) { onViewMenu(i); });
-    addIndexedMenu(this, QStringLiteral("aboutMenu"), QStringLiteral("&Help"), {QStringLiteral("View &Help")},
-                   [this](int i) { onHelpMenu(i); });
-    addIndexedMenu(this, QStringLiteral("mnuAbout"), QStringLiteral("About"), {QStringLiteral("About this software")},
-                   [this](int i) { onAboutMenu(i); });
+    connect(m_watch, &WatchController::replyCheckProgress, m_status, &StatusPanels::showProgress);
+    auto *notifier = new ReplyNotifier(this);
+    connect(m_watch, &WatchController::newRepliesFound, notifier, &ReplyNotifier::notify);
+    connect(notifier, &ReplyNotifier::activationRequested, this, &MainWindow::showNewReplies);
+    connect(m_menus, &MainMenus::exitRequested, this, &MainWindow::exitProgram);
+    connect(m_menus, &MainMenus::autoCheckChosen, this, [this](int minutes) {
+        m_watch->setAutoCheckMinutes(minutes);
+        m_menus->showAutoCheck(minutes);
+        writeSetting(QStringLiteral("Settings"), QStringLiteral("autoCheckMinutes"), QString::number(minutes));
+    });
 }
 
 void MainWindow::load()
@@ -147,6 +146,7 @@ void MainWindow::load()
     templates = loadTemplates();
     updateInterface();
     restoreEditor();
+    restoreWindowState();
 
     if (skinActive()) {
         replaceLabels(this);
@@ -181,65 +181,33 @@ void MainWindow::updateInterface()
 
 void MainWindow::setPanelText(int panel, const QString &text)
 {
-    if (panel >= 1 && panel <= 3)
-        m_statusPanels[panel - 1]->setText(text);
+    m_status->setText(panel, text);
 }
 
 QString MainWindow::panelText(int panel) const
 {
-    return panel >= 1 && panel <= 3 ? m_statusPanels[panel - 1]->text() : QString();
+    return m_status->text(panel);
 }
 
-void MainWindow::onFileMenu(int index)
+QLabel *MainWindow::statusPanel(int panel) const
 {
-    switch (index) {
-    case 0: m_compose->newMessage(); break;
-    case 1: m_compose->saveMessage(); break;
-    case 2: m_compose->openSavedMessages(); break;
-    case 3: close(); break; // the same orderly shutdown as closing the window, so nothing is lost
-    default: break;
-    }
+    return m_status->panel(panel);
 }
 
-void MainWindow::onToolsMenu(int index)
+void MainWindow::exitProgram()
 {
-    switch (index) {
-    case 0: m_compose->previewMessage(); break;
-    case 1: m_browser->autoInsertMessage(); break;
-    case 2:
-        m_watch->selectPostsTab(1);
-        m_watch->startReplyCheck();
-        break;
-    case 3: m_compose->openTemplateEditor(); break;
-    case 4: m_browser->pasteIntoPage(3); break;
-    case 5: m_browser->pasteIntoPage(0); break;
-    case 6: m_browser->pasteIntoPage(1); break;
-    case 7: m_browser->pasteIntoPage(2); break;
-    default: break;
-    }
+    // Exit ends the program: the orderly shutdown, then every other window goes too.
+    m_exitRequested = true;
+    close();
 }
 
-void MainWindow::onViewMenu(int index)
+void MainWindow::showNewReplies()
 {
-    switch (index) {
-    case 0: m_compose->openSavedMessages(); break;
-    case 1: m_watch->selectPostsTab(0); break;
-    case 2: m_watch->selectPostsTab(1); break;
-    case 3: m_compose->openTemplateEditor(); break;
-    default: break;
-    }
-}
-
-void MainWindow::onHelpMenu(int index)
-{
-    if (index == 0)
-        showHelpWindow(this);
-}
-
-void MainWindow::onAboutMenu(int index)
-{
-    if (index == 0)
-        showAboutWindow(this, [this] { m_browser->openWebsiteWindow(); });
+    showNormal();
+    raise();
+    activateWindow();
+    m_pageTabs->setCurrentIndex(1);
+    m_watch->selectPostsTab(1);
 }
 
 void MainWindow::reportErrors(const QStringList &errors)
@@ -272,7 +240,11 @@ void MainWindow::closeEvent(QCloseEvent *event)
     m_compose->unloadWindows();
     unloadHelpWindow();
 
-    const bool browserStillOpen = m_browser->websiteWindowVisible();
+    saveWindowState();
+    // Closing the main window leaves an open secondary browser to end the program; Exit does not.
+    const bool browserStillOpen = m_browser->websiteWindowVisible() && !m_exitRequested;
+    if (m_exitRequested)
+        m_browser->closeWebsiteWindow();
     auto finish = [browserStillOpen] {
         if (browserStillOpen) {
             setPendingExit(true);
@@ -288,6 +260,39 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     // Tell the user what could not be saved before the program goes away.
     showMessage(nullptr, branding().programName, errors.join(QLatin1Char('\n')), QMessageBox::Warning, finish);
+}
+
+void MainWindow::restoreWindowState()
+{
+    const QByteArray geometry = QByteArray::fromBase64(
+        readSetting(QStringLiteral("Settings"), QStringLiteral("windowGeometry"), QString()).toLatin1());
+    if (geometry.isEmpty() || !restoreGeometry(geometry))
+        fitToScreen();
+    const QString noPopups = readSetting(QStringLiteral("Settings"), QStringLiteral("noPopups"), QStringLiteral("1"));
+    m_browserPanel->noPopupsBox->setChecked(noPopups.trimmed() != QLatin1String("0"));
+    const int minutes = ReplySchedule::minutesFromSetting(
+        readSetting(QStringLiteral("Settings"), QStringLiteral("autoCheckMinutes"), QStringLiteral("0")));
+    m_watch->setAutoCheckMinutes(minutes);
+    m_menus->showAutoCheck(minutes);
+}
+
+void MainWindow::saveWindowState()
+{
+    writeSetting(QStringLiteral("Settings"), QStringLiteral("windowGeometry"),
+                 QString::fromLatin1(saveGeometry().toBase64()));
+    writeSetting(QStringLiteral("Settings"), QStringLiteral("noPopups"),
+                 m_browserPanel->noPopupsBox->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void MainWindow::fitToScreen()
+{
+    // The designed size, shrunk to the screen: at a large scale factor it would not fit.
+    if (const QScreen *screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        const QSize frame = frameGeometry().size() - size();
+        resize(size().boundedTo(area.size() - frame));
+        move(area.center() - rect().center());
+    }
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)

@@ -11,6 +11,8 @@ class BrowserPanel;
 class ComposeController;
 class ForumsController;
 class ForumsPanel;
+class MainMenus;
+class StatusPanels;
 class MessageEditorPanel;
 class PostsPanel;
 class QLabel;
@@ -35,6 +37,10 @@ public:
 
     void setPanelText(int panel, const QString &text); // panels 1 to 3
     QString panelText(int panel) const;
+    // File > Exit: the orderly shutdown, and every window closes.
+    void exitProgram();
+    // Brings the window forward on the posts with new replies.
+    void showNewReplies();
 
     MessageEditorPanel *editorPanel() const { return m_editorPanel; }
     BrowserPanel *browserPanel() const { return m_browserPanel; }
@@ -43,7 +49,7 @@ public:
     QPushButton *visitButton() const { return m_visitButton; }
     // "Your Forums" / "Your Posts"
     QTabBar *pageTabs() const { return m_pageTabs; }
-    QLabel *statusPanel(int panel) const { return panel >= 1 && panel <= 3 ? m_statusPanels[panel - 1] : nullptr; }
+    QLabel *statusPanel(int panel) const;
 
     ComposeController &compose() const { return *m_compose; }
     BrowserController &browser() const { return *m_browser; }
@@ -59,16 +65,11 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void createStatusBar();
     void createControllers();
-    void createMenus();
-
-    void onFileMenu(int index);
-    void onToolsMenu(int index);
-    void onViewMenu(int index);
-    void onHelpMenu(int index);
-    void onAboutMenu(int index);
     void restoreEditor();
+    void restoreWindowState();
+    void saveWindowState();
+    void fitToScreen();
     void reportErrors(const QStringList &errors);
 
     MessageEditorPanel *m_editorPanel = nullptr;
@@ -77,11 +78,13 @@ private:
     PostsPanel *m_postsPanel = nullptr;
     QPushButton *m_visitButton = nullptr;
     QTabBar *m_pageTabs = nullptr;
-    QLabel *m_statusPanels[3] = {};
+    StatusPanels *m_status = nullptr;
+    MainMenus *m_menus = nullptr;
 
     ComposeController *m_compose = nullptr;
     BrowserController *m_browser = nullptr;
     WatchController *m_watch = nullptr;
     ForumsController *m_forums = nullptr;
     bool m_unloaded = false;
+    bool m_exitRequested = false;
 };

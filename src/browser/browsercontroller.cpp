@@ -2,6 +2,7 @@
 
 #include "browser/browserpage.h"
 #include "browser/browserpanel.h"
+#include "browser/browserprofile.h"
 #include "browser/formscan.h"
 #include "browser/forumspanel.h"
 #include "browser/pagescripts.h"
@@ -46,7 +47,7 @@ BrowserController::BrowserController(BrowserPanel &panel, MessageEditorPanel &ed
     // no more windows.
     QPointer<QCheckBox> noPopups = m_panel.noPopupsBox;
     m_page = new BrowserPage(
-        view->page()->profile(), [noPopups] { return noPopups && !noPopups->isChecked(); }, view);
+        browserProfile(), [noPopups] { return noPopups && !noPopups->isChecked(); }, view);
     view->setPage(m_page);
 
     m_insertWatchdog.setSingleShot(true);
@@ -235,6 +236,12 @@ void BrowserController::openWebsiteWindow()
     }
     m_website = new WebsiteWindow();
     m_website->open();
+}
+
+void BrowserController::closeWebsiteWindow()
+{
+    if (m_website)
+        m_website->close();
 }
 
 bool BrowserController::websiteWindowVisible() const

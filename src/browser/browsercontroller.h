@@ -28,6 +28,7 @@ public:
     void pasteIntoPage(int index);
     void openWebsiteWindow();
     bool websiteWindowVisible() const;
+    void closeWebsiteWindow();
     void armPostCheck(int countdown = PostCheck::armedDownloads);
     void navigate(const QString &url);
     // The address of the page the browser shows.

@@ -1,5 +1,6 @@
 #include "browser/websitewindow.h"
 
+#include "browser/browserprofile.h"
 #include "browser/websitelayout.h"
 #include "core/appstate.h"
 #include "core/branding.h"
@@ -17,6 +18,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 namespace {
@@ -72,6 +74,8 @@ WebsiteWindow::WebsiteWindow(const QString &address)
     refreshButton = navigationButton("Command7", QStyle::SP_BrowserReload, "refresh", 3);
     view = new QWebEngineView(browserFrame);
     view->setObjectName(QStringLiteral("WebBrowser1"));
+    // The program's own profile, so the logins made in the main window hold here too.
+    view->setPage(new QWebEnginePage(browserProfile(), view));
 
     statusBar = new QStatusBar(this);
     statusBar->setObjectName(QStringLiteral("StatusBar1"));

@@ -61,6 +61,7 @@ void ComposeController::previewMessage()
 void ComposeController::copyMessage()
 {
     QGuiApplication::clipboard()->setText(convertedOutgoingText());
+    Q_EMIT statusText(1, QStringLiteral("Message copied"));
 }
 
 void ComposeController::saveMessage()

@@ -3,11 +3,14 @@
 #include "browser/browsercontroller.h"
 #include "ui/messagebox.h"
 #include "watch/postspanel.h"
+#include "watch/browsercookiejar.h"
 #include "watch/replycheckrun.h"
 #include "watch/sizerecorder.h"
 #include "watch/watchedpostlist.h"
 
+#include <QIcon>
 #include <QListWidget>
+#include <QStyle>
 #include <QPushButton>
 #include <QTabBar>
 
@@ -21,13 +24,14 @@ WatchController::WatchController(PostsPanel &panel, WatchedPostList &posts, Brow
 {
     connectControls();
     connectModel();
+    connectReplyCheck();
 }
 
 void WatchController::connectControls()
 {
     connect(m_panel.watchButton, &QPushButton::clicked, this, &WatchController::watchCurrentPage);
     connect(m_panel.removeWatchButton, &QPushButton::clicked, this, &WatchController::removeSelectedWatch);
-    connect(m_panel.checkRepliesButton, &QPushButton::clicked, this, &WatchController::startReplyCheck);
+    connect(m_panel.checkRepliesButton, &QPushButton::clicked, this, &WatchController::startOrStopReplyCheck);
     connect(m_panel.postsTabs, &QTabBar::currentChanged, this, &WatchController::applyTab);
     for (QListWidget *list : {m_panel.postList, m_panel.newRepliesList}) {
         connect(list, &QListWidget::itemClicked, this,
@@ -117,10 +121,84 @@ void WatchController::openPost(QListWidgetItem *item)
 
 void WatchController::startReplyCheck()
 {
-    m_run->start();
+    if (!m_run->isRunning())
+        m_run->start();
 }
 
 void WatchController::showError(const QString &text)
 {
     showMessage(m_panel.window(), QStringLiteral("Error"), text, QMessageBox::Warning);
+}
+
+void WatchController::connectReplyCheck()
+{
+    m_cookieJar = new BrowserCookieJar(this);
+    m_run->probeSettings().cookieJar = m_cookieJar;
+    m_recorder->probe().setCookieJar(m_cookieJar);
+
+    m_autoCheck.setObjectName(QStringLiteral("autoCheckTimer"));
+    connect(&m_autoCheck, &QTimer::timeout, this, &WatchController::startReplyCheck);
+
+    connect(m_run, &ReplyCheckRun::cleared, this, [this] {
+        clearFailureMarks();
+        showRunState(true);
+    });
+    connect(m_run, &ReplyCheckRun::progress, this,
+            [this](int done, int total) { Q_EMIT replyCheckProgress(done, total, true); });
+    connect(m_run, &ReplyCheckRun::postFailed, this, &WatchController::markFailedPost);
+    connect(m_run, &ReplyCheckRun::finished, this, [this](int newReplies) {
+        showRunState(false);
+        if (newReplies > 0)
+            Q_EMIT newRepliesFound(newReplies);
+    });
+    connect(m_run, &ReplyCheckRun::stopped, this, [this] { showRunState(false); });
+}
+
+void WatchController::startOrStopReplyCheck()
+{
+    if (m_run->isRunning())
+        m_run->stop();
+    else
+        m_run->start();
+}
+
+void WatchController::setAutoCheckMinutes(int minutes)
+{
+    if (minutes <= 0) {
+        m_autoCheck.stop();
+        return;
+    }
+    m_autoCheck.start(minutes * 60000);
+}
+
+void WatchController::showRunState(bool running)
+{
+    // The same button stops a check under way.
+    m_panel.checkRepliesButton->setText(running ? QStringLiteral("Stop checking")
+                                                : QStringLiteral("Check for new replies"));
+    if (!running)
+        Q_EMIT replyCheckProgress(m_run->done(), m_run->total(), false);
+}
+
+void WatchController::markFailedPost(const QString &url, const QString &reason)
+{
+    const QIcon warning = m_panel.style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    for (int row = 0; row < m_panel.postList->count(); ++row) {
+        QListWidgetItem *item = m_panel.postList->item(row);
+        if (item->text() != url)
+            continue;
+        item->setIcon(warning);
+        item->setToolTip(QStringLiteral("Not checked: ") + reason);
+        item->setData(Qt::UserRole, reason);
+    }
+}
+
+void WatchController::clearFailureMarks()
+{
+    for (int row = 0; row < m_panel.postList->count(); ++row) {
+        QListWidgetItem *item = m_panel.postList->item(row);
+        item->setIcon(QIcon());
+        item->setToolTip(QString());
+        item->setData(Qt::UserRole, QVariant());
+    }
 }

@@ -1,20 +1,25 @@
 // The main window's start-up and shutdown: what it reads, what it restores, what it writes.
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
+#include "app/statuspanels.h"
 #include "browser/browsercontroller.h"
 #include "browser/browserpanel.h"
+#include "compose/composecontroller.h"
 #include "browser/forumspanel.h"
 #include "browsertestmain.h"
 #include "compose/initialmessage.h"
 #include "compose/messageeditorpanel.h"
 #include "core/appstate.h"
 #include "core/settingsstore.h"
+#include "core/statustext.h"
 #include "filebytes.h"
 #include "testenvironment.h"
 #include "ui/editortext.h"
 #include "watch/postspanel.h"
+#include "watch/watchcontroller.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -22,6 +27,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
 #include <QWebEngineView>
@@ -52,7 +58,9 @@ private Q_SLOTS:
     void listFilesReadRules();
     void shutdownWritesExactBytes();
     void exitMenuStoresLikeClosing();
+    void exitEndsWithTheSecondaryBrowserOpen();
     void restoresLastSession();
+    void actionReportClearsItself();
     void blankStoredMessageKeepsInstructions_data();
     void blankStoredMessageKeepsInstructions();
     void badStoredFormatSelectsText_data();
@@ -151,20 +159,55 @@ void TestMainWindow::exitMenuStoresLikeClosing()
     QVERIFY(!form.isVisible());
 }
 
+void TestMainWindow::exitEndsWithTheSecondaryBrowserOpen()
+{
+    TestEnvironment env;
+    MainWindow form;
+    form.load();
+    form.show();
+    form.browser().openWebsiteWindow();
+    QVERIFY(form.browser().websiteWindowVisible());
+    form.findChild<QAction *>("fileMenu_3")->trigger();
+    QCOMPARE(m_ends, 1);
+    QVERIFY(!pendingExit());
+    QVERIFY(!form.browser().websiteWindowVisible());
+}
+
 void TestMainWindow::restoresLastSession()
 {
     TestEnvironment env;
+    const QSize size(820, 640);
     {
         MainWindow form;
         form.load();
+        form.show();
+        form.resize(size);
         form.editorPanel()->subjectBox->setText("my subject");
         setEditorText(form.editorPanel()->messageEditor, "a\r\nb\r\n");
+        form.browserPanel()->noPopupsBox->setChecked(false);
+        form.findChild<QAction *>("autoCheckMenu_2")->trigger(); // every 30 minutes
         form.close();
     }
     MainWindow form;
     form.load();
     QCOMPARE(form.editorPanel()->subjectBox->text(), QString("my subject"));
     QCOMPARE(editorText(form.editorPanel()->messageEditor), QString("a\r\nb\r\n"));
+    QCOMPARE(form.size(), size);
+    QVERIFY(!form.browserPanel()->noPopupsBox->isChecked());
+    QCOMPARE(form.watch().autoCheckMinutes(), 30);
+    QVERIFY(form.findChild<QAction *>("autoCheckMenu_2")->isChecked());
+}
+
+void TestMainWindow::actionReportClearsItself()
+{
+    QStatusBar bar;
+    StatusPanels panels(&bar);
+    panels.setText(1, "MESSAGE SAVED");
+    QTRY_COMPARE_WITH_TIMEOUT(panels.text(1), QString(), 8000);
+    panels.setText(1, "MESSAGE SAVED");
+    panels.setText(1, "Complete"); // a state that took its place stays
+    QTest::qWait(actionStatusMs + 500);
+    QCOMPARE(panels.text(1), QString("Complete"));
 }
 
 void TestMainWindow::blankStoredMessageKeepsInstructions_data()

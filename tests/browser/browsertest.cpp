@@ -1,5 +1,7 @@
 #include "browsertest.h"
 
+#include "browser/browserprofile.h"
+
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEnginePage>
@@ -19,6 +21,7 @@ void LoopbackOnly::install()
 {
     static LoopbackOnly interceptor;
     QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(&interceptor);
+    setBrowserRequestInterceptor(&interceptor);
 }
 
 QVariant runScript(QWebEnginePage *page, const QString &script, quint32 world)

@@ -378,7 +378,7 @@ void TestBrowserController::insertWhileLoading()
     QVERIFY(autoInsert());
     QVERIFY(page(QStringLiteral("document.getElementById('message').value.indexOf('While loading') === 0")).toBool());
     QVERIFY(finished.isEmpty());
-    QCOMPARE(m_form->panelText(1), QStringLiteral("Connecting"));
+    QCOMPARE(m_form->panelText(1), QStringLiteral("Message inserted"));
 }
 
 void TestBrowserController::postCheckWindow_data()

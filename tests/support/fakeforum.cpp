@@ -152,6 +152,11 @@ FakeForum::Response FakeForum::answer(const Request &request)
         m_posts.append({fields.value(QStringLiteral("subject")), fields.value(QStringLiteral("message"))});
         response.status = 303;
         response.location = "/thread?id=" + QByteArray::number(m_posts.size());
+    } else if (request.path == QLatin1String("/members")) {
+        // A members-only thread: guests get a short "please log in" page.
+        response.body = loggedIn ? page("Members", "<div class=\"post\">" + QByteArray(20 * 1024, 'm') + "</div>\n" +
+                                                       replies(m_replies.value(0)))
+                                 : page("Log in", "<p>Please log in.</p>");
     } else if (request.path == QLatin1String("/thread")) {
         const int id = QUrlQuery(request.query).queryItemValue(QStringLiteral("id")).toInt();
         if (id >= 1 && id <= m_posts.size()) {

@@ -29,6 +29,7 @@ public:
     QString url(const QString &path) const;
     void setPage(const QString &path, const QByteArray &html);
     // Another user answers thread id (1-based): the thread page shows the reply under the post.
+    // Thread 0 is the members-only page "/members", which guests see as a short log-in page.
     void addReply(int id, const QString &text);
 
     QString loggedInUser() const { return m_user; }

@@ -59,6 +59,7 @@ private Q_SLOTS:
     void tabsShowTheirControls();
     void watchAndRemoveThroughButtons();
     void failedMeasurementShowsBox();
+    void deadThreadIsMarkedAndTheCheckGoesOn();
     void rowClicksOpenPosts();
     void roadOfAPost();
 
@@ -200,6 +201,28 @@ void TestWatchController::failedMeasurementShowsBox()
              qPrintable(m_boxes.first()));
     // Still watched, with the size line a new post starts with.
     QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), QByteArray("0\r\n\r\n"));
+}
+
+void TestWatchController::deadThreadIsMarkedAndTheCheckGoesOn()
+{
+    const QString dead = QStringLiteral("http://127.0.0.1:1/refused");
+    const QString live = m_server->url("/live");
+    m_server->setDefaultScript(ScriptedHttpServer::page(threadPage(2))); // grown well past 10 bytes
+    QVERIFY(writeFileBytes(m_env->filePath("posts.txt"), (dead + "\r\n" + live + "\r\n").toUtf8()));
+    QVERIFY(writeFileBytes(m_env->filePath("sizes.txt"), "100\r\n10\r\n"));
+    startForm();
+    QSignalSpy finished(&m_form->watch().replyCheck(), &ReplyCheckRun::finished);
+    QPushButton *check = m_form->postsPanel()->checkRepliesButton;
+    check->click();
+    QCOMPARE(check->text(), QStringLiteral("Stop checking"));
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(m_form->panelText(1), QStringLiteral("finished - 1 new replies found"));
+    QCOMPARE(itemTexts(m_form->postsPanel()->newRepliesList), QStringList{live});
+    QVERIFY(m_form->postsPanel()->postList->item(0)->toolTip().startsWith(QStringLiteral("Not checked: ")));
+    QVERIFY(m_form->postsPanel()->postList->item(1)->toolTip().isEmpty());
+    QCOMPARE(check->text(), QStringLiteral("Check for new replies"));
+    QTRY_COMPARE(m_boxes.size(), 1); // one box for the whole run, naming the dead thread
+    QVERIFY2(m_boxes.first().contains(dead), qPrintable(m_boxes.first()));
 }
 
 void TestWatchController::rowClicksOpenPosts()
