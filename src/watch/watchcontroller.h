@@ -5,7 +5,6 @@
 class BrowserController;
 class PostsPanel;
 class WatchedPostList;
-class QListWidgetItem;
 class ReplyCheckRun;
 class SizeRecorder;
 
@@ -36,7 +35,7 @@ private:
     void connectControls();
     void connectModel();
     void applyTab(int index);
-    void openPost(QListWidgetItem *item);
+    void openPost(const QString &url);
     void showError(const QString &text);
 
     PostsPanel &m_panel;
