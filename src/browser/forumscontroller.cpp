@@ -4,6 +4,7 @@
 #include "browser/forumloginlist.h"
 #include "browser/forumspanel.h"
 #include "core/branding.h"
+#include "ui/listrows.h"
 #include "ui/messagebox.h"
 
 #include <QLineEdit>
@@ -24,10 +25,9 @@ ForumsController::ForumsController(ForumsPanel &panel, ForumLoginList &logins, B
 
     connect(m_panel.addForumButton, &QPushButton::clicked, this, &ForumsController::addCurrentUrl);
     connect(m_panel.removeForumButton, &QPushButton::clicked, this, &ForumsController::removeSelected);
-    connect(m_panel.forumList, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { selectForum(m_panel.forumList->row(item)); });
-    connect(m_panel.forumList, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem *item) { openForum(m_panel.forumList->row(item)); });
+    auto *rows = new ListRows(m_panel.forumList);
+    connect(rows, &ListRows::rowChosen, this, &ForumsController::selectForum);
+    connect(rows, &ListRows::rowActivated, this, &ForumsController::openForum);
     connect(m_panel.userNameBox, &QLineEdit::textChanged, this, &ForumsController::storeLogin);
     connect(m_panel.passwordBox, &QLineEdit::textChanged, this, &ForumsController::storeLogin);
 }
@@ -46,8 +46,7 @@ void ForumsController::addCurrentUrl()
         return;
     m_panel.forumList->addItem(url);
     const int row = m_logins.count() - 1;
-    m_panel.forumList->setCurrentRow(row);
-    selectForum(row);
+    m_panel.forumList->setCurrentRow(row); // shows the new forum through selectForum
     m_filling = true;
     m_panel.userNameBox->setText(QStringLiteral("Enter Username"));
     m_panel.passwordBox->clear();
@@ -58,13 +57,28 @@ void ForumsController::addCurrentUrl()
 
 void ForumsController::removeSelected()
 {
-    const int row = m_panel.forumList->currentRow();
+    const int row = ListRows::chosenRow(m_panel.forumList);
     if (row < 0 || row >= m_logins.count())
         return;
-    m_logins.remove(row);
-    delete m_panel.forumList->takeItem(row);
+    const QString url = m_logins.at(row).url;
+    askYesNo(m_panel.window(), branding().programName, QStringLiteral("Remove this forum and its login?\n\n") + url,
+             this, [this, url] { removeForum(url); });
+}
+
+void ForumsController::removeForum(const QString &url)
+{
+    // Found again by its address: the list may have changed while the question was open.
+    int row = 0;
+    while (row < m_logins.count() && m_logins.at(row).url != url)
+        ++row;
+    if (row == m_logins.count())
+        return;
+    // Nothing stays chosen, and the boxes keep their texts: let go of the row before taking it
+    // out, or the list would choose its neighbour.
     m_panel.forumList->setCurrentRow(-1);
     m_panel.forumList->clearSelection();
+    m_logins.remove(row);
+    delete m_panel.forumList->takeItem(row);
     save();
 }
 
@@ -94,8 +108,8 @@ void ForumsController::storeLogin()
 {
     if (m_filling)
         return;
-    // With no forum selected (after a removal) an edit has nowhere to go.
-    const int row = m_panel.forumList->currentRow();
+    // With no forum chosen (after a removal) an edit has nowhere to go.
+    const int row = ListRows::chosenRow(m_panel.forumList);
     if (row < 0 || row >= m_logins.count())
         return;
     const ForumLogin &current = m_logins.at(row);

@@ -26,6 +26,7 @@ Q_SIGNALS:
     void statusText(int panel, const QString &text);
 
 private:
+    void removeForum(const QString &url);
     void storeLogin();
     void save();
 

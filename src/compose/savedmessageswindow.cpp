@@ -4,6 +4,7 @@
 #include "compose/savedmessagefile.h"
 #include "core/branding.h"
 #include "ui/editortext.h"
+#include "ui/listrows.h"
 #include "ui/messagebox.h"
 
 #include <QLabel>
@@ -51,10 +52,9 @@ SavedMessagesWindow::SavedMessagesWindow(QWidget *parent)
     layout->addLayout(subjectRow);
     layout->addWidget(deleteButton, 0, Qt::AlignRight);
 
-    connect(messageList, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { viewEntry(messageList->row(item)); });
-    connect(messageList, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem *item) { loadEntry(messageList->row(item)); });
+    auto *rows = new ListRows(messageList);
+    connect(rows, &ListRows::rowChosen, this, &SavedMessagesWindow::viewEntry);
+    connect(rows, &ListRows::rowActivated, this, &SavedMessagesWindow::loadEntry);
     connect(deleteButton, &QPushButton::clicked, this, &SavedMessagesWindow::deleteSelectedEntry);
 }
 
@@ -90,10 +90,17 @@ void SavedMessagesWindow::loadEntry(int row)
 
 void SavedMessagesWindow::deleteSelectedEntry()
 {
-    const QListWidgetItem *item = messageList->currentItem();
-    if (!item || !item->isSelected())
+    const QListWidgetItem *item = messageList->item(ListRows::chosenRow(messageList));
+    if (!item)
         return;
-    const QString error = deleteSavedMessage(item->text());
+    const QString entry = item->text();
+    askYesNo(this, branding().programName, QStringLiteral("Delete this saved message?\n\n") + entry, this,
+             [this, entry] { deleteEntry(entry); });
+}
+
+void SavedMessagesWindow::deleteEntry(const QString &entry)
+{
+    const QString error = deleteSavedMessage(entry);
     if (!error.isEmpty()) {
         showMessage(this, branding().programName, error, QMessageBox::Warning);
         return;

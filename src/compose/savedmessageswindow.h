@@ -21,7 +21,8 @@ public:
     // One list entry per line, empty lines included, in file order.
     void setEntries(const QStringList &lines);
 
-    // Clicking, double-clicking and the delete button, by entry position.
+    // Choosing an entry (click or keys), activating it (double-click or Enter) and the delete
+    // button, which asks first.
     void viewEntry(int row);
     void loadEntry(int row);
     void deleteSelectedEntry();
@@ -36,5 +37,7 @@ signals:
     void messageChosen(const QString &message, const QString &subject, bool hasSubject);
 
 private:
+    // Removes every line equal to entry from messages.txt and lists the file again.
+    void deleteEntry(const QString &entry);
     void notify(const QString &text);
 };

@@ -6,11 +6,22 @@ MessageHook &hook()
     static MessageHook instance;
     return instance;
 }
+
+QuestionHook &questionHook()
+{
+    static QuestionHook instance;
+    return instance;
+}
 } // namespace
 
 void setMessageHookForTesting(MessageHook newHook)
 {
     hook() = std::move(newHook);
+}
+
+void setQuestionHookForTesting(QuestionHook newHook)
+{
+    questionHook() = std::move(newHook);
 }
 
 void showMessage(QWidget *parent, const QString &title, const QString &text, QMessageBox::Icon icon,
@@ -29,4 +40,25 @@ void showMessage(QWidget *parent, const QString &title, const QString &text, QMe
     if (onClosed)
         QObject::connect(box, &QMessageBox::finished, box, [onClosed](int) { onClosed(); });
     box->show();
+}
+
+void askYesNo(QWidget *parent, const QString &title, const QString &text, const QObject *receiver,
+              std::function<void()> onYes)
+{
+    if (questionHook()) {
+        if (questionHook()(title, text))
+            onYes();
+        return;
+    }
+    auto *box = new QMessageBox(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box->setDefaultButton(QMessageBox::No);
+    box->setEscapeButton(QMessageBox::No);
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // With receiver as the context the answer is dropped if receiver has gone in the meantime.
+    QObject::connect(box, &QMessageBox::finished, receiver, [box, onYes](int) {
+        if (box->clickedButton() == box->button(QMessageBox::Yes))
+            onYes();
+    });
+    box->open();
 }

@@ -1,6 +1,8 @@
 #include "watch/watchcontroller.h"
 
 #include "browser/browsercontroller.h"
+#include "core/branding.h"
+#include "ui/listrows.h"
 #include "ui/messagebox.h"
 #include "watch/postspanel.h"
 #include "watch/browsercookiejar.h"
@@ -34,9 +36,15 @@ void WatchController::connectControls()
     connect(m_panel.checkRepliesButton, &QPushButton::clicked, this, &WatchController::startOrStopReplyCheck);
     connect(m_panel.postsTabs, &QTabBar::currentChanged, this, &WatchController::applyTab);
     for (QListWidget *list : {m_panel.postList, m_panel.newRepliesList}) {
-        connect(list, &QListWidget::itemClicked, this,
-                [this](QListWidgetItem *item) { Q_EMIT statusText(2, item->text()); });
-        connect(list, &QListWidget::itemDoubleClicked, this, &WatchController::openPost);
+        auto *rows = new ListRows(list);
+        connect(rows, &ListRows::rowChosen, this, [this, list](int row) {
+            if (const QListWidgetItem *item = list->item(row))
+                Q_EMIT statusText(2, item->text());
+        });
+        connect(rows, &ListRows::rowActivated, this, [this, list](int row) {
+            if (const QListWidgetItem *item = list->item(row))
+                openPost(item->text());
+        });
     }
 }
 
@@ -82,11 +90,17 @@ void WatchController::watchCurrentPage()
 
 void WatchController::removeSelectedWatch()
 {
-    const int row = m_panel.postList->currentRow();
-    const QListWidgetItem *item = m_panel.postList->currentItem();
-    if (row < 0 || !item || !item->isSelected())
+    const int row = ListRows::chosenRow(m_panel.postList);
+    if (row < 0 || row >= m_posts.count())
         return;
-    m_posts.removeAt(row);
+    const QString url = m_posts.at(row).url;
+    askYesNo(m_panel.window(), branding().programName, QStringLiteral("Stop watching this post?\n\n") + url, this,
+             [this, url] {
+                 // Found again by its address: the list may have changed while the question was open.
+                 const int index = m_posts.indexOf(url);
+                 if (index >= 0)
+                     m_posts.removeAt(index);
+             });
 }
 
 void WatchController::selectPostsTab(int index)
@@ -111,12 +125,12 @@ void WatchController::applyTab(int index)
     m_panel.newRepliesList->setVisible(!showAll);
 }
 
-void WatchController::openPost(QListWidgetItem *item)
+void WatchController::openPost(const QString &url)
 {
     // Opening a watched thread re-arms the post check: if the page shows the message last
     // inserted, it is watched again and its size becomes the new baseline.
     m_browser.armPostCheck(4);
-    m_browser.navigate(item->text());
+    m_browser.navigate(url);
 }
 
 void WatchController::startReplyCheck()

@@ -7,7 +7,6 @@ class BrowserController;
 class BrowserCookieJar;
 class PostsPanel;
 class WatchedPostList;
-class QListWidgetItem;
 class ReplyCheckRun;
 class SizeRecorder;
 
@@ -50,7 +49,7 @@ private:
     void connectControls();
     void connectModel();
     void applyTab(int index);
-    void openPost(QListWidgetItem *item);
+    void openPost(const QString &url);
     void showError(const QString &text);
     void connectReplyCheck();
     void markFailedPost(const QString &url, const QString &reason);

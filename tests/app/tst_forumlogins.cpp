@@ -44,6 +44,7 @@ private Q_SLOTS:
     {
         setEndProgramHookForTesting({});
         setMessageHookForTesting({});
+        setQuestionHookForTesting({});
     }
     void parseLine_data();
     void parseLine();
@@ -55,6 +56,8 @@ private Q_SLOTS:
     void typingRewritesFileEachKeystroke();
     void selectingShowsLoginAndUrl();
     void editsAfterRemovalGoNowhere();
+    void keysChooseForum_data();
+    void keysChooseForum();
     void userNameRefusesBar();
 };
 
@@ -198,8 +201,19 @@ void TestForumLogins::editsAfterRemovalGoNowhere()
     form.load();
     form.forumsPanel()->forumList->setCurrentRow(0);
     form.forums().selectForum(0);
+    QStringList questions;
+    bool answer = false;
+    setQuestionHookForTesting([&](const QString &title, const QString &text) {
+        questions << title + ": " + text;
+        return answer;
+    });
+    form.forumsPanel()->removeForumButton->click(); // answered No: kept
+    QCOMPARE(questions, QStringList{"Threadloom: Remove this forum and its login?\n\nhttp://a"});
+    QCOMPARE(form.forumLogins.count(), 2);
+    answer = true;
     form.forumsPanel()->removeForumButton->click();
     QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://b|bob|pb\r\n\r\n"));
+    QCOMPARE(form.forumsPanel()->userNameBox->text(), QString("ann"));
     QCOMPARE(form.forumsPanel()->forumList->currentRow(), -1);
     form.forumsPanel()->userNameBox->setText("changed");
     form.forumsPanel()->passwordBox->setText("changed");
@@ -207,6 +221,42 @@ void TestForumLogins::editsAfterRemovalGoNowhere()
     QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://b|bob|pb\r\n\r\n"));
     form.forumsPanel()->removeForumButton->click(); // nothing selected: nothing removed
     QCOMPARE(form.forumLogins.count(), 1);
+}
+
+void TestForumLogins::keysChooseForum_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("row");
+    QTest::newRow("down") << QList<int>{Qt::Key_Down} << 1;
+    QTest::newRow("end") << QList<int>{Qt::Key_End} << 2;
+    QTest::newRow("type-ahead") << QList<int>{Qt::Key_H} << 1;
+}
+
+// Whichever way a forum is chosen, the boxes show its login and edits go to it.
+void TestForumLogins::keysChooseForum()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(int, row);
+    TestEnvironment env;
+    const QStringList lines{"http://f1/|ann|pw1", "http://f2/|bob|pw2", "http://f3/|cid|pw3"};
+    QVERIFY(writeFileBytes(env.filePath("posts2.txt"), (lines.join("\r\n\r\n") + "\r\n\r\n").toUtf8()));
+    MainWindow form;
+    form.load();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QListWidget *list = form.forumsPanel()->forumList;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    for (int key : keys)
+        QTest::keyClick(list, Qt::Key(key));
+
+    const QStringList chosen = lines[row].split('|');
+    QCOMPARE(form.panelText(2), chosen[0]);
+    QCOMPARE(form.forumsPanel()->userNameBox->text(), chosen[1]);
+    QCOMPARE(form.forumsPanel()->passwordBox->text(), chosen[2]);
+    QTest::keyClick(form.forumsPanel()->userNameBox, Qt::Key_X);
+    QStringList expected = lines;
+    expected[row] = chosen[0] + "|" + chosen[1] + "x|" + chosen[2];
+    QCOMPARE(readFileBytes(env.filePath("posts2.txt")), (expected.join("\r\n\r\n") + "\r\n\r\n").toUtf8());
 }
 
 void TestForumLogins::userNameRefusesBar()

@@ -22,6 +22,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -44,6 +45,10 @@ private slots:
     void savedMessagesWindow();
     void savedMessageEntries_data();
     void savedMessageEntries();
+    void keysChooseSavedMessage_data();
+    void keysChooseSavedMessage();
+    void enterAndDoubleClickLoadOnce();
+    void questionWaitsForTheAnswer();
     void templateEditorSaveAndClose();
     void templateEditorLockAndDiscard();
 
@@ -53,7 +58,9 @@ private:
 
     std::unique_ptr<TestEnvironment> m_env;
     std::unique_ptr<MainWindow> m_form;
-    QStringList m_notices; // "title: text"
+    QStringList m_notices;   // "title: text"
+    QStringList m_questions; // "title: text"
+    bool m_answer = true;
 };
 
 void TestComposeWindows::init()
@@ -61,6 +68,12 @@ void TestComposeWindows::init()
     m_env = std::make_unique<TestEnvironment>();
     setMessageHookForTesting(
         [this](const QString &title, const QString &text) { m_notices.append(title + ": " + text); });
+    setQuestionHookForTesting([this](const QString &title, const QString &text) {
+        m_questions.append(title + ": " + text);
+        return m_answer;
+    });
+    m_questions.clear();
+    m_answer = true;
     setEndProgramHookForTesting([] {});
     m_form = std::make_unique<MainWindow>();
     m_form->load();
@@ -72,6 +85,7 @@ void TestComposeWindows::cleanup()
     m_form.reset();
     setEndProgramHookForTesting({});
     setMessageHookForTesting({});
+    setQuestionHookForTesting({});
     m_env.reset();
 }
 
@@ -149,8 +163,10 @@ void TestComposeWindows::savedMessagesWindow()
 
     window->deleteButton->click(); // nothing selected: nothing goes
     QCOMPARE(itemTexts(window->messageList), QStringList({"a|1", "b|2", "a|1"}));
+    QVERIFY(m_questions.isEmpty());
     window->messageList->setCurrentRow(2);
     window->deleteButton->click();
+    QCOMPARE(m_questions, QStringList{"Threadloom: Delete this saved message?\n\na|1"});
     QCOMPARE(readFileBytes(savedMessagesPath()), QByteArray("b|2\r\n\r\n"));
     QCOMPARE(itemTexts(window->messageList), QStringList({"b|2", ""}));
 
@@ -204,6 +220,90 @@ void TestComposeWindows::savedMessageEntries()
              loaded);
     QCOMPARE(lastSubject(), m_form->editorPanel()->subjectBox->text());
     QCOMPARE(m_notices, notice.isEmpty() ? QStringList() : QStringList{notice});
+}
+
+void TestComposeWindows::keysChooseSavedMessage_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QString>("shown"); // Text1 and the window's subject
+    QTest::addColumn<QByteArray>("file");
+
+    const QByteArray all = "a|1\r\nb|2\r\nc|3\r\n";
+    // clang-format off
+    QTest::newRow("up, deleted") << QList<int>{Qt::Key_Up} << true << "a/1" << QByteArray("b|2\r\nc|3\r\n\r\n");
+    QTest::newRow("up, kept") << QList<int>{Qt::Key_Up} << false << "a/1" << all;
+    QTest::newRow("end, home") << QList<int>{Qt::Key_End, Qt::Key_Home} << true << "a/1" << QByteArray("b|2\r\nc|3\r\n\r\n");
+    QTest::newRow("type-ahead") << QList<int>{Qt::Key_C} << true << "c/3" << QByteArray("a|1\r\nb|2\r\n\r\n");
+    // clang-format on
+}
+
+// Click the second message, move with the keys: the message shown is the one deleted.
+void TestComposeWindows::keysChooseSavedMessage()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(bool, answer);
+    QFETCH(QString, shown);
+    QFETCH(QByteArray, file);
+    QVERIFY(writeFileBytes(savedMessagesPath(), "a|1\r\nb|2\r\nc|3\r\n"));
+    compose().openSavedMessages();
+    SavedMessagesWindow *window = compose().savedMessagesWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QListWidget *list = window->messageList;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    QCOMPARE(window->messageView->toPlainText() + "/" + window->subjectBox->text(), QString("b/2"));
+    for (int key : keys)
+        QTest::keyClick(list, Qt::Key(key));
+    QCOMPARE(window->messageView->toPlainText() + "/" + window->subjectBox->text(), shown);
+
+    m_answer = answer;
+    window->deleteButton->click();
+    QCOMPARE(m_questions, QStringList{"Threadloom: Delete this saved message?\n\n" + shown.replace('/', '|')});
+    QCOMPARE(readFileBytes(savedMessagesPath()), file);
+}
+
+void TestComposeWindows::enterAndDoubleClickLoadOnce()
+{
+    QVERIFY(writeFileBytes(savedMessagesPath(), "a|1\r\nb|2\r\n"));
+    compose().openSavedMessages();
+    SavedMessagesWindow *window = compose().savedMessagesWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QListWidget *list = window->messageList;
+    QSignalSpy chosen(window, &SavedMessagesWindow::messageChosen);
+    QTest::keyClick(list, Qt::Key_Return); // nothing chosen yet
+    QCOMPARE(chosen.count(), 0);
+    const QPoint first = list->visualItemRect(list->item(0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first); // a double-click starts as a click
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
+    QCOMPARE(chosen.count(), 1);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Enter);
+    QCOMPARE(chosen.count(), 2);
+    QCOMPARE(editorText(m_form->editorPanel()->messageEditor) + "/" + m_form->editorPanel()->subjectBox->text(),
+             QString("b/2"));
+    QVERIFY(window->isVisible());
+}
+
+// The real box, answered No (the default), Yes, and Yes once its receiver has gone: only the
+// second answer runs the action.
+void TestComposeWindows::questionWaitsForTheAnswer()
+{
+    setQuestionHookForTesting({});
+    QWidget parent;
+    auto receiver = std::make_unique<QObject>();
+    int yes = 0;
+    for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes, QMessageBox::Yes}) {
+        askYesNo(&parent, "T", "Sure?\n\n<b>x</b>", receiver.get(), [&] { ++yes; });
+        QPointer<QMessageBox> box = parent.findChild<QMessageBox *>();
+        QVERIFY(box && box->isVisible());
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+        QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+        if (yes == 1)
+            receiver.reset();
+        box->button(answer)->click();
+        QTRY_VERIFY(box.isNull());
+    }
+    QCOMPARE(yes, 1);
 }
 
 void TestComposeWindows::templateEditorSaveAndClose()

@@ -61,6 +61,8 @@ private Q_SLOTS:
     void failedMeasurementShowsBox();
     void deadThreadIsMarkedAndTheCheckGoesOn();
     void rowClicksOpenPosts();
+    void keysChooseAndOpenPosts_data();
+    void keysChooseAndOpenPosts();
     void roadOfAPost();
 
 private:
@@ -71,6 +73,8 @@ private:
     std::unique_ptr<ScriptedHttpServer> m_server;
     std::unique_ptr<MainWindow> m_form;
     QStringList m_boxes;
+    QStringList m_questions;
+    bool m_answer = true;
     int m_ends = 0;
 };
 
@@ -79,6 +83,10 @@ void TestWatchController::initTestCase()
     LoopbackOnly::install();
     setMessageHookForTesting([this](const QString &title, const QString &text) { m_boxes << title + '|' + text; });
     setEndProgramHookForTesting([this] { ++m_ends; });
+    setQuestionHookForTesting([this](const QString &title, const QString &text) {
+        m_questions << title + '|' + text;
+        return m_answer;
+    });
 }
 
 void TestWatchController::init()
@@ -88,6 +96,8 @@ void TestWatchController::init()
     m_server->setDefaultScript(ScriptedHttpServer::page("<html><body>nothing</body></html>"));
     QVERIFY(m_server->start());
     m_boxes.clear();
+    m_questions.clear();
+    m_answer = true;
     m_ends = 0;
 }
 
@@ -179,7 +189,13 @@ void TestWatchController::watchAndRemoveThroughButtons()
     m_form->postsPanel()->postList->clearSelection();
     m_form->postsPanel()->removeWatchButton->click();
     QCOMPARE(m_form->watchedPosts.count(), 1);
+    QVERIFY(m_questions.isEmpty());
     m_form->postsPanel()->postList->setCurrentRow(0);
+    m_answer = false;
+    m_form->postsPanel()->removeWatchButton->click();
+    QCOMPARE(m_questions, QStringList{"Threadloom|Stop watching this post?\n\n" + url});
+    QCOMPARE(m_form->watchedPosts.count(), 1);
+    m_answer = true;
     m_form->postsPanel()->removeWatchButton->click();
     QCOMPARE(m_form->watchedPosts.count(), 0);
     QCOMPARE(m_form->postsPanel()->postList->count(), 0);
@@ -248,6 +264,37 @@ void TestWatchController::rowClicksOpenPosts()
     QCOMPARE(itemTexts(m_form->postsPanel()->postList), (QStringList{a, b}));
     const QByteArray pageSize = QByteArray::number(QByteArray("<html><body>nothing</body></html>").size());
     QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), "0\r\n\r\n" + pageSize + "\r\n\r\n");
+}
+
+void TestWatchController::keysChooseAndOpenPosts_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::newRow("lstPosts") << 0;
+    QTest::newRow("lstNew") << 1;
+}
+
+// Moving with the keys shows the post in panel 2; Enter opens it like a double-click.
+void TestWatchController::keysChooseAndOpenPosts()
+{
+    QFETCH(int, tab);
+    const QString a = m_server->url("/a");
+    const QString b = m_server->url("/b");
+    QVERIFY(writeFileBytes(m_env->filePath("posts.txt"), (a + "\r\n\r\n" + b + "\r\n\r\n").toUtf8()));
+    startForm();
+    m_form->watch().selectPostsTab(tab);
+    QListWidget *list = tab == 0 ? m_form->postsPanel()->postList : m_form->postsPanel()->newRepliesList;
+    if (tab == 1)
+        list->addItems({a, b});
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    QCOMPARE(m_form->panelText(2), a);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(m_form->panelText(2), b);
+
+    QSignalSpy loaded(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(m_form->browser().postCheck().countdown(), 4);
+    QVERIFY(loaded.wait(20000));
+    QCOMPARE(m_form->browserPanel()->view->url().toString(), b);
 }
 
 void TestWatchController::roadOfAPost()

@@ -1,0 +1,60 @@
+#include "ui/listrows.h"
+
+#include <QKeyEvent>
+#include <QListWidget>
+
+ListRows::ListRows(QListWidget *list)
+    : QObject(list)
+    , m_list(list)
+{
+    // A mouse press moves the current row before it selects it; a key selects first and moves
+    // the current row after. Following both signals, and waiting while the two disagree, reports
+    // each choice once.
+    connect(list, &QListWidget::currentRowChanged, this, &ListRows::follow);
+    connect(list, &QListWidget::itemSelectionChanged, this, &ListRows::follow);
+    // A click on the row that is already chosen shows it again.
+    connect(list, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
+        const int row = m_list->row(item);
+        if (row == m_chosen && row == m_chosenAtPress)
+            Q_EMIT rowChosen(row);
+    });
+    // Not itemActivated: depending on the style that fires on a single click or on Enter, and
+    // Enter is handled below for every style.
+    connect(list, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem *item) { Q_EMIT rowActivated(m_list->row(item)); });
+    list->installEventFilter(this);
+    list->viewport()->installEventFilter(this);
+}
+
+int ListRows::chosenRow(const QListWidget *list)
+{
+    const QListWidgetItem *item = list->currentItem();
+    return item && item->isSelected() ? list->row(item) : -1;
+}
+
+void ListRows::follow()
+{
+    int row = chosenRow(m_list);
+    if (row < 0 && !m_list->selectedItems().isEmpty())
+        return; // halfway through a move: the other signal follows
+    if (row == m_chosen)
+        return;
+    m_chosen = row;
+    Q_EMIT rowChosen(row);
+}
+
+bool ListRows::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonPress) {
+        m_chosenAtPress = m_chosen;
+    } else if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            const int row = chosenRow(m_list);
+            if (row >= 0)
+                Q_EMIT rowActivated(row);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
