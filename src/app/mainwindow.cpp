@@ -1,21 +1,21 @@
 #include "app/mainwindow.h"
 
 #include "app/aboutwindow.h"
-#include "core/appstate.h"
-#include "core/branding.h"
-#include "core/datafiles.h"
-#include "ui/editortext.h"
 #include "app/helpwindow.h"
 #include "app/initialmessage.h"
 #include "app/mainlayoutapply.h"
-#include "ui/messagebox.h"
-#include "core/settingsstore.h"
-#include "ui/skin.h"
-#include "ui/twips.h"
 #include "browser/browsercontroller.h"
 #include "browser/forumscontroller.h"
 #include "compose/composecontroller.h"
 #include "compose/templatesettings.h"
+#include "core/appstate.h"
+#include "core/branding.h"
+#include "core/datafiles.h"
+#include "core/settingsstore.h"
+#include "ui/editortext.h"
+#include "ui/messagebox.h"
+#include "ui/skin.h"
+#include "ui/twips.h"
 #include "watch/watchcontroller.h"
 
 #include <QAction>
@@ -409,15 +409,12 @@ void Form1::closeEvent(QCloseEvent *event)
     m_unloaded = true;
 
     QStringList errors;
-    const QString postsError = watchedPosts.savePosts();
+    const QString postsError = watchedPosts.save();
     if (!postsError.isEmpty())
         errors.append(postsError);
     const QString loginsError = forumLogins.save();
     if (!loginsError.isEmpty())
         errors.append(loginsError);
-    const QString sizesError = watchedPosts.saveSizes();
-    if (!sizesError.isEmpty())
-        errors.append(sizesError);
     writeSetting(QStringLiteral("data"), QStringLiteral("lastMessage"), editorText(txtMessage));
     writeSetting(QStringLiteral("data"), QStringLiteral("lastConvert"), QString::number(cmbConvert->currentIndex()));
 
