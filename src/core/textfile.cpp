@@ -72,3 +72,11 @@ QByteArray encodeText(const QString &text)
 {
     return text.toUtf8();
 }
+
+QByteArray encodeTextFile(const QString &text)
+{
+    QByteArray bytes = encodeText(text);
+    if (text.startsWith(QChar(0xFEFF)))
+        bytes.prepend("\xEF\xBB\xBF");
+    return bytes;
+}

@@ -25,3 +25,6 @@ TextFileRead readTextFile(const QString &path);
 QStringList readTextLines(const QString &path, bool *ok = nullptr);
 // How the program writes text to its files.
 QByteArray encodeText(const QString &text);
+// The bytes of a whole file holding text. When the text itself starts with a byte-order mark, one
+// more goes before it: splitTextLines drops the first and keeps the user's.
+QByteArray encodeTextFile(const QString &text);

@@ -31,10 +31,10 @@ QStringList readEntries(const QString &path, QString *error)
 
 QByteArray writtenForm(const QStringList &entries)
 {
-    QByteArray bytes;
+    QString text;
     for (const QString &entry : entries)
-        bytes += encodeText(entry) + "\r\n\r\n";
-    return bytes;
+        text += entry + QStringLiteral("\r\n\r\n");
+    return encodeTextFile(text);
 }
 } // namespace
 

@@ -32,6 +32,7 @@ private Q_SLOTS:
     void writeIntoMissingFolderReports();
     void permissionsApplied();
     void startupFilesCreatedOnce();
+    void staleTempFilesRemoved();
     void unwritableProgramFolderFallsBack();
 };
 
@@ -206,6 +207,20 @@ void TestDataFiles::startupFilesCreatedOnce()
         QCOMPARE(readFileBytes(env.filePath(name)), expected);
     }
     QCOMPARE(ensureDataFiles(), QStringList());
+}
+
+void TestDataFiles::staleTempFilesRemoved()
+{
+    TestEnvironment env;
+    const QStringList ours{"posts2.txt.Ab3dEf", "posts.txt.new.x1y2z3", "posts.journal.QWErty"};
+    const QStringList users{"posts.txt.backup", "notes.txt.Ab3dEf", "posts2.txt.Ab3dEf7"};
+    for (const QString &name : ours + users)
+        QVERIFY(writeFileBytes(env.filePath(name), "x"));
+    QCOMPARE(ensureDataFiles(), QStringList());
+    for (const QString &name : ours)
+        QVERIFY2(!QFile::exists(env.filePath(name)), qPrintable(name));
+    for (const QString &name : users)
+        QVERIFY2(QFile::exists(env.filePath(name)), qPrintable(name));
 }
 
 void TestDataFiles::unwritableProgramFolderFallsBack()
