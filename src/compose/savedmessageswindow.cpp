@@ -1,10 +1,10 @@
 #include "compose/savedmessageswindow.h"
 
-#include "compose/savedmessage.h"
-#include "compose/savedmessagefile.h"
 #include "core/branding.h"
 #include "ui/editortext.h"
 #include "ui/messagebox.h"
+#include "compose/savedmessage.h"
+#include "compose/savedmessagefile.h"
 
 #include <QLabel>
 #include <QLineEdit>
