@@ -42,3 +42,35 @@ format: deps
 
 clean:
 	@scripts/clean-build.sh $(BUILD_DIR)
+
+
+# Fuzzing and sanitizer builds, each in a build folder of its own. Neither runs in CI.
+#   make fuzz [FUZZ_SECONDS=60]   builds the libFuzzer targets with clang, runs each for a while
+#   make test-sanitized           the core tests built with ASan and UBSan, run under CTest
+#   make kill-test [KILLS=200]    SIGKILLs watched-post removals, checks posts and sizes still pair
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+SANITIZED_DIR ?= build-sanitized
+KILLS ?= 200
+FUZZ_CXX ?= clang++-14
+
+.PHONY: fuzz-deps fuzz test-sanitized kill-test
+
+fuzz-deps:
+	@command -v $(FUZZ_CXX) >/dev/null && ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 \
+		|| $$([ "$$(id -u)" = 0 ] || echo sudo) apt-get install -y --no-install-recommends clang-14 libclang-rt-14-dev
+
+fuzz: deps fuzz-deps
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) \
+		-DTHREADLOOM_FUZZ=ON -DBUILD_TESTING=OFF -DTHREADLOOM_BENCH=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+	fuzz/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+test-sanitized: deps
+	cmake -S . -B $(SANITIZED_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHREADLOOM_SANITIZE=ON -DTHREADLOOM_BENCH=OFF
+	cmake --build $(SANITIZED_DIR) -j $(JOBS) --target core_tests
+	ctest --test-dir $(SANITIZED_DIR) -L core --output-on-failure -j $(JOBS)
+
+kill-test: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target threadloom_removaldriver
+	fuzz/kill/run-removal-kills.sh $(BUILD_DIR)/fuzz/threadloom_removaldriver $(KILLS)

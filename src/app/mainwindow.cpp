@@ -140,6 +140,10 @@ void MainWindow::load()
 
     watchedPosts.load();
     forumLogins.load();
+    // A list whose file could not be read is said once; its file is then left alone.
+    QStringList unreadable = {watchedPosts.loadError(), forumLogins.loadError()};
+    unreadable.removeAll(QString());
+    reportErrors(unreadable);
     m_watch->showPosts();
     m_forums->showForums();
 
@@ -224,15 +228,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
     m_unloaded = true;
 
     QStringList errors;
-    const QString postsError = watchedPosts.savePosts();
+    const QString postsError = watchedPosts.save();
     if (!postsError.isEmpty())
         errors.append(postsError);
     const QString loginsError = forumLogins.save();
     if (!loginsError.isEmpty())
         errors.append(loginsError);
-    const QString sizesError = watchedPosts.saveSizes();
-    if (!sizesError.isEmpty())
-        errors.append(sizesError);
     writeSetting(QStringLiteral("data"), QStringLiteral("lastMessage"), editorText(m_editorPanel->messageEditor));
     writeSetting(QStringLiteral("data"), QStringLiteral("lastConvert"),
                  QString::number(m_editorPanel->formatList->currentIndex()));

@@ -9,6 +9,16 @@ QString loginsPath()
 {
     return dataFilePath(QStringLiteral("posts2.txt"));
 }
+
+bool hasLineBreak(const QString &text)
+{
+    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+}
+
+QString saveFailure(int code, const QString &reason)
+{
+    return QStringLiteral("There was an error saving your logins.\r\n\r\nError Number %1\r\n%2").arg(code).arg(reason);
+}
 } // namespace
 
 ForumLogin ForumLoginList::parseLine(const QString &line)
@@ -31,57 +41,82 @@ ForumLogin ForumLoginList::parseLine(const QString &line)
     return login;
 }
 
-void ForumLoginList::load()
+QString ForumLoginList::load()
 {
     m_logins.clear();
-    const QStringList lines = readTextLines(loginsPath());
-    for (const QString &line : lines) {
+    const TextFileRead read = readTextFile(loginsPath());
+    m_loadError = read.status != TextFileRead::Unreadable
+                      ? QString()
+                      : read.error + QStringLiteral("\nChanges to your forums will not be saved while the program "
+                                                    "runs, so the file stays as it is.");
+    for (const QString &line : read.lines) {
         if (line.isEmpty() || line == QLatin1String(" "))
             continue;
         m_logins.append(parseLine(line));
     }
+    return m_loadError;
 }
 
 QString ForumLoginList::save() const
 {
-    QByteArray bytes;
-    for (const ForumLogin &login : m_logins) {
-        bytes += encodeText(login.url + QLatin1Char('|') + login.userName + QLatin1Char('|') + login.password);
-        bytes += "\r\n\r\n";
-    }
+    if (!m_loadError.isEmpty())
+        return saveFailure(int(QFileDevice::ReadError),
+                           QStringLiteral("posts2.txt is kept as it was, because it could not be read when the "
+                                          "program started."));
+    QString text;
+    for (const ForumLogin &login : m_logins)
+        text += login.url + QLatin1Char('|') + login.userName + QLatin1Char('|') + login.password +
+                QStringLiteral("\r\n\r\n");
+    const QByteArray bytes = encodeTextFile(text);
     QFileDevice::FileError code = QFileDevice::NoError;
     const QString error =
         writeFileAtomically(loginsPath(), bytes, QFileDevice::ReadOwner | QFileDevice::WriteOwner, &code);
     if (error.isEmpty())
         return QString();
-    return QStringLiteral("There was an error saving your logins.\r\n\r\nError Number %1\r\n%2")
-        .arg(int(code))
-        .arg(error);
+    return saveFailure(int(code), error);
 }
 
 bool ForumLoginList::contains(const QString &url) const
 {
+    const QString stored = storedUrl(url);
     for (const ForumLogin &login : m_logins) {
-        if (login.url == url)
+        if (login.url == stored)
             return true;
     }
     return false;
 }
 
+QString ForumLoginList::storedUrl(const QString &url)
+{
+    QString stored = url;
+    return stored.replace(QLatin1Char('|'), QLatin1String("%7C"));
+}
+
 bool ForumLoginList::add(const QString &url)
 {
-    if (url.isEmpty() || contains(url))
+    const QString stored = storedUrl(url);
+    if (stored.isEmpty() || hasLineBreak(stored) || contains(stored))
         return false;
-    m_logins.append({url, QString(), QString()});
+    m_logins.append({stored, QString(), QString()});
     return true;
 }
 
-void ForumLoginList::setLogin(int index, const QString &userName, const QString &password)
+QString ForumLoginList::loginProblem(const QString &userName, const QString &password)
 {
-    if (index < 0 || index >= m_logins.size())
-        return;
+    if (userName.contains(QLatin1Char('|')))
+        return QStringLiteral("A user name cannot hold \"|\".");
+    if (hasLineBreak(userName) || hasLineBreak(password))
+        return QStringLiteral("A user name or password cannot hold a line break.");
+    return QString();
+}
+
+bool ForumLoginList::setLogin(int index, const QString &userName, const QString &password)
+{
+    if (index < 0 || index >= m_logins.size() || !loginProblem(userName, password).isEmpty())
+        return false;
     m_logins[index].userName = userName;
     m_logins[index].password = password;
+    return true;
 }
 
 void ForumLoginList::remove(int index)

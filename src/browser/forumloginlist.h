@@ -13,11 +13,18 @@ struct ForumLogin
 };
 
 // The user's forums, kept in posts2.txt as "url|user|password" lines, each followed by an empty
-// line. The file holds passwords in clear text, so it is readable by its owner only.
+// line. The file holds passwords in clear text, so it is readable by its owner only. No field ever
+// holds a line break and neither the address nor the user name holds a "|", so every entry reads
+// back as it was saved.
 class ForumLoginList
 {
 public:
-    void load();
+    // Reads the file. Returns loadError().
+    QString load();
+    // Empty when the file could be read (or was missing). Otherwise it names the file and the
+    // reason, and for the rest of the run the file is not written: saving from a list that could
+    // not be read would throw its logins away. Shown to the user once, after load().
+    QString loadError() const { return m_loadError; }
     // Rewrites the file. Returns an empty text on success, else the message the user is shown.
     QString save() const;
 
@@ -25,9 +32,15 @@ public:
     const ForumLogin &at(int index) const { return m_logins.at(index); }
     bool contains(const QString &url) const;
 
-    // Appends a forum with an empty login; false when the address is empty or already listed.
+    // Appends a forum with an empty login; false when the address is empty, holds a line break or
+    // is already listed. A "|" in the address is stored as "%7C", which names the same page.
     bool add(const QString &url);
-    void setLogin(int index, const QString &userName, const QString &password);
+    // The address as add() stores it.
+    static QString storedUrl(const QString &url);
+    // Why this login cannot be stored (a line break anywhere, a "|" in the user name), or empty.
+    static QString loginProblem(const QString &userName, const QString &password);
+    // False, and nothing changes, when the index is out of range or loginProblem() objects.
+    bool setLogin(int index, const QString &userName, const QString &password);
     void remove(int index);
 
     // One posts2.txt line as the list reads it (public for tests).
@@ -35,4 +48,5 @@ public:
 
 private:
     QList<ForumLogin> m_logins;
+    QString m_loadError;
 };

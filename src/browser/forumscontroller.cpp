@@ -115,7 +115,13 @@ void ForumsController::storeLogin()
     const ForumLogin &current = m_logins.at(row);
     if (current.userName == m_panel.userNameBox->text() && current.password == m_panel.passwordBox->text())
         return;
-    m_logins.setLogin(row, m_panel.userNameBox->text(), m_panel.passwordBox->text());
+    const QString userName = m_panel.userNameBox->text();
+    const QString password = m_panel.passwordBox->text();
+    if (!m_logins.setLogin(row, userName, password)) {
+        showMessage(m_panel.window(), branding().programName, ForumLoginList::loginProblem(userName, password),
+                    QMessageBox::Warning);
+        return;
+    }
     save();
 }
 

@@ -2,8 +2,6 @@
 
 #include "core/crlf.h"
 
-#include <QStringList>
-
 namespace {
 const QString lineBreak = QStringLiteral("\r\n");
 const QString breakMarker = QStringLiteral("[br]");
@@ -21,14 +19,22 @@ QString savedMessageLine(const QString &message, const QString &subject)
     return body + QLatin1Char('|') + title;
 }
 
+QString savedSubjectProblem(const QString &subject)
+{
+    if (!subject.contains(QLatin1Char('|')))
+        return QString();
+    return QStringLiteral("The message was not saved: a subject cannot hold \"|\", which separates the subject "
+                          "from the message in the saved messages. Please replace it and save again.");
+}
+
 SavedMessage parseSavedMessageLine(const QString &line)
 {
-    const QStringList pieces = line.split(QLatin1Char('|'));
     SavedMessage saved;
-    saved.message = pieces.first();
+    const qsizetype bar = line.lastIndexOf(QLatin1Char('|'));
+    saved.message = bar < 0 ? line : line.left(bar);
     saved.message.replace(breakMarker, lineBreak, Qt::CaseInsensitive);
-    if (pieces.size() > 1) {
-        saved.subject = pieces.at(1);
+    if (bar >= 0) {
+        saved.subject = line.mid(bar + 1);
         saved.hasSubject = true;
     }
     return saved;

@@ -3,8 +3,8 @@
 #include <QString>
 
 // One line of messages.txt: the message with its line breaks written as "[br]", a "|", the
-// subject. Neither marker is escaped, so a "|" or "[br]" the user typed reads back as the format's
-// own.
+// subject. The subject is what follows the last "|", so a "|" in the message survives; a subject
+// cannot hold one. A "[br]" typed in the message stays the format's line break, as it always was.
 struct SavedMessage
 {
     QString message; // with CR LF line breaks
@@ -13,6 +13,9 @@ struct SavedMessage
 };
 
 QString savedMessageLine(const QString &message, const QString &subject);
-// Splits a line at every "|": the first piece is the message (any "[br]", in any letter case,
-// becomes CR LF), the second, when there is one, the subject; further pieces are ignored.
+// Why this subject cannot be saved, or an empty text when it can.
+QString savedSubjectProblem(const QString &subject);
+// Splits a line at its last "|": before it the message (any "[br]", in any letter case, becomes
+// CR LF), after it the subject. A line without "|" is all message. Lines holding one "|" read as
+// they always did.
 SavedMessage parseSavedMessageLine(const QString &line);

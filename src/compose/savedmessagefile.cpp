@@ -1,19 +1,20 @@
 #include "compose/savedmessagefile.h"
 
+#include "compose/savedmessage.h"
 #include "core/atomicfile.h"
 #include "core/datafolder.h"
 #include "core/textfile.h"
-#include "compose/savedmessage.h"
-
-#include <QCoreApplication>
 
 namespace {
 
 const QString lineEnd = QStringLiteral("\r\n");
 
-QString unreadable(const QString &path)
+QString unreadable(const TextFileRead &read)
 {
-    return QCoreApplication::translate("SavedMessages", "Could not read %1.").arg(path);
+    const QString reason = read.error.isEmpty()
+                               ? QStringLiteral("Could not read %1: it is missing.").arg(savedMessagesPath())
+                               : read.error;
+    return reason + QStringLiteral("\nThe saved messages are kept as they are.");
 }
 
 } // namespace
@@ -26,14 +27,16 @@ QString savedMessagesPath()
 QString appendSavedMessage(const QString &message, const QString &subject)
 {
     const QString path = savedMessagesPath();
+    const QString subjectProblem = savedSubjectProblem(subject);
+    if (!subjectProblem.isEmpty())
+        return subjectProblem;
     QString content;
     if (fileExists(path)) {
-        bool ok = false;
-        const QStringList lines = readTextLines(path, &ok);
+        const TextFileRead read = readTextFile(path);
         // Rewriting from a file we could not read would throw away every saved message.
-        if (!ok)
-            return unreadable(path);
-        for (const QString &line : lines) {
+        if (read.status != TextFileRead::Read)
+            return unreadable(read);
+        for (const QString &line : read.lines) {
             if (!line.isEmpty() && line != QStringLiteral(" "))
                 content += line + lineEnd;
         }
@@ -41,7 +44,7 @@ QString appendSavedMessage(const QString &message, const QString &subject)
     // The kept lines are not empty and the new record holds no line break, so the content has
     // no two breaks in a row to fold.
     content += savedMessageLine(message, subject);
-    return writeFileAtomically(path, encodeText(content + lineEnd));
+    return writeFileAtomically(path, encodeTextFile(content + lineEnd));
 }
 
 SavedMessageLines readSavedMessages()
@@ -50,25 +53,24 @@ SavedMessageLines readSavedMessages()
     const QString path = savedMessagesPath();
     if (!fileExists(path))
         return result;
-    bool ok = false;
-    result.lines = readTextLines(path, &ok);
-    result.status = ok ? SavedMessageLines::Read : SavedMessageLines::Unreadable;
-    if (!ok)
-        result.error = unreadable(path);
+    const TextFileRead read = readTextFile(path);
+    result.lines = read.lines;
+    result.status = read.status == TextFileRead::Read ? SavedMessageLines::Read : SavedMessageLines::Unreadable;
+    if (result.status == SavedMessageLines::Unreadable)
+        result.error = unreadable(read);
     return result;
 }
 
 QString deleteSavedMessage(const QString &entry)
 {
     const QString path = savedMessagesPath();
-    bool ok = false;
-    const QStringList lines = readTextLines(path, &ok);
-    if (!ok)
-        return unreadable(path);
+    const TextFileRead read = readTextFile(path);
+    if (read.status != TextFileRead::Read)
+        return unreadable(read);
     QString content;
-    for (const QString &line : lines) {
+    for (const QString &line : read.lines) {
         if (line != entry)
             content += line + lineEnd;
     }
-    return writeFileAtomically(path, encodeText(content + lineEnd));
+    return writeFileAtomically(path, encodeTextFile(content + lineEnd));
 }

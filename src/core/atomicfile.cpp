@@ -28,10 +28,17 @@ QString writeFileAtomically(const QString &path, const QByteArray &bytes, QFileD
         file.cancelWriting();
         return error;
     }
-    if (file.write(bytes) != bytes.size()) {
-        const QString error = failure(path, file, errorCode);
-        file.cancelWriting();
-        return error;
+    // A write that stops short sets no error of its own; writing the rest makes the system say
+    // why (a full disk, a size limit) instead of "Unknown error".
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            const QString error = failure(path, file, errorCode);
+            file.cancelWriting();
+            return error;
+        }
+        done += written;
     }
     if (!file.commit())
         return failure(path, file, errorCode);

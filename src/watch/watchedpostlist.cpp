@@ -1,7 +1,7 @@
 #include "watch/watchedpostlist.h"
 
-#include "core/atomicfile.h"
 #include "core/datafolder.h"
+#include "core/filegroup.h"
 #include "core/textfile.h"
 
 namespace {
@@ -10,11 +10,19 @@ bool isSkippedLine(const QString &line)
     return line.isEmpty() || line == QLatin1String(" ");
 }
 
-QStringList readEntries(const QString &fileName)
+FileGroup watchedFiles()
+{
+    return FileGroup(dataFolder(), QStringLiteral("posts.journal"),
+                     {QStringLiteral("posts.txt"), QStringLiteral("sizes.txt")});
+}
+
+QStringList readEntries(const QString &path, QString *error)
 {
     QStringList entries;
-    const QStringList lines = readTextLines(dataFilePath(fileName));
-    for (const QString &line : lines) {
+    const TextFileRead read = readTextFile(path);
+    if (read.status == TextFileRead::Unreadable && error->isEmpty())
+        *error = read.error;
+    for (const QString &line : read.lines) {
         if (!isSkippedLine(line))
             entries.append(line);
     }
@@ -23,10 +31,10 @@ QStringList readEntries(const QString &fileName)
 
 QByteArray writtenForm(const QStringList &entries)
 {
-    QByteArray bytes;
+    QString text;
     for (const QString &entry : entries)
-        bytes += encodeText(entry) + "\r\n\r\n";
-    return bytes;
+        text += entry + QStringLiteral("\r\n\r\n");
+    return encodeTextFile(text);
 }
 } // namespace
 
@@ -35,30 +43,34 @@ WatchedPostList::WatchedPostList(QObject *parent)
 {
 }
 
-void WatchedPostList::load()
+QString WatchedPostList::load()
 {
-    const QStringList urls = readEntries(QStringLiteral("posts.txt"));
-    const QStringList sizes = readEntries(QStringLiteral("sizes.txt"));
+    const FileGroup files = watchedFiles();
+    QString error = files.settle();
+    const QStringList urls = readEntries(files.currentPath(0), &error);
+    const QStringList sizes = readEntries(files.currentPath(1), &error);
+    m_loadError = error.isEmpty() ? QString()
+                                  : error + QStringLiteral("\nChanges to your watched posts will not be saved while "
+                                                           "the program runs, so the file stays as it is.");
     m_posts.clear();
     // Extra size lines belong to no post and are dropped with the next save.
     for (int i = 0; i < urls.size(); ++i)
         m_posts.append({urls.at(i), i < sizes.size() ? sizes.at(i) : QStringLiteral("0")});
+    return m_loadError;
 }
 
-QString WatchedPostList::savePosts() const
+QString WatchedPostList::save() const
 {
+    if (!m_loadError.isEmpty())
+        return QStringLiteral("Your watched posts cannot be saved: posts.txt and sizes.txt are kept as they "
+                              "were, because one of them could not be read when the program started.");
     QStringList urls;
-    for (const WatchedPost &post : m_posts)
-        urls.append(post.url);
-    return writeFileAtomically(dataFilePath(QStringLiteral("posts.txt")), writtenForm(urls));
-}
-
-QString WatchedPostList::saveSizes() const
-{
     QStringList sizes;
-    for (const WatchedPost &post : m_posts)
+    for (const WatchedPost &post : m_posts) {
+        urls.append(post.url);
         sizes.append(post.size);
-    return writeFileAtomically(dataFilePath(QStringLiteral("sizes.txt")), writtenForm(sizes));
+    }
+    return watchedFiles().write({writtenForm(urls), writtenForm(sizes)});
 }
 
 int WatchedPostList::indexOf(const QString &url) const
@@ -123,12 +135,7 @@ bool WatchedPostList::isUnmeasured(const QString &size)
 
 void WatchedPostList::persist()
 {
-    // Sizes first: after a crash between the two writes an added post still finds its "0" line,
-    // and a surplus size line is ignored on reading.
-    QString error = saveSizes();
-    const QString postsError = savePosts();
-    if (error.isEmpty())
-        error = postsError;
+    const QString error = save();
     if (!error.isEmpty())
         Q_EMIT saveFailed(error);
 }

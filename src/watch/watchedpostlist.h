@@ -13,18 +13,23 @@ struct WatchedPost
 
 // The watched threads, kept in posts.txt (addresses) and sizes.txt (sizes) in the data folder.
 // Both files are rewritten after every change, so a crash loses nothing, and every post has its
-// size line from the start, so the two files always pair up line by line.
+// size line from the start. The two files are replaced together (FileGroup), so they pair up line
+// by line whenever the program stops.
 class WatchedPostList : public QObject
 {
     Q_OBJECT
 public:
     explicit WatchedPostList(QObject *parent = nullptr);
 
-    // Reads both files; entries pair up by position. A post without a size line gets "0".
-    void load();
-    // Each writes its file; an empty text on success, else the error.
-    QString savePosts() const;
-    QString saveSizes() const;
+    // Reads both files, first finishing or undoing a save that was interrupted; entries pair up by
+    // position. A post without a size line gets "0". Returns loadError().
+    QString load();
+    // Empty when both files could be read. Otherwise it names the file and the reason, and for the
+    // rest of the run neither file is written: saving from a list that could not be read would
+    // throw the file's posts away. Shown to the user once, after load().
+    QString loadError() const { return m_loadError; }
+    // Writes both files as one; an empty text on success, else the error.
+    QString save() const;
 
     int count() const { return int(m_posts.size()); }
     const WatchedPost &at(int index) const { return m_posts.at(index); }
@@ -63,4 +68,5 @@ private:
     void persist();
 
     QList<WatchedPost> m_posts;
+    QString m_loadError;
 };

@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QMap>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
 
 class TestDataFiles : public QObject
 {
@@ -26,11 +28,13 @@ private Q_SLOTS:
     void splitTextLines();
     void lineEndings_data();
     void lineEndings();
+    void readFailuresAreTold();
     void atomicWriteReplacesWhole();
     void failedWriteKeepsOldFile();
     void writeIntoMissingFolderReports();
     void permissionsApplied();
     void startupFilesCreatedOnce();
+    void staleTempFilesRemoved();
     void unwritableProgramFolderFallsBack();
     void dataFolderChoice_data();
     void dataFolderChoice();
@@ -91,6 +95,13 @@ void TestDataFiles::splitTextLines_data()
     QTest::newRow("utf-8") << QByteArray("caf\xc3\xa9\r\n") << QStringList{QString::fromUtf8("caf\xc3\xa9")};
     QTest::newRow("latin-1 line") << QByteArray("caf\xe9\r\nok\r\n")
                                   << QStringList{QString::fromLatin1("caf\xe9"), "ok"};
+    QTest::newRow("mark at file start dropped") << QByteArray("\xef\xbb\xbf"
+                                                              "a\r\nb")
+                                                << QStringList{"a", "b"};
+    QTest::newRow("mark inside the file is text")
+        << QByteArray("a\r\n\xef\xbb\xbf"
+                      "b\r\n\xef\xbb\xbf\r\n")
+        << QStringList{"a", QStringLiteral("\uFEFFb"), QStringLiteral("\uFEFF")};
 }
 
 void TestDataFiles::splitTextLines()
@@ -128,6 +139,24 @@ void TestDataFiles::lineEndings()
     QCOMPARE(toLf(text), lf);
 }
 
+void TestDataFiles::readFailuresAreTold()
+{
+    TestEnvironment env;
+    QCOMPARE(readTextFile(env.filePath("missing.txt")).status, TextFileRead::Missing);
+
+    // Root reads a mode-000 file, so a folder stands in for a file that cannot be opened, and the
+    // process's memory at address 0 for one whose read fails.
+    QVERIFY(QDir(env.dataFolder()).mkdir("posts.txt"));
+    const TextFileRead folder = readTextFile(env.filePath("posts.txt"));
+    QCOMPARE(folder.status, TextFileRead::Unreadable);
+    QVERIFY2(folder.error.contains("posts.txt") && !folder.error.endsWith(": "), qPrintable(folder.error));
+
+    QVERIFY(QFile::link("/proc/self/mem", env.filePath("sizes.txt")));
+    const TextFileRead broken = readTextFile(env.filePath("sizes.txt"));
+    QCOMPARE(broken.status, TextFileRead::Unreadable);
+    QVERIFY2(broken.error.contains("sizes.txt"), qPrintable(broken.error));
+}
+
 void TestDataFiles::atomicWriteReplacesWhole()
 {
     TestEnvironment env;
@@ -149,6 +178,7 @@ void TestDataFiles::failedWriteKeepsOldFile()
     }
     QVERIFY2(!error.isEmpty(), "a failed write is reported");
     QVERIFY2(error.contains("sizes.txt"), qPrintable(error));
+    QVERIFY2(error.contains(QString::fromLocal8Bit(strerror(EFBIG))), qPrintable(error));
     QCOMPARE(readFileBytes(path), QByteArray("old\r\n"));
     QCOMPARE(QDir(env.dataFolder()).entryList(QDir::Files), QStringList{"sizes.txt"});
 }
@@ -183,6 +213,20 @@ void TestDataFiles::startupFilesCreatedOnce()
         QCOMPARE(readFileBytes(env.filePath(name)), expected);
     }
     QCOMPARE(ensureDataFiles(), QStringList());
+}
+
+void TestDataFiles::staleTempFilesRemoved()
+{
+    TestEnvironment env;
+    const QStringList ours{"posts2.txt.Ab3dEf", "posts.txt.new.x1y2z3", "posts.journal.QWErty"};
+    const QStringList users{"posts.txt.backup", "notes.txt.Ab3dEf", "posts2.txt.Ab3dEf7"};
+    for (const QString &name : ours + users)
+        QVERIFY(writeFileBytes(env.filePath(name), "x"));
+    QCOMPARE(ensureDataFiles(), QStringList());
+    for (const QString &name : ours)
+        QVERIFY2(!QFile::exists(env.filePath(name)), qPrintable(name));
+    for (const QString &name : users)
+        QVERIFY2(QFile::exists(env.filePath(name)), qPrintable(name));
 }
 
 void TestDataFiles::unwritableProgramFolderFallsBack()

@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -51,6 +52,9 @@ private Q_SLOTS:
     void writtenFormRoundTrips();
     void fileIsPrivate();
     void addRefusesEmptyAndDuplicates();
+    void fieldsKeepTheirLine_data();
+    void fieldsKeepTheirLine();
+    void unreadableFileIsNeverOverwritten();
     void failedSaveKeepsListAndExplains();
     void addCurrentUrlStoresAtOnce();
     void typingRewritesFileEachKeystroke();
@@ -130,6 +134,65 @@ void TestForumLogins::addRefusesEmptyAndDuplicates()
     QVERIFY(!list.add("http://a"));
     QVERIFY2(list.add("http://A"), "addresses differing in case are different forums");
     QCOMPARE(list.count(), 2);
+}
+
+void TestForumLogins::fieldsKeepTheirLine_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("stored"); // url|user|password after a reload; empty: refused
+    QTest::newRow("bar in the address") << "http://f/?a|b"
+                                        << "ann"
+                                        << "p|w"
+                                        << "http://f/?a%7Cb|ann|p|w";
+    QTest::newRow("line break in the address") << "http://f\nx"
+                                               << "ann"
+                                               << "pw" << QString();
+    QTest::newRow("bar in the user name") << "http://f"
+                                          << "a|nn"
+                                          << "pw"
+                                          << "http://f||";
+    QTest::newRow("line break in the password") << "http://f"
+                                                << "ann"
+                                                << "p\r\nw"
+                                                << "http://f||";
+}
+
+void TestForumLogins::fieldsKeepTheirLine()
+{
+    QFETCH(QString, url);
+    QFETCH(QString, user);
+    QFETCH(QString, password);
+    QFETCH(QString, stored);
+    TestEnvironment env;
+    ForumLoginList list;
+    QCOMPARE(list.add(url), !stored.isEmpty());
+    if (stored.isEmpty())
+        return;
+    list.setLogin(0, user, password);
+    QCOMPARE(list.save(), QString());
+    ForumLoginList again;
+    again.load();
+    QCOMPARE(again.count(), 1);
+    QCOMPARE(again.at(0).url + '|' + again.at(0).userName + '|' + again.at(0).password, stored);
+}
+
+void TestForumLogins::unreadableFileIsNeverOverwritten()
+{
+    TestEnvironment env;
+    // Root reads a mode-000 file; a folder in its place cannot be read by anyone.
+    QVERIFY(QDir(env.dataFolder()).mkdir("posts2.txt"));
+    ForumLoginList list;
+    const QString error = list.load();
+    QVERIFY2(error.contains("posts2.txt"), qPrintable(error));
+    QCOMPARE(list.loadError(), error);
+    QVERIFY(list.add("http://a"));
+    const QString saveError = list.save();
+    QVERIFY2(saveError.startsWith("There was an error saving your logins.") && saveError.contains("could not be read"),
+             qPrintable(saveError));
+    QCOMPARE(list.count(), 1);
+    QVERIFY(QFileInfo(env.filePath("posts2.txt")).isDir());
 }
 
 void TestForumLogins::failedSaveKeepsListAndExplains()

@@ -1,9 +1,10 @@
 // Templates in the settings store, format names and their matching, and messages.txt.
 // (How a stored line splits into message and subject is tested through the saved-messages window.)
-#include "core/settingsstore.h"
+#include "compose/savedmessage.h"
 #include "compose/savedmessagefile.h"
 #include "compose/templateset.h"
 #include "compose/templatesettings.h"
+#include "core/settingsstore.h"
 #include "filebytes.h"
 #include "filesizelimit.h"
 #include "testenvironment.h"
@@ -39,8 +40,11 @@ private slots:
     void formatChoice_data();
     void formatChoice();
 
+    void readLine_data();
+    void readLine();
     void append_data();
     void append();
+    void subjectWithBarRefused();
     void remove_data();
     void remove();
     void failedWriteKeepsFile_data();
@@ -109,6 +113,48 @@ void TestComposeData::formatChoice()
     const TemplateSet set = namedSlots(names);
     QCOMPARE(formatNames(set), listed);
     QCOMPARE(convertMessage("see http://h", selected, set), converted);
+}
+
+void TestComposeData::readLine_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("subject");
+    QTest::addColumn<bool>("hasSubject");
+    // clang-format off
+    QTest::newRow("older line") << "a[br]b|s" << "a\r\nb" << "s" << true;
+    QTest::newRow("no bar") << "a[BR]b" << "a\r\nb" << "" << false;
+    QTest::newRow("empty record") << "|" << "" << "" << true;
+    QTest::newRow("bar in the message") << "price a|b[br]line two|Subject" << "price a|b\r\nline two" << "Subject" << true;
+    QTest::newRow("mark starting the message") << "\uFEFFm|s" << "\uFEFFm" << "s" << true;
+    // clang-format on
+}
+
+void TestComposeData::readLine()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, message);
+    QFETCH(QString, subject);
+    QFETCH(bool, hasSubject);
+    const SavedMessage saved = parseSavedMessageLine(line);
+    QCOMPARE(saved.message, message);
+    QCOMPARE(saved.subject, subject);
+    QCOMPARE(saved.hasSubject, hasSubject);
+    if (hasSubject) {
+        // What the program writes reads back the same, through the file.
+        QCOMPARE(appendSavedMessage(message, subject), QString());
+        const SavedMessage again = parseSavedMessageLine(readSavedMessages().lines.last());
+        QCOMPARE(again.message, message);
+        QCOMPARE(again.subject, subject);
+    }
+}
+
+void TestComposeData::subjectWithBarRefused()
+{
+    QVERIFY(writeFileBytes(savedMessagesPath(), "m|s\r\n"));
+    const QString error = appendSavedMessage("m", "a|b");
+    QVERIFY2(error.contains("\"|\""), qPrintable(error));
+    QCOMPARE(readFileBytes(savedMessagesPath()), QByteArray("m|s\r\n"));
 }
 
 void TestComposeData::append_data()

@@ -192,7 +192,7 @@ void TestComposeWindows::savedMessageEntries_data()
     // clang-format off
     QTest::newRow("lines and subject") << "a[br]b[BR]c|s" << "a\nb\nc/s" << "a\nb\nc/s" << "";
     QTest::newRow("no bar keeps subject") << "hand made" << "hand made/old" << "hand made/main" << "";
-    QTest::newRow("bar cuts message") << "x|y|z" << "x/y" << "x/y" << "";
+    QTest::newRow("subject follows the last bar") << "x|y|z" << "x|y/z" << "x|y/z" << "";
     QTest::newRow("empty entry") << "" << "before/old" << "body/main" << "Threadloom: cannot insert a blank message";
     QTest::newRow("empty message") << "|s" << "/s" << "body/main" << "Threadloom: cannot insert a blank message";
     // clang-format on

@@ -1,4 +1,5 @@
 #include "filebytes.h"
+#include "filesizelimit.h"
 #include "scriptedhttpserver.h"
 #include "testenvironment.h"
 #include "watch/replycheckrun.h"
@@ -6,8 +7,13 @@
 #include "watch/watchedpostlist.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QMap>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -96,6 +102,10 @@ private Q_SLOTS:
     void writesAfterEveryChange_data();
     void writesAfterEveryChange();
     void reportsWriteFailure();
+    void unreadableFileIsNeverOverwritten_data();
+    void unreadableFileIsNeverOverwritten();
+    void interruptedSaveSettles_data();
+    void interruptedSaveSettles();
     void recordsSizesInTurn();
     void keepsMeasurementWithItsPost();
     void failedMeasurementRecordsNothing();
@@ -213,18 +223,98 @@ void TestWatchedPosts::writesAfterEveryChange()
 void TestWatchedPosts::reportsWriteFailure()
 {
     TestEnvironment environment;
-    // A folder where the file should be cannot be replaced by a file, not even by root.
-    QVERIFY(QDir(environment.dataFolder()).mkdir("sizes.txt"));
+    const QString longUrl = "http://forum.example.org/" + QString(80, 't');
+    const QByteArray posts = (longUrl + "/1\r\n\r\n" + longUrl + "/2\r\n\r\n").toUtf8();
+    QVERIFY(writeFileBytes(environment.filePath("posts.txt"), posts));
+    QVERIFY(writeFileBytes(environment.filePath("sizes.txt"), "100\r\n\r\n200\r\n\r\n"));
     WatchedPostList list;
-    list.load();
+    QCOMPARE(list.load(), QString());
     QSignalSpy failures(&list, &WatchedPostList::saveFailed);
-    list.watch("http://forum.example.org/t/1");
+    {
+        // Room for the new sizes.txt, not for the new posts.txt: neither may replace its old file,
+        // or every later post would be read with its neighbour's size.
+        FileSizeLimit limit(64);
+        list.removeAt(0);
+    }
     QCOMPARE(failures.count(), 1);
-    QVERIFY2(failures.first().first().toString().contains("sizes.txt"),
-             qPrintable(failures.first().first().toString()));
-    // The post is still watched for this run, and the other file was written.
+    const QString error = failures.first().first().toString();
+    QVERIFY2(error.contains("posts.txt") && error.contains(QString::fromLocal8Bit(strerror(EFBIG))), qPrintable(error));
     QCOMPARE(list.count(), 1);
-    QCOMPARE(readFileBytes(environment.filePath("posts.txt")), QByteArray("http://forum.example.org/t/1\r\n\r\n"));
+    QCOMPARE(readFileBytes(environment.filePath("posts.txt")), posts);
+    QCOMPARE(readFileBytes(environment.filePath("sizes.txt")), QByteArray("100\r\n\r\n200\r\n\r\n"));
+    QCOMPARE(QDir(environment.dataFolder()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"posts.txt", "sizes.txt"}));
+}
+
+void TestWatchedPosts::unreadableFileIsNeverOverwritten_data()
+{
+    QTest::addColumn<QString>("unreadable");
+    QTest::addColumn<QString>("other");
+    QTest::newRow("posts.txt") << "posts.txt"
+                               << "sizes.txt";
+    QTest::newRow("sizes.txt") << "sizes.txt"
+                               << "posts.txt";
+}
+
+void TestWatchedPosts::unreadableFileIsNeverOverwritten()
+{
+    QFETCH(QString, unreadable);
+    QFETCH(QString, other);
+    TestEnvironment environment;
+    // Root reads a mode-000 file; a folder in its place cannot be read by anyone.
+    QVERIFY(QDir(environment.dataFolder()).mkdir(unreadable));
+    QVERIFY(writeFileBytes(environment.filePath(other), "100\r\n\r\n200\r\n\r\n"));
+
+    WatchedPostList list;
+    const QString loadError = list.load();
+    QVERIFY2(loadError.contains(unreadable), qPrintable(loadError));
+    QCOMPARE(list.loadError(), loadError);
+
+    QSignalSpy failures(&list, &WatchedPostList::saveFailed);
+    QVERIFY(list.watch("http://forum.example.org/t/1") >= 0);
+    QVERIFY(list.recordSize("http://forum.example.org/t/1", 321));
+    QCOMPARE(failures.count(), 2);
+    QVERIFY2(failures.first().first().toString().contains("cannot be saved"),
+             qPrintable(failures.first().first().toString()));
+    QVERIFY(!list.save().isEmpty());
+    // The rest of the list goes on working for this run; no file is touched.
+    QCOMPARE(pairs(list).last(), "http://forum.example.org/t/1=321");
+    QCOMPARE(readFileBytes(environment.filePath(other)), QByteArray("100\r\n\r\n200\r\n\r\n"));
+    QVERIFY(QFileInfo(environment.filePath(unreadable)).isDir());
+}
+
+void TestWatchedPosts::interruptedSaveSettles_data()
+{
+    // What a kill leaves at each step of a save from "a b" (10 20) to "b" (20).
+    QTest::addColumn<QStringList>("leftFiles"); // besides the old posts.txt and sizes.txt
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("new files half written") << QStringList{"posts.txt.new"} << QStringList{"a=10", "b=20"};
+    QTest::newRow("new files whole, not committed")
+        << QStringList{"posts.txt.new", "sizes.txt.new"} << QStringList{"a=10", "b=20"};
+    QTest::newRow("committed") << QStringList{"posts.txt.new", "sizes.txt.new", "posts.journal"} << QStringList{"b=20"};
+    QTest::newRow("committed, posts.txt replaced")
+        << QStringList{"sizes.txt.new", "posts.journal"} << QStringList{"b=20"};
+}
+
+void TestWatchedPosts::interruptedSaveSettles()
+{
+    QFETCH(QStringList, leftFiles);
+    QFETCH(QStringList, expected);
+    TestEnvironment environment;
+    const bool postsReplaced = !leftFiles.contains("posts.txt.new");
+    QVERIFY(writeFileBytes(environment.filePath("posts.txt"), postsReplaced ? "b\r\n\r\n" : "a\r\n\r\nb\r\n\r\n"));
+    QVERIFY(writeFileBytes(environment.filePath("sizes.txt"), "10\r\n\r\n20\r\n\r\n"));
+    const QMap<QString, QByteArray> content{{"posts.txt.new", "b\r\n\r\n"},
+                                            {"sizes.txt.new", "20\r\n\r\n"},
+                                            {"posts.journal", "posts.txt\r\nsizes.txt\r\n"}};
+    for (const QString &name : leftFiles)
+        QVERIFY(writeFileBytes(environment.filePath(name), content.value(name)));
+
+    WatchedPostList list;
+    QCOMPARE(list.load(), QString());
+    QCOMPARE(pairs(list), expected);
+    QCOMPARE(QDir(environment.dataFolder()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"posts.txt", "sizes.txt"}));
 }
 
 void TestWatchedPosts::recordsSizesInTurn()

@@ -1,0 +1,106 @@
+#include "core/filegroup.h"
+
+#include "core/atomicfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+// Makes the renames in folder durable before the next step relies on them.
+void syncFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+} // namespace
+
+FileGroup::FileGroup(const QString &folder, const QString &journalName, const QStringList &fileNames)
+    : m_folder(folder)
+    , m_journalName(journalName)
+    , m_fileNames(fileNames)
+{
+}
+
+QString FileGroup::filePath(int index) const
+{
+    return m_folder + QLatin1Char('/') + m_fileNames.at(index);
+}
+
+QString FileGroup::newPath(int index) const
+{
+    return filePath(index) + QStringLiteral(".new");
+}
+
+QString FileGroup::journalPath() const
+{
+    return m_folder + QLatin1Char('/') + m_journalName;
+}
+
+QString FileGroup::currentPath(int index) const
+{
+    if (QFileInfo::exists(journalPath()) && QFileInfo::exists(newPath(index)))
+        return newPath(index);
+    return filePath(index);
+}
+
+void FileGroup::dropNewFiles() const
+{
+    for (int i = 0; i < m_fileNames.size(); ++i)
+        QFile::remove(newPath(i));
+}
+
+QString FileGroup::settle() const
+{
+    if (!QFileInfo::exists(journalPath())) {
+        // An interrupted write that never committed: its new files are not all whole.
+        dropNewFiles();
+        return QString();
+    }
+    for (int i = 0; i < m_fileNames.size(); ++i) {
+        if (!QFileInfo::exists(newPath(i)))
+            continue; // renamed before the interruption
+        // rename() replaces the old file in one step; QFile::rename would refuse to.
+        if (std::rename(QFile::encodeName(newPath(i)).constData(), QFile::encodeName(filePath(i)).constData()) != 0) {
+            return QStringLiteral("Could not write %1: %2")
+                .arg(QDir::toNativeSeparators(filePath(i)), QString::fromLocal8Bit(std::strerror(errno)));
+        }
+    }
+    syncFolder(m_folder);
+    if (!QFile::remove(journalPath()) && QFileInfo::exists(journalPath()))
+        return QStringLiteral("Could not remove %1").arg(QDir::toNativeSeparators(journalPath()));
+    syncFolder(m_folder);
+    return QString();
+}
+
+QString FileGroup::write(const QList<QByteArray> &contents) const
+{
+    QString error = settle();
+    if (!error.isEmpty())
+        return error;
+    for (int i = 0; i < m_fileNames.size(); ++i) {
+        error = writeFileAtomically(newPath(i), contents.value(i));
+        if (!error.isEmpty()) {
+            dropNewFiles();
+            // The user knows the file, not our staging name for it.
+            return error.replace(QDir::toNativeSeparators(newPath(i)), QDir::toNativeSeparators(filePath(i)));
+        }
+    }
+    syncFolder(m_folder);
+    error = writeFileAtomically(journalPath(), m_fileNames.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    if (!error.isEmpty()) {
+        dropNewFiles();
+        return error;
+    }
+    syncFolder(m_folder);
+    return settle();
+}
