@@ -5,6 +5,7 @@
 #include "core/branding.h"
 #include "ui/editortext.h"
 #include "ui/messagebox.h"
+#include "ui/placement.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,7 @@ SavedMessagesWindow::SavedMessagesWindow(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("load a saved message"));
     resize(420, 460);
+    closeOnEscape(this);
 
     auto *heading = new QLabel(QStringLiteral("Saved Messages"), this);
     QFont headingFont = heading->font();
