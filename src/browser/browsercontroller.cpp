@@ -234,7 +234,7 @@ void BrowserController::openWebsiteWindow()
         return;
     }
     m_website = new WebsiteWindow();
-    m_website->open();
+    m_website->open(m_panel.window());
 }
 
 bool BrowserController::websiteWindowVisible() const
