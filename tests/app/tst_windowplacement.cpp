@@ -34,10 +34,6 @@ void TestWindowPlacement::placedOverOwner_data()
         << QSize(300, 200) << QRect(-300, -200, 400, 300) << Areas{screen} << QRect(0, 0, 300, 200);
     QTest::newRow("larger than the screen")
         << QSize(2400, 1300) << QRect(100, 100, 800, 600) << Areas{screen} << screen;
-    QTest::newRow("taller than a 2x screen")
-        << QSize(686, 560) << QRect(0, 0, 751, 500) << Areas{QRect(0, 0, 960, 500)} << QRect(33, 0, 686, 500);
-    QTest::newRow("below a top panel") << QSize(400, 300) << QRect(0, 0, 400, 100) << Areas{QRect(0, 32, 1920, 1048)}
-                                       << QRect(0, 32, 400, 300);
     QTest::newRow("on the second screen")
         << QSize(400, 300) << QRect(2200, 100, 800, 600) << Areas{screen, second} << QRect(2400, 250, 400, 300);
     QTest::newRow("owner straddling: the screen holding its centre")
