@@ -1,18 +1,17 @@
 #include "app/aboutwindow.h"
 
 #include "core/branding.h"
+#include "ui/placement.h"
 #include "ui/skin.h"
 #include "ui/skinlabel.h"
 #include "ui/twips.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPointer>
-#include <QScreen>
 
 static void initShellResources()
 {
@@ -81,10 +80,7 @@ AboutWindow::AboutWindow(QWidget *owner)
     skinLabels->setGeometry(0, 0, 0, 0);
     skinLabels->hide();
 
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(size.width() / 2, size.height() / 2));
-    }
+    closeOnEscape(this);
 
     // The window's load.
     const Branding &brand = branding();
@@ -126,6 +122,7 @@ AboutWindow *showAboutWindow(QWidget *owner, std::function<void()> openWebsite)
     static QPointer<AboutWindow> open;
     if (!open) {
         open = new AboutWindow(owner);
+        placeOverOwner(open, owner);
         if (openWebsite)
             QObject::connect(open, &AboutWindow::websiteClicked, open, std::move(openWebsite));
     }

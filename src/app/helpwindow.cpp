@@ -5,6 +5,7 @@
 #include "core/datafolder.h"
 #include "core/settingsstore.h"
 #include "ui/ontop.h"
+#include "ui/placement.h"
 #include "ui/skin.h"
 #include "ui/twips.h"
 
@@ -13,9 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QPointer>
-#include <QScreen>
 #include <QTextBrowser>
 
 namespace {
@@ -76,10 +75,7 @@ HelpWindow::HelpWindow(QWidget *owner)
         writeSetting(kSection, kShowHelp, checked ? QStringLiteral("1") : QStringLiteral("0"));
     });
 
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(size.width() / 2, size.height() / 2));
-    }
+    closeOnEscape(this);
 }
 
 bool HelpWindow::load()
@@ -121,6 +117,7 @@ HelpWindow *showHelpWindow(QWidget *owner)
             delete created;
             return nullptr;
         }
+        placeOverOwner(created, owner);
         window = created;
     }
     window->show();

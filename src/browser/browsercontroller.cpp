@@ -235,7 +235,7 @@ void BrowserController::openWebsiteWindow()
         return;
     }
     m_website = new WebsiteWindow();
-    m_website->open();
+    m_website->open(m_panel.window());
 }
 
 void BrowserController::closeWebsiteWindow()

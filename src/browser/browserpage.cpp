@@ -1,6 +1,9 @@
 #include "browser/browserpage.h"
 
 #include "browser/popupwindow.h"
+#include "ui/placement.h"
+
+#include <QWebEngineView>
 
 BrowserPage::BrowserPage(QWebEngineProfile *profile, PopupPolicy popupsAllowed, QObject *parent)
     : QWebEnginePage(profile, parent)
@@ -13,6 +16,7 @@ QWebEnginePage *BrowserPage::createWindow(WebWindowType)
     if (!m_popupsAllowed || !m_popupsAllowed())
         return nullptr;
     auto *window = new PopupWindow(profile(), m_popupsAllowed);
+    placeOverOwner(window, QWebEngineView::forPage(this));
     window->show();
     return window->page();
 }

@@ -5,6 +5,7 @@
 #include "core/appstate.h"
 #include "core/branding.h"
 #include "ui/ontop.h"
+#include "ui/placement.h"
 #include "ui/skin.h"
 #include "ui/skinlabel.h"
 #include "ui/twips.h"
@@ -112,8 +113,9 @@ WebsiteWindow::WebsiteWindow(const QString &address)
     resize(twipsToPixels(9600), twipsToPixels(7200));
 }
 
-void WebsiteWindow::open()
+void WebsiteWindow::open(const QWidget *owner)
 {
+    placeOverOwner(this, owner);
     setWindowTitle(m_address);
     setOnTop(this, true);
     if (skinActive()) {

@@ -18,8 +18,9 @@ public:
     // address: the page to open; the owner's web page when empty.
     explicit WebsiteWindow(const QString &address = QString());
 
-    // The window's load: caption, a trip to the front, the start page, maximized.
-    void open();
+    // The window's load: caption, a trip to the front, the start page, maximized. Its normal
+    // place, for when it is restored, is centred over owner.
+    void open(const QWidget *owner = nullptr);
     void navigate(const QString &url);
     QString panelText(int panel) const; // panels 1 and 2
 

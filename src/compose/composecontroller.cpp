@@ -10,6 +10,7 @@
 #include "core/settingsstore.h"
 #include "ui/editortext.h"
 #include "ui/messagebox.h"
+#include "ui/placement.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -98,6 +99,7 @@ void ComposeController::openSavedMessages()
                 if (hasSubject)
                     m_panel.subjectBox->setText(subject);
             });
+    placeOverOwner(m_savedMessages, m_panel.window());
     m_savedMessages->show();
 }
 
@@ -109,6 +111,7 @@ void ComposeController::openTemplateEditor()
             showFormats();
             saveTemplates(m_templates);
         });
+        placeOverOwner(m_templateEditor, m_panel.window());
     }
     m_templateEditor->show();
     m_templateEditor->raise();

@@ -6,6 +6,7 @@
 #include "ui/editortext.h"
 #include "ui/listrows.h"
 #include "ui/messagebox.h"
+#include "ui/placement.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +22,7 @@ SavedMessagesWindow::SavedMessagesWindow(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("load a saved message"));
     resize(420, 460);
+    closeOnEscape(this);
 
     auto *heading = new QLabel(QStringLiteral("Saved Messages"), this);
     QFont headingFont = heading->font();
