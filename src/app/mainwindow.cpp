@@ -20,6 +20,7 @@
 #include "core/settingsstore.h"
 #include "ui/editortext.h"
 #include "ui/messagebox.h"
+#include "ui/placement.h"
 #include "ui/skin.h"
 #include "ui/widgetfactory.h"
 #include "watch/browsercookiejar.h"
@@ -34,7 +35,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
-#include <QScreen>
 #include <QTabBar>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
@@ -70,8 +70,8 @@ MainWindow::MainWindow(QWidget *parent)
     m_status = new StatusPanels(statusBar());
     m_menus = new MainMenus(*this);
 
-    resize(twipsToPixels(11265), twipsToPixels(9600));
-    setMinimumSize(twipsToPixels(7000), twipsToPixels(5000));
+    fitToScreen(this, QSize(twipsToPixels(11265), twipsToPixels(9600)),
+                QSize(twipsToPixels(7000), twipsToPixels(5000)));
 
     createControllers();
 }
@@ -111,10 +111,12 @@ void MainWindow::createControllers()
     });
 
     // The probes send the cookies the browser holds, so members-only threads measure as members see them.
-    QWebEngineCookieStore *cookies = browserProfile()->cookieStore();
+    QWebEngineProfile *profile = browserProfile();
+    if (!profile->isOffTheRecord())
+        m_watch->cookieJar().keepIn(browserProfileFolder() + QStringLiteral("/probe-cookies.txt"));
+    QWebEngineCookieStore *cookies = profile->cookieStore();
     connect(cookies, &QWebEngineCookieStore::cookieAdded, &m_watch->cookieJar(), &BrowserCookieJar::addCookie);
     connect(cookies, &QWebEngineCookieStore::cookieRemoved, &m_watch->cookieJar(), &BrowserCookieJar::removeCookie);
-    cookies->loadAllCookies();
 
     connect(m_watch, &WatchController::replyCheckProgress, m_status, &StatusPanels::showProgress);
     auto *notifier = new ReplyNotifier(this);
@@ -267,8 +269,8 @@ void MainWindow::restoreWindowState()
 {
     const QByteArray geometry = QByteArray::fromBase64(
         readSetting(QStringLiteral("Settings"), QStringLiteral("windowGeometry"), QString()).toLatin1());
-    if (geometry.isEmpty() || !restoreGeometry(geometry))
-        fitToScreen();
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
     const QString noPopups = readSetting(QStringLiteral("Settings"), QStringLiteral("noPopups"), QStringLiteral("1"));
     m_browserPanel->noPopupsBox->setChecked(noPopups.trimmed() != QLatin1String("0"));
     const int minutes = ReplySchedule::minutesFromSetting(
@@ -283,17 +285,6 @@ void MainWindow::saveWindowState()
                  QString::fromLatin1(saveGeometry().toBase64()));
     writeSetting(QStringLiteral("Settings"), QStringLiteral("noPopups"),
                  m_browserPanel->noPopupsBox->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-}
-
-void MainWindow::fitToScreen()
-{
-    // The designed size, shrunk to the screen: at a large scale factor it would not fit.
-    if (const QScreen *screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        const QSize frame = frameGeometry().size() - size();
-        resize(size().boundedTo(area.size() - frame));
-        move(area.center() - rect().center());
-    }
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)

@@ -69,7 +69,6 @@ private:
     void restoreEditor();
     void restoreWindowState();
     void saveWindowState();
-    void fitToScreen();
     void reportErrors(const QStringList &errors);
 
     MessageEditorPanel *m_editorPanel = nullptr;

@@ -134,7 +134,8 @@ FakeForum::Response FakeForum::answer(const Request &request)
         m_password = fields.value(QStringLiteral("password"));
         response.status = 302;
         response.location = "/newthread";
-        response.cookie = sessionCookie + "=" + QUrl::toPercentEncoding(m_user) + "; Path=/";
+        // Kept a day, as a forum's "remember me" login is.
+        response.cookie = sessionCookie + "=" + QUrl::toPercentEncoding(m_user) + "; Path=/; Max-Age=86400";
     } else if (request.path == QLatin1String("/login")) {
         response.body = page("Log in", "<form action=\"/login\" method=\"post\" id=\"loginform\">\n"
                                        "User: <input type=\"text\" name=\"user\" id=\"user\"><br>\n"

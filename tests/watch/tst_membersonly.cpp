@@ -10,7 +10,6 @@
 #include "watch/postspanel.h"
 #include "watch/watchcontroller.h"
 
-#include <QDir>
 #include <QListWidget>
 #include <QPushButton>
 #include <QWebEngineView>
@@ -57,19 +56,18 @@ void TestMembersOnly::loginSurvivesARestart()
 
     auto window = startProgram();
     loadAndWait(*window, forum.url(QStringLiteral("/login")));
-    QSignalSpy loggedIn(&forum, &FakeForum::served);
-    window->browserPanel()->view->page()->runJavaScript(QStringLiteral(
-        "document.getElementById('user').value='alice';document.getElementById('loginform').submit();"));
+    QSignalSpy loggedIn(window->browserPanel()->view, &QWebEngineView::loadFinished);
+    window->browserPanel()->view->page()->runJavaScript(
+        QStringLiteral("document.getElementById('user').value='alice';document.getElementById('loginform').submit();"));
+    QVERIFY(loggedIn.wait(20000)); // the forum's next page, after the login
     QTRY_VERIFY_WITH_TIMEOUT(window->watch().cookieJar().count() > 0, 20000);
 
     loadAndWait(*window, members);
     window->postsPanel()->watchButton->click();
     QTRY_VERIFY_WITH_TIMEOUT(window->watchedPosts.at(0).size.toLongLong() > 20000, 20000);
     window->close();
-    window.reset();
+    window.reset(); // the next start: a new main window and a new profile over the same folder
     releaseBrowserProfile();
-    QTest::qWait(3000);
-    qDebug() << QDir(browserProfileFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 
     forum.addReply(0, QString(2000, QLatin1Char('r')));
     window = startProgram();
