@@ -36,12 +36,12 @@ MainMenus::MainMenus(MainWindow &window)
                    {QStringLiteral("&New Message"), QStringLiteral("&Save Message"), QStringLiteral("&Load Message"),
                     QStringLiteral("E&xit")},
                    [this](int i) { onFileMenu(i); });
-    QMenu *tools = addIndexedMenu(&window, QStringLiteral("toolsMenu"), QStringLiteral("&Tools"),
-                                  {QStringLiteral("&Preview"), QStringLiteral("Auto &Insert"),
-                                   QStringLiteral("&Check Replies"), QStringLiteral("&Options"),
-                                   QStringLiteral("Paste Message"), QStringLiteral("Paste Subject"),
-                                   QStringLiteral("Paste Username"), QStringLiteral("Paste Password")},
-                                  [this](int i) { onToolsMenu(i); });
+    QMenu *tools =
+        addIndexedMenu(&window, QStringLiteral("toolsMenu"), QStringLiteral("&Tools"),
+                       {QStringLiteral("&Preview"), QStringLiteral("Auto &Insert"), QStringLiteral("&Check Replies"),
+                        QStringLiteral("&Options"), QStringLiteral("Paste Message"), QStringLiteral("Paste Subject"),
+                        QStringLiteral("Paste Username"), QStringLiteral("Paste Password")},
+                       [this](int i) { onToolsMenu(i); });
     addIndexedMenu(&window, QStringLiteral("viewMenu"), QStringLiteral("&View"),
                    {QStringLiteral("&Saved Messages"), QStringLiteral("&All posts"), QStringLiteral("&Replies"),
                     QStringLiteral("&Templates"), QStringLiteral("Re&load Page"), QStringLiteral("&Back"),
@@ -80,8 +80,8 @@ void MainMenus::addAutoCheckMenu()
     choices.prepend(0);
     for (int i = 0; i < choices.size(); ++i) {
         const int minutes = choices.at(i);
-        QAction *action = menu->addAction(minutes == 0 ? QStringLiteral("&Off")
-                                                       : QStringLiteral("Every %1 minutes").arg(minutes));
+        QAction *action =
+            menu->addAction(minutes == 0 ? QStringLiteral("&Off") : QStringLiteral("Every %1 minutes").arg(minutes));
         action->setObjectName(QStringLiteral("autoCheckMenu_%1").arg(i));
         action->setCheckable(true);
         action->setData(minutes);

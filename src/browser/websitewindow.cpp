@@ -9,6 +9,7 @@
 #include "ui/skin.h"
 #include "ui/skinlabel.h"
 #include "ui/twips.h"
+#include "ui/widgetfactory.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -32,12 +33,7 @@ QRect toPixels(const QRect &twips)
 QToolButton *makeButton(QWidget *parent, const QString &name, QStyle::StandardPixmap icon, const QString &tip,
                         const QRect &twips)
 {
-    auto *button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setIcon(parent->style()->standardIcon(icon));
-    button->setToolTip(tip);
-    button->setGeometry(toPixels(twips));
-    return button;
+    return makeIconButton(parent, name, icon, tip, toPixels(twips));
 }
 
 } // namespace

@@ -4,16 +4,16 @@
 #include "core/branding.h"
 #include "ui/listrows.h"
 #include "ui/messagebox.h"
-#include "watch/postspanel.h"
 #include "watch/browsercookiejar.h"
+#include "watch/postspanel.h"
 #include "watch/replycheckrun.h"
 #include "watch/sizerecorder.h"
 #include "watch/watchedpostlist.h"
 
 #include <QIcon>
 #include <QListWidget>
-#include <QStyle>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabBar>
 
 WatchController::WatchController(PostsPanel &panel, WatchedPostList &posts, BrowserController &browser, QObject *parent)
