@@ -18,6 +18,7 @@
 #include "watch/watchcontroller.h"
 #include "widgettexts.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -228,9 +229,12 @@ void TestWatchController::deadThreadIsMarkedAndTheCheckGoesOn()
     QVERIFY(writeFileBytes(m_env->filePath("sizes.txt"), "100\r\n10\r\n"));
     startForm();
     QSignalSpy finished(&m_form->watch().replyCheck(), &ReplyCheckRun::finished);
+    QSignalSpy started(&m_form->watch().replyCheck(), &ReplyCheckRun::cleared);
     QPushButton *check = m_form->postsPanel()->checkRepliesButton;
     check->click();
     QCOMPARE(check->text(), QStringLiteral("Stop checking"));
+    m_form->findChild<QAction *>("toolsMenu_2")->trigger(); // a check under way is not started again
+    QCOMPARE(started.count(), 1);
     QVERIFY(finished.wait(20000));
     QCOMPARE(m_form->panelText(1), QStringLiteral("finished - 1 new replies found"));
     QCOMPARE(itemTexts(m_form->postsPanel()->newRepliesList), QStringList{live});
