@@ -5,6 +5,7 @@
 #include "ui/skin.h"
 #include "ui/skinlabel.h"
 #include "ui/twips.h"
+#include "ui/widgetfactory.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -21,12 +22,11 @@ static void initShellResources()
 
 namespace {
 
-QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)
+// Branding values are shown as they are, never as markup.
+QLabel *makePlainLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
+    QLabel *label = makeLabel(parent, name, text, geometry);
     label->setTextFormat(Qt::PlainText);
-    label->setGeometry(geometry);
     return label;
 }
 
@@ -51,22 +51,22 @@ AboutWindow::AboutWindow(QWidget *owner)
     picture->setScaledContents(true);
     picture->setPixmap(QPixmap(QStringLiteral(":/pictures/about.png")));
 
-    titleLabel =
-        makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Your Program Name"), twipsRect(1680, 240, 3720, 480));
+    titleLabel = makePlainLabel(this, QStringLiteral("Label1"), QStringLiteral("Your Program Name"),
+                                twipsRect(1680, 240, 3720, 480));
     QFont title = font;
     title.setPointSize(14);
     title.setBold(true);
     titleLabel->setFont(title);
 
     versionCaption =
-        makeLabel(this, QStringLiteral("Label2"), QStringLiteral("Version:"), twipsRect(1680, 960, 1200, 285));
+        makePlainLabel(this, QStringLiteral("Label2"), QStringLiteral("Version:"), twipsRect(1680, 960, 1200, 285));
     ownerCaption =
-        makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Owned By:"), twipsRect(1680, 1320, 1200, 285));
+        makePlainLabel(this, QStringLiteral("Label3"), QStringLiteral("Owned By:"), twipsRect(1680, 1320, 1200, 285));
     websiteCaption =
-        makeLabel(this, QStringLiteral("Label4"), QStringLiteral("Website:"), twipsRect(1680, 1680, 1200, 285));
-    versionLabel = makeLabel(this, QStringLiteral("lblVersion"), QString(), twipsRect(2940, 960, 2460, 285));
-    companyLabel = makeLabel(this, QStringLiteral("lblCompany"), QString(), twipsRect(2940, 1320, 2460, 285));
-    websiteLabel = makeLabel(this, QStringLiteral("lblWebsite"), QString(), twipsRect(2940, 1680, 2460, 285));
+        makePlainLabel(this, QStringLiteral("Label4"), QStringLiteral("Website:"), twipsRect(1680, 1680, 1200, 285));
+    versionLabel = makePlainLabel(this, QStringLiteral("lblVersion"), QString(), twipsRect(2940, 960, 2460, 285));
+    companyLabel = makePlainLabel(this, QStringLiteral("lblCompany"), QString(), twipsRect(2940, 1320, 2460, 285));
+    websiteLabel = makePlainLabel(this, QStringLiteral("lblWebsite"), QString(), twipsRect(2940, 1680, 2460, 285));
     QPalette blue = websiteLabel->palette();
     blue.setColor(QPalette::WindowText, Qt::blue);
     websiteLabel->setPalette(blue);
