@@ -3,7 +3,7 @@
 #include "app/rtfreader.h"
 #include "app/rtftextdocument.h"
 #include "core/datafolder.h"
-#include "core/settingsstore.h"
+#include "core/settings.h"
 #include "ui/ontop.h"
 #include "ui/placement.h"
 #include "ui/skin.h"
@@ -18,9 +18,6 @@
 #include <QTextBrowser>
 
 namespace {
-
-const QString kSection = QStringLiteral("Settings");
-const QString kShowHelp = QStringLiteral("showHelp");
 
 QPointer<HelpWindow> &openWindow()
 {
@@ -71,9 +68,8 @@ HelpWindow::HelpWindow(QWidget *owner)
     showAtStartupBox->setGeometry(twipsRect(120, 7485, 3000, 315));
     showAtStartupBox->setChecked(true);
     // Every change of the box, the load's own included, is stored at once.
-    connect(showAtStartupBox, &QCheckBox::toggled, this, [](bool checked) {
-        writeSetting(kSection, kShowHelp, checked ? QStringLiteral("1") : QStringLiteral("0"));
-    });
+    connect(showAtStartupBox, &QCheckBox::toggled, this,
+            [](bool checked) { writeSetting(Settings::showHelp, checked); });
 
     closeOnEscape(this);
 }
@@ -95,11 +91,7 @@ bool HelpWindow::load()
 
     setOnTop(this, true);
 
-    // Only a stored number changes the box; text that is not a number leaves it ticked.
-    bool isNumber = false;
-    const int stored = readSetting(kSection, kShowHelp, QStringLiteral("1")).trimmed().toInt(&isNumber);
-    if (isNumber)
-        showAtStartupBox->setChecked(stored != 0);
+    showAtStartupBox->setChecked(readSetting(Settings::showHelp));
     return true;
 }
 
@@ -127,7 +119,7 @@ HelpWindow *showHelpWindow(QWidget *owner)
 
 void showHelpAtStartup(QWidget *owner)
 {
-    if (readSetting(kSection, kShowHelp, QStringLiteral("1")) == QLatin1String("1"))
+    if (readSetting(Settings::showHelp))
         showHelpWindow(owner);
 }
 

@@ -64,7 +64,7 @@ MainGeometry readGeometry(const MainWindow &f)
     if (const QStatusBar *bar = f.findChild<QStatusBar *>(QStringLiteral("StatusBar1")))
         g.statusBar1 = toTwips(bar);
     for (int i = 0; i < 3; ++i) {
-        if (const QLabel *panel = f.statusPanel(i + 1))
+        if (const QLabel *panel = f.statusPanel(StatusPanel(i)))
             g.panelWidth[i] = float(pixelsToTwips(panel->width()));
     }
     return g;
@@ -77,7 +77,7 @@ void writePanels(MainWindow &f, const MainGeometry &g)
     // than the bar has (fixed widths adding up to the outer width would push the window's
     // minimum size up on every pass).
     for (int i = 0; i < 3; ++i) {
-        QLabel *panel = f.statusPanel(i + 1);
+        QLabel *panel = f.statusPanel(StatusPanel(i));
         if (!panel)
             continue;
         const int width = px(g.panelWidth[i]);

@@ -1,148 +1,68 @@
 #include "app/mainmenus.h"
 
-#include "app/aboutwindow.h"
-#include "app/helpwindow.h"
 #include "app/mainwindow.h"
 #include "browser/browsercontroller.h"
-#include "browser/browserpanel.h"
 #include "compose/composecontroller.h"
-#include "ui/indexedmenu.h"
-#include "watch/replyschedule.h"
 #include "watch/watchcontroller.h"
 
 #include <QAction>
 #include <QActionGroup>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QWebEngineView>
 
 namespace {
 
-void setShortcut(const MainWindow &window, const char *item, const QKeySequence &keys)
+// A menu item that gives another item's command under a caption of its own.
+QAction *alias(QObject *owner, const QString &caption, QAction *command)
 {
-    if (QAction *action = window.findChild<QAction *>(QLatin1String(item)))
-        action->setShortcut(keys);
+    auto *item = new QAction(caption, owner);
+    QObject::connect(item, &QAction::triggered, command, &QAction::trigger);
+    return item;
+}
+
+QMenu *addMenu(QMenuBar *bar, const QString &name, const QString &title, const QList<QAction *> &items)
+{
+    QMenu *menu = bar->addMenu(title);
+    menu->setObjectName(name);
+    for (int position = 0; position < items.size(); ++position) {
+        QAction *item = items.at(position);
+        item->setObjectName(name + QLatin1Char('_') + QString::number(position));
+        menu->addAction(item);
+    }
+    return menu;
 }
 
 } // namespace
 
-MainMenus::MainMenus(MainWindow &window)
-    : QObject(&window)
-    , m_window(window)
+void buildMainMenus(MainWindow &window)
 {
-    window.menuBar()->setObjectName(QStringLiteral("menuBar"));
-    addIndexedMenu(&window, QStringLiteral("fileMenu"), QStringLiteral("&File"),
-                   {QStringLiteral("&New Message"), QStringLiteral("&Save Message"), QStringLiteral("&Load Message"),
-                    QStringLiteral("E&xit")},
-                   [this](int i) { onFileMenu(i); });
-    QMenu *tools =
-        addIndexedMenu(&window, QStringLiteral("toolsMenu"), QStringLiteral("&Tools"),
-                       {QStringLiteral("&Preview"), QStringLiteral("Auto &Insert"), QStringLiteral("&Check Replies"),
-                        QStringLiteral("&Options"), QStringLiteral("Paste Message"), QStringLiteral("Paste Subject"),
-                        QStringLiteral("Paste Username"), QStringLiteral("Paste Password")},
-                       [this](int i) { onToolsMenu(i); });
-    addIndexedMenu(&window, QStringLiteral("viewMenu"), QStringLiteral("&View"),
-                   {QStringLiteral("&Saved Messages"), QStringLiteral("&All posts"), QStringLiteral("&Replies"),
-                    QStringLiteral("&Templates"), QStringLiteral("Re&load Page"), QStringLiteral("&Back"),
-                    QStringLiteral("&Forward"), QStringLiteral("A&ddress Bar")},
-                   [this](int i) { onViewMenu(i); });
-    addIndexedMenu(&window, QStringLiteral("aboutMenu"), QStringLiteral("&Help"), {QStringLiteral("View &Help")},
-                   [&window](int) { showHelpWindow(&window); });
-    addIndexedMenu(&window, QStringLiteral("mnuAbout"), QStringLiteral("About"),
-                   {QStringLiteral("About this software")},
-                   [&window](int) { showAboutWindow(&window, [&window] { window.browser().openWebsiteWindow(); }); });
+    ComposeController &compose = window.compose();
+    BrowserController &browser = window.browser();
+    WatchController &watch = window.watch();
+    QMenuBar *bar = window.menuBar();
+    bar->setObjectName(QStringLiteral("menuBar"));
 
-    setShortcut(window, "fileMenu_0", QKeySequence::New);
-    setShortcut(window, "fileMenu_1", QKeySequence::Save);
-    setShortcut(window, "fileMenu_2", QKeySequence::Open);
-    setShortcut(window, "fileMenu_3", QKeySequence(Qt::CTRL | Qt::Key_Q));
-    setShortcut(window, "toolsMenu_0", QKeySequence(Qt::CTRL | Qt::Key_P));
-    setShortcut(window, "toolsMenu_1", QKeySequence(Qt::CTRL | Qt::Key_I));
-    setShortcut(window, "toolsMenu_2", QKeySequence(Qt::CTRL | Qt::Key_R));
-    setShortcut(window, "viewMenu_4", QKeySequence(Qt::Key_F5));
-    setShortcut(window, "viewMenu_5", QKeySequence(Qt::ALT | Qt::Key_Left));
-    setShortcut(window, "viewMenu_6", QKeySequence(Qt::ALT | Qt::Key_Right));
-    setShortcut(window, "viewMenu_7", QKeySequence(Qt::CTRL | Qt::Key_L));
-    setShortcut(window, "aboutMenu_0", QKeySequence(Qt::Key_F1));
-
+    addMenu(bar, QStringLiteral("fileMenu"), QStringLiteral("&File"),
+            {compose.newMessageAction(), compose.saveAction(), compose.loadAction(), window.exitAction()});
+    QMenu *tools = addMenu(bar, QStringLiteral("toolsMenu"), QStringLiteral("&Tools"),
+                           {compose.previewAction(), browser.autoInsertAction(), watch.checkRepliesAction(),
+                            compose.templatesAction(), browser.pasteAction(PasteTarget::Message),
+                            browser.pasteAction(PasteTarget::Subject), browser.pasteAction(PasteTarget::UserName),
+                            browser.pasteAction(PasteTarget::Password)});
     tools->addSeparator();
-    addAutoCheckMenu();
-}
-
-void MainMenus::addAutoCheckMenu()
-{
-    QMenu *tools = m_window.findChild<QMenu *>(QStringLiteral("toolsMenu"));
-    QMenu *menu = tools->addMenu(QStringLiteral("Check Replies &Automatically"));
-    menu->setObjectName(QStringLiteral("autoCheckMenu"));
-    m_autoCheck = new QActionGroup(menu);
-    QList<int> choices = ReplySchedule::offeredMinutes();
-    choices.prepend(0);
-    for (int i = 0; i < choices.size(); ++i) {
-        const int minutes = choices.at(i);
-        QAction *action =
-            menu->addAction(minutes == 0 ? QStringLiteral("&Off") : QStringLiteral("Every %1 minutes").arg(minutes));
-        action->setObjectName(QStringLiteral("autoCheckMenu_%1").arg(i));
-        action->setCheckable(true);
-        action->setData(minutes);
-        m_autoCheck->addAction(action);
-        connect(action, &QAction::triggered, this, [this, minutes] { Q_EMIT autoCheckChosen(minutes); });
+    QMenu *autoCheck = tools->addMenu(QStringLiteral("Check Replies &Automatically"));
+    autoCheck->setObjectName(QStringLiteral("autoCheckMenu"));
+    const QList<QAction *> choices = watch.autoCheckChoices()->actions();
+    for (int position = 0; position < choices.size(); ++position) {
+        choices.at(position)->setObjectName(QStringLiteral("autoCheckMenu_%1").arg(position));
+        autoCheck->addAction(choices.at(position));
     }
-    showAutoCheck(0);
-}
 
-void MainMenus::showAutoCheck(int minutes)
-{
-    for (QAction *action : m_autoCheck->actions())
-        action->setChecked(action->data().toInt() == minutes);
-}
-
-void MainMenus::onFileMenu(int index)
-{
-    ComposeController &compose = m_window.compose();
-    switch (index) {
-    case 0: compose.newMessage(); break;
-    case 1: compose.saveMessage(); break;
-    case 2: compose.openSavedMessages(); break;
-    case 3: Q_EMIT exitRequested(); break;
-    default: break;
-    }
-}
-
-void MainMenus::onToolsMenu(int index)
-{
-    BrowserController &browser = m_window.browser();
-    switch (index) {
-    case 0: m_window.compose().previewMessage(); break;
-    case 1: browser.autoInsertMessage(); break;
-    case 2:
-        m_window.watch().selectPostsTab(1);
-        m_window.watch().startReplyCheck();
-        break;
-    case 3: m_window.compose().openTemplateEditor(); break;
-    case 4: browser.pasteIntoPage(3); break;
-    case 5: browser.pasteIntoPage(0); break;
-    case 6: browser.pasteIntoPage(1); break;
-    case 7: browser.pasteIntoPage(2); break;
-    default: break;
-    }
-}
-
-void MainMenus::onViewMenu(int index)
-{
-    BrowserPanel *browser = m_window.browserPanel();
-    switch (index) {
-    case 0: m_window.compose().openSavedMessages(); break;
-    case 1: m_window.watch().selectPostsTab(0); break;
-    case 2: m_window.watch().selectPostsTab(1); break;
-    case 3: m_window.compose().openTemplateEditor(); break;
-    case 4: browser->view->reload(); break;
-    case 5: browser->view->back(); break;
-    case 6: browser->view->forward(); break;
-    case 7:
-        browser->addressBox->setFocus(Qt::ShortcutFocusReason);
-        browser->addressBox->selectAll();
-        break;
-    default: break;
-    }
+    addMenu(bar, QStringLiteral("viewMenu"), QStringLiteral("&View"),
+            {alias(bar, QStringLiteral("&Saved Messages"), compose.loadAction()), watch.viewAction(PostsView::ShowAll),
+             watch.viewAction(PostsView::NewReplies),
+             alias(bar, QStringLiteral("&Templates"), compose.templatesAction()), browser.reloadAction(),
+             browser.backAction(), browser.forwardAction(), browser.addressBarAction()});
+    addMenu(bar, QStringLiteral("aboutMenu"), QStringLiteral("&Help"), {window.helpAction()});
+    addMenu(bar, QStringLiteral("mnuAbout"), QStringLiteral("About"), {window.aboutAction()});
 }

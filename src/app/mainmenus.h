@@ -1,31 +1,8 @@
 #pragma once
 
-#include <QObject>
-
 class MainWindow;
-class QActionGroup;
 
-// The main window's menus: one handler per menu, dispatching on the item's index, so a menu item
-// runs the same operation as its button. Standard shortcuts are shown beside the items.
-class MainMenus : public QObject
-{
-    Q_OBJECT
-public:
-    explicit MainMenus(MainWindow &window);
-
-    // Ticks the automatic check's current choice (minutes, 0 = off).
-    void showAutoCheck(int minutes);
-
-Q_SIGNALS:
-    void exitRequested();
-    void autoCheckChosen(int minutes);
-
-private:
-    void addAutoCheckMenu();
-    void onFileMenu(int index);
-    void onToolsMenu(int index);
-    void onViewMenu(int index);
-
-    MainWindow &m_window;
-    QActionGroup *m_autoCheck = nullptr;
-};
+// Builds the main window's menu bar from the commands its areas' controllers own. Each item is
+// named "<menu>_<position>" (fileMenu_3 is "E&xit"); an item that repeats another menu's command
+// under its own caption ("&Saved Messages" is "&Load Message") triggers that command.
+void buildMainMenus(MainWindow &window);

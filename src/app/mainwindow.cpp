@@ -17,23 +17,19 @@
 #include "core/appstate.h"
 #include "core/branding.h"
 #include "core/datafiles.h"
-#include "core/settingsstore.h"
-#include "ui/editortext.h"
+#include "core/settings.h"
+#include "ui/command.h"
 #include "ui/messagebox.h"
 #include "ui/placement.h"
 #include "ui/skin.h"
 #include "ui/widgetfactory.h"
 #include "watch/browsercookiejar.h"
 #include "watch/postspanel.h"
-#include "watch/replyschedule.h"
 #include "watch/watchcontroller.h"
 
-#include <QCheckBox>
+#include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QWebEngineCookieStore>
@@ -62,18 +58,30 @@ MainWindow::MainWindow(QWidget *parent)
     m_pageTabs->setDrawBase(true);
     m_forumsPanel = new ForumsPanel(central);
     m_postsPanel = new PostsPanel(central);
-    connect(m_pageTabs, &QTabBar::currentChanged, this, [this](int index) {
-        m_postsPanel->setVisible(index == 1);
-        m_forumsPanel->setVisible(index == 0);
+    connect(m_pageTabs, &QTabBar::currentChanged, this, [this](int tab) {
+        m_postsPanel->setVisible(tab == postsTab);
+        m_forumsPanel->setVisible(tab == forumsTab);
     });
 
     m_status = new StatusPanels(statusBar());
-    m_menus = new MainMenus(*this);
 
     fitToScreen(this, QSize(twipsToPixels(11265), twipsToPixels(9600)),
                 QSize(twipsToPixels(7000), twipsToPixels(5000)));
 
     createControllers();
+    createActions();
+    buildMainMenus(*this);
+}
+
+void MainWindow::createActions()
+{
+    m_exit = makeCommand(this, QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_help = makeCommand(this, QStringLiteral("View &Help"), QKeySequence(Qt::Key_F1));
+    m_about = makeCommand(this, QStringLiteral("About this software"));
+    connect(m_exit, &QAction::triggered, this, &MainWindow::exitProgram);
+    connect(m_help, &QAction::triggered, this, [this] { showHelpWindow(this); });
+    connect(m_about, &QAction::triggered, this,
+            [this] { showAboutWindow(this, [this] { m_browser->visitWebsiteAction()->trigger(); }); });
 }
 
 MainWindow::~MainWindow()
@@ -94,20 +102,22 @@ void MainWindow::createControllers()
     m_forums = new ForumsController(*m_forumsPanel, forumLogins, *m_browser, this);
     connect(m_browser, &BrowserController::postCheckHit, this, [this] {
         m_watch->watchCurrentPage();
-        setPanelText(1, QStringLiteral("Watching this thread"));
+        setPanelText(StatusPanel::State, QStringLiteral("Watching this thread"), StatusLife::ClearsItself);
     });
-    connect(m_visitButton, &QPushButton::clicked, m_browser, &BrowserController::openWebsiteWindow);
+    triggerOnClick(m_visitButton, m_browser->visitWebsiteAction());
     connect(m_compose, &ComposeController::statusText, this, &MainWindow::setPanelText);
     connect(m_browser, &BrowserController::statusText, this, &MainWindow::setPanelText);
     connect(m_watch, &WatchController::statusText, this, &MainWindow::setPanelText);
     connect(m_forums, &ForumsController::statusText, this, &MainWindow::setPanelText);
     connect(m_browser, &BrowserController::autoInsertFinished, this, [this](bool inserted) {
         if (inserted)
-            setPanelText(1, QStringLiteral("Message inserted"));
+            setPanelText(StatusPanel::State, QStringLiteral("Message inserted"), StatusLife::ClearsItself);
     });
     connect(m_browser, &BrowserController::pasteFinished, this, [this](bool inserted) {
-        setPanelText(1, inserted ? QStringLiteral("Pasted")
-                                 : QStringLiteral("Nothing pasted: click into a field of the page first"));
+        setPanelText(StatusPanel::State,
+                     inserted ? QStringLiteral("Pasted")
+                              : QStringLiteral("Nothing pasted: click into a field of the page first"),
+                     StatusLife::ClearsItself);
     });
 
     // The probes send the cookies the browser holds, so members-only threads measure as members see them.
@@ -122,12 +132,6 @@ void MainWindow::createControllers()
     auto *notifier = new ReplyNotifier(this);
     connect(m_watch, &WatchController::newRepliesFound, notifier, &ReplyNotifier::notify);
     connect(notifier, &ReplyNotifier::activationRequested, this, &MainWindow::showNewReplies);
-    connect(m_menus, &MainMenus::exitRequested, this, &MainWindow::exitProgram);
-    connect(m_menus, &MainMenus::autoCheckChosen, this, [this](int minutes) {
-        m_watch->setAutoCheckMinutes(minutes);
-        m_menus->showAutoCheck(minutes);
-        writeSetting(QStringLiteral("Settings"), QStringLiteral("autoCheckMinutes"), QString::number(minutes));
-    });
 }
 
 void MainWindow::load()
@@ -151,7 +155,9 @@ void MainWindow::load()
 
     templates = loadTemplates();
     updateInterface();
-    restoreEditor();
+    m_compose->restoreState();
+    m_browser->restoreState();
+    m_watch->restoreState();
     restoreWindowState();
 
     if (skinActive()) {
@@ -162,40 +168,22 @@ void MainWindow::load()
     showHelpAtStartup(this);
 }
 
-void MainWindow::restoreEditor()
-{
-    const QString message = readSetting(QStringLiteral("data"), QStringLiteral("lastMessage"), QString());
-    if (!message.isEmpty() && message != QLatin1String(" "))
-        setEditorText(m_editorPanel->messageEditor, message);
-
-    // Setting the text runs the subject's change handling, which stores it again when it changed.
-    m_editorPanel->subjectBox->setText(
-        readSetting(QStringLiteral("data"), QStringLiteral("lastSubject"), QStringLiteral("Type Subject Here")));
-
-    // A stored position that is not a number or not in the rebuilt list selects "text".
-    bool ok = false;
-    const int position =
-        readSetting(QStringLiteral("data"), QStringLiteral("lastConvert"), QStringLiteral("0")).trimmed().toInt(&ok);
-    QComboBox *formats = m_editorPanel->formatList;
-    formats->setCurrentIndex(ok && position >= 0 && position < formats->count() ? position : 0);
-}
-
 void MainWindow::updateInterface()
 {
     m_compose->showFormats();
 }
 
-void MainWindow::setPanelText(int panel, const QString &text)
+void MainWindow::setPanelText(StatusPanel panel, const QString &text, StatusLife life)
 {
-    m_status->setText(panel, text);
+    m_status->setText(panel, text, life);
 }
 
-QString MainWindow::panelText(int panel) const
+QString MainWindow::panelText(StatusPanel panel) const
 {
     return m_status->text(panel);
 }
 
-QLabel *MainWindow::statusPanel(int panel) const
+QLabel *MainWindow::statusPanel(StatusPanel panel) const
 {
     return m_status->panel(panel);
 }
@@ -212,8 +200,8 @@ void MainWindow::showNewReplies()
     showNormal();
     raise();
     activateWindow();
-    m_pageTabs->setCurrentIndex(1);
-    m_watch->selectPostsTab(1);
+    m_pageTabs->setCurrentIndex(postsTab);
+    m_watch->selectPostsTab(PostsView::NewReplies);
 }
 
 void MainWindow::reportErrors(const QStringList &errors)
@@ -236,9 +224,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
     const QString loginsError = forumLogins.save();
     if (!loginsError.isEmpty())
         errors.append(loginsError);
-    writeSetting(QStringLiteral("data"), QStringLiteral("lastMessage"), editorText(m_editorPanel->messageEditor));
-    writeSetting(QStringLiteral("data"), QStringLiteral("lastConvert"),
-                 QString::number(m_editorPanel->formatList->currentIndex()));
+    m_compose->storeState();
+    m_browser->storeState();
 
     m_compose->unloadWindows();
     unloadHelpWindow();
@@ -267,24 +254,14 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::restoreWindowState()
 {
-    const QByteArray geometry = QByteArray::fromBase64(
-        readSetting(QStringLiteral("Settings"), QStringLiteral("windowGeometry"), QString()).toLatin1());
+    const QByteArray geometry = readSetting(Settings::windowGeometry);
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
-    const QString noPopups = readSetting(QStringLiteral("Settings"), QStringLiteral("noPopups"), QStringLiteral("1"));
-    m_browserPanel->noPopupsBox->setChecked(noPopups.trimmed() != QLatin1String("0"));
-    const int minutes = ReplySchedule::minutesFromSetting(
-        readSetting(QStringLiteral("Settings"), QStringLiteral("autoCheckMinutes"), QStringLiteral("0")));
-    m_watch->setAutoCheckMinutes(minutes);
-    m_menus->showAutoCheck(minutes);
 }
 
 void MainWindow::saveWindowState()
 {
-    writeSetting(QStringLiteral("Settings"), QStringLiteral("windowGeometry"),
-                 QString::fromLatin1(saveGeometry().toBase64()));
-    writeSetting(QStringLiteral("Settings"), QStringLiteral("noPopups"),
-                 m_browserPanel->noPopupsBox->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    writeSetting(Settings::windowGeometry, saveGeometry());
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)

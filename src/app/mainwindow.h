@@ -2,6 +2,7 @@
 
 #include "browser/forumloginlist.h"
 #include "compose/templateset.h"
+#include "core/statustext.h"
 #include "watch/watchedpostlist.h"
 
 #include <QMainWindow>
@@ -11,7 +12,7 @@ class BrowserPanel;
 class ComposeController;
 class ForumsController;
 class ForumsPanel;
-class MainMenus;
+class QAction;
 class StatusPanels;
 class MessageEditorPanel;
 class PostsPanel;
@@ -35,8 +36,8 @@ public:
     // Refills the format list from the templates and selects "text".
     void updateInterface();
 
-    void setPanelText(int panel, const QString &text); // panels 1 to 3
-    QString panelText(int panel) const;
+    void setPanelText(StatusPanel panel, const QString &text, StatusLife life = StatusLife::Stays);
+    QString panelText(StatusPanel panel) const;
     // File > Exit: the orderly shutdown, and every window closes.
     void exitProgram();
     // Brings the window forward on the posts with new replies.
@@ -49,7 +50,13 @@ public:
     QPushButton *visitButton() const { return m_visitButton; }
     // "Your Forums" / "Your Posts"
     QTabBar *pageTabs() const { return m_pageTabs; }
-    QLabel *statusPanel(int panel) const;
+    QLabel *statusPanel(StatusPanel panel) const;
+    StatusPanels &statusPanels() const { return *m_status; }
+
+    // The shell's own commands.
+    QAction *exitAction() const { return m_exit; }
+    QAction *helpAction() const { return m_help; }
+    QAction *aboutAction() const { return m_about; }
 
     ComposeController &compose() const { return *m_compose; }
     BrowserController &browser() const { return *m_browser; }
@@ -65,8 +72,11 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The tabs of pageTabs(), in their order.
+    enum PageTab { forumsTab, postsTab };
+
     void createControllers();
-    void restoreEditor();
+    void createActions();
     void restoreWindowState();
     void saveWindowState();
     void reportErrors(const QStringList &errors);
@@ -78,7 +88,9 @@ private:
     QPushButton *m_visitButton = nullptr;
     QTabBar *m_pageTabs = nullptr;
     StatusPanels *m_status = nullptr;
-    MainMenus *m_menus = nullptr;
+    QAction *m_exit = nullptr;
+    QAction *m_help = nullptr;
+    QAction *m_about = nullptr;
 
     ComposeController *m_compose = nullptr;
     BrowserController *m_browser = nullptr;

@@ -1,55 +1,60 @@
 #include "app/statuspanels.h"
 
-#include "core/statustext.h"
 #include "ui/twips.h"
 
 #include <QLabel>
 #include <QProgressBar>
 #include <QStatusBar>
 
+namespace {
+// Long enough to read a two-word report after a glance away from the bar.
+constexpr int actionReportMs = 4000;
+} // namespace
+
 StatusPanels::StatusPanels(QStatusBar *bar)
     : QObject(bar)
+    , m_clearDelayMs(actionReportMs)
 {
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(false);
     for (int i = 0; i < 3; ++i) {
-        auto *panel = new QLabel(bar);
-        panel->setObjectName(QStringLiteral("StatusBar1_%1").arg(i + 1));
-        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setTextFormat(Qt::PlainText);
-        bar->addWidget(panel, i == 1 ? 1 : 0);
-        m_panels[i] = panel;
+        auto *label = new QLabel(bar);
+        label->setObjectName(QStringLiteral("StatusBar1_%1").arg(i + 1));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setTextFormat(Qt::PlainText);
+        // The middle panel takes the room the others leave.
+        bar->addWidget(label, i == int(StatusPanel::Activity) ? 1 : 0);
+        m_panels[i].label = label;
+        m_panels[i].clear.setSingleShot(true);
+        connect(&m_panels[i].clear, &QTimer::timeout, label, &QLabel::clear);
     }
-    m_panels[0]->setMinimumWidth(twipsToPixels(3735));
+    // As wide as the "Message Editor" frame above it.
+    panel(StatusPanel::State)->setMinimumWidth(twipsToPixels(3735));
 
     m_progress = new QProgressBar(bar);
     m_progress->setObjectName(QStringLiteral("replyCheckProgress"));
+    // Room for "999 of 999" at the bar's height.
     m_progress->setMaximumWidth(twipsToPixels(1500));
     m_progress->setMaximumHeight(twipsToPixels(240));
     m_progress->setFormat(QStringLiteral("%v of %m"));
     m_progress->hide();
     bar->addPermanentWidget(m_progress);
-
-    m_clear.setSingleShot(true);
-    m_clear.setInterval(actionStatusMs);
-    connect(&m_clear, &QTimer::timeout, this, [this] {
-        if (statusClearsItself(m_panels[0]->text()))
-            m_panels[0]->clear();
-    });
 }
 
-void StatusPanels::setText(int panel, const QString &text)
+void StatusPanels::setText(StatusPanel panel, const QString &text, StatusLife life)
 {
-    if (panel < 1 || panel > 3)
-        return;
-    m_panels[panel - 1]->setText(text);
-    if (panel == 1 && statusClearsItself(text))
-        m_clear.start();
+    Panel &target = m_panels[int(panel)];
+    target.label->setText(text);
+    // A text that took the place of a report stays, whatever the report's timer says.
+    if (life == StatusLife::ClearsItself)
+        target.clear.start(m_clearDelayMs);
+    else
+        target.clear.stop();
 }
 
-QString StatusPanels::text(int panel) const
+QString StatusPanels::text(StatusPanel panel) const
 {
-    return panel >= 1 && panel <= 3 ? m_panels[panel - 1]->text() : QString();
+    return m_panels[int(panel)].label->text();
 }
 
 void StatusPanels::showProgress(int done, int total, bool running)

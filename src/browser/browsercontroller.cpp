@@ -11,10 +11,13 @@
 #include "compose/messageeditorpanel.h"
 #include "core/atomicfile.h"
 #include "core/datafolder.h"
+#include "core/settings.h"
 #include "core/textfile.h"
+#include "ui/command.h"
 #include "ui/editortext.h"
 #include "ui/messagebox.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -54,30 +57,74 @@ BrowserController::BrowserController(BrowserPanel &panel, MessageEditorPanel &ed
     m_insertWatchdog.setInterval(insertAnswerLimitMs);
     connect(&m_insertWatchdog, &QTimer::timeout, this, [this] { endInsert(m_insertSerial, false); });
 
+    createActions();
     connectControls();
+}
+
+void BrowserController::createActions()
+{
+    QWebEngineView *view = m_panel.view;
+    m_autoInsert = makeCommand(this, QStringLiteral("Auto &Insert"), QKeySequence(Qt::CTRL | Qt::Key_I));
+    connect(m_autoInsert, &QAction::triggered, this, &BrowserController::autoInsertMessage);
+    triggerOnClick(m_editor.autoInsertButton, m_autoInsert);
+
+    struct Paste
+    {
+        PasteTarget target;
+        const char *caption;
+        QPushButton *button;
+    };
+    const Paste pastes[] = {
+        {PasteTarget::Subject, "Paste Subject", m_editor.pasteSubjectButton},
+        {PasteTarget::UserName, "Paste Username", m_forums.pasteUserNameButton},
+        {PasteTarget::Password, "Paste Password", m_forums.pastePasswordButton},
+        {PasteTarget::Message, "Paste Message", m_editor.pasteMessageButton},
+    };
+    for (const Paste &paste : pastes) {
+        QAction *action = makeCommand(this, QString::fromLatin1(paste.caption));
+        const PasteTarget target = paste.target;
+        connect(action, &QAction::triggered, this, [this, target] { pasteIntoPage(target); });
+        triggerOnClick(paste.button, action);
+        m_paste[int(target)] = action;
+    }
+
+    // With no page to go to, back and forward do nothing and report nothing.
+    m_reload = makeCommand(this, QStringLiteral("Re&load Page"), QKeySequence(Qt::Key_F5));
+    m_back = makeCommand(this, QStringLiteral("&Back"), QKeySequence(Qt::ALT | Qt::Key_Left));
+    m_forward = makeCommand(this, QStringLiteral("&Forward"), QKeySequence(Qt::ALT | Qt::Key_Right));
+    m_stop = makeCommand(this, QStringLiteral("Stop"));
+    m_go = makeCommand(this, QStringLiteral("Go"));
+    m_addressBar = makeCommand(this, QStringLiteral("A&ddress Bar"), QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_visitWebsite = makeCommand(this, QStringLiteral("Visit"));
+    connect(m_reload, &QAction::triggered, view, &QWebEngineView::reload);
+    connect(m_back, &QAction::triggered, view, &QWebEngineView::back);
+    connect(m_forward, &QAction::triggered, view, &QWebEngineView::forward);
+    connect(m_stop, &QAction::triggered, view, &QWebEngineView::stop);
+    connect(m_go, &QAction::triggered, this, [this] { navigate(m_panel.addressBox->text()); });
+    connect(m_addressBar, &QAction::triggered, this, [this] {
+        m_panel.addressBox->setFocus(Qt::ShortcutFocusReason);
+        m_panel.addressBox->selectAll();
+    });
+    connect(m_visitWebsite, &QAction::triggered, this, &BrowserController::openWebsiteWindow);
+    triggerOnClick(m_panel.refreshButton, m_reload);
+    triggerOnClick(m_panel.backButton, m_back);
+    triggerOnClick(m_panel.forwardButton, m_forward);
+    triggerOnClick(m_panel.stopButton, m_stop);
+    triggerOnClick(m_panel.goButton, m_go);
 }
 
 void BrowserController::connectControls()
 {
     QWebEngineView *view = m_panel.view;
-    connect(m_panel.addressBox, &QLineEdit::returnPressed, this, [this] { navigate(m_panel.addressBox->text()); });
-    connect(m_panel.goButton, &QToolButton::clicked, this, [this] { navigate(m_panel.addressBox->text()); });
-    // With no page to go to, back and forward do nothing and report nothing.
-    connect(m_panel.backButton, &QToolButton::clicked, view, &QWebEngineView::back);
-    connect(m_panel.forwardButton, &QToolButton::clicked, view, &QWebEngineView::forward);
-    connect(m_panel.stopButton, &QToolButton::clicked, view, &QWebEngineView::stop);
-    connect(m_panel.refreshButton, &QToolButton::clicked, view, &QWebEngineView::reload);
-    connect(m_editor.autoInsertButton, &QPushButton::clicked, this, &BrowserController::autoInsertMessage);
-    const QPushButton *pasteButtons[] = {m_editor.pasteSubjectButton, m_forums.pasteUserNameButton,
-                                         m_forums.pastePasswordButton, m_editor.pasteMessageButton};
-    for (int i = 0; i < 4; ++i)
-        connect(pasteButtons[i], &QPushButton::clicked, this, [this, i] { pasteIntoPage(i); });
+    connect(m_panel.addressBox, &QLineEdit::returnPressed, m_go, &QAction::trigger);
 
-    connect(view, &QWebEngineView::loadStarted, this, [this] { Q_EMIT statusText(1, QStringLiteral("Connecting")); });
+    connect(view, &QWebEngineView::loadStarted, this,
+            [this] { Q_EMIT statusText(StatusPanel::State, QStringLiteral("Connecting")); });
     connect(view, &QWebEngineView::loadFinished, this, &BrowserController::onLoadFinished);
     connect(view, &QWebEngineView::titleChanged, this,
             [this] { m_panel.addressBox->setText(m_panel.view->url().toString()); });
-    connect(m_page, &QWebEnginePage::linkHovered, this, [this](const QString &url) { Q_EMIT statusText(2, url); });
+    connect(m_page, &QWebEnginePage::linkHovered, this,
+            [this](const QString &url) { Q_EMIT statusText(StatusPanel::Activity, url); });
 }
 
 void BrowserController::navigate(const QString &url)
@@ -94,7 +141,7 @@ void BrowserController::onLoadFinished()
 {
     QWebEngineView *view = m_panel.view;
     m_panel.addressBox->setText(view->url().toString());
-    Q_EMIT statusText(1, QStringLiteral("Complete"));
+    Q_EMIT statusText(StatusPanel::State, QStringLiteral("Complete"));
 
     // The state at this download decides; the page's answer comes later.
     const PostCheck::Ticket ticket = m_postCheck.downloadCompleted();
@@ -209,15 +256,15 @@ void BrowserController::endInsert(int serial, bool inserted)
                 QStringLiteral("Could not auto-insert your message.  Try pasting instead."), QMessageBox::NoIcon, next);
 }
 
-void BrowserController::pasteIntoPage(int index)
+void BrowserController::pasteIntoPage(PasteTarget target)
 {
     QString text;
-    switch (index) {
-    case 0: text = m_editor.subjectBox->text(); break;
-    case 1: text = m_forums.userNameBox->text(); break;
-    case 2: text = m_forums.passwordBox->text(); break;
-    case 3: text = m_compose.convertMessage(editorText(m_editor.messageEditor)); break;
-    default: return;
+    switch (target) {
+    case PasteTarget::Subject: text = m_editor.subjectBox->text(); break;
+    case PasteTarget::UserName: text = m_forums.userNameBox->text(); break;
+    case PasteTarget::Password: text = m_forums.passwordBox->text(); break;
+    case PasteTarget::Message: text = m_compose.convertMessage(editorText(m_editor.messageEditor)); break;
+    default: return; // no such target: nothing to paste
     }
     QPointer<BrowserController> self(this);
     m_page->runJavaScript(insertAtCaretScript(text), scriptWorld, [self](const QVariant &result) {
@@ -252,4 +299,14 @@ bool BrowserController::websiteWindowVisible() const
 WebsiteWindow *BrowserController::websiteWindow() const
 {
     return m_website;
+}
+
+void BrowserController::restoreState()
+{
+    m_panel.noPopupsBox->setChecked(readSetting(Settings::noPopups));
+}
+
+void BrowserController::storeState() const
+{
+    writeSetting(Settings::noPopups, m_panel.noPopupsBox->isChecked());
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "browser/pastetarget.h"
 #include "browser/postcheck.h"
+#include "core/statustext.h"
 
 #include <QObject>
 #include <QPointer>
@@ -13,6 +15,7 @@ class BrowserPanel;
 class ComposeController;
 class ForumsPanel;
 class MessageEditorPanel;
+class QAction;
 class WebsiteWindow;
 
 // Wires the browser panel: navigation, status texts, pop-ups, the post check, auto-insert and
@@ -25,21 +28,35 @@ public:
                       const ComposeController &compose, QObject *parent = nullptr);
 
     void autoInsertMessage();
-    void pasteIntoPage(int index);
+    void pasteIntoPage(PasteTarget target);
     void openWebsiteWindow();
     bool websiteWindowVisible() const;
     void closeWebsiteWindow();
     void armPostCheck(int countdown = PostCheck::armedDownloads);
     void navigate(const QString &url);
+    // "No Popups" as the last run left it; stored again at shutdown.
+    void restoreState();
+    void storeState() const;
     // The address of the page the browser shows.
     QUrl currentUrl() const;
+
+    // The browser's commands; the menus place them, the buttons beside the page trigger them.
+    QAction *autoInsertAction() const { return m_autoInsert; }
+    QAction *pasteAction(PasteTarget target) const { return m_paste[int(target)]; }
+    QAction *reloadAction() const { return m_reload; }
+    QAction *backAction() const { return m_back; }
+    QAction *forwardAction() const { return m_forward; }
+    QAction *stopAction() const { return m_stop; }
+    QAction *goAction() const { return m_go; }
+    QAction *addressBarAction() const { return m_addressBar; }
+    QAction *visitWebsiteAction() const { return m_visitWebsite; }
 
     const PostCheck &postCheck() const { return m_postCheck; }
     WebsiteWindow *websiteWindow() const;
 
 Q_SIGNALS:
-    // A text for a status bar panel (1 to 3).
-    void statusText(int panel, const QString &text);
+    // A text for a status bar panel; life says whether it clears itself.
+    void statusText(StatusPanel panel, const QString &text, StatusLife life = StatusLife::Stays);
     // A page loaded after an insert shows the inserted message.
     void postCheckHit();
     // An auto-insert has ended: the message went into the page, or the user was told it did not.
@@ -48,6 +65,7 @@ Q_SIGNALS:
     void pasteFinished(bool inserted);
 
 private:
+    void createActions();
     void connectControls();
     void onLoadFinished();
     void onPostCheckPage(const PostCheck::Ticket &ticket, const QUrl &pageUrl, const QVariant &body);
@@ -67,4 +85,13 @@ private:
     int m_insertSerial = 0;
     QTimer m_insertWatchdog;
     QPointer<WebsiteWindow> m_website;
+    QAction *m_autoInsert = nullptr;
+    QAction *m_paste[4] = {};
+    QAction *m_reload = nullptr;
+    QAction *m_back = nullptr;
+    QAction *m_forward = nullptr;
+    QAction *m_stop = nullptr;
+    QAction *m_go = nullptr;
+    QAction *m_addressBar = nullptr;
+    QAction *m_visitWebsite = nullptr;
 };

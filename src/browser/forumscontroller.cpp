@@ -4,9 +4,11 @@
 #include "browser/forumloginlist.h"
 #include "browser/forumspanel.h"
 #include "core/branding.h"
+#include "ui/command.h"
 #include "ui/listrows.h"
 #include "ui/messagebox.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -23,8 +25,12 @@ ForumsController::ForumsController(ForumsPanel &panel, ForumLoginList &logins, B
     m_panel.userNameBox->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^|]*")), m_panel.userNameBox));
 
-    connect(m_panel.addForumButton, &QPushButton::clicked, this, &ForumsController::addCurrentUrl);
-    connect(m_panel.removeForumButton, &QPushButton::clicked, this, &ForumsController::removeSelected);
+    m_addForum = makeCommand(this, QStringLiteral("Add Current URL"));
+    m_removeForum = makeCommand(this, QStringLiteral("Remove URL"));
+    connect(m_addForum, &QAction::triggered, this, &ForumsController::addCurrentUrl);
+    connect(m_removeForum, &QAction::triggered, this, &ForumsController::removeSelected);
+    triggerOnClick(m_panel.addForumButton, m_addForum);
+    triggerOnClick(m_panel.removeForumButton, m_removeForum);
     auto *rows = new ListRows(m_panel.forumList);
     connect(rows, &ListRows::rowChosen, this, &ForumsController::selectForum);
     connect(rows, &ListRows::rowActivated, this, &ForumsController::openForum);
@@ -87,7 +93,7 @@ void ForumsController::selectForum(int row)
     if (row < 0 || row >= m_logins.count())
         return;
     const ForumLogin &login = m_logins.at(row);
-    Q_EMIT statusText(2, login.url);
+    Q_EMIT statusText(StatusPanel::Activity, login.url);
     m_panel.userNameBox->setEnabled(true);
     m_panel.passwordBox->setEnabled(true);
     // Filling both boxes is one change, not two: the entry is stored once, with both texts.

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/statustext.h"
+
 #include <QObject>
 
 class BrowserController;
 class ForumLoginList;
 class ForumsPanel;
+class QAction;
 
 // Wires the "Your Forums" page: the forum list, its login boxes, adding and removing forums.
 // Every change is written to posts2.txt at once.
@@ -21,9 +24,13 @@ public:
     void selectForum(int row);
     void openForum(int row);
 
+    // The page's commands; its buttons trigger them.
+    QAction *addForumAction() const { return m_addForum; }
+    QAction *removeForumAction() const { return m_removeForum; }
+
 Q_SIGNALS:
-    // A text for a status bar panel (1 to 3).
-    void statusText(int panel, const QString &text);
+    // A text for a status bar panel; life says whether it clears itself.
+    void statusText(StatusPanel panel, const QString &text, StatusLife life = StatusLife::Stays);
 
 private:
     void removeForum(const QString &url);
@@ -34,4 +41,6 @@ private:
     ForumLoginList &m_logins;
     BrowserController &m_browser;
     bool m_filling = false;
+    QAction *m_addForum = nullptr;
+    QAction *m_removeForum = nullptr;
 };

@@ -7,11 +7,13 @@
 #include "compose/templateeditor.h"
 #include "compose/templatesettings.h"
 #include "core/branding.h"
-#include "core/settingsstore.h"
+#include "core/settings.h"
+#include "ui/command.h"
 #include "ui/editortext.h"
 #include "ui/messagebox.h"
 #include "ui/placement.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -26,12 +28,29 @@ ComposeController::ComposeController(MessageEditorPanel &panel, TemplateSet &tem
 {
     // Remembered on every change, typed or set, so the subject outlives even an abrupt exit.
     connect(m_panel.subjectBox, &QLineEdit::textChanged, this,
-            [](const QString &text) { writeSetting(QStringLiteral("data"), QStringLiteral("lastSubject"), text); });
-    connect(m_panel.previewButton, &QPushButton::clicked, this, &ComposeController::previewMessage);
-    connect(m_panel.copyButton, &QPushButton::clicked, this, &ComposeController::copyMessage);
-    connect(m_panel.saveButton, &QPushButton::clicked, this, &ComposeController::saveMessage);
-    connect(m_panel.loadButton, &QPushButton::clicked, this, &ComposeController::openSavedMessages);
-    connect(m_panel.optionsButton, &QPushButton::clicked, this, &ComposeController::openTemplateEditor);
+            [](const QString &text) { writeSetting(Settings::lastSubject, text); });
+    createActions();
+}
+
+void ComposeController::createActions()
+{
+    m_newMessage = makeCommand(this, QStringLiteral("&New Message"), QKeySequence::New);
+    m_save = makeCommand(this, QStringLiteral("&Save Message"), QKeySequence::Save);
+    m_load = makeCommand(this, QStringLiteral("&Load Message"), QKeySequence::Open);
+    m_preview = makeCommand(this, QStringLiteral("&Preview"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_copy = makeCommand(this, QStringLiteral("Copy"));
+    m_templateCommand = makeCommand(this, QStringLiteral("&Options"));
+    connect(m_newMessage, &QAction::triggered, this, &ComposeController::newMessage);
+    connect(m_save, &QAction::triggered, this, &ComposeController::saveMessage);
+    connect(m_load, &QAction::triggered, this, &ComposeController::openSavedMessages);
+    connect(m_preview, &QAction::triggered, this, &ComposeController::previewMessage);
+    connect(m_copy, &QAction::triggered, this, &ComposeController::copyMessage);
+    connect(m_templateCommand, &QAction::triggered, this, &ComposeController::openTemplateEditor);
+    triggerOnClick(m_panel.saveButton, m_save);
+    triggerOnClick(m_panel.loadButton, m_load);
+    triggerOnClick(m_panel.previewButton, m_preview);
+    triggerOnClick(m_panel.copyButton, m_copy);
+    triggerOnClick(m_panel.optionsButton, m_templateCommand);
 }
 
 SavedMessagesWindow *ComposeController::savedMessagesWindow() const
@@ -62,7 +81,7 @@ void ComposeController::previewMessage()
 void ComposeController::copyMessage()
 {
     QGuiApplication::clipboard()->setText(convertedOutgoingText());
-    Q_EMIT statusText(1, QStringLiteral("Message copied"));
+    Q_EMIT statusText(StatusPanel::State, QStringLiteral("Message copied"), StatusLife::ClearsItself);
 }
 
 void ComposeController::saveMessage()
@@ -72,7 +91,7 @@ void ComposeController::saveMessage()
         showMessage(m_panel.window(), branding().programName, error, QMessageBox::Warning);
         return;
     }
-    Q_EMIT statusText(1, QStringLiteral("MESSAGE SAVED"));
+    Q_EMIT statusText(StatusPanel::State, QStringLiteral("MESSAGE SAVED"), StatusLife::ClearsItself);
 }
 
 void ComposeController::openSavedMessages()
@@ -136,4 +155,25 @@ void ComposeController::unloadWindows()
     // Deleted rather than closed: a hidden template editor must go too, and closing never asks.
     delete m_savedMessages.data();
     delete m_templateEditor.data();
+}
+
+void ComposeController::restoreState()
+{
+    const QString message = readSetting(Settings::lastMessage);
+    if (!message.isEmpty() && message != QLatin1String(" "))
+        setEditorText(m_panel.messageEditor, message);
+
+    // Setting the text runs the subject's change handling, which stores it again when it changed.
+    m_panel.subjectBox->setText(readSetting(Settings::lastSubject));
+
+    // A stored position that is not a number or not in the rebuilt list selects "text".
+    const int position = readSetting(Settings::lastConvert);
+    QComboBox *formats = m_panel.formatList;
+    formats->setCurrentIndex(position >= 0 && position < formats->count() ? position : 0);
+}
+
+void ComposeController::storeState() const
+{
+    writeSetting(Settings::lastMessage, editorText(m_panel.messageEditor));
+    writeSetting(Settings::lastConvert, m_panel.formatList->currentIndex());
 }

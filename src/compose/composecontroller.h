@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/statustext.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -7,6 +9,7 @@
 struct TemplateSet;
 
 class MessageEditorPanel;
+class QAction;
 class SavedMessagesWindow;
 class TemplateEditor;
 
@@ -26,24 +29,43 @@ public:
     void newMessage();
     // Refills the format list from the templates and selects "text".
     void showFormats();
+    // The last run's message, subject and format; the format list must be filled first.
+    void restoreState();
+    // Keeps the message and the format for the next run (the subject is kept on every change).
+    void storeState() const;
     // Closes the saved-messages window and the template editor (main window shutdown).
     void unloadWindows();
     // Converts text with the format selected in the editor.
     QString convertMessage(const QString &text) const;
+
+    // The commands of the message editor; the menus place them, the panel's buttons trigger them.
+    QAction *newMessageAction() const { return m_newMessage; }
+    QAction *saveAction() const { return m_save; }
+    QAction *loadAction() const { return m_load; }
+    QAction *previewAction() const { return m_preview; }
+    QAction *copyAction() const { return m_copy; }
+    QAction *templatesAction() const { return m_templateCommand; }
 
     // The secondary windows while they exist (tests and shutdown).
     SavedMessagesWindow *savedMessagesWindow() const;
     TemplateEditor *templateEditor() const;
 
 Q_SIGNALS:
-    // A text for a status bar panel (1 to 3).
-    void statusText(int panel, const QString &text);
+    // A text for a status bar panel; life says whether it clears itself.
+    void statusText(StatusPanel panel, const QString &text, StatusLife life = StatusLife::Stays);
 
 private:
+    void createActions();
     QString convertedOutgoingText() const;
 
     MessageEditorPanel &m_panel;
     TemplateSet &m_templates;
     QPointer<SavedMessagesWindow> m_savedMessages;
     QPointer<TemplateEditor> m_templateEditor;
+    QAction *m_newMessage = nullptr;
+    QAction *m_save = nullptr;
+    QAction *m_load = nullptr;
+    QAction *m_preview = nullptr;
+    QAction *m_copy = nullptr;
+    QAction *m_templateCommand = nullptr;
 };

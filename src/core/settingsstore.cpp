@@ -5,10 +5,12 @@
 #include <QSettings>
 
 namespace {
-QSettings openStore()
+// Opened once, on first use, for the whole run.
+QSettings &openStore()
 {
     const QString app = branding().programName;
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, app, app);
+    static QSettings store(QSettings::NativeFormat, QSettings::UserScope, app, app);
+    return store;
 }
 
 QString fullKey(const QString &section, const QString &key)
@@ -19,14 +21,14 @@ QString fullKey(const QString &section, const QString &key)
 
 QString readSetting(const QString &section, const QString &key, const QString &defaultValue)
 {
-    QSettings store = openStore();
+    QSettings &store = openStore();
     const QVariant value = store.value(fullKey(section, key));
     return value.isValid() ? value.toString() : defaultValue;
 }
 
 void writeSetting(const QString &section, const QString &key, const QString &value)
 {
-    QSettings store = openStore();
+    QSettings &store = openStore();
     store.setValue(fullKey(section, key), value);
     store.sync();
 }
@@ -38,7 +40,7 @@ bool hasSetting(const QString &section, const QString &key)
 
 void clearSettingsForTesting()
 {
-    QSettings store = openStore();
+    QSettings &store = openStore();
     store.clear();
     store.sync();
 }

@@ -15,8 +15,8 @@ PostsPanel::PostsPanel(QWidget *parent)
     removeWatchButton = makeButton(this, QStringLiteral("cmdDel"), QStringLiteral("Remove Watch"),
                                    QStringLiteral("back"), twipsRect(1800, 60, 1695, 495));
     postsTabs = makeControl<QTabBar>(this, QStringLiteral("TabStrip1"), twipsRect(60, 600, 3495, 315));
-    postsTabs->addTab(QStringLiteral("Show All"));
-    postsTabs->addTab(QStringLiteral("New Replies "));
+    postsTabs->setTabData(postsTabs->addTab(QStringLiteral("Show All")), int(PostsView::ShowAll));
+    postsTabs->setTabData(postsTabs->addTab(QStringLiteral("New Replies ")), int(PostsView::NewReplies));
     postsTabs->setExpanding(false);
     checkRepliesButton = makeButton(this, QStringLiteral("cmdReplies"), QStringLiteral("Check for new replies"),
                                     QString(), twipsRect(60, 960, 3435, 315));
@@ -25,4 +25,18 @@ PostsPanel::PostsPanel(QWidget *parent)
     checkRepliesButton->hide();
     newRepliesList->hide();
     hide();
+}
+
+int PostsPanel::tabOf(PostsView view) const
+{
+    for (int tab = 0; tab < postsTabs->count(); ++tab) {
+        if (viewOfTab(tab) == view)
+            return tab;
+    }
+    return -1;
+}
+
+PostsView PostsPanel::viewOfTab(int tab) const
+{
+    return PostsView(postsTabs->tabData(tab).toInt());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "watch/postsview.h"
+
 #include <QGroupBox>
 
 class QListWidget;
@@ -13,6 +15,10 @@ class PostsPanel : public QGroupBox
     Q_OBJECT
 public:
     explicit PostsPanel(QWidget *parent);
+
+    // Where each view's tab is in postsTabs; every tab carries its view.
+    int tabOf(PostsView view) const;
+    PostsView viewOfTab(int tab) const;
 
     QPushButton *watchButton = nullptr;
     QPushButton *removeWatchButton = nullptr;

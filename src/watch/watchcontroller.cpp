@@ -2,14 +2,19 @@
 
 #include "browser/browsercontroller.h"
 #include "core/branding.h"
+#include "core/settings.h"
+#include "ui/command.h"
 #include "ui/listrows.h"
 #include "ui/messagebox.h"
 #include "watch/browsercookiejar.h"
 #include "watch/postspanel.h"
 #include "watch/replycheckrun.h"
+#include "watch/replyschedule.h"
 #include "watch/sizerecorder.h"
 #include "watch/watchedpostlist.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QIcon>
 #include <QListWidget>
 #include <QPushButton>
@@ -24,22 +29,69 @@ WatchController::WatchController(PostsPanel &panel, WatchedPostList &posts, Brow
     , m_recorder(new SizeRecorder(posts, this))
     , m_run(new ReplyCheckRun(posts, this))
 {
+    createActions();
+    createAutoCheckChoices();
     connectControls();
     connectModel();
     connectReplyCheck();
 }
 
+void WatchController::createActions()
+{
+    m_watchAction = makeCommand(this, QStringLiteral("Watch This Post"));
+    m_removeWatchAction = makeCommand(this, QStringLiteral("Remove Watch"));
+    m_checkRepliesAction = makeCommand(this, QStringLiteral("&Check Replies"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    m_checkOrStopAction = makeCommand(this, QStringLiteral("Check for new replies"));
+    m_showAllAction = makeCommand(this, QStringLiteral("&All posts"));
+    m_showRepliesAction = makeCommand(this, QStringLiteral("&Replies"));
+    connect(m_watchAction, &QAction::triggered, this, &WatchController::watchCurrentPage);
+    connect(m_removeWatchAction, &QAction::triggered, this, &WatchController::removeSelectedWatch);
+    connect(m_checkRepliesAction, &QAction::triggered, this, [this] {
+        selectPostsTab(PostsView::NewReplies);
+        startReplyCheck();
+    });
+    connect(m_checkOrStopAction, &QAction::triggered, this, &WatchController::startOrStopReplyCheck);
+    connect(m_showAllAction, &QAction::triggered, this, [this] { selectPostsTab(PostsView::ShowAll); });
+    connect(m_showRepliesAction, &QAction::triggered, this, [this] { selectPostsTab(PostsView::NewReplies); });
+    triggerOnClick(m_panel.watchButton, m_watchAction);
+    triggerOnClick(m_panel.removeWatchButton, m_removeWatchAction);
+    triggerOnClick(m_panel.checkRepliesButton, m_checkOrStopAction);
+}
+
+void WatchController::createAutoCheckChoices()
+{
+    m_autoCheckChoices = new QActionGroup(this);
+    QList<int> choices = ReplySchedule::offeredMinutes();
+    choices.prepend(0);
+    for (const int minutes : choices) {
+        QAction *action =
+            makeCommand(m_autoCheckChoices,
+                        minutes == 0 ? QStringLiteral("&Off") : QStringLiteral("Every %1 minutes").arg(minutes));
+        action->setCheckable(true);
+        action->setData(minutes);
+        m_autoCheckChoices->addAction(action);
+        connect(action, &QAction::triggered, this, [this, minutes] {
+            setAutoCheckMinutes(minutes);
+            writeSetting(Settings::autoCheckMinutes, minutes);
+            Q_EMIT autoCheckChosen(minutes);
+        });
+    }
+    setAutoCheckMinutes(0);
+}
+
+QAction *WatchController::viewAction(PostsView view) const
+{
+    return view == PostsView::ShowAll ? m_showAllAction : m_showRepliesAction;
+}
+
 void WatchController::connectControls()
 {
-    connect(m_panel.watchButton, &QPushButton::clicked, this, &WatchController::watchCurrentPage);
-    connect(m_panel.removeWatchButton, &QPushButton::clicked, this, &WatchController::removeSelectedWatch);
-    connect(m_panel.checkRepliesButton, &QPushButton::clicked, this, &WatchController::startOrStopReplyCheck);
-    connect(m_panel.postsTabs, &QTabBar::currentChanged, this, &WatchController::applyTab);
+    connect(m_panel.postsTabs, &QTabBar::currentChanged, this, [this] { applyView(currentView()); });
     for (QListWidget *list : {m_panel.postList, m_panel.newRepliesList}) {
         auto *rows = new ListRows(list);
         connect(rows, &ListRows::rowChosen, this, [this, list](int row) {
             if (const QListWidgetItem *item = list->item(row))
-                Q_EMIT statusText(2, item->text());
+                Q_EMIT statusText(StatusPanel::Activity, item->text());
         });
         connect(rows, &ListRows::rowActivated, this, [this, list](int row) {
             if (const QListWidgetItem *item = list->item(row))
@@ -58,15 +110,20 @@ void WatchController::connectModel()
     connect(&posts, &WatchedPostList::saveFailed, this, &WatchController::showError);
 
     PageSizeProbe *probe = &m_recorder->probe();
-    connect(probe, &PageSizeProbe::activityText, this, [this](const QString &text) { Q_EMIT statusText(2, text); });
-    connect(probe, &PageSizeProbe::progressText, this, [this](const QString &text) { Q_EMIT statusText(3, text); });
-    connect(m_run, &ReplyCheckRun::activityText, this, [this](const QString &text) { Q_EMIT statusText(2, text); });
-    connect(m_run, &ReplyCheckRun::progressText, this, [this](const QString &text) { Q_EMIT statusText(3, text); });
+    connect(probe, &PageSizeProbe::activityText, this,
+            [this](const QString &text) { Q_EMIT statusText(StatusPanel::Activity, text); });
+    connect(probe, &PageSizeProbe::progressText, this,
+            [this](const QString &text) { Q_EMIT statusText(StatusPanel::Progress, text); });
+    connect(m_run, &ReplyCheckRun::activityText, this,
+            [this](const QString &text) { Q_EMIT statusText(StatusPanel::Activity, text); });
+    connect(m_run, &ReplyCheckRun::progressText, this,
+            [this](const QString &text) { Q_EMIT statusText(StatusPanel::Progress, text); });
     connect(m_recorder, &SizeRecorder::recorded, this,
-            [this] { Q_EMIT statusText(2, QStringLiteral("Response completed")); });
+            [this] { Q_EMIT statusText(StatusPanel::Activity, QStringLiteral("Response completed")); });
     connect(m_recorder, &SizeRecorder::failed, this, &WatchController::showError);
 
-    connect(m_run, &ReplyCheckRun::statusText, this, [this](const QString &text) { Q_EMIT statusText(1, text); });
+    connect(m_run, &ReplyCheckRun::statusText, this,
+            [this](const QString &text) { Q_EMIT statusText(StatusPanel::State, text); });
     connect(m_run, &ReplyCheckRun::cleared, m_panel.newRepliesList, &QListWidget::clear);
     connect(m_run, &ReplyCheckRun::newReply, this,
             [this](const QString &url) { m_panel.newRepliesList->addItem(url); });
@@ -103,21 +160,21 @@ void WatchController::removeSelectedWatch()
              });
 }
 
-void WatchController::selectPostsTab(int index)
+void WatchController::selectPostsTab(PostsView view)
 {
-    m_panel.postsTabs->setCurrentIndex(index);
+    m_panel.postsTabs->setCurrentIndex(m_panel.tabOf(view));
     // Selecting the tab that is already current emits nothing; the controls must match anyway.
-    applyTab(m_panel.postsTabs->currentIndex());
+    applyView(currentView());
 }
 
-void WatchController::applyTab(int index)
+PostsView WatchController::currentView() const
 {
-    const QString caption = m_panel.postsTabs->tabText(index);
-    bool showAll = false;
-    if (caption == QLatin1String("Show All"))
-        showAll = true;
-    else if (caption != QLatin1String("New Replies "))
-        return;
+    return m_panel.viewOfTab(m_panel.postsTabs->currentIndex());
+}
+
+void WatchController::applyView(PostsView view)
+{
+    const bool showAll = view == PostsView::ShowAll;
     m_panel.postList->setVisible(showAll);
     m_panel.watchButton->setVisible(showAll);
     m_panel.removeWatchButton->setVisible(showAll);
@@ -178,6 +235,8 @@ void WatchController::startOrStopReplyCheck()
 
 void WatchController::setAutoCheckMinutes(int minutes)
 {
+    for (QAction *choice : m_autoCheckChoices->actions())
+        choice->setChecked(choice->data().toInt() == qMax(minutes, 0));
     if (minutes <= 0) {
         m_autoCheck.stop();
         return;
@@ -215,4 +274,11 @@ void WatchController::clearFailureMarks()
         item->setToolTip(QString());
         item->setData(Qt::UserRole, QVariant());
     }
+}
+
+void WatchController::restoreState()
+{
+    const int minutes = readSetting(Settings::autoCheckMinutes);
+    // Anything not offered (a hand-edited value) is off.
+    setAutoCheckMinutes(ReplySchedule::offeredMinutes().contains(minutes) ? minutes : 0);
 }

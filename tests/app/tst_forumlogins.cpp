@@ -250,7 +250,7 @@ void TestForumLogins::selectingShowsLoginAndUrl()
     QVERIFY(!form.forumsPanel()->userNameBox->isEnabled());
     form.forumsPanel()->forumList->setCurrentRow(1);
     form.forums().selectForum(1);
-    QCOMPARE(form.panelText(2), QString("http://b"));
+    QCOMPARE(form.panelText(StatusPanel::Activity), QString("http://b"));
     QCOMPARE(form.forumsPanel()->userNameBox->text(), QString("bob"));
     QCOMPARE(form.forumsPanel()->passwordBox->text(), QString("pb"));
     QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://a|ann|pa\r\n\r\nhttp://b|bob|pb\r\n\r\n"));
@@ -313,7 +313,7 @@ void TestForumLogins::keysChooseForum()
         QTest::keyClick(list, Qt::Key(key));
 
     const QStringList chosen = lines[row].split('|');
-    QCOMPARE(form.panelText(2), chosen[0]);
+    QCOMPARE(form.panelText(StatusPanel::Activity), chosen[0]);
     QCOMPARE(form.forumsPanel()->userNameBox->text(), chosen[1]);
     QCOMPARE(form.forumsPanel()->passwordBox->text(), chosen[2]);
     QTest::keyClick(form.forumsPanel()->userNameBox, Qt::Key_X);

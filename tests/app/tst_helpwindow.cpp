@@ -90,8 +90,8 @@ void TestHelpWindow::opening_data()
     // The load clears the box, and that change is stored like a click.
     QTest::newRow("menu, stored 0") << false << zero << true << true << false << zero;
     QTest::newRow("menu, stored 0 with blanks") << false << QStringLiteral(" 0 ") << true << true << false << zero;
-    QTest::newRow("menu, not a number leaves it ticked")
-        << false << QStringLiteral("maybe") << true << true << true << QStringLiteral("maybe");
+    // Read as at start: only "1" is yes. The load clears the box and stores that.
+    QTest::newRow("menu, not a number clears it") << false << QStringLiteral("maybe") << true << true << false << zero;
     QTest::newRow("menu, no help file") << false << kAbsent << false << false << false << kAbsent;
 }
 

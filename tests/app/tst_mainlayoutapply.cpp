@@ -174,15 +174,15 @@ void TestMainLayoutApply::statusPanelsFollowTheWidth()
 {
     m_window->resize(900, 700);
     applyMainLayout(*m_window);
-    QTRY_COMPARE(m_window->statusPanel(1)->width(), 3735 / 15);
+    QTRY_COMPARE(m_window->statusPanel(StatusPanel::State)->width(), 3735 / 15);
     // The third panel keeps 3200 twips; the second takes what the window has left.
-    QCOMPARE(m_window->statusPanel(3)->width(), 213);
+    QCOMPARE(m_window->statusPanel(StatusPanel::Progress)->width(), 213);
     QCoreApplication::processEvents(); // the status bar lays its panels out later
-    const int middle = m_window->statusPanel(2)->width();
+    const int middle = m_window->statusPanel(StatusPanel::Activity)->width();
     m_window->resize(960, 700);
     applyMainLayout(*m_window);
-    QTRY_COMPARE(m_window->statusPanel(2)->width(), middle + 60);
-    QCOMPARE(m_window->statusPanel(1)->width(), 3735 / 15);
+    QTRY_COMPARE(m_window->statusPanel(StatusPanel::Activity)->width(), middle + 60);
+    QCOMPARE(m_window->statusPanel(StatusPanel::State)->width(), 3735 / 15);
 }
 
 THREADLOOM_BROWSER_TEST_MAIN(TestMainLayoutApply)

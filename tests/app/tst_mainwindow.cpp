@@ -1,7 +1,6 @@
 // The main window's start-up and shutdown: what it reads, what it restores, what it writes.
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
-#include "app/statuspanels.h"
 #include "browser/browsercontroller.h"
 #include "browser/browserpanel.h"
 #include "browser/forumspanel.h"
@@ -11,7 +10,6 @@
 #include "compose/messageeditorpanel.h"
 #include "core/appstate.h"
 #include "core/settingsstore.h"
-#include "core/statustext.h"
 #include "filebytes.h"
 #include "testenvironment.h"
 #include "ui/editortext.h"
@@ -60,7 +58,6 @@ private Q_SLOTS:
     void exitMenuStoresLikeClosing();
     void exitEndsWithTheSecondaryBrowserOpen();
     void restoresLastSession();
-    void actionReportClearsItself();
     void blankStoredMessageKeepsInstructions_data();
     void blankStoredMessageKeepsInstructions();
     void badStoredFormatSelectsText_data();
@@ -196,18 +193,6 @@ void TestMainWindow::restoresLastSession()
     QVERIFY(!form.browserPanel()->noPopupsBox->isChecked());
     QCOMPARE(form.watch().autoCheckMinutes(), 30);
     QVERIFY(form.findChild<QAction *>("autoCheckMenu_2")->isChecked());
-}
-
-void TestMainWindow::actionReportClearsItself()
-{
-    QStatusBar bar;
-    StatusPanels panels(&bar);
-    panels.setText(1, "MESSAGE SAVED");
-    QTRY_COMPARE_WITH_TIMEOUT(panels.text(1), QString(), 8000);
-    panels.setText(1, "MESSAGE SAVED");
-    panels.setText(1, "Complete"); // a state that took its place stays
-    QTest::qWait(actionStatusMs + 500);
-    QCOMPARE(panels.text(1), QString("Complete"));
 }
 
 void TestMainWindow::blankStoredMessageKeepsInstructions_data()

@@ -1,40 +1,17 @@
-#include "core/statustext.h"
 #include "watch/replyschedule.h"
 
 #include <QtTest>
 
-// The small rules behind the shell: which status texts clear themselves, the automatic reply
-// check's stored choice, and what the desktop notification says.
+// The small rules behind the shell: the automatic reply check's stored choice, and what the
+// desktop notification says.
 class TestShellRules : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void statusClears_data();
-    void statusClears();
     void storedAutoCheck_data();
     void storedAutoCheck();
     void notificationText();
 };
-
-void TestShellRules::statusClears_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("clears");
-    QTest::newRow("saved") << "MESSAGE SAVED" << true;
-    QTest::newRow("inserted") << "Message inserted" << true;
-    QTest::newRow("copied") << "Message copied" << true;
-    QTest::newRow("watching") << "Watching this thread" << true;
-    QTest::newRow("load state stays") << "Complete" << false;
-    QTest::newRow("check result stays") << "finished - 2 new replies found" << false;
-    QTest::newRow("check progress stays") << "checking post 3" << false;
-}
-
-void TestShellRules::statusClears()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, clears);
-    QCOMPARE(statusClearsItself(text), clears);
-}
 
 void TestShellRules::storedAutoCheck_data()
 {

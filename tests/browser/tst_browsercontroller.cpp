@@ -167,7 +167,7 @@ void TestBrowserController::roadOfAPost()
     // Log in by pasting the forum's user name and password.
     QVERIFY(load(QStringLiteral("/newthread")));
     QCOMPARE(m_form->browserPanel()->addressBox->text(), m_forum->url(QStringLiteral("/login")));
-    QCOMPARE(m_form->panelText(1), QStringLiteral("Complete"));
+    QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("Complete"));
     m_form->forumsPanel()->userNameBox->setText(QStringLiteral("alice"));
     m_form->forumsPanel()->passwordBox->setText(QStringLiteral("pa\"ss|word</script>"));
     QSignalSpy pasted(&browser(), &BrowserController::pasteFinished);
@@ -378,7 +378,7 @@ void TestBrowserController::insertWhileLoading()
     QVERIFY(autoInsert());
     QVERIFY(page(QStringLiteral("document.getElementById('message').value.indexOf('While loading') === 0")).toBool());
     QVERIFY(finished.isEmpty());
-    QCOMPARE(m_form->panelText(1), QStringLiteral("Message inserted"));
+    QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("Message inserted"));
 }
 
 void TestBrowserController::postCheckWindow_data()
@@ -439,7 +439,7 @@ void TestBrowserController::urlBox()
         m_form->browserPanel()->goButton->click();
     QVERIFY(loaded.wait(20000));
     QCOMPARE(m_forum->servedPaths().last(), QStringLiteral("/plain"));
-    QCOMPARE(m_form->panelText(1), QStringLiteral("Complete"));
+    QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("Complete"));
 
     // Typing is replaced by the address at the next title change, not by the title.
     m_form->browserPanel()->addressBox->setText(QStringLiteral("half typed"));
@@ -511,7 +511,7 @@ void TestBrowserController::pasteIndexes()
         QTest::mouseClick(m_form->findChild<QPushButton *>(QStringLiteral("cmdPaste_%1").arg(index)), Qt::LeftButton);
         QVERIFY(m_form->findChild<QPushButton *>(QStringLiteral("cmdPaste_%1").arg(index))->hasFocus());
     } else {
-        browser().pasteIntoPage(index);
+        browser().pasteIntoPage(PasteTarget(index));
     }
     if (index <= 3)
         QVERIFY(pasted.wait(10000));

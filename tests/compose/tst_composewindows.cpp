@@ -136,16 +136,16 @@ void TestComposeWindows::saveReportsFailure()
     m_form->editorPanel()->subjectBox->setText("s");
     m_form->editorPanel()->saveButton->click();
     QCOMPARE(readFileBytes(savedMessagesPath()), QByteArray("a[br]b|s\r\n"));
-    QCOMPARE(m_form->panelText(1), QString("MESSAGE SAVED"));
+    QCOMPARE(m_form->panelText(StatusPanel::State), QString("MESSAGE SAVED"));
 
-    m_form->setPanelText(1, "Complete");
+    m_form->setPanelText(StatusPanel::State, "Complete");
     {
         const FileSizeLimit limit(8);
         m_form->editorPanel()->saveButton->click();
     }
     QCOMPARE(m_notices.size(), 1);
     QVERIFY2(m_notices[0].contains("messages.txt"), qPrintable(m_notices[0]));
-    QCOMPARE(m_form->panelText(1), QString("Complete"));
+    QCOMPARE(m_form->panelText(StatusPanel::State), QString("Complete"));
     QCOMPARE(readFileBytes(savedMessagesPath()), QByteArray("a[br]b|s\r\n"));
 }
 

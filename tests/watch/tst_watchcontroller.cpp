@@ -149,7 +149,7 @@ void TestWatchController::tabsShowTheirControls()
     if (how.startsWith(QLatin1String("click")))
         m_form->postsPanel()->postsTabs->setCurrentIndex(tab);
     else
-        m_form->watch().selectPostsTab(tab);
+        m_form->watch().selectPostsTab(PostsView(tab));
 
     QCOMPARE(m_form->postsPanel()->postsTabs->currentIndex(), tab);
     QCOMPARE(m_form->postsPanel()->postList->isVisible(), allShown);
@@ -177,7 +177,7 @@ void TestWatchController::watchAndRemoveThroughButtons()
     QVERIFY(recorded.wait(10000));
     const QByteArray size = QByteArray::number(threadPage(2).size());
     QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), size + "\r\n\r\n");
-    QCOMPARE(m_form->panelText(2), QStringLiteral("Response completed"));
+    QCOMPARE(m_form->panelText(StatusPanel::Activity), QStringLiteral("Response completed"));
 
     // Watching it again re-measures it and keeps one row.
     m_server->setScript("/thread?t=1", ScriptedHttpServer::page(threadPage(3)));
@@ -236,7 +236,7 @@ void TestWatchController::deadThreadIsMarkedAndTheCheckGoesOn()
     m_form->findChild<QAction *>("toolsMenu_2")->trigger(); // a check under way is not started again
     QCOMPARE(started.count(), 1);
     QVERIFY(finished.wait(20000));
-    QCOMPARE(m_form->panelText(1), QStringLiteral("finished - 1 new replies found"));
+    QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("finished - 1 new replies found"));
     QCOMPARE(itemTexts(m_form->postsPanel()->newRepliesList), QStringList{live});
     QVERIFY(m_form->postsPanel()->postList->item(0)->toolTip().startsWith(QStringLiteral("Not checked: ")));
     QVERIFY(m_form->postsPanel()->postList->item(1)->toolTip().isEmpty());
@@ -255,7 +255,7 @@ void TestWatchController::rowClicksOpenPosts()
 
     const QRect second = m_form->postsPanel()->postList->visualItemRect(m_form->postsPanel()->postList->item(1));
     QTest::mouseClick(m_form->postsPanel()->postList->viewport(), Qt::LeftButton, {}, second.center());
-    QCOMPARE(m_form->panelText(2), b);
+    QCOMPARE(m_form->panelText(StatusPanel::Activity), b);
 
     // Opening the post arms the post check; with nothing inserted in this run every page counts
     // as showing the message, so the post is watched again and its size becomes the baseline.
@@ -285,14 +285,14 @@ void TestWatchController::keysChooseAndOpenPosts()
     const QString b = m_server->url("/b");
     QVERIFY(writeFileBytes(m_env->filePath("posts.txt"), (a + "\r\n\r\n" + b + "\r\n\r\n").toUtf8()));
     startForm();
-    m_form->watch().selectPostsTab(tab);
+    m_form->watch().selectPostsTab(PostsView(tab));
     QListWidget *list = tab == 0 ? m_form->postsPanel()->postList : m_form->postsPanel()->newRepliesList;
     if (tab == 1)
         list->addItems({a, b});
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
-    QCOMPARE(m_form->panelText(2), a);
+    QCOMPARE(m_form->panelText(StatusPanel::Activity), a);
     QTest::keyClick(list, Qt::Key_Down);
-    QCOMPARE(m_form->panelText(2), b);
+    QCOMPARE(m_form->panelText(StatusPanel::Activity), b);
 
     QSignalSpy loaded(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
     QTest::keyClick(list, Qt::Key_Return);
@@ -357,11 +357,11 @@ void TestWatchController::roadOfAPost()
 
     // 6. Someone replies; the check lists the thread.
     forum.addReply(1, QStringLiteral("Count me in! ") + QString(600, QLatin1Char('!')));
-    m_form->watch().selectPostsTab(1);
+    m_form->watch().selectPostsTab(PostsView::NewReplies);
     QSignalSpy finished(&m_form->watch().replyCheck(), &ReplyCheckRun::finished);
     m_form->postsPanel()->checkRepliesButton->click();
     QVERIFY(finished.wait(20000));
-    QCOMPARE(m_form->panelText(1), QStringLiteral("finished - 1 new replies found"));
+    QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("finished - 1 new replies found"));
     QCOMPARE(itemTexts(m_form->postsPanel()->newRepliesList), QStringList{thread});
 
     // 7. Closing writes both files; the next start shows the thread again.

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// One setting of the program: where the store keeps it and what it holds while nothing is stored.
+template<typename T> struct Setting
+{
+    const char *section;
+    const char *key;
+    T fallback;
+};
+
+// Every setting the program keeps (the link templates keep theirs in templatesettings.h). Adding
+// one is one line here; each area's controller restores and stores its own.
+namespace Settings {
+inline const Setting<QString> lastMessage{"data", "lastMessage", QString()};
+inline const Setting<QString> lastSubject{"data", "lastSubject", QStringLiteral("Type Subject Here")};
+inline const Setting<int> lastConvert{"data", "lastConvert", 0};
+inline const Setting<bool> showHelp{"Settings", "showHelp", true};
+inline const Setting<QByteArray> windowGeometry{"Settings", "windowGeometry", QByteArray()};
+inline const Setting<bool> noPopups{"Settings", "noPopups", true};
+inline const Setting<int> autoCheckMinutes{"Settings", "autoCheckMinutes", 0};
+} // namespace Settings
+
+// Typed access, the one way every setting is read and written. The store holds text:
+// - text as it is;
+// - a number as decimal text; blanks around it are allowed, anything else reads as the fallback;
+// - a yes/no as "1" or "0"; only "1" reads as yes, so a value stored by hand as "" or "yes" is no;
+// - bytes as Base64.
+// A setting that is not stored at all reads as its fallback.
+QString readSetting(const Setting<QString> &setting);
+int readSetting(const Setting<int> &setting);
+bool readSetting(const Setting<bool> &setting);
+QByteArray readSetting(const Setting<QByteArray> &setting);
+void writeSetting(const Setting<QString> &setting, const QString &value);
+void writeSetting(const Setting<int> &setting, int value);
+void writeSetting(const Setting<bool> &setting, bool value);
+void writeSetting(const Setting<QByteArray> &setting, const QByteArray &value);

@@ -1,0 +1,95 @@
+// The typed settings: how each kind of value reads back from the text the store holds.
+#include "core/settings.h"
+#include "core/settingsstore.h"
+#include "testenvironment.h"
+
+#include <QTest>
+
+namespace {
+const QString kAbsent = QStringLiteral("<absent>");
+const Setting<bool> yesByDefault{"Test", "yes", true};
+const Setting<bool> noByDefault{"Test", "no", false};
+const Setting<int> number{"Test", "number", 7};
+const Setting<QByteArray> bytes{"Test", "bytes", QByteArray("fallback")};
+
+void store(const char *key, const QString &text)
+{
+    if (text != kAbsent)
+        writeSetting(QStringLiteral("Test"), QString::fromLatin1(key), text);
+}
+} // namespace
+
+class TestSettings : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void yesNo_data();
+    void yesNo();
+    void numbers_data();
+    void numbers();
+    void valuesReadBackAsWritten();
+};
+
+void TestSettings::yesNo_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("whenYesByDefault");
+    QTest::addColumn<bool>("whenNoByDefault");
+    QTest::newRow("absent") << kAbsent << true << false;
+    QTest::newRow("1") << "1" << true << true;
+    QTest::newRow("0") << "0" << false << false;
+    QTest::newRow("empty") << "" << false << false;
+    QTest::newRow("1 with a blank") << "1 " << false << false;
+    QTest::newRow("other text") << "yes" << false << false;
+}
+
+void TestSettings::yesNo()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, whenYesByDefault);
+    QFETCH(bool, whenNoByDefault);
+    TestEnvironment env;
+    store("yes", stored);
+    store("no", stored);
+    QCOMPARE(readSetting(yesByDefault), whenYesByDefault);
+    QCOMPARE(readSetting(noByDefault), whenNoByDefault);
+}
+
+void TestSettings::numbers_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("value");
+    QTest::newRow("absent") << kAbsent << 7;
+    QTest::newRow("number") << "3" << 3;
+    QTest::newRow("blanks around") << " 12 " << 12;
+    QTest::newRow("negative") << "-2" << -2;
+    QTest::newRow("empty") << "" << 7;
+    QTest::newRow("text") << "three" << 7;
+    QTest::newRow("trailing text") << "3x" << 7;
+}
+
+void TestSettings::numbers()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, value);
+    TestEnvironment env;
+    store("number", stored);
+    QCOMPARE(readSetting(number), value);
+}
+
+void TestSettings::valuesReadBackAsWritten()
+{
+    TestEnvironment env;
+    QCOMPARE(readSetting(bytes), QByteArray("fallback"));
+    const QByteArray binary("\0\x01geometry\xff", 11);
+    writeSetting(bytes, binary);
+    QCOMPARE(readSetting(bytes), binary);
+    writeSetting(noByDefault, true);
+    QCOMPARE(readSetting(QStringLiteral("Test"), QStringLiteral("no"), QString()), QStringLiteral("1"));
+    writeSetting(number, -40);
+    QCOMPARE(readSetting(number), -40);
+    QCOMPARE(readSetting(Settings::lastSubject), QStringLiteral("Type Subject Here"));
+}
+
+QTEST_APPLESS_MAIN(TestSettings)
+#include "tst_settings.moc"
