@@ -150,8 +150,6 @@ void MainWindow::load()
     QStringList unreadable = {watchedPosts.loadError(), forumLogins.loadError()};
     unreadable.removeAll(QString());
     reportErrors(unreadable);
-    m_watch->showPosts();
-    m_forums->showForums();
 
     templates = loadTemplates();
     updateInterface();

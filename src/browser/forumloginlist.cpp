@@ -21,6 +21,29 @@ QString saveFailure(int code, const QString &reason)
 }
 } // namespace
 
+ForumLoginList::ForumLoginList(QObject *parent)
+    : QAbstractListModel(parent)
+{
+}
+
+int ForumLoginList::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+QVariant ForumLoginList::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= count())
+        return QVariant();
+    const ForumLogin &login = m_logins.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole: return login.url;
+    case UserNameRole: return login.userName;
+    case PasswordRole: return login.password;
+    default: return QVariant();
+    }
+}
+
 ForumLogin ForumLoginList::parseLine(const QString &line)
 {
     ForumLogin login;
@@ -43,6 +66,7 @@ ForumLogin ForumLoginList::parseLine(const QString &line)
 
 QString ForumLoginList::load()
 {
+    beginResetModel();
     m_logins.clear();
     const TextFileRead read = readTextFile(loginsPath());
     m_loadError = read.status != TextFileRead::Unreadable
@@ -54,6 +78,7 @@ QString ForumLoginList::load()
             continue;
         m_logins.append(parseLine(line));
     }
+    endResetModel();
     return m_loadError;
 }
 
@@ -97,7 +122,9 @@ bool ForumLoginList::add(const QString &url)
     const QString stored = storedUrl(url);
     if (stored.isEmpty() || hasLineBreak(stored) || contains(stored))
         return false;
+    beginInsertRows(QModelIndex(), count(), count());
     m_logins.append({stored, QString(), QString()});
+    endInsertRows();
     return true;
 }
 
@@ -116,11 +143,15 @@ bool ForumLoginList::setLogin(int index, const QString &userName, const QString 
         return false;
     m_logins[index].userName = userName;
     m_logins[index].password = password;
+    Q_EMIT dataChanged(this->index(index), this->index(index));
     return true;
 }
 
 void ForumLoginList::remove(int index)
 {
-    if (index >= 0 && index < m_logins.size())
-        m_logins.removeAt(index);
+    if (index < 0 || index >= m_logins.size())
+        return;
+    beginRemoveRows(QModelIndex(), index, index);
+    m_logins.removeAt(index);
+    endRemoveRows();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractListModel>
 #include <QFileDevice>
 #include <QList>
 #include <QString>
@@ -16,9 +17,22 @@ struct ForumLogin
 // line. The file holds passwords in clear text, so it is readable by its owner only. No field ever
 // holds a line break and neither the address nor the user name holds a "|", so every entry reads
 // back as it was saved.
-class ForumLoginList
+//
+// As a list model it shows one row per forum: its address, and the login in the roles below.
+class ForumLoginList : public QAbstractListModel
 {
+    Q_OBJECT
 public:
+    enum Role {
+        UserNameRole = Qt::UserRole,
+        PasswordRole,
+    };
+
+    explicit ForumLoginList(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
     // Reads the file. Returns loadError().
     QString load();
     // Empty when the file could be read (or was missing). Otherwise it names the file and the

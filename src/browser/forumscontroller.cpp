@@ -10,7 +10,7 @@
 
 #include <QAction>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
@@ -31,6 +31,7 @@ ForumsController::ForumsController(ForumsPanel &panel, ForumLoginList &logins, B
     connect(m_removeForum, &QAction::triggered, this, &ForumsController::removeSelected);
     triggerOnClick(m_panel.addForumButton, m_addForum);
     triggerOnClick(m_panel.removeForumButton, m_removeForum);
+    m_panel.forumList->setModel(&m_logins);
     auto *rows = new ListRows(m_panel.forumList);
     connect(rows, &ListRows::rowChosen, this, &ForumsController::selectForum);
     connect(rows, &ListRows::rowActivated, this, &ForumsController::openForum);
@@ -38,21 +39,13 @@ ForumsController::ForumsController(ForumsPanel &panel, ForumLoginList &logins, B
     connect(m_panel.passwordBox, &QLineEdit::textChanged, this, &ForumsController::storeLogin);
 }
 
-void ForumsController::showForums()
-{
-    m_panel.forumList->clear();
-    for (int i = 0; i < m_logins.count(); ++i)
-        m_panel.forumList->addItem(m_logins.at(i).url);
-}
-
 void ForumsController::addCurrentUrl()
 {
     const QString url = m_browser.currentUrl().toString();
     if (!m_logins.add(url))
         return;
-    m_panel.forumList->addItem(url);
     const int row = m_logins.count() - 1;
-    m_panel.forumList->setCurrentRow(row); // shows the new forum through selectForum
+    m_panel.forumList->setCurrentIndex(m_logins.index(row)); // shows the new forum through selectForum
     m_filling = true;
     m_panel.userNameBox->setText(QStringLiteral("Enter Username"));
     m_panel.passwordBox->clear();
@@ -81,10 +74,9 @@ void ForumsController::removeForum(const QString &url)
         return;
     // Nothing stays chosen, and the boxes keep their texts: let go of the row before taking it
     // out, or the list would choose its neighbour.
-    m_panel.forumList->setCurrentRow(-1);
+    m_panel.forumList->setCurrentIndex(QModelIndex());
     m_panel.forumList->clearSelection();
     m_logins.remove(row);
-    delete m_panel.forumList->takeItem(row);
     save();
 }
 

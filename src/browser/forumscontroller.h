@@ -17,8 +17,6 @@ class ForumsController : public QObject
 public:
     ForumsController(ForumsPanel &panel, ForumLoginList &logins, BrowserController &browser, QObject *parent = nullptr);
 
-    // Shows the forums of the list (after start-up has read them).
-    void showForums();
     void addCurrentUrl();
     void removeSelected();
     void selectForum(int row);

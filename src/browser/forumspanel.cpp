@@ -3,7 +3,7 @@
 #include "ui/widgetfactory.h"
 
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 
 ForumsPanel::ForumsPanel(QWidget *parent)
     : QGroupBox(parent)
@@ -31,5 +31,5 @@ ForumsPanel::ForumsPanel(QWidget *parent)
                                      twipsRect(2925, 825, 570, 285));
     userNameBox->setEnabled(false);
     passwordBox->setEnabled(false);
-    forumList = makeControl<QListWidget>(this, QStringLiteral("lstPosts2"), twipsRect(60, 1140, 3435, 1425));
+    forumList = makeControl<QListView>(this, QStringLiteral("lstPosts2"), twipsRect(60, 1140, 3435, 1425));
 }

@@ -4,7 +4,7 @@
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 
 // The "Your Forums" page: the forums with the login kept for the selected one.
@@ -23,5 +23,5 @@ public:
     QPushButton *pasteUserNameButton = nullptr;
     QLineEdit *passwordBox = nullptr;
     QPushButton *pastePasswordButton = nullptr;
-    QListWidget *forumList = nullptr;
+    QListView *forumList = nullptr;
 };

@@ -1,41 +1,43 @@
 #include "ui/listrows.h"
 
+#include <QAbstractItemView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QListWidget>
 
-ListRows::ListRows(QListWidget *list)
+ListRows::ListRows(QAbstractItemView *list)
     : QObject(list)
     , m_list(list)
 {
     // A mouse press moves the current row before it selects it; a key selects first and moves
     // the current row after. Following both signals, and waiting while the two disagree, reports
     // each choice once.
-    connect(list, &QListWidget::currentRowChanged, this, &ListRows::follow);
-    connect(list, &QListWidget::itemSelectionChanged, this, &ListRows::follow);
+    QItemSelectionModel *selection = list->selectionModel();
+    connect(selection, &QItemSelectionModel::currentRowChanged, this, &ListRows::follow);
+    connect(selection, &QItemSelectionModel::selectionChanged, this, &ListRows::follow);
     // A click on the row that is already chosen shows it again.
-    connect(list, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
-        const int row = m_list->row(item);
+    connect(list, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
+        const int row = index.row();
         if (row == m_chosen && row == m_chosenAtPress)
             Q_EMIT rowChosen(row);
     });
-    // Not itemActivated: depending on the style that fires on a single click or on Enter, and
+    // Not activated: depending on the style that fires on a single click or on Enter, and
     // Enter is handled below for every style.
-    connect(list, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem *item) { Q_EMIT rowActivated(m_list->row(item)); });
+    connect(list, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex &index) { Q_EMIT rowActivated(index.row()); });
     list->installEventFilter(this);
     list->viewport()->installEventFilter(this);
 }
 
-int ListRows::chosenRow(const QListWidget *list)
+int ListRows::chosenRow(const QAbstractItemView *list)
 {
-    const QListWidgetItem *item = list->currentItem();
-    return item && item->isSelected() ? list->row(item) : -1;
+    const QModelIndex current = list->currentIndex();
+    return current.isValid() && list->selectionModel()->isSelected(current) ? current.row() : -1;
 }
 
 void ListRows::follow()
 {
     int row = chosenRow(m_list);
-    if (row < 0 && !m_list->selectedItems().isEmpty())
+    if (row < 0 && m_list->selectionModel()->hasSelection())
         return; // halfway through a move: the other signal follows
     if (row == m_chosen)
         return;

@@ -2,8 +2,8 @@
 
 #include <QObject>
 
+class QAbstractItemView;
 class QEvent;
-class QListWidget;
 
 // Tells which row of a list is the chosen one, however it was chosen: mouse, arrow keys,
 // Home/End, type-ahead. The chosen row is the current row when it is also selected; a current
@@ -13,11 +13,11 @@ class ListRows : public QObject
 {
     Q_OBJECT
 public:
-    // Watches list; owned by it.
-    explicit ListRows(QListWidget *list);
+    // Watches list, which already shows its model; owned by it.
+    explicit ListRows(QAbstractItemView *list);
 
     // The chosen row, or -1.
-    static int chosenRow(const QListWidget *list);
+    static int chosenRow(const QAbstractItemView *list);
 
 Q_SIGNALS:
     // The chosen row changed (-1: nothing is chosen any more), or the chosen row was clicked
@@ -31,7 +31,7 @@ protected:
 private:
     void follow();
 
-    QListWidget *m_list;
+    QAbstractItemView *m_list;
     int m_chosen = -1;
     int m_chosenAtPress = -1;
 };

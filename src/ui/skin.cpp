@@ -13,7 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -277,7 +277,7 @@ QString controlTypeName(const QWidget *c)
         return QStringLiteral("TextBox");
     if (qobject_cast<const QComboBox *>(c))
         return QStringLiteral("ComboBox");
-    if (qobject_cast<const QListWidget *>(c))
+    if (qobject_cast<const QListView *>(c))
         return QStringLiteral("ListBox");
     if (qobject_cast<const QAbstractItemView *>(c))
         return QStringLiteral("ListView");

@@ -2,7 +2,7 @@
 
 #include "ui/widgetfactory.h"
 
-#include <QListWidget>
+#include <QListView>
 #include <QTabBar>
 
 PostsPanel::PostsPanel(QWidget *parent)
@@ -20,8 +20,8 @@ PostsPanel::PostsPanel(QWidget *parent)
     postsTabs->setExpanding(false);
     checkRepliesButton = makeButton(this, QStringLiteral("cmdReplies"), QStringLiteral("Check for new replies"),
                                     QString(), twipsRect(60, 960, 3435, 315));
-    postList = makeControl<QListWidget>(this, QStringLiteral("lstPosts"), twipsRect(60, 1320, 3435, 1620));
-    newRepliesList = makeControl<QListWidget>(this, QStringLiteral("lstNew"), twipsRect(60, 1320, 3435, 1230));
+    postList = makeControl<QListView>(this, QStringLiteral("lstPosts"), twipsRect(60, 1320, 3435, 1620));
+    newRepliesList = makeControl<QListView>(this, QStringLiteral("lstNew"), twipsRect(60, 1320, 3435, 1230));
     checkRepliesButton->hide();
     newRepliesList->hide();
     hide();

@@ -4,7 +4,7 @@
 
 #include <QGroupBox>
 
-class QListWidget;
+class QListView;
 class QPushButton;
 class QTabBar;
 
@@ -24,6 +24,6 @@ public:
     QPushButton *removeWatchButton = nullptr;
     QTabBar *postsTabs = nullptr;
     QPushButton *checkRepliesButton = nullptr;
-    QListWidget *postList = nullptr;
-    QListWidget *newRepliesList = nullptr;
+    QListView *postList = nullptr;
+    QListView *newRepliesList = nullptr;
 };

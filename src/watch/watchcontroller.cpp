@@ -7,6 +7,7 @@
 #include "ui/listrows.h"
 #include "ui/messagebox.h"
 #include "watch/browsercookiejar.h"
+#include "watch/failureicons.h"
 #include "watch/postspanel.h"
 #include "watch/replycheckrun.h"
 #include "watch/replyschedule.h"
@@ -15,9 +16,9 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QIcon>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QStyle>
 #include <QTabBar>
 
@@ -28,6 +29,7 @@ WatchController::WatchController(PostsPanel &panel, WatchedPostList &posts, Brow
     , m_browser(browser)
     , m_recorder(new SizeRecorder(posts, this))
     , m_run(new ReplyCheckRun(posts, this))
+    , m_newReplies(new QStringListModel(this))
 {
     createActions();
     createAutoCheckChoices();
@@ -87,15 +89,21 @@ QAction *WatchController::viewAction(PostsView view) const
 void WatchController::connectControls()
 {
     connect(m_panel.postsTabs, &QTabBar::currentChanged, this, [this] { applyView(currentView()); });
-    for (QListWidget *list : {m_panel.postList, m_panel.newRepliesList}) {
+    auto *posts = new FailureIcons(m_panel.style()->standardIcon(QStyle::SP_MessageBoxWarning), this);
+    posts->setSourceModel(&m_posts);
+    m_panel.postList->setModel(posts);
+    m_panel.newRepliesList->setModel(m_newReplies);
+    m_panel.newRepliesList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (QListView *list : {m_panel.postList, m_panel.newRepliesList}) {
         auto *rows = new ListRows(list);
-        connect(rows, &ListRows::rowChosen, this, [this, list](int row) {
-            if (const QListWidgetItem *item = list->item(row))
-                Q_EMIT statusText(StatusPanel::Activity, item->text());
+        const auto urlAt = [list](int row) { return list->model()->index(row, 0).data().toString(); };
+        connect(rows, &ListRows::rowChosen, this, [this, list, urlAt](int row) {
+            if (row >= 0 && row < list->model()->rowCount())
+                Q_EMIT statusText(StatusPanel::Activity, urlAt(row));
         });
-        connect(rows, &ListRows::rowActivated, this, [this, list](int row) {
-            if (const QListWidgetItem *item = list->item(row))
-                openPost(item->text());
+        connect(rows, &ListRows::rowActivated, this, [this, list, urlAt](int row) {
+            if (row >= 0 && row < list->model()->rowCount())
+                openPost(urlAt(row));
         });
     }
 }
@@ -103,10 +111,6 @@ void WatchController::connectControls()
 void WatchController::connectModel()
 {
     WatchedPostList &posts = m_posts;
-    connect(&posts, &WatchedPostList::postAdded, this,
-            [this](int index) { m_panel.postList->insertItem(index, m_posts.at(index).url); });
-    connect(&posts, &WatchedPostList::postRemoved, this,
-            [this](int index) { delete m_panel.postList->takeItem(index); });
     connect(&posts, &WatchedPostList::saveFailed, this, &WatchController::showError);
 
     PageSizeProbe *probe = &m_recorder->probe();
@@ -124,17 +128,13 @@ void WatchController::connectModel()
 
     connect(m_run, &ReplyCheckRun::statusText, this,
             [this](const QString &text) { Q_EMIT statusText(StatusPanel::State, text); });
-    connect(m_run, &ReplyCheckRun::cleared, m_panel.newRepliesList, &QListWidget::clear);
-    connect(m_run, &ReplyCheckRun::newReply, this,
-            [this](const QString &url) { m_panel.newRepliesList->addItem(url); });
+    connect(m_run, &ReplyCheckRun::cleared, this, [this] { m_newReplies->setStringList({}); });
+    connect(m_run, &ReplyCheckRun::newReply, this, [this](const QString &url) {
+        const int row = m_newReplies->rowCount();
+        m_newReplies->insertRows(row, 1);
+        m_newReplies->setData(m_newReplies->index(row), url);
+    });
     connect(m_run, &ReplyCheckRun::failed, this, &WatchController::showError);
-}
-
-void WatchController::showPosts()
-{
-    m_panel.postList->clear();
-    for (const WatchedPost &post : m_posts.posts())
-        m_panel.postList->addItem(post.url);
 }
 
 void WatchController::watchCurrentPage()
@@ -211,12 +211,12 @@ void WatchController::connectReplyCheck()
     connect(&m_autoCheck, &QTimer::timeout, this, &WatchController::startReplyCheck);
 
     connect(m_run, &ReplyCheckRun::cleared, this, [this] {
-        clearFailureMarks();
+        m_posts.clearFailures();
         showRunState(true);
     });
     connect(m_run, &ReplyCheckRun::progress, this,
             [this](int done, int total) { Q_EMIT replyCheckProgress(done, total, true); });
-    connect(m_run, &ReplyCheckRun::postFailed, this, &WatchController::markFailedPost);
+    connect(m_run, &ReplyCheckRun::postFailed, &m_posts, &WatchedPostList::markFailed);
     connect(m_run, &ReplyCheckRun::finished, this, [this](int newReplies) {
         showRunState(false);
         if (newReplies > 0)
@@ -251,29 +251,6 @@ void WatchController::showRunState(bool running)
                                                 : QStringLiteral("Check for new replies"));
     if (!running)
         Q_EMIT replyCheckProgress(m_run->done(), m_run->total(), false);
-}
-
-void WatchController::markFailedPost(const QString &url, const QString &reason)
-{
-    const QIcon warning = m_panel.style()->standardIcon(QStyle::SP_MessageBoxWarning);
-    for (int row = 0; row < m_panel.postList->count(); ++row) {
-        QListWidgetItem *item = m_panel.postList->item(row);
-        if (item->text() != url)
-            continue;
-        item->setIcon(warning);
-        item->setToolTip(QStringLiteral("Not checked: ") + reason);
-        item->setData(Qt::UserRole, reason);
-    }
-}
-
-void WatchController::clearFailureMarks()
-{
-    for (int row = 0; row < m_panel.postList->count(); ++row) {
-        QListWidgetItem *item = m_panel.postList->item(row);
-        item->setIcon(QIcon());
-        item->setToolTip(QString());
-        item->setData(Qt::UserRole, QVariant());
-    }
 }
 
 void WatchController::restoreState()

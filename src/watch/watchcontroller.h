@@ -11,6 +11,7 @@ class BrowserCookieJar;
 class PostsPanel;
 class QAction;
 class QActionGroup;
+class QStringListModel;
 class WatchedPostList;
 class ReplyCheckRun;
 class SizeRecorder;
@@ -22,8 +23,6 @@ class WatchController : public QObject
 public:
     WatchController(PostsPanel &panel, WatchedPostList &posts, BrowserController &browser, QObject *parent = nullptr);
 
-    // Shows the watched posts (after start-up has read them).
-    void showPosts();
     // "Watch This Post": watches the page the browser shows and measures it.
     void watchCurrentPage();
     void removeSelectedWatch();
@@ -54,6 +53,9 @@ public:
     // "Off" and every offered interval, one of them ticked.
     QActionGroup *autoCheckChoices() const { return m_autoCheckChoices; }
 
+    // The posts the last reply check found grown, as lstNew shows them.
+    QStringListModel &newReplies() const { return *m_newReplies; }
+
     SizeRecorder &sizeRecorder() const { return *m_recorder; }
     ReplyCheckRun &replyCheck() const { return *m_run; }
 
@@ -76,8 +78,6 @@ private:
     void openPost(const QString &url);
     void showError(const QString &text);
     void connectReplyCheck();
-    void markFailedPost(const QString &url, const QString &reason);
-    void clearFailureMarks();
     void showRunState(bool running);
 
     PostsPanel &m_panel;
@@ -86,6 +86,7 @@ private:
     SizeRecorder *m_recorder = nullptr;
     ReplyCheckRun *m_run = nullptr;
     BrowserCookieJar *m_cookieJar = nullptr;
+    QStringListModel *m_newReplies = nullptr;
     QTimer m_autoCheck;
     QAction *m_watchAction = nullptr;
     QAction *m_removeWatchAction = nullptr;

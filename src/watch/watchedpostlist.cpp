@@ -39,8 +39,49 @@ QByteArray writtenForm(const QStringList &entries)
 } // namespace
 
 WatchedPostList::WatchedPostList(QObject *parent)
-    : QObject(parent)
+    : QAbstractListModel(parent)
 {
+}
+
+int WatchedPostList::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+QVariant WatchedPostList::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= count())
+        return QVariant();
+    const WatchedPost &post = m_posts.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole: return post.url;
+    case Qt::ToolTipRole: {
+        const QString reason = failure(post.url);
+        return reason.isEmpty() ? QVariant() : QVariant(QStringLiteral("Not checked: ") + reason);
+    }
+    case SizeRole: return sizeValue(post.size);
+    case UnmeasuredRole: return isUnmeasured(post.size);
+    case FailureRole: return failure(post.url);
+    default: return QVariant();
+    }
+}
+
+void WatchedPostList::markFailed(const QString &url, const QString &reason)
+{
+    m_failures.insert(url, reason);
+    for (int row = 0; row < count(); ++row) {
+        if (m_posts.at(row).url == url)
+            Q_EMIT dataChanged(index(row), index(row));
+    }
+}
+
+void WatchedPostList::clearFailures()
+{
+    if (m_failures.isEmpty())
+        return;
+    m_failures.clear();
+    if (count() > 0)
+        Q_EMIT dataChanged(index(0), index(count() - 1));
 }
 
 QString WatchedPostList::load()
@@ -52,10 +93,13 @@ QString WatchedPostList::load()
     m_loadError = error.isEmpty() ? QString()
                                   : error + QStringLiteral("\nChanges to your watched posts will not be saved while "
                                                            "the program runs, so the file stays as it is.");
+    beginResetModel();
     m_posts.clear();
+    m_failures.clear();
     // Extra size lines belong to no post and are dropped with the next save.
     for (int i = 0; i < urls.size(); ++i)
         m_posts.append({urls.at(i), i < sizes.size() ? sizes.at(i) : QStringLiteral("0")});
+    endResetModel();
     return m_loadError;
 }
 
@@ -94,7 +138,9 @@ int WatchedPostList::watch(const QString &url)
     const int existing = indexOf(url);
     if (existing >= 0)
         return existing;
+    beginInsertRows(QModelIndex(), count(), count());
     m_posts.append({url, QStringLiteral("0")});
+    endInsertRows();
     persist();
     Q_EMIT postAdded(count() - 1);
     return count() - 1;
@@ -107,6 +153,7 @@ bool WatchedPostList::recordSize(const QString &url, qint64 size)
         return false;
     m_posts[index].size = QString::number(size);
     persist();
+    Q_EMIT dataChanged(this->index(index), this->index(index));
     Q_EMIT sizeChanged(index);
     return true;
 }
@@ -115,7 +162,9 @@ void WatchedPostList::removeAt(int index)
 {
     if (index < 0 || index >= count())
         return;
+    beginRemoveRows(QModelIndex(), index, index);
     m_posts.removeAt(index);
+    endRemoveRows();
     persist();
     Q_EMIT postRemoved(index);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QAbstractListModel>
+#include <QHash>
 #include <QList>
-#include <QObject>
 #include <QString>
 
 // One watched thread: its page address and the page's body size when it was last watched.
@@ -15,11 +16,23 @@ struct WatchedPost
 // Both files are rewritten after every change, so a crash loses nothing, and every post has its
 // size line from the start. The two files are replaced together (FileGroup), so they pair up line
 // by line whenever the program stops.
-class WatchedPostList : public QObject
+//
+// As a list model it shows one row per post: its address, its tooltip saying why the last reply
+// check could not measure it, and the roles below.
+class WatchedPostList : public QAbstractListModel
 {
     Q_OBJECT
 public:
+    enum Role {
+        SizeRole = Qt::UserRole, // the stored size as a number (sizeValue)
+        UnmeasuredRole,          // true until the first measurement arrives (isUnmeasured)
+        FailureRole,             // why the last reply check could not measure it, or empty
+    };
+
     explicit WatchedPostList(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
     // Reads both files, first finishing or undoing a save that was interrupted; entries pair up by
     // position. A post without a size line gets "0". Returns loadError().
@@ -51,6 +64,11 @@ public:
     // Removes the post at index; out-of-range positions are ignored.
     void removeAt(int index);
 
+    // What the last reply check could not measure, by address; kept for this run only.
+    void markFailed(const QString &url, const QString &reason);
+    void clearFailures();
+    QString failure(const QString &url) const { return m_failures.value(url); }
+
     // The number a stored size stands for. A text that is not a number stands for 0, so the reply
     // check reports the post and watching it again gives it a real size.
     static qint64 sizeValue(const QString &size);
@@ -68,5 +86,6 @@ private:
     void persist();
 
     QList<WatchedPost> m_posts;
+    QHash<QString, QString> m_failures;
     QString m_loadError;
 };

@@ -12,12 +12,13 @@
 #include "testenvironment.h"
 #include "ui/messagebox.h"
 #include "watch/postspanel.h"
+#include "widgettexts.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -217,8 +218,8 @@ void TestForumLogins::addCurrentUrlStoresAtOnce()
     form.forumsPanel()->addForumButton->click();
     form.forumsPanel()->addForumButton->click();
 
-    QCOMPARE(form.forumsPanel()->forumList->count(), 1);
-    QCOMPARE(form.forumsPanel()->forumList->currentRow(), 0);
+    QCOMPARE(rowCount(form.forumsPanel()->forumList), 1);
+    QCOMPARE(currentRow(form.forumsPanel()->forumList), 0);
     QCOMPARE(form.forumsPanel()->userNameBox->text(), QString("Enter Username"));
     QCOMPARE(form.forumsPanel()->passwordBox->text(), QString());
     QVERIFY(form.forumsPanel()->userNameBox->isEnabled());
@@ -232,7 +233,7 @@ void TestForumLogins::typingRewritesFileEachKeystroke()
     MainWindow form;
     form.load();
     form.show();
-    form.forumsPanel()->forumList->setCurrentRow(0);
+    chooseRow(form.forumsPanel()->forumList, 0);
     form.forums().selectForum(0);
     form.forumsPanel()->passwordBox->setFocus();
     for (const QString &typed : {QString("s"), QString("se"), QString("sec")}) {
@@ -248,7 +249,7 @@ void TestForumLogins::selectingShowsLoginAndUrl()
     MainWindow form;
     form.load();
     QVERIFY(!form.forumsPanel()->userNameBox->isEnabled());
-    form.forumsPanel()->forumList->setCurrentRow(1);
+    chooseRow(form.forumsPanel()->forumList, 1);
     form.forums().selectForum(1);
     QCOMPARE(form.panelText(StatusPanel::Activity), QString("http://b"));
     QCOMPARE(form.forumsPanel()->userNameBox->text(), QString("bob"));
@@ -262,7 +263,7 @@ void TestForumLogins::editsAfterRemovalGoNowhere()
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://a|ann|pa\r\n\r\nhttp://b|bob|pb\r\n\r\n"));
     MainWindow form;
     form.load();
-    form.forumsPanel()->forumList->setCurrentRow(0);
+    chooseRow(form.forumsPanel()->forumList, 0);
     form.forums().selectForum(0);
     QStringList questions;
     bool answer = false;
@@ -277,7 +278,7 @@ void TestForumLogins::editsAfterRemovalGoNowhere()
     form.forumsPanel()->removeForumButton->click();
     QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://b|bob|pb\r\n\r\n"));
     QCOMPARE(form.forumsPanel()->userNameBox->text(), QString("ann"));
-    QCOMPARE(form.forumsPanel()->forumList->currentRow(), -1);
+    QCOMPARE(currentRow(form.forumsPanel()->forumList), -1);
     form.forumsPanel()->userNameBox->setText("changed");
     form.forumsPanel()->passwordBox->setText("changed");
     QCOMPARE(form.forumLogins.at(0).userName, QString("bob"));
@@ -307,8 +308,8 @@ void TestForumLogins::keysChooseForum()
     form.load();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QListWidget *list = form.forumsPanel()->forumList;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    QListView *list = form.forumsPanel()->forumList;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(rowIndex(list, 0)).center());
     for (int key : keys)
         QTest::keyClick(list, Qt::Key(key));
 
@@ -329,7 +330,7 @@ void TestForumLogins::userNameRefusesBar()
     MainWindow form;
     form.load();
     form.show();
-    form.forumsPanel()->forumList->setCurrentRow(0);
+    chooseRow(form.forumsPanel()->forumList, 0);
     form.forums().selectForum(0);
     form.forumsPanel()->userNameBox->setFocus();
     QTest::keyClicks(form.forumsPanel()->userNameBox, "x|y");

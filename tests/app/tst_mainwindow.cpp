@@ -22,7 +22,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -31,11 +31,11 @@
 #include <QWebEngineView>
 
 namespace {
-QStringList listTexts(const QListWidget *list)
+QStringList listTexts(const QAbstractItemView *list)
 {
     QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        texts.append(list->model()->index(row, 0).data().toString());
     return texts;
 }
 
@@ -90,8 +90,8 @@ void TestMainWindow::firstRunOnEmptyFolder()
 
     for (const char *name : {"htmltemp.txt", "messages.txt", "posts.txt", "posts2.txt", "sizes.txt"})
         QCOMPARE(readFileBytes(env.filePath(name)), QByteArray("\r\n"));
-    QCOMPARE(form.postsPanel()->postList->count(), 0);
-    QCOMPARE(form.forumsPanel()->forumList->count(), 0);
+    QCOMPARE(form.postsPanel()->postList->model()->rowCount(), 0);
+    QCOMPARE(form.forumsPanel()->forumList->model()->rowCount(), 0);
     QCOMPARE(form.editorPanel()->subjectBox->text(), QString("Type Subject Here"));
     QCOMPARE(setting("lastSubject"), QString("Type Subject Here"));
     QCOMPARE(editorText(form.editorPanel()->messageEditor), initialMessageText());

@@ -10,7 +10,7 @@
 #include "watch/postspanel.h"
 #include "watch/watchcontroller.h"
 
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QWebEngineView>
 #include <QtTest>
@@ -73,9 +73,9 @@ void TestMembersOnly::loginSurvivesARestart()
     window = startProgram();
     QTRY_VERIFY_WITH_TIMEOUT(window->watch().cookieJar().count() > 0, 20000);
     window->watch().startReplyCheck();
-    QListWidget *found = window->postsPanel()->newRepliesList;
-    QTRY_COMPARE_WITH_TIMEOUT(found->count(), 1, 20000);
-    QCOMPARE(found->item(0)->text(), members);
+    QAbstractItemModel *found = window->postsPanel()->newRepliesList->model();
+    QTRY_COMPARE_WITH_TIMEOUT(found->rowCount(), 1, 20000);
+    QCOMPARE(found->index(0, 0).data().toString(), members);
     window.reset();
     releaseBrowserProfile();
     useThrowawayBrowserProfile(true);

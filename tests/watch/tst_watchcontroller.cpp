@@ -22,10 +22,11 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStringListModel>
 #include <QTabBar>
 #include <QWebEngineView>
 #include <QtTest>
@@ -191,7 +192,7 @@ void TestWatchController::watchAndRemoveThroughButtons()
     m_form->postsPanel()->removeWatchButton->click();
     QCOMPARE(m_form->watchedPosts.count(), 1);
     QVERIFY(m_questions.isEmpty());
-    m_form->postsPanel()->postList->setCurrentRow(0);
+    chooseRow(m_form->postsPanel()->postList, 0);
     m_answer = false;
     m_form->postsPanel()->removeWatchButton->click();
     QCOMPARE(m_questions, QStringList{"Threadloom|Stop watching this post?\n\n" + url});
@@ -199,7 +200,7 @@ void TestWatchController::watchAndRemoveThroughButtons()
     m_answer = true;
     m_form->postsPanel()->removeWatchButton->click();
     QCOMPARE(m_form->watchedPosts.count(), 0);
-    QCOMPARE(m_form->postsPanel()->postList->count(), 0);
+    QCOMPARE(rowCount(m_form->postsPanel()->postList), 0);
     QCOMPARE(readFileBytes(m_env->filePath("posts.txt")), QByteArray());
     QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), QByteArray());
     QVERIFY(m_boxes.isEmpty());
@@ -238,8 +239,11 @@ void TestWatchController::deadThreadIsMarkedAndTheCheckGoesOn()
     QVERIFY(finished.wait(20000));
     QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("finished - 1 new replies found"));
     QCOMPARE(itemTexts(m_form->postsPanel()->newRepliesList), QStringList{live});
-    QVERIFY(m_form->postsPanel()->postList->item(0)->toolTip().startsWith(QStringLiteral("Not checked: ")));
-    QVERIFY(m_form->postsPanel()->postList->item(1)->toolTip().isEmpty());
+    QVERIFY(rowIndex(m_form->postsPanel()->postList, 0)
+                .data(Qt::ToolTipRole)
+                .toString()
+                .startsWith(QStringLiteral("Not checked: ")));
+    QVERIFY(rowIndex(m_form->postsPanel()->postList, 1).data(Qt::ToolTipRole).toString().isEmpty());
     QCOMPARE(check->text(), QStringLiteral("Check for new replies"));
     QTRY_COMPARE(m_boxes.size(), 1); // one box for the whole run, naming the dead thread
     QVERIFY2(m_boxes.first().contains(dead), qPrintable(m_boxes.first()));
@@ -253,7 +257,7 @@ void TestWatchController::rowClicksOpenPosts()
     startForm();
     QCOMPARE(itemTexts(m_form->postsPanel()->postList), (QStringList{a, b}));
 
-    const QRect second = m_form->postsPanel()->postList->visualItemRect(m_form->postsPanel()->postList->item(1));
+    const QRect second = m_form->postsPanel()->postList->visualRect(rowIndex(m_form->postsPanel()->postList, 1));
     QTest::mouseClick(m_form->postsPanel()->postList->viewport(), Qt::LeftButton, {}, second.center());
     QCOMPARE(m_form->panelText(StatusPanel::Activity), b);
 
@@ -286,10 +290,10 @@ void TestWatchController::keysChooseAndOpenPosts()
     QVERIFY(writeFileBytes(m_env->filePath("posts.txt"), (a + "\r\n\r\n" + b + "\r\n\r\n").toUtf8()));
     startForm();
     m_form->watch().selectPostsTab(PostsView(tab));
-    QListWidget *list = tab == 0 ? m_form->postsPanel()->postList : m_form->postsPanel()->newRepliesList;
+    QListView *list = tab == 0 ? m_form->postsPanel()->postList : m_form->postsPanel()->newRepliesList;
     if (tab == 1)
-        list->addItems({a, b});
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        m_form->watch().newReplies().setStringList({a, b});
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(rowIndex(list, 0)).center());
     QCOMPARE(m_form->panelText(StatusPanel::Activity), a);
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(m_form->panelText(StatusPanel::Activity), b);

@@ -6,6 +6,7 @@
 #include "watch/sizerecorder.h"
 #include "watch/watchedpostlist.h"
 
+#include <QAbstractItemModelTester>
 #include <QDir>
 #include <QFileInfo>
 #include <QMap>
@@ -22,6 +23,28 @@ QStringList pairs(const WatchedPostList &list)
     QStringList out;
     for (const WatchedPost &post : list.posts())
         out << post.url + QLatin1Char('=') + post.size;
+    return out;
+}
+
+// The rows the list shows as a model: "url=size", the size as the number it stands for.
+QStringList modelRows(const WatchedPostList &list)
+{
+    QStringList out;
+    for (int row = 0; row < list.rowCount(); ++row) {
+        const QModelIndex index = list.index(row);
+        out << index.data().toString() + QLatin1Char('=') + index.data(WatchedPostList::SizeRole).toString();
+    }
+    return out;
+}
+
+// pairs() as modelRows() shows them.
+QStringList asShown(const QStringList &pairs)
+{
+    QStringList out;
+    for (const QString &pair : pairs) {
+        const qsizetype bar = pair.lastIndexOf(QLatin1Char('='));
+        out << pair.left(bar + 1) + QString::number(WatchedPostList::sizeValue(pair.mid(bar + 1)));
+    }
     return out;
 }
 
@@ -97,6 +120,7 @@ class TestWatchedPosts : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void failureMarks();
     void readsFiles_data();
     void readsFiles();
     void writesAfterEveryChange_data();
@@ -135,6 +159,28 @@ void TestWatchedPosts::readsFiles_data()
     QTest::newRow("fewer sizes than posts")
         << QByteArray("a\r\nb\r\nc\r\n") << QByteArray("1\r\n") << QStringList{"a=1", "b=0", "c=0"};
     QTest::newRow("sizes file missing") << QByteArray("a\r\n") << QByteArray() << QStringList{"a=0"};
+}
+
+// A post the reply check could not measure says why, for the rest of the run or the next check.
+void TestWatchedPosts::failureMarks()
+{
+    TestEnvironment environment;
+    WatchedPostList list;
+    list.load();
+    list.watch("a");
+    list.watch("b");
+    QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
+    list.markFailed("a", "timed out");
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(list.index(0).data(Qt::ToolTipRole).toString(), QStringLiteral("Not checked: timed out"));
+    QCOMPARE(list.index(0).data(WatchedPostList::FailureRole).toString(), QStringLiteral("timed out"));
+    QVERIFY(!list.index(1).data(Qt::ToolTipRole).isValid());
+    QVERIFY(list.index(1).data(WatchedPostList::UnmeasuredRole).toBool());
+    list.removeAt(0);
+    list.watch("a"); // watched again: still the failure of this run
+    QCOMPARE(list.index(1).data(WatchedPostList::FailureRole).toString(), QStringLiteral("timed out"));
+    list.clearFailures();
+    QVERIFY(!list.index(1).data(Qt::ToolTipRole).isValid());
 }
 
 void TestWatchedPosts::readsFiles()
@@ -198,10 +244,13 @@ void TestWatchedPosts::writesAfterEveryChange()
 
     WatchedPostList list;
     list.load();
+    // Every change reaches the views as the model's own signals, consistently.
+    QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::Fatal);
     QSignalSpy failures(&list, &WatchedPostList::saveFailed);
     for (const QString &command : commands)
         apply(list, command);
     QCOMPARE(pairs(list), expected);
+    QCOMPARE(modelRows(list), asShown(expected));
     QCOMPARE(failures.count(), 0);
 
     // What a crash right now would leave behind reads back the same.
