@@ -2,6 +2,7 @@
 
 #include "app/aboutwindow.h"
 #include "app/helpwindow.h"
+#include "app/mainlayout.h"
 #include "app/mainlayoutapply.h"
 #include "app/mainmenus.h"
 #include "app/replynotifier.h"
@@ -19,6 +20,7 @@
 #include "core/datafiles.h"
 #include "core/settings.h"
 #include "ui/command.h"
+#include "ui/designgeometry.h"
 #include "ui/messagebox.h"
 #include "ui/placement.h"
 #include "ui/skin.h"
@@ -39,7 +41,8 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
-    // The controls are placed at fixed designed sizes; a compact font keeps their captions whole.
+    // The controls are placed at fixed designed sizes; a compact font (8 points, the size they
+    // were designed with) keeps their captions whole.
     QFont compact = font();
     compact.setPointSizeF(8);
     setFont(compact);
@@ -49,9 +52,9 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_editorPanel = new MessageEditorPanel(central);
     m_visitButton = makeButton(central, QStringLiteral("Command1"), QString(), QStringLiteral("Visit us!"),
-                               twipsRect(8040, 60, 2115, 795));
+                               twipsRect(DesignGeometry::command1));
     m_browserPanel = new BrowserPanel(central);
-    m_pageTabs = makeControl<QTabBar>(central, QStringLiteral("TabStrip2"), twipsRect(60, 5160, 3735, 4815));
+    m_pageTabs = makeControl<QTabBar>(central, QStringLiteral("TabStrip2"), twipsRect(DesignGeometry::tabStrip2));
     m_pageTabs->addTab(QStringLiteral("Your Forums"));
     m_pageTabs->addTab(QStringLiteral("Your Posts"));
     m_pageTabs->setExpanding(false);
@@ -65,8 +68,9 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_status = new StatusPanels(statusBar());
 
+    // The designed size of the window, and the least the layout rules allow.
     fitToScreen(this, QSize(twipsToPixels(11265), twipsToPixels(9600)),
-                QSize(twipsToPixels(7000), twipsToPixels(5000)));
+                QSize(twipsToPixels(int(kMinimumWindowWidth)), twipsToPixels(int(kMinimumWindowHeight))));
 
     createControllers();
     createActions();

@@ -12,6 +12,15 @@
 #include <QScreen>
 #include <QTimer>
 
+namespace {
+// The splash stays for 75 ticks of 2 ms. Its counter starts at 0 and grows by 2 on each tick, so
+// the 75th tick is the one that reads 2 * 74 = 148.
+constexpr int kTickMs = 2;
+constexpr qint16 kCounterStep = 2;
+constexpr int kTicksShown = 75;
+constexpr qint16 kLastCount = kCounterStep * (kTicksShown - 1);
+} // namespace
+
 SplashWindow::SplashWindow(QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
@@ -33,7 +42,7 @@ SplashWindow::SplashWindow(QWidget *parent)
 
     loadTimer = new QTimer(this);
     loadTimer->setObjectName(QStringLiteral("Timer2"));
-    loadTimer->setInterval(2);
+    loadTimer->setInterval(kTickMs);
     connect(loadTimer, &QTimer::timeout, this, &SplashWindow::tick);
 
     // The window's load: a fresh run has no pending exit, the branding is read, the timer starts.
@@ -47,8 +56,8 @@ SplashWindow::SplashWindow(QWidget *parent)
 void SplashWindow::tick()
 {
     const qint16 seen = intTemp;
-    intTemp = qint16(intTemp + 2);
-    if (seen != 148)
+    intTemp = qint16(intTemp + kCounterStep);
+    if (seen != kLastCount)
         return;
     loadTimer->stop();
     m_main = new MainWindow;

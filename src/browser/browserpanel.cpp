@@ -1,5 +1,6 @@
 #include "browser/browserpanel.h"
 
+#include "ui/designgeometry.h"
 #include "ui/widgetfactory.h"
 
 #include <QCheckBox>
@@ -10,12 +11,12 @@ BrowserPanel::BrowserPanel(QWidget *parent)
     : QGroupBox(parent)
 {
     setObjectName(QStringLiteral("Frame2"));
-    setGeometry(twipsRect(3840, 900, 6375, 7395));
+    setGeometry(twipsRect(DesignGeometry::frame2));
     setTitle(QStringLiteral("Browser"));
     addressLabel = makeLabel(this, QStringLiteral("Label5"), QStringLiteral("URL:"), twipsRect(120, 270, 405, 255));
-    addressBox = makeControl<QLineEdit>(this, QStringLiteral("Text5"), twipsRect(540, 240, 4875, 315));
+    addressBox = makeControl<QLineEdit>(this, QStringLiteral("Text5"), twipsRect(DesignGeometry::text5));
     goButton = makeIconButton(this, QStringLiteral("Command3"), QStyle::SP_ArrowRight,
-                              QStringLiteral("browse the entered url"), twipsRect(5460, 240, 795, 315));
+                              QStringLiteral("browse the entered url"), twipsRect(DesignGeometry::command3));
     backButton = makeIconButton(this, QStringLiteral("Command4"), QStyle::SP_ArrowBack, QStringLiteral("back"),
                                 twipsRect(540, 600, 435, 435));
     forwardButton = makeIconButton(this, QStringLiteral("Command5"), QStyle::SP_ArrowForward, QStringLiteral("forward"),
@@ -27,5 +28,5 @@ BrowserPanel::BrowserPanel(QWidget *parent)
     noPopupsBox = makeControl<QCheckBox>(this, QStringLiteral("Check1"), twipsRect(2520, 660, 1500, 315));
     noPopupsBox->setText(QStringLiteral("No Popups"));
     noPopupsBox->setChecked(true);
-    view = makeControl<QWebEngineView>(this, QStringLiteral("WebBrowser1"), twipsRect(120, 1140, 6135, 5595));
+    view = makeControl<QWebEngineView>(this, QStringLiteral("WebBrowser1"), twipsRect(DesignGeometry::webBrowser1));
 }

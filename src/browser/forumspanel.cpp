@@ -1,5 +1,6 @@
 #include "browser/forumspanel.h"
 
+#include "ui/designgeometry.h"
 #include "ui/widgetfactory.h"
 
 #include <QLineEdit>
@@ -9,7 +10,7 @@ ForumsPanel::ForumsPanel(QWidget *parent)
     : QGroupBox(parent)
 {
     setObjectName(QStringLiteral("Frame4"));
-    setGeometry(twipsRect(120, 5520, 3615, 4335));
+    setGeometry(twipsRect(DesignGeometry::frame4));
     addForumButton = makeButton(this, QStringLiteral("cmdAdd2"), QStringLiteral("Add Current URL"),
                                 QStringLiteral("Watch the current URL"), twipsRect(60, 60, 1695, 495));
     removeForumButton = makeButton(this, QStringLiteral("cmdDel2"), QStringLiteral("Remove URL"),
@@ -31,5 +32,5 @@ ForumsPanel::ForumsPanel(QWidget *parent)
                                      twipsRect(2925, 825, 570, 285));
     userNameBox->setEnabled(false);
     passwordBox->setEnabled(false);
-    forumList = makeControl<QListView>(this, QStringLiteral("lstPosts2"), twipsRect(60, 1140, 3435, 1425));
+    forumList = makeControl<QListView>(this, QStringLiteral("lstPosts2"), twipsRect(DesignGeometry::lstPosts2));
 }

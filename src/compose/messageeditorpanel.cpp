@@ -1,6 +1,7 @@
 #include "compose/messageeditorpanel.h"
 
 #include "compose/initialmessage.h"
+#include "ui/designgeometry.h"
 #include "ui/editortext.h"
 #include "ui/widgetfactory.h"
 
@@ -12,7 +13,7 @@ MessageEditorPanel::MessageEditorPanel(QWidget *parent)
     : QGroupBox(parent)
 {
     setObjectName(QStringLiteral("Frame1"));
-    setGeometry(twipsRect(60, 900, 3735, 4215));
+    setGeometry(twipsRect(DesignGeometry::frame1));
     setTitle(QStringLiteral("Message Editor"));
     subjectLabel = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Subject:"), twipsRect(120, 270, 735, 255));
     subjectBox = makeControl<QLineEdit>(this, QStringLiteral("txtSubject"), twipsRect(840, 240, 2100, 285));

@@ -1,5 +1,6 @@
 #include "watch/postspanel.h"
 
+#include "ui/designgeometry.h"
 #include "ui/widgetfactory.h"
 
 #include <QListView>
@@ -9,7 +10,7 @@ PostsPanel::PostsPanel(QWidget *parent)
     : QGroupBox(parent)
 {
     setObjectName(QStringLiteral("Frame3"));
-    setGeometry(twipsRect(120, 5520, 3615, 4335));
+    setGeometry(twipsRect(DesignGeometry::frame3));
     watchButton = makeButton(this, QStringLiteral("cmdAdd"), QStringLiteral("Watch This Post"),
                              QStringLiteral("Watch the current URL"), twipsRect(60, 60, 1695, 495));
     removeWatchButton = makeButton(this, QStringLiteral("cmdDel"), QStringLiteral("Remove Watch"),
@@ -20,8 +21,8 @@ PostsPanel::PostsPanel(QWidget *parent)
     postsTabs->setExpanding(false);
     checkRepliesButton = makeButton(this, QStringLiteral("cmdReplies"), QStringLiteral("Check for new replies"),
                                     QString(), twipsRect(60, 960, 3435, 315));
-    postList = makeControl<QListView>(this, QStringLiteral("lstPosts"), twipsRect(60, 1320, 3435, 1620));
-    newRepliesList = makeControl<QListView>(this, QStringLiteral("lstNew"), twipsRect(60, 1320, 3435, 1230));
+    postList = makeControl<QListView>(this, QStringLiteral("lstPosts"), twipsRect(DesignGeometry::lstPosts));
+    newRepliesList = makeControl<QListView>(this, QStringLiteral("lstNew"), twipsRect(DesignGeometry::lstNew));
     checkRepliesButton->hide();
     newRepliesList->hide();
     hide();
