@@ -2,7 +2,6 @@
 
 #include "core/atomicfile.h"
 #include "core/datafolder.h"
-#include "core/textfile.h"
 
 namespace {
 QString loginsPath()
@@ -68,31 +67,28 @@ QString ForumLoginList::load()
 {
     beginResetModel();
     m_logins.clear();
-    const TextFileRead read = readTextFile(loginsPath());
-    m_loadError = read.status != TextFileRead::Unreadable
+    m_reader.reset();
+    const QStringList lines = m_reader.read(loginsPath());
+    m_loadError = m_reader.mayBeSaved()
                       ? QString()
-                      : read.error + QStringLiteral("\nChanges to your forums will not be saved while the program "
-                                                    "runs, so the file stays as it is.");
-    for (const QString &line : read.lines) {
-        if (line.isEmpty() || line == QLatin1String(" "))
-            continue;
+                      : m_reader.error() + QStringLiteral("\nChanges to your forums will not be saved while the "
+                                                          "program runs, so the file stays as it is.");
+    for (const QString &line : lines)
         m_logins.append(parseLine(line));
-    }
     endResetModel();
     return m_loadError;
 }
 
 QString ForumLoginList::save() const
 {
-    if (!m_loadError.isEmpty())
+    if (!m_reader.mayBeSaved())
         return saveFailure(int(QFileDevice::ReadError),
                            QStringLiteral("posts2.txt is kept as it was, because it could not be read when the "
                                           "program started."));
-    QString text;
+    QStringList lines;
     for (const ForumLogin &login : m_logins)
-        text += login.url + QLatin1Char('|') + login.userName + QLatin1Char('|') + login.password +
-                QStringLiteral("\r\n\r\n");
-    const QByteArray bytes = encodeTextFile(text);
+        lines.append(login.url + QLatin1Char('|') + login.userName + QLatin1Char('|') + login.password);
+    const QByteArray bytes = lineListBytes(lines, EntrySpacing::EmptyLineAfter);
     QFileDevice::FileError code = QFileDevice::NoError;
     const QString error =
         writeFileAtomically(loginsPath(), bytes, QFileDevice::ReadOwner | QFileDevice::WriteOwner, &code);

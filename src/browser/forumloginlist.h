@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/linelist.h"
+
 #include <QAbstractListModel>
 #include <QFileDevice>
 #include <QList>
@@ -62,5 +64,6 @@ public:
 
 private:
     QList<ForumLogin> m_logins;
+    LineListReader m_reader;
     QString m_loadError;
 };

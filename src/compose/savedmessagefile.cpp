@@ -3,18 +3,20 @@
 #include "compose/savedmessage.h"
 #include "core/atomicfile.h"
 #include "core/datafolder.h"
+#include "core/linelist.h"
 #include "core/textfile.h"
 
 namespace {
 
 const QString lineEnd = QStringLiteral("\r\n");
+const QString keptAsTheyAre = QStringLiteral("\nThe saved messages are kept as they are.");
 
 QString unreadable(const TextFileRead &read)
 {
     const QString reason = read.error.isEmpty()
                                ? QStringLiteral("Could not read %1: it is missing.").arg(savedMessagesPath())
                                : read.error;
-    return reason + QStringLiteral("\nThe saved messages are kept as they are.");
+    return reason + keptAsTheyAre;
 }
 
 } // namespace
@@ -30,21 +32,18 @@ QString appendSavedMessage(const QString &message, const QString &subject)
     const QString subjectProblem = savedSubjectProblem(subject);
     if (!subjectProblem.isEmpty())
         return subjectProblem;
-    QString content;
+    QStringList entries;
     if (fileExists(path)) {
-        const TextFileRead read = readTextFile(path);
+        LineListReader reader;
+        entries = reader.read(path);
         // Rewriting from a file we could not read would throw away every saved message.
-        if (read.status != TextFileRead::Read)
-            return unreadable(read);
-        for (const QString &line : read.lines) {
-            if (!line.isEmpty() && line != QStringLiteral(" "))
-                content += line + lineEnd;
-        }
+        if (!reader.mayBeSaved())
+            return reader.error() + keptAsTheyAre;
     }
     // The kept lines are not empty and the new record holds no line break, so the content has
     // no two breaks in a row to fold.
-    content += savedMessageLine(message, subject);
-    return writeFileAtomically(path, encodeTextFile(content + lineEnd));
+    entries.append(savedMessageLine(message, subject));
+    return writeFileAtomically(path, lineListBytes(entries, EntrySpacing::Plain));
 }
 
 SavedMessageLines readSavedMessages()

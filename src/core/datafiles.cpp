@@ -6,16 +6,31 @@
 #include <QDir>
 #include <QRegularExpression>
 
+const QList<DataFile> &dataFiles()
+{
+    static const QList<DataFile> files = {
+        {"htmltemp.txt", false, nullptr},          {"messages.txt", false, nullptr},
+        {"posts.txt", false, watchedPostsJournal}, {"posts2.txt", true, nullptr},
+        {"sizes.txt", false, watchedPostsJournal},
+    };
+    return files;
+}
+
 QStringList startupDataFiles()
 {
-    return {QStringLiteral("htmltemp.txt"), QStringLiteral("messages.txt"), QStringLiteral("posts.txt"),
-            QStringLiteral("posts2.txt"), QStringLiteral("sizes.txt")};
+    QStringList names;
+    for (const DataFile &file : dataFiles())
+        names.append(QString::fromLatin1(file.name));
+    return names;
 }
 
 QStringList removeStaleTempFiles()
 {
     QStringList names = startupDataFiles();
-    names.append(QStringLiteral("posts.journal"));
+    for (const DataFile &file : dataFiles()) {
+        if (file.journal && !names.contains(QString::fromLatin1(file.journal)))
+            names.append(QString::fromLatin1(file.journal));
+    }
     for (QString &name : names)
         name = QRegularExpression::escape(name);
     // The six random letters and digits the atomic write appends to a file's name for its
@@ -37,15 +52,12 @@ QStringList ensureDataFiles()
 {
     removeStaleTempFiles();
     QStringList errors;
-    const QStringList names = startupDataFiles();
-    for (const QString &name : names) {
-        const QString path = dataFilePath(name);
+    for (const DataFile &file : dataFiles()) {
+        const QString path = dataFilePath(QString::fromLatin1(file.name));
         if (fileExists(path))
             continue;
-        // posts2.txt holds passwords: only its owner may read it.
-        const QFileDevice::Permissions perms = name == QLatin1String("posts2.txt")
-                                                   ? (QFileDevice::ReadOwner | QFileDevice::WriteOwner)
-                                                   : QFileDevice::Permissions();
+        const QFileDevice::Permissions perms =
+            file.ownerOnly ? (QFileDevice::ReadOwner | QFileDevice::WriteOwner) : QFileDevice::Permissions();
         const QString error = writeFileAtomically(path, QByteArrayLiteral("\r\n"), perms);
         if (!error.isEmpty())
             errors.append(error);

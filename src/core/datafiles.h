@@ -1,8 +1,24 @@
 #pragma once
 
+#include <QList>
 #include <QStringList>
 
-// The data files the program keeps in its data folder, in the order start-up makes sure of them.
+// One file the program keeps in its data folder.
+struct DataFile
+{
+    const char *name;
+    // Readable by its owner only (it holds passwords).
+    bool ownerOnly;
+    // The journal of the group of files replaced together with this one (FileGroup), or null.
+    const char *journal;
+};
+
+// Every data file, in the order start-up makes sure of them.
+const QList<DataFile> &dataFiles();
+// The journal that pairs posts.txt with sizes.txt.
+inline constexpr const char *watchedPostsJournal = "posts.journal";
+
+// The names of dataFiles(), in their order.
 QStringList startupDataFiles();
 // Creates each missing one holding a single empty line (CR LF), after removing our stale temporary
 // files. Returns one error text per file that could not be created; the program goes on without it.

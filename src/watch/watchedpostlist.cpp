@@ -1,40 +1,19 @@
 #include "watch/watchedpostlist.h"
 
+#include "core/datafiles.h"
 #include "core/datafolder.h"
 #include "core/filegroup.h"
-#include "core/textfile.h"
 
 namespace {
-bool isSkippedLine(const QString &line)
-{
-    return line.isEmpty() || line == QLatin1String(" ");
-}
-
+// posts.txt and sizes.txt, in the data-file table's order, replaced as one.
 FileGroup watchedFiles()
 {
-    return FileGroup(dataFolder(), QStringLiteral("posts.journal"),
-                     {QStringLiteral("posts.txt"), QStringLiteral("sizes.txt")});
-}
-
-QStringList readEntries(const QString &path, QString *error)
-{
-    QStringList entries;
-    const TextFileRead read = readTextFile(path);
-    if (read.status == TextFileRead::Unreadable && error->isEmpty())
-        *error = read.error;
-    for (const QString &line : read.lines) {
-        if (!isSkippedLine(line))
-            entries.append(line);
+    QStringList names;
+    for (const DataFile &file : dataFiles()) {
+        if (file.journal == watchedPostsJournal)
+            names.append(QString::fromLatin1(file.name));
     }
-    return entries;
-}
-
-QByteArray writtenForm(const QStringList &entries)
-{
-    QString text;
-    for (const QString &entry : entries)
-        text += entry + QStringLiteral("\r\n\r\n");
-    return encodeTextFile(text);
+    return FileGroup(dataFolder(), QString::fromLatin1(watchedPostsJournal), names);
 }
 } // namespace
 
@@ -87,12 +66,14 @@ void WatchedPostList::clearFailures()
 QString WatchedPostList::load()
 {
     const FileGroup files = watchedFiles();
-    QString error = files.settle();
-    const QStringList urls = readEntries(files.currentPath(0), &error);
-    const QStringList sizes = readEntries(files.currentPath(1), &error);
-    m_loadError = error.isEmpty() ? QString()
-                                  : error + QStringLiteral("\nChanges to your watched posts will not be saved while "
-                                                           "the program runs, so the file stays as it is.");
+    m_reader.reset();
+    m_reader.fail(files.settle());
+    const QStringList urls = m_reader.read(files.currentPath(0));
+    const QStringList sizes = m_reader.read(files.currentPath(1));
+    m_loadError = m_reader.mayBeSaved()
+                      ? QString()
+                      : m_reader.error() + QStringLiteral("\nChanges to your watched posts will not be saved while "
+                                                          "the program runs, so the file stays as it is.");
     beginResetModel();
     m_posts.clear();
     m_failures.clear();
@@ -105,7 +86,7 @@ QString WatchedPostList::load()
 
 QString WatchedPostList::save() const
 {
-    if (!m_loadError.isEmpty())
+    if (!m_reader.mayBeSaved())
         return QStringLiteral("Your watched posts cannot be saved: posts.txt and sizes.txt are kept as they "
                               "were, because one of them could not be read when the program started.");
     QStringList urls;
@@ -114,7 +95,8 @@ QString WatchedPostList::save() const
         urls.append(post.url);
         sizes.append(post.size);
     }
-    return watchedFiles().write({writtenForm(urls), writtenForm(sizes)});
+    return watchedFiles().write(
+        {lineListBytes(urls, EntrySpacing::EmptyLineAfter), lineListBytes(sizes, EntrySpacing::EmptyLineAfter)});
 }
 
 int WatchedPostList::indexOf(const QString &url) const
@@ -128,7 +110,7 @@ int WatchedPostList::indexOf(const QString &url) const
 
 bool WatchedPostList::canWatch(const QString &url)
 {
-    return !isSkippedLine(url) && !url.contains(QLatin1Char('\n')) && !url.contains(QLatin1Char('\r'));
+    return !isBlankLine(url) && !url.contains(QLatin1Char('\n')) && !url.contains(QLatin1Char('\r'));
 }
 
 int WatchedPostList::watch(const QString &url)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/linelist.h"
+
 #include <QAbstractListModel>
 #include <QHash>
 #include <QList>
@@ -87,5 +89,6 @@ private:
 
     QList<WatchedPost> m_posts;
     QHash<QString, QString> m_failures;
+    LineListReader m_reader;
     QString m_loadError;
 };

@@ -4,6 +4,7 @@
 #include "core/crlf.h"
 #include "core/datafiles.h"
 #include "core/datafolder.h"
+#include "core/linelist.h"
 #include "core/textfile.h"
 #include "filebytes.h"
 #include "filesizelimit.h"
@@ -21,6 +22,9 @@ class TestDataFiles : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void lineLists_data();
+    void lineLists();
+    void unreadListIsNeverSaved();
     void fileNamePart_data();
     void fileNamePart();
     void fileExists();
@@ -79,6 +83,54 @@ void TestDataFiles::fileExists()
     QVERIFY(!::fileExists(env.filePath("missing.txt")));
     QVERIFY(!::fileExists("/no/such/folder/posts.txt"));
     QVERIFY(!::fileExists(QString()));
+}
+
+void TestDataFiles::lineLists_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("entries with empty lines between") << QByteArray("a\r\n\r\nb\r\n\r\n") << QStringList{"a", "b"};
+    QTest::newRow("one blank is no entry, two are") << QByteArray("a\r\n \r\n  \r\n") << QStringList{"a", "  "};
+    QTest::newRow("mark at the start dropped") << QByteArray("\xef\xbb\xbf"
+                                                             "a\r\n")
+                                               << QStringList{"a"};
+    QTest::newRow("mark later kept") << QByteArray("a\r\n\xef\xbb\xbf"
+                                                   "b\r\n")
+                                     << QStringList{"a", QChar(0xfeff) + QStringLiteral("b")};
+    QTest::newRow("any line end") << QByteArray("a\nb\rc") << QStringList{"a", "b", "c"};
+    QTest::newRow("missing file") << QByteArray() << QStringList{};
+}
+
+// What a list writes reads back as the same entries, in either spacing.
+void TestDataFiles::lineLists()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, entries);
+    TestEnvironment env;
+    const QString path = env.filePath("list.txt");
+    if (!bytes.isEmpty())
+        QVERIFY(writeFileBytes(path, bytes));
+    LineListReader reader;
+    QCOMPARE(reader.read(path), entries);
+    QVERIFY(reader.mayBeSaved());
+    for (const EntrySpacing spacing : {EntrySpacing::Plain, EntrySpacing::EmptyLineAfter}) {
+        QVERIFY(writeFileBytes(path, lineListBytes(entries, spacing)));
+        QCOMPARE(reader.read(path), entries);
+    }
+}
+
+void TestDataFiles::unreadListIsNeverSaved()
+{
+    TestEnvironment env;
+    QVERIFY(QDir(env.dataFolder()).mkdir("folder.txt"));
+    QVERIFY(writeFileBytes(env.filePath("good.txt"), "a\r\n"));
+    LineListReader reader;
+    QCOMPARE(reader.read(env.filePath("folder.txt")), QStringList{});
+    QCOMPARE(reader.read(env.filePath("good.txt")), QStringList{"a"});
+    QVERIFY(!reader.mayBeSaved());
+    QVERIFY2(reader.error().contains("folder.txt"), qPrintable(reader.error())); // the first failure
+    reader.reset();
+    QVERIFY(reader.mayBeSaved());
 }
 
 void TestDataFiles::splitTextLines_data()
