@@ -46,7 +46,8 @@ clean:
 
 # Fuzzing and sanitizer builds, each in a build folder of its own. Neither runs in CI.
 #   make fuzz [FUZZ_SECONDS=60]   builds the libFuzzer targets with clang, runs each for a while
-#   make test-sanitized           the core tests built with ASan and UBSan, run under CTest
+#   make test-sanitized           the core tests and the widget tests without the browser engine,
+#                                 built with ASan and UBSan, run under CTest
 #   make kill-test [KILLS=200]    SIGKILLs watched-post removals, checks posts and sizes still pair
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
@@ -68,8 +69,8 @@ fuzz: deps fuzz-deps
 
 test-sanitized: deps
 	cmake -S . -B $(SANITIZED_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHREADLOOM_SANITIZE=ON -DTHREADLOOM_BENCH=OFF
-	cmake --build $(SANITIZED_DIR) -j $(JOBS) --target core_tests
-	ctest --test-dir $(SANITIZED_DIR) -L core --output-on-failure -j $(JOBS)
+	cmake --build $(SANITIZED_DIR) -j $(JOBS) --target core_tests gui_tests
+	ctest --test-dir $(SANITIZED_DIR) -L 'core|gui' --output-on-failure -j $(JOBS)
 
 kill-test: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target threadloom_removaldriver

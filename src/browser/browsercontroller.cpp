@@ -3,6 +3,7 @@
 #include "browser/browserpage.h"
 #include "browser/browserpanel.h"
 #include "browser/browserprofile.h"
+#include "browser/enginescriptpage.h"
 #include "browser/formscan.h"
 #include "browser/forumspanel.h"
 #include "browser/pagescripts.h"
@@ -24,7 +25,6 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QUrl>
-#include <QWebEngineScript>
 #include <QWebEngineView>
 
 namespace {
@@ -32,8 +32,6 @@ namespace {
 // A page that never answers (its renderer gone, a navigation that swallowed the script) must not
 // block later inserts for good.
 constexpr int insertAnswerLimitMs = 15000;
-
-constexpr auto scriptWorld = QWebEngineScript::ApplicationWorld;
 
 } // namespace
 
@@ -52,6 +50,7 @@ BrowserController::BrowserController(BrowserPanel &panel, MessageEditorPanel &ed
     m_page = new BrowserPage(
         browserProfile(), [noPopups] { return noPopups && !noPopups->isChecked(); }, view);
     view->setPage(m_page);
+    m_scripts = new EngineScriptPage(m_page, this);
 
     m_insertWatchdog.setSingleShot(true);
     m_insertWatchdog.setInterval(insertAnswerLimitMs);
@@ -149,7 +148,7 @@ void BrowserController::onLoadFinished()
         return;
     const QUrl pageUrl = view->url();
     QPointer<BrowserController> self(this);
-    m_page->runJavaScript(readBodyScript(), scriptWorld, [self, ticket, pageUrl](const QVariant &body) {
+    m_scripts->runScript(readBodyScript(), [self, ticket, pageUrl](const QVariant &body) {
         if (self)
             self->onPostCheckPage(ticket, pageUrl, body);
     });
@@ -191,7 +190,7 @@ void BrowserController::startInsert()
     const int serial = ++m_insertSerial;
     m_insertWatchdog.start();
     QPointer<BrowserController> self(this);
-    m_page->runJavaScript(readBodyScript(), scriptWorld, [self, serial](const QVariant &body) {
+    m_scripts->runScript(readBodyScript(), [self, serial](const QVariant &body) {
         if (self)
             self->onInsertMarkup(serial, body);
     });
@@ -217,16 +216,16 @@ void BrowserController::onInsertMarkup(int serial, const QVariant &body)
     const QString outgoing = editorText(m_editor.messageEditor) + QStringLiteral("\r\n\r\n");
     const QString converted = m_compose.convertMessage(outgoing);
     QPointer<BrowserController> self(this);
-    m_page->runJavaScript(setMessageFieldScript(scan.formIndex, scan.fieldIndex, converted), scriptWorld,
-                          [self, serial, converted, found](const QVariant &result) {
-                              if (!self || serial != self->m_insertSerial || !self->m_inserting)
-                                  return;
-                              const bool inserted = result.toBool();
-                              // Armed once a target was found, whether or not the page took the text.
-                              if (found || inserted)
-                                  self->m_postCheck.arm(converted);
-                              self->endInsert(serial, inserted);
-                          });
+    m_scripts->runScript(setMessageFieldScript(scan.formIndex, scan.fieldIndex, converted),
+                         [self, serial, converted, found](const QVariant &result) {
+                             if (!self || serial != self->m_insertSerial || !self->m_inserting)
+                                 return;
+                             const bool inserted = result.toBool();
+                             // Armed once a target was found, whether or not the page took the text.
+                             if (found || inserted)
+                                 self->m_postCheck.arm(converted);
+                             self->endInsert(serial, inserted);
+                         });
 }
 
 void BrowserController::endInsert(int serial, bool inserted)
@@ -267,7 +266,7 @@ void BrowserController::pasteIntoPage(PasteTarget target)
     default: return; // no such target: nothing to paste
     }
     QPointer<BrowserController> self(this);
-    m_page->runJavaScript(insertAtCaretScript(text), scriptWorld, [self](const QVariant &result) {
+    m_scripts->runScript(insertAtCaretScript(text), [self](const QVariant &result) {
         if (self)
             Q_EMIT self->pasteFinished(result.toBool());
     });

@@ -12,6 +12,7 @@
 
 class BrowserPage;
 class BrowserPanel;
+class ScriptPage;
 class ComposeController;
 class ForumsPanel;
 class MessageEditorPanel;
@@ -78,6 +79,8 @@ private:
     ForumsPanel &m_forums;
     const ComposeController &m_compose;
     BrowserPage *m_page = nullptr;
+    // Every script the controller sends to the page goes through here.
+    ScriptPage *m_scripts = nullptr;
     PostCheck m_postCheck;
     // One auto-insert at a time; clicks that arrive meanwhile run one after the other.
     bool m_inserting = false;
