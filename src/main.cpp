@@ -1,4 +1,6 @@
+#include "app/appcontext.h"
 #include "app/splashwindow.h"
+#include "app/startup.h"
 #include "app/startupchecks.h"
 #include "browser/browserprofile.h"
 #include "core/buildinfo.h"
@@ -40,7 +42,10 @@ int main(int argc, char *argv[])
         return splash;
     });
 
+    // Everything the run works on, made once and handed to the main window.
+    AppContext context;
     SplashWindow splash;
+    QObject::connect(&splash, &SplashWindow::timeUp, &splash, [&context] { startMainWindow(context); });
     splash.show();
     const int status = app.exec();
 

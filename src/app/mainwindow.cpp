@@ -38,7 +38,22 @@
 #include <QWebEngineProfile>
 
 MainWindow::MainWindow(QWidget *parent)
+    : MainWindow(std::make_unique<AppContext>(), parent)
+{
+}
+
+MainWindow::MainWindow(std::unique_ptr<AppContext> own, QWidget *parent)
+    : MainWindow(*own, parent)
+{
+    m_ownContext = std::move(own);
+}
+
+MainWindow::MainWindow(AppContext &context, QWidget *parent)
     : QMainWindow(parent)
+    , watchedPosts(context.watchedPosts)
+    , forumLogins(context.forumLogins)
+    , templates(context.templates)
+    , m_context(context)
 {
     setObjectName(QStringLiteral("Form1"));
     // The controls are placed at fixed designed sizes; a compact font (8 points, the size they
@@ -125,7 +140,7 @@ void MainWindow::createControllers()
     });
 
     // The probes send the cookies the browser holds, so members-only threads measure as members see them.
-    QWebEngineProfile *profile = browserProfile();
+    QWebEngineProfile *profile = m_context.profile;
     if (!profile->isOffTheRecord())
         m_watch->cookieJar().keepIn(browserProfileFolder() + QStringLiteral("/probe-cookies.txt"));
     QWebEngineCookieStore *cookies = profile->cookieStore();

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "browser/forumloginlist.h"
-#include "compose/templateset.h"
+#include "app/appcontext.h"
 #include "core/statustext.h"
-#include "watch/watchedpostlist.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class BrowserController;
 class BrowserPanel;
@@ -28,7 +28,10 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
+    // A window with a context of its own (tests).
     explicit MainWindow(QWidget *parent = nullptr);
+    // A window on the run's context, which outlives it.
+    explicit MainWindow(AppContext &context, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // Start-up: reads the data files and settings into the window. Run once, before showing it.
@@ -63,9 +66,10 @@ public:
     WatchController &watch() const { return *m_watch; }
     ForumsController &forums() const { return *m_forums; }
 
-    WatchedPostList watchedPosts;
-    ForumLoginList forumLogins;
-    TemplateSet templates;
+    AppContext &context() const { return m_context; }
+    WatchedPostList &watchedPosts;
+    ForumLoginList &forumLogins;
+    TemplateSet &templates;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -75,12 +79,15 @@ private:
     // The tabs of pageTabs(), in their order.
     enum PageTab { forumsTab, postsTab };
 
+    MainWindow(std::unique_ptr<AppContext> own, QWidget *parent);
     void createControllers();
     void createActions();
     void restoreWindowState();
     void saveWindowState();
     void reportErrors(const QStringList &errors);
 
+    std::unique_ptr<AppContext> m_ownContext;
+    AppContext &m_context;
     MessageEditorPanel *m_editorPanel = nullptr;
     BrowserPanel *m_browserPanel = nullptr;
     ForumsPanel *m_forumsPanel = nullptr;

@@ -1,6 +1,5 @@
 #include "app/splashwindow.h"
 
-#include "app/mainwindow.h"
 #include "core/appstate.h"
 #include "core/branding.h"
 #include "ui/skin.h"
@@ -60,10 +59,6 @@ void SplashWindow::tick()
     if (seen != kLastCount)
         return;
     loadTimer->stop();
-    m_main = new MainWindow;
-    m_main->setAttribute(Qt::WA_DeleteOnClose, false);
-    m_main->load();
-    m_main->show();
     hide();
-    Q_EMIT mainWindowShown(m_main);
+    Q_EMIT timeUp();
 }

@@ -2,12 +2,11 @@
 
 #include <QWidget>
 
-class MainWindow;
 class QLabel;
 class QTimer;
 
-// The first window of the process: shows the picture for 75 ticks of a 2 ms timer, then brings up
-// the main window and hides itself.
+// The first window of the process: shows the picture for 75 ticks of a 2 ms timer, then hides
+// itself and says its time is up (main() brings up the main window then).
 class SplashWindow : public QWidget
 {
     Q_OBJECT
@@ -15,10 +14,9 @@ public:
     explicit SplashWindow(QWidget *parent = nullptr);
 
     QTimer *timer() const { return loadTimer; }
-    MainWindow *mainWindow() const { return m_main; }
 
 Q_SIGNALS:
-    void mainWindowShown(MainWindow *window);
+    void timeUp();
 
 private:
     void tick();
@@ -26,5 +24,4 @@ private:
     QLabel *picture = nullptr;
     QTimer *loadTimer = nullptr;
     qint16 intTemp = 0;
-    MainWindow *m_main = nullptr;
 };

@@ -1,6 +1,7 @@
 // The main window's start-up and shutdown: what it reads, what it restores, what it writes.
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
+#include "app/startup.h"
 #include "browser/browsercontroller.h"
 #include "browser/browserpanel.h"
 #include "browser/forumspanel.h"
@@ -261,12 +262,14 @@ void TestMainWindow::forumTabsSwitchPages()
 void TestMainWindow::splashShowsMainWindowOn75thTick()
 {
     TestEnvironment env;
+    AppContext context;
     SplashWindow splash;
+    MainWindow *main = nullptr;
+    connect(&splash, &SplashWindow::timeUp, &splash, [&] { main = startMainWindow(context); });
     splash.show();
-    QSignalSpy shown(&splash, &SplashWindow::mainWindowShown);
+    QSignalSpy shown(&splash, &SplashWindow::timeUp);
     QVERIFY(shown.wait(10000));
     QVERIFY(!splash.isVisible());
-    MainWindow *main = splash.mainWindow();
     QVERIFY(main && main->isVisible());
     QCOMPARE(main->windowTitle(), QString("Threadloom by Marrowgate"));
     main->close();

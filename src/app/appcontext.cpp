@@ -1,0 +1,8 @@
+#include "app/appcontext.h"
+
+#include "browser/browserprofile.h"
+
+AppContext::AppContext()
+    : profile(browserProfile())
+{
+}
