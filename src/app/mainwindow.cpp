@@ -11,6 +11,8 @@
 #include "browser/browserprofile.h"
 #include "browser/forumscontroller.h"
 #include "browser/forumspanel.h"
+#include "browser/keychainpasswordstore.h"
+#include "browser/passwordkeeper.h"
 #include "compose/composecontroller.h"
 #include "compose/messageeditorpanel.h"
 #include "compose/templatesettings.h"
@@ -81,6 +83,7 @@ MainWindow::~MainWindow()
     // The controllers go before the widgets: a page being torn down still answers the scripts
     // it was asked to run, and those answers must find no controller rather than a half-gone window.
     delete m_forums;
+    delete m_keeper;
     delete m_watch;
     delete m_browser;
     delete m_compose;
@@ -128,6 +131,28 @@ void MainWindow::createControllers()
         m_menus->showAutoCheck(minutes);
         writeSetting(QStringLiteral("Settings"), QStringLiteral("autoCheckMinutes"), QString::number(minutes));
     });
+    keepPasswords();
+}
+
+void MainWindow::keepPasswords()
+{
+    m_keyring = new KeychainPasswordStore(this);
+    m_keeper = new PasswordKeeper(forumLogins, *m_keyring, this);
+    m_forums->setPasswordKeeper(m_keeper);
+    connect(m_menus, &MainMenus::keyringChosen, m_keeper, [this](bool on) {
+        if (on)
+            m_keeper->turnOn();
+        else
+            m_keeper->turnOff();
+    });
+    connect(m_keeper, &PasswordKeeper::keepingChanged, this, [this](bool on) {
+        m_menus->showKeyring(on);
+        writeSetting(QStringLiteral("Settings"), QStringLiteral("keyringPasswords"),
+                     on ? QStringLiteral("1") : QStringLiteral("0"));
+    });
+    auto tell = [this](const QString &text) { showMessage(this, branding().programName, text, QMessageBox::Warning); };
+    connect(m_keeper, &PasswordKeeper::problem, this, tell);
+    connect(m_keeper, &PasswordKeeper::saveFailed, this, tell);
 }
 
 void MainWindow::load()
@@ -148,6 +173,11 @@ void MainWindow::load()
     reportErrors(unreadable);
     m_watch->showPosts();
     m_forums->showForums();
+    if (readSetting(QStringLiteral("Settings"), QStringLiteral("keyringPasswords"), QStringLiteral("0")) ==
+        QLatin1String("1")) {
+        m_menus->showKeyring(true);
+        m_keeper->resume();
+    }
 
     templates = loadTemplates();
     updateInterface();

@@ -11,7 +11,9 @@ class BrowserPanel;
 class ComposeController;
 class ForumsController;
 class ForumsPanel;
+class KeychainPasswordStore;
 class MainMenus;
+class PasswordKeeper;
 class StatusPanels;
 class MessageEditorPanel;
 class PostsPanel;
@@ -55,6 +57,7 @@ public:
     BrowserController &browser() const { return *m_browser; }
     WatchController &watch() const { return *m_watch; }
     ForumsController &forums() const { return *m_forums; }
+    PasswordKeeper &passwordKeeper() const { return *m_keeper; }
 
     WatchedPostList watchedPosts;
     ForumLoginList forumLogins;
@@ -66,6 +69,7 @@ protected:
 
 private:
     void createControllers();
+    void keepPasswords();
     void restoreEditor();
     void restoreWindowState();
     void saveWindowState();
@@ -84,6 +88,8 @@ private:
     BrowserController *m_browser = nullptr;
     WatchController *m_watch = nullptr;
     ForumsController *m_forums = nullptr;
+    KeychainPasswordStore *m_keyring = nullptr;
+    PasswordKeeper *m_keeper = nullptr;
     bool m_unloaded = false;
     bool m_exitRequested = false;
 };
