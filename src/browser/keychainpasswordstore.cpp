@@ -15,6 +15,11 @@ QString plainError(const QKeychain::Job &job)
     default: break;
     }
     const QString detail = job.errorString().trimmed();
+    // No session bus, or nothing on it that keeps secrets.
+    if (detail.contains(QLatin1String("D-Bus"), Qt::CaseInsensitive) ||
+        detail.contains(QLatin1String("connect"), Qt::CaseInsensitive) ||
+        detail.contains(QLatin1String("not provided"), Qt::CaseInsensitive))
+        return QStringLiteral("no desktop keyring could be reached (%1)").arg(detail);
     return detail.isEmpty() ? QStringLiteral("the keyring refused")
                             : QStringLiteral("the keyring said \"%1\"").arg(detail);
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the keyring road (tst_keyringroad) in a private session bus with a keyring of its own:
-# first unlocked, then locked. The user's own keyring and session are never touched.
+# first unlocked, then locked; then with no session bus at all. The user's own keyring and session are never touched.
 set -euo pipefail
 program=$1
 scratch=$(mktemp -d)
@@ -24,5 +24,6 @@ dbus-run-session -- bash -c '
   THREADLOOM_PRIVATE_KEYRING=unlocked "$1" keyringRoad
   gdbus call --session --dest org.freedesktop.secrets --object-path /org/freedesktop/secrets \
     --method org.freedesktop.Secret.Service.Lock "[\"/org/freedesktop/secrets/collection/login\"]" >/dev/null
-  THREADLOOM_PRIVATE_KEYRING=locked "$1" lockedKeyringRoad
+  THREADLOOM_PRIVATE_KEYRING=refusing "$1" refusingKeyringRoad
 ' keyring-road "$program"
+DBUS_SESSION_BUS_ADDRESS="unix:path=$scratch/no-bus" THREADLOOM_PRIVATE_KEYRING=refusing "$program" refusingKeyringRoad

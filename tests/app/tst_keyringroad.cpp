@@ -1,5 +1,5 @@
 // Forum passwords in a real desktop keyring: keyring_road.sh runs this in a private session bus
-// with a keyring of its own, first unlocked, then locked.
+// with a keyring of its own, first unlocked, then locked, then with no keyring at all.
 #include "app/mainwindow.h"
 #include "browser/browsercontroller.h"
 #include "browser/browserpanel.h"
@@ -68,7 +68,7 @@ private Q_SLOTS:
         setMessageHookForTesting([this](const QString &, const QString &text) { m_boxes << text; });
     }
     void keyringRoad();
-    void lockedKeyringRoad();
+    void refusingKeyringRoad();
 
 private:
     QStringList m_boxes;
@@ -134,10 +134,10 @@ void TestKeyringRoad::keyringRoad()
     QVERIFY(m_boxes.isEmpty());
 }
 
-void TestKeyringRoad::lockedKeyringRoad()
+void TestKeyringRoad::refusingKeyringRoad()
 {
-    if (!keyringIs("locked"))
-        QSKIP("runs in the locked private keyring of keyring_road.sh");
+    if (!keyringIs("refusing"))
+        QSKIP("runs against the locked or missing keyring of keyring_road.sh");
     TestEnvironment env;
     const QByteArray file = "http://127.0.0.1/forum|alice|secret\r\n\r\nhttp://127.0.0.1/other|bob|pw\r\n\r\n";
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), file));
