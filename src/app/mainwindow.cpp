@@ -20,6 +20,7 @@
 #include "core/branding.h"
 #include "core/datafiles.h"
 #include "core/settingsstore.h"
+#include "ui/accessiblenames.h"
 #include "ui/editortext.h"
 #include "ui/messagebox.h"
 #include "ui/placement.h"
@@ -71,6 +72,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_status = new StatusPanels(statusBar());
     m_menus = new MainMenus(*this);
+    applyAccessibleNames(this);
+    orderTabs();
 
     fitToScreen(this, QSize(twipsToPixels(11265), twipsToPixels(9600)),
                 QSize(twipsToPixels(7000), twipsToPixels(5000)));
@@ -87,6 +90,28 @@ MainWindow::~MainWindow()
     delete m_watch;
     delete m_browser;
     delete m_compose;
+}
+
+void MainWindow::orderTabs()
+{
+    // Reading order, column by column: the left column (the editor, the page tabs, the forums and
+    // posts pages), then the right one (the website button above the browser). Within a panel
+    // the controls come in the order they were made, which is its reading order.
+    QList<QWidget *> order;
+    const auto addPanel = [&order](const QWidget *panel) {
+        for (QWidget *control : panel->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if ((control->focusPolicy() & Qt::TabFocus) || control->focusProxy())
+                order.append(control);
+        }
+    };
+    addPanel(m_editorPanel);
+    order.append(m_pageTabs);
+    addPanel(m_forumsPanel);
+    addPanel(m_postsPanel);
+    order.append(m_visitButton);
+    addPanel(m_browserPanel);
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i), order.at(i + 1));
 }
 
 void MainWindow::createControllers()

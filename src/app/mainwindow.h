@@ -69,6 +69,7 @@ protected:
 
 private:
     void createControllers();
+    void orderTabs();
     void keepPasswords();
     void restoreEditor();
     void restoreWindowState();

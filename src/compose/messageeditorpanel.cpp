@@ -50,4 +50,8 @@ MessageEditorPanel::MessageEditorPanel(QWidget *parent)
     copyButton = makeButton(this, QStringLiteral("cmdCopy"), QStringLiteral("Copy"),
                             QStringLiteral("Copy your message to the clipboard in the selected format"),
                             twipsRect(2925, 3660, 690, 375));
+    // The labels name their fields for a screen reader.
+    subjectLabel->setBuddy(subjectBox);
+    messageLabel->setBuddy(messageEditor);
+    formatLabel->setBuddy(formatList);
 }

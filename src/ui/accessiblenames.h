@@ -1,0 +1,10 @@
+#pragma once
+
+class QWidget;
+
+// Gives the controls of a window that no caption or label names (lists, tab strips, text areas,
+// the paste buttons that all read "Paste") the name a screen reader announces. The names live in
+// one table keyed by window and control object name; a control named "<name>_<index>" matches
+// the entry "<name>_" and fills the row number (index + 1) into its "%1". Run once per window,
+// after its controls exist.
+void applyAccessibleNames(QWidget *window);
