@@ -4,7 +4,7 @@
 #include "app/rtftextdocument.h"
 #include "core/datafolder.h"
 #include "core/settingsstore.h"
-#include "ui/accessiblenames.h"
+#include "ui/accessibility.h"
 #include "ui/ontop.h"
 #include "ui/placement.h"
 #include "ui/skin.h"

@@ -2,6 +2,7 @@
 
 #include "app/aboutwindow.h"
 #include "app/helpwindow.h"
+#include "app/keyringoption.h"
 #include "app/mainlayoutapply.h"
 #include "app/mainmenus.h"
 #include "app/replynotifier.h"
@@ -11,8 +12,6 @@
 #include "browser/browserprofile.h"
 #include "browser/forumscontroller.h"
 #include "browser/forumspanel.h"
-#include "browser/keychainpasswordstore.h"
-#include "browser/passwordkeeper.h"
 #include "compose/composecontroller.h"
 #include "compose/messageeditorpanel.h"
 #include "compose/templatesettings.h"
@@ -20,7 +19,7 @@
 #include "core/branding.h"
 #include "core/datafiles.h"
 #include "core/settingsstore.h"
-#include "ui/accessiblenames.h"
+#include "ui/accessibility.h"
 #include "ui/editortext.h"
 #include "ui/messagebox.h"
 #include "ui/placement.h"
@@ -72,8 +71,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_status = new StatusPanels(statusBar());
     m_menus = new MainMenus(*this);
-    applyAccessibleNames(this);
-    orderTabs();
+    // Tab goes down the left column, then the right one.
+    applyAccessibility(this, {m_editorPanel, m_pageTabs, m_forumsPanel, m_postsPanel, m_visitButton, m_browserPanel});
 
     fitToScreen(this, QSize(twipsToPixels(11265), twipsToPixels(9600)),
                 QSize(twipsToPixels(7000), twipsToPixels(5000)));
@@ -86,32 +85,9 @@ MainWindow::~MainWindow()
     // The controllers go before the widgets: a page being torn down still answers the scripts
     // it was asked to run, and those answers must find no controller rather than a half-gone window.
     delete m_forums;
-    delete m_keeper;
     delete m_watch;
     delete m_browser;
     delete m_compose;
-}
-
-void MainWindow::orderTabs()
-{
-    // Reading order, column by column: the left column (the editor, the page tabs, the forums and
-    // posts pages), then the right one (the website button above the browser). Within a panel
-    // the controls come in the order they were made, which is its reading order.
-    QList<QWidget *> order;
-    const auto addPanel = [&order](const QWidget *panel) {
-        for (QWidget *control : panel->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-            if ((control->focusPolicy() & Qt::TabFocus) || control->focusProxy())
-                order.append(control);
-        }
-    };
-    addPanel(m_editorPanel);
-    order.append(m_pageTabs);
-    addPanel(m_forumsPanel);
-    addPanel(m_postsPanel);
-    order.append(m_visitButton);
-    addPanel(m_browserPanel);
-    for (qsizetype i = 0; i + 1 < order.size(); ++i)
-        QWidget::setTabOrder(order.at(i), order.at(i + 1));
 }
 
 void MainWindow::createControllers()
@@ -156,28 +132,7 @@ void MainWindow::createControllers()
         m_menus->showAutoCheck(minutes);
         writeSetting(QStringLiteral("Settings"), QStringLiteral("autoCheckMinutes"), QString::number(minutes));
     });
-    keepPasswords();
-}
-
-void MainWindow::keepPasswords()
-{
-    m_keyring = new KeychainPasswordStore(this);
-    m_keeper = new PasswordKeeper(forumLogins, *m_keyring, this);
-    m_forums->setPasswordKeeper(m_keeper);
-    connect(m_menus, &MainMenus::keyringChosen, m_keeper, [this](bool on) {
-        if (on)
-            m_keeper->turnOn();
-        else
-            m_keeper->turnOff();
-    });
-    connect(m_keeper, &PasswordKeeper::keepingChanged, this, [this](bool on) {
-        m_menus->showKeyring(on);
-        writeSetting(QStringLiteral("Settings"), QStringLiteral("keyringPasswords"),
-                     on ? QStringLiteral("1") : QStringLiteral("0"));
-    });
-    auto tell = [this](const QString &text) { showMessage(this, branding().programName, text, QMessageBox::Warning); };
-    connect(m_keeper, &PasswordKeeper::problem, this, tell);
-    connect(m_keeper, &PasswordKeeper::saveFailed, this, tell);
+    m_keyringOption = new KeyringOption(*m_menus, *m_forums, forumLogins, this);
 }
 
 void MainWindow::load()
@@ -198,11 +153,7 @@ void MainWindow::load()
     reportErrors(unreadable);
     m_watch->showPosts();
     m_forums->showForums();
-    if (readSetting(QStringLiteral("Settings"), QStringLiteral("keyringPasswords"), QStringLiteral("0")) ==
-        QLatin1String("1")) {
-        m_menus->showKeyring(true);
-        m_keeper->resume();
-    }
+    m_keyringOption->restore();
 
     templates = loadTemplates();
     updateInterface();

@@ -11,9 +11,8 @@ class BrowserPanel;
 class ComposeController;
 class ForumsController;
 class ForumsPanel;
-class KeychainPasswordStore;
+class KeyringOption;
 class MainMenus;
-class PasswordKeeper;
 class StatusPanels;
 class MessageEditorPanel;
 class PostsPanel;
@@ -57,7 +56,7 @@ public:
     BrowserController &browser() const { return *m_browser; }
     WatchController &watch() const { return *m_watch; }
     ForumsController &forums() const { return *m_forums; }
-    PasswordKeeper &passwordKeeper() const { return *m_keeper; }
+    KeyringOption &keyringOption() const { return *m_keyringOption; }
 
     WatchedPostList watchedPosts;
     ForumLoginList forumLogins;
@@ -69,8 +68,6 @@ protected:
 
 private:
     void createControllers();
-    void orderTabs();
-    void keepPasswords();
     void restoreEditor();
     void restoreWindowState();
     void saveWindowState();
@@ -89,8 +86,7 @@ private:
     BrowserController *m_browser = nullptr;
     WatchController *m_watch = nullptr;
     ForumsController *m_forums = nullptr;
-    KeychainPasswordStore *m_keyring = nullptr;
-    PasswordKeeper *m_keeper = nullptr;
+    KeyringOption *m_keyringOption = nullptr;
     bool m_unloaded = false;
     bool m_exitRequested = false;
 };

@@ -196,6 +196,12 @@ void PasswordKeeper::turnOff()
                                             "kept its copies of them: %1.");
         for (const QString &key : keys)
             forget(key, attempt, kept);
+        // With every password in the file, the option is off at once: should the program stop
+        // before the keyring forgot its copies, the next start does not move them back in.
+        if (m_unread.isEmpty()) {
+            Q_EMIT keepingChanged(false);
+            return;
+        }
         for (int i = 0; i < m_logins.count(); ++i) {
             const ForumLogin &login = m_logins.at(i);
             if (m_unread.contains(keyFor(login)))

@@ -1,6 +1,6 @@
 #include "browser/popupwindow.h"
 
-#include "ui/accessiblenames.h"
+#include "ui/accessibility.h"
 
 #include <QVBoxLayout>
 #include <QWebEngineView>

@@ -4,7 +4,7 @@
 #include "browser/websitelayout.h"
 #include "core/appstate.h"
 #include "core/branding.h"
-#include "ui/accessiblenames.h"
+#include "ui/accessibility.h"
 #include "ui/ontop.h"
 #include "ui/placement.h"
 #include "ui/skin.h"

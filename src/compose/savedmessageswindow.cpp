@@ -3,7 +3,7 @@
 #include "compose/savedmessage.h"
 #include "compose/savedmessagefile.h"
 #include "core/branding.h"
-#include "ui/accessiblenames.h"
+#include "ui/accessibility.h"
 #include "ui/editortext.h"
 #include "ui/listrows.h"
 #include "ui/messagebox.h"

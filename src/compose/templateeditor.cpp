@@ -1,6 +1,6 @@
 #include "compose/templateeditor.h"
 
-#include "ui/accessiblenames.h"
+#include "ui/accessibility.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>

@@ -1,5 +1,6 @@
 // Forum passwords in a real desktop keyring: keyring_road.sh runs this in a private session bus
 // with a keyring of its own, first unlocked, then locked, then with no keyring at all.
+#include "app/keyringoption.h"
 #include "app/mainwindow.h"
 #include "browser/browsercontroller.h"
 #include "browser/browserpanel.h"
@@ -53,7 +54,7 @@ QString keepingSetting()
 bool toggleKeyring(MainWindow &form)
 {
     form.findChild<QAction *>(QStringLiteral("keyringPasswords"))->trigger();
-    return QTest::qWaitFor([&] { return !form.passwordKeeper().isBusy(); }, 30000);
+    return QTest::qWaitFor([&] { return !form.keyringOption().keeper().isBusy(); }, 30000);
 }
 } // namespace
 
@@ -102,7 +103,7 @@ void TestKeyringRoad::keyringRoad()
     MainWindow form;
     form.load();
     form.show();
-    QVERIFY(QTest::qWaitFor([&] { return !form.passwordKeeper().isBusy(); }, 30000));
+    QVERIFY(QTest::qWaitFor([&] { return !form.keyringOption().keeper().isBusy(); }, 30000));
     QVERIFY(form.findChild<QAction *>(QStringLiteral("keyringPasswords"))->isChecked());
     form.forumsPanel()->forumList->setCurrentRow(0);
     form.forums().selectForum(0);

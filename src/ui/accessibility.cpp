@@ -1,4 +1,4 @@
-#include "ui/accessiblenames.h"
+#include "ui/accessibility.h"
 
 #include <QRegularExpression>
 #include <QWidget>
@@ -57,4 +57,24 @@ void applyAccessibleNames(QWidget *window)
             }
         }
     }
+}
+
+void applyAccessibility(QWidget *window, const QList<QWidget *> &tabBlocks)
+{
+    applyAccessibleNames(window);
+    QList<QWidget *> order;
+    for (QWidget *block : tabBlocks) {
+        // A control Tab stops at is a block of its own; a panel brings its controls.
+        if (block->focusPolicy() & Qt::TabFocus) {
+            order.append(block);
+            continue;
+        }
+        for (QWidget *control : block->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            // A page view takes focus through a proxy of the engine's.
+            if ((control->focusPolicy() & Qt::TabFocus) || control->focusProxy())
+                order.append(control);
+        }
+    }
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i), order.at(i + 1));
 }

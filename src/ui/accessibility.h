@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 class QWidget;
 
 // Gives the controls of a window that no caption or label names (lists, tab strips, text areas,
@@ -8,3 +10,8 @@ class QWidget;
 // the entry "<name>_" and fills the row number (index + 1) into its "%1". Run once per window,
 // after its controls exist.
 void applyAccessibleNames(QWidget *window);
+
+// Names the window's controls as above and, when blocks are given, lets Tab visit them in that
+// order: a panel's own controls in the order they were made (its reading order), a single
+// control on its own.
+void applyAccessibility(QWidget *window, const QList<QWidget *> &tabBlocks);
