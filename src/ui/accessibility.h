@@ -4,7 +4,7 @@
 
 class QWidget;
 
-// Gives the controls of a window that no caption or label names (lists, tab strips, text areas,
+// Gives the controls of a window that no caption or label names (lists, text areas, page views,
 // the paste buttons that all read "Paste") the name a screen reader announces. The names live in
 // one table keyed by window and control object name; a control named "<name>_<index>" matches
 // the entry "<name>_" and fills the row number (index + 1) into its "%1". Run once per window,
