@@ -36,6 +36,7 @@ SavedMessagesWindow::SavedMessagesWindow(QWidget *parent)
     messageView = new QPlainTextEdit(this);
     messageView->setObjectName(QStringLiteral("Text1"));
     messageView->setReadOnly(true);
+    messageView->setTabChangesFocus(true);
     messageView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     subjectBox = new QLineEdit(this);
     subjectBox->setObjectName(QStringLiteral("txtSubject"));

@@ -77,6 +77,8 @@ private Q_SLOTS:
     void closingWhilePageAnswerPendingIsSafe();
     void controlsAreNamedInReadingOrder_data();
     void controlsAreNamedInReadingOrder();
+    void tabLeavesMultiLineBoxes_data();
+    void tabLeavesMultiLineBoxes();
 
 private:
     int m_ends = 0;
@@ -387,11 +389,10 @@ void TestMainWindow::controlsAreNamedInReadingOrder_data()
                                                             "Command6=stop", "Command7=refresh"};
 }
 
-void TestMainWindow::controlsAreNamedInReadingOrder()
+namespace {
+// The window a row names ("Form1 posts": the main window on its "Your Posts" page).
+std::unique_ptr<QWidget> openWindow(const QString &window, TemplateSet &templates)
 {
-    QFETCH(QString, window);
-    TestEnvironment env;
-    TemplateSet templates;
     std::unique_ptr<QWidget> shown;
     if (window.startsWith("Form1")) {
         auto form = std::make_unique<MainWindow>();
@@ -410,11 +411,52 @@ void TestMainWindow::controlsAreNamedInReadingOrder()
     } else if (window == "frmWebsite") {
         shown = std::make_unique<WebsiteWindow>(QStringLiteral("127.0.0.1"));
     }
+    if (shown)
+        shown->setAttribute(Qt::WA_DeleteOnClose, false);
+    return shown;
+}
+} // namespace
+
+void TestMainWindow::controlsAreNamedInReadingOrder()
+{
+    QFETCH(QString, window);
+    TestEnvironment env;
+    TemplateSet templates;
+    const std::unique_ptr<QWidget> shown = openWindow(window, templates);
     QVERIFY(shown);
-    shown->setAttribute(Qt::WA_DeleteOnClose, false);
     QStringList stops;
     tabStops(shown.get(), stops);
     QTEST(stops, "stops");
+}
+
+void TestMainWindow::tabLeavesMultiLineBoxes_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("next");
+    QTest::newRow("message") << "Form1"
+                             << "txtMessage"
+                             << "cmbConvert";
+    QTest::newRow("saved message") << "Form3"
+                                   << "Text1"
+                                   << "txtSubject";
+}
+
+void TestMainWindow::tabLeavesMultiLineBoxes()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, box);
+    TestEnvironment env;
+    TemplateSet templates;
+    const std::unique_ptr<QWidget> shown = openWindow(window, templates);
+    shown->show();
+    QVERIFY(QTest::qWaitForWindowActive(shown.get()));
+    auto *text = shown->findChild<QPlainTextEdit *>(box);
+    text->setFocus();
+    const QString before = text->toPlainText();
+    QTest::keyClick(text, Qt::Key_Tab);
+    QTEST(QApplication::focusWidget()->objectName(), "next");
+    QCOMPARE(text->toPlainText(), before);
 }
 
 THREADLOOM_BROWSER_TEST_MAIN(TestMainWindow)
