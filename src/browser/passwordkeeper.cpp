@@ -147,23 +147,30 @@ void PasswordKeeper::turnOn()
     enqueue([this, attempt] { finishTurnOn(attempt); });
 }
 
-void PasswordKeeper::finishTurnOn(int attempt)
+bool PasswordKeeper::passwordsIntoFile(QStringList &keys)
 {
-    if (!failed(attempt))
-        return;
-    // All or nothing: the forums that did move come back into the file.
-    QStringList keys;
     for (int i = 0; i < m_logins.count(); ++i) {
         if (m_logins.at(i).passwordInKeyring) {
             m_logins.setPasswordInKeyring(i, false);
             keys.append(keyFor(m_logins.at(i)));
         }
     }
-    if (!keys.isEmpty() && !save()) {
-        for (int i = 0; i < m_logins.count(); ++i)
-            m_logins.setPasswordInKeyring(i, keys.contains(keyFor(m_logins.at(i))));
+    if (keys.isEmpty() || save())
+        return true;
+    // The file still holds none of them: the keyring's copies stay the ones that count.
+    for (int i = 0; i < m_logins.count(); ++i)
+        m_logins.setPasswordInKeyring(i, keys.contains(keyFor(m_logins.at(i))));
+    return false;
+}
+
+void PasswordKeeper::finishTurnOn(int attempt)
+{
+    if (!failed(attempt))
         return;
-    }
+    // All or nothing: the forums that did move come back into the file.
+    QStringList keys;
+    if (!passwordsIntoFile(keys))
+        return;
     m_on = false;
     Q_EMIT keepingChanged(false);
     // The keyring's copies are stale now; it was refusing, so it is left alone. A later move
@@ -179,15 +186,7 @@ void PasswordKeeper::turnOff()
     const int attempt = begin();
     enqueue([this, attempt] {
         QStringList keys;
-        for (int i = 0; i < m_logins.count(); ++i) {
-            if (m_logins.at(i).passwordInKeyring) {
-                m_logins.setPasswordInKeyring(i, false);
-                keys.append(keyFor(m_logins.at(i)));
-            }
-        }
-        if (!keys.isEmpty() && !save()) {
-            for (int i = 0; i < m_logins.count(); ++i)
-                m_logins.setPasswordInKeyring(i, keys.contains(keyFor(m_logins.at(i))));
+        if (!passwordsIntoFile(keys)) {
             m_on = true;
             Q_EMIT keepingChanged(true);
             return;

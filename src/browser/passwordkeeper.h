@@ -74,6 +74,9 @@ private:
     void bringBack(const QString &url, const QString &userName, int attempt);
     void forget(const QString &key, int attempt, const QString &failText);
     void finishTurnOn(int attempt);
+    // Puts every password the keyring holds back into the list and the file; keys gets their
+    // keys. False, and nothing changes, when the file cannot be written.
+    bool passwordsIntoFile(QStringList &keys);
 
     ForumLoginList &m_logins;
     PasswordStore &m_store;

@@ -81,20 +81,25 @@ QString passwords(const ForumLoginList &list)
     return all.join(',');
 }
 
+// posts2.txt in a data folder of its own, its list, a store and the keeper between them.
 struct Keeping
 {
+    TestEnvironment env;
+    bool written;
     ForumLoginList list;
     FakeStore store;
     PasswordKeeper keeper{list, store};
     QSignalSpy problems{&keeper, &PasswordKeeper::problem};
 
-    explicit Keeping(const QString &behaviour = QStringLiteral("answers"), const QString &stored = QString())
+    Keeping(const QByteArray &file, const QString &behaviour, const QString &stored = QString())
+        : written(writeFileBytes(env.filePath("posts2.txt"), file))
     {
         list.load();
         store.behaviour = behaviour;
         store.entries = entriesFrom(stored);
         keeper.setAnswerLimit(100);
     }
+    QByteArray file() const { return readFileBytes(env.filePath("posts2.txt")); }
     bool settle()
     {
         return QTest::qWaitFor([this] { return !keeper.isBusy(); }, 5000);
@@ -137,13 +142,12 @@ void TestPasswordKeeper::turningOn()
     QFETCH(QString, behaviour);
     QFETCH(QString, storedBefore);
     QFETCH(bool, on);
-    TestEnvironment env;
-    QVERIFY(writeFileBytes(env.filePath("posts2.txt"), twoForums));
-    Keeping k(behaviour, storedBefore);
+    Keeping k(twoForums, behaviour, storedBefore);
+    QVERIFY(k.written);
     QSignalSpy keeping(&k.keeper, &PasswordKeeper::keepingChanged);
     k.keeper.turnOn();
     QVERIFY(k.settle());
-    QTEST(readFileBytes(env.filePath("posts2.txt")), "file");
+    QTEST(k.file(), "file");
     QTEST(k.store.contents(), "stored");
     QCOMPARE(passwords(k.list), QString("pa,"));
     QCOMPARE(k.keeper.isOn(), on);
@@ -179,18 +183,17 @@ void TestPasswordKeeper::restarting()
     QFETCH(QByteArray, file);
     QFETCH(QString, storedBefore);
     QFETCH(bool, onAfterOff);
-    TestEnvironment env;
-    QVERIFY(writeFileBytes(env.filePath("posts2.txt"), file));
-    Keeping k(behaviour, storedBefore);
+    Keeping k(file, behaviour, storedBefore);
+    QVERIFY(k.written);
     k.keeper.resume();
     QVERIFY(k.settle());
     QTEST(passwords(k.list), "shown");
-    QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://a|ann|\r\n\r\nhttp://b|bob|\r\n\r\n"));
+    QCOMPARE(k.file(), QByteArray("http://a|ann|\r\n\r\nhttp://b|bob|\r\n\r\n"));
     QCOMPARE(k.problems.count(), behaviour == "refuses" ? 1 : 0); // once, not once per forum
 
     k.keeper.turnOff();
     QVERIFY(k.settle());
-    QTEST(readFileBytes(env.filePath("posts2.txt")), "fileOff");
+    QTEST(k.file(), "fileOff");
     QTEST(k.store.contents(), "storedOff");
     QCOMPARE(k.keeper.isOn(), onAfterOff);
     QCOMPARE(k.problems.count(), behaviour == "refuses" ? 2 : 0);
@@ -223,9 +226,8 @@ void TestPasswordKeeper::editing()
     QFETCH(QString, behaviour);
     QFETCH(QString, user);
     QFETCH(QString, password);
-    TestEnvironment env;
-    QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://a|ann|pa\r\n\r\n"));
-    Keeping k;
+    Keeping k("http://a|ann|pa\r\n\r\n", "answers");
+    QVERIFY(k.written);
     k.keeper.turnOn();
     QVERIFY(k.settle());
     k.store.behaviour = behaviour;
@@ -241,7 +243,7 @@ void TestPasswordKeeper::editing()
         k.keeper.loginChanged(0, before);
     }
     QVERIFY(k.settle());
-    QTEST(readFileBytes(env.filePath("posts2.txt")), "file");
+    QTEST(k.file(), "file");
     QTEST(k.store.contents(), "stored");
     QCOMPARE(k.problems.count(), behaviour == "refuses" ? 1 : 0);
 }
