@@ -4,6 +4,7 @@
 #include "app/rtftextdocument.h"
 #include "core/datafolder.h"
 #include "core/settings.h"
+#include "ui/accessibility.h"
 #include "ui/ontop.h"
 #include "ui/placement.h"
 #include "ui/skin.h"
@@ -72,6 +73,7 @@ HelpWindow::HelpWindow(QWidget *owner)
             [](bool checked) { writeSetting(Settings::showHelp, checked); });
 
     closeOnEscape(this);
+    applyAccessibleNames(this);
 }
 
 bool HelpWindow::load()

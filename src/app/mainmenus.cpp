@@ -1,5 +1,6 @@
 #include "app/mainmenus.h"
 
+#include "app/keyringoption.h"
 #include "app/mainwindow.h"
 #include "browser/browsercontroller.h"
 #include "compose/composecontroller.h"
@@ -57,6 +58,7 @@ void buildMainMenus(MainWindow &window)
         choices.at(position)->setObjectName(QStringLiteral("autoCheckMenu_%1").arg(position));
         autoCheck->addAction(choices.at(position));
     }
+    tools->addAction(window.keyringOption().action());
 
     addMenu(bar, QStringLiteral("viewMenu"), QStringLiteral("&View"),
             {alias(bar, QStringLiteral("&Saved Messages"), compose.loadAction()), watch.viewAction(PostsView::ShowAll),

@@ -2,6 +2,7 @@
 
 #include "app/aboutwindow.h"
 #include "app/helpwindow.h"
+#include "app/keyringoption.h"
 #include "app/mainlayout.h"
 #include "app/mainlayoutapply.h"
 #include "app/mainmenus.h"
@@ -19,6 +20,7 @@
 #include "core/branding.h"
 #include "core/datafiles.h"
 #include "core/settings.h"
+#include "ui/accessibility.h"
 #include "ui/command.h"
 #include "ui/designgeometry.h"
 #include "ui/messagebox.h"
@@ -82,6 +84,8 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
     });
 
     m_status = new StatusPanels(statusBar());
+    // Tab goes down the left column, then the right one.
+    applyAccessibility(this, {m_editorPanel, m_pageTabs, m_forumsPanel, m_postsPanel, m_visitButton, m_browserPanel});
 
     // The designed size of the window, and the least the layout rules allow.
     fitToScreen(this, QSize(twipsToPixels(11265), twipsToPixels(9600)),
@@ -151,6 +155,7 @@ void MainWindow::createControllers()
     auto *notifier = new ReplyNotifier(this);
     connect(m_watch, &WatchController::newRepliesFound, notifier, &ReplyNotifier::notify);
     connect(notifier, &ReplyNotifier::activationRequested, this, &MainWindow::showNewReplies);
+    m_keyringOption = new KeyringOption(*m_forums, forumLogins, this);
 }
 
 void MainWindow::load()
@@ -169,6 +174,7 @@ void MainWindow::load()
     QStringList unreadable = {watchedPosts.loadError(), forumLogins.loadError()};
     unreadable.removeAll(QString());
     reportErrors(unreadable);
+    m_keyringOption->restore();
 
     templates = loadTemplates();
     updateInterface();

@@ -12,6 +12,7 @@ class BrowserPanel;
 class ComposeController;
 class ForumsController;
 class ForumsPanel;
+class KeyringOption;
 class QAction;
 class StatusPanels;
 class MessageEditorPanel;
@@ -65,6 +66,7 @@ public:
     BrowserController &browser() const { return *m_browser; }
     WatchController &watch() const { return *m_watch; }
     ForumsController &forums() const { return *m_forums; }
+    KeyringOption &keyringOption() const { return *m_keyringOption; }
 
     AppContext &context() const { return m_context; }
     WatchedPostList &watchedPosts;
@@ -103,6 +105,7 @@ private:
     BrowserController *m_browser = nullptr;
     WatchController *m_watch = nullptr;
     ForumsController *m_forums = nullptr;
+    KeyringOption *m_keyringOption = nullptr;
     bool m_unloaded = false;
     bool m_exitRequested = false;
 };

@@ -29,4 +29,5 @@ BrowserPanel::BrowserPanel(QWidget *parent)
     noPopupsBox->setText(QStringLiteral("No Popups"));
     noPopupsBox->setChecked(true);
     view = makeControl<QWebEngineView>(this, QStringLiteral("WebBrowser1"), twipsRect(DesignGeometry::webBrowser1));
+    addressLabel->setBuddy(addressBox); // names the box for a screen reader
 }

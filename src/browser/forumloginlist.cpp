@@ -87,7 +87,8 @@ QString ForumLoginList::save() const
                                           "program started."));
     QStringList lines;
     for (const ForumLogin &login : m_logins)
-        lines.append(login.url + QLatin1Char('|') + login.userName + QLatin1Char('|') + login.password);
+        lines.append(login.url + QLatin1Char('|') + login.userName + QLatin1Char('|') +
+                     (login.passwordInKeyring ? QString() : login.password));
     const QByteArray bytes = lineListBytes(lines, EntrySpacing::EmptyLineAfter);
     QFileDevice::FileError code = QFileDevice::NoError;
     const QString error =
@@ -99,12 +100,17 @@ QString ForumLoginList::save() const
 
 bool ForumLoginList::contains(const QString &url) const
 {
+    return indexOf(url) >= 0;
+}
+
+int ForumLoginList::indexOf(const QString &url) const
+{
     const QString stored = storedUrl(url);
-    for (const ForumLogin &login : m_logins) {
-        if (login.url == stored)
-            return true;
+    for (int i = 0; i < m_logins.size(); ++i) {
+        if (m_logins.at(i).url == stored)
+            return i;
     }
-    return false;
+    return -1;
 }
 
 QString ForumLoginList::storedUrl(const QString &url)
@@ -137,10 +143,19 @@ bool ForumLoginList::setLogin(int index, const QString &userName, const QString 
 {
     if (index < 0 || index >= m_logins.size() || !loginProblem(userName, password).isEmpty())
         return false;
-    m_logins[index].userName = userName;
-    m_logins[index].password = password;
+    ForumLogin &login = m_logins[index];
+    if (login.userName != userName || login.password != password)
+        login.passwordInKeyring = false;
+    login.userName = userName;
+    login.password = password;
     Q_EMIT dataChanged(this->index(index), this->index(index));
     return true;
+}
+
+void ForumLoginList::setPasswordInKeyring(int index, bool inKeyring)
+{
+    if (index >= 0 && index < m_logins.size())
+        m_logins[index].passwordInKeyring = inKeyring;
 }
 
 void ForumLoginList::remove(int index)

@@ -7,6 +7,7 @@
 class BrowserController;
 class ForumLoginList;
 class ForumsPanel;
+class PasswordKeeper;
 class QAction;
 
 // Wires the "Your Forums" page: the forum list, its login boxes, adding and removing forums.
@@ -21,6 +22,9 @@ public:
     void removeSelected();
     void selectForum(int row);
     void openForum(int row);
+    // Tells the keeper of every changed login and removed forum, and shows the passwords it
+    // reads back.
+    void setPasswordKeeper(PasswordKeeper *keeper);
 
     // The page's commands; its buttons trigger them.
     QAction *addForumAction() const { return m_addForum; }
@@ -38,6 +42,7 @@ private:
     ForumsPanel &m_panel;
     ForumLoginList &m_logins;
     BrowserController &m_browser;
+    PasswordKeeper *m_keeper = nullptr;
     bool m_filling = false;
     QAction *m_addForum = nullptr;
     QAction *m_removeForum = nullptr;

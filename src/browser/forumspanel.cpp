@@ -33,4 +33,7 @@ ForumsPanel::ForumsPanel(QWidget *parent)
     userNameBox->setEnabled(false);
     passwordBox->setEnabled(false);
     forumList = makeControl<QListView>(this, QStringLiteral("lstPosts2"), twipsRect(DesignGeometry::lstPosts2));
+    // The labels name their boxes for a screen reader.
+    userNameLabel->setBuddy(userNameBox);
+    passwordLabel->setBuddy(passwordBox);
 }

@@ -21,6 +21,7 @@ inline const Setting<bool> showHelp{"Settings", "showHelp", true};
 inline const Setting<QByteArray> windowGeometry{"Settings", "windowGeometry", QByteArray()};
 inline const Setting<bool> noPopups{"Settings", "noPopups", true};
 inline const Setting<int> autoCheckMinutes{"Settings", "autoCheckMinutes", 0};
+inline const Setting<bool> keyringPasswords{"Settings", "keyringPasswords", false};
 } // namespace Settings
 
 // Typed access, the one way every setting is read and written. The store holds text:
