@@ -30,6 +30,8 @@ public:
     void unloadWindows();
     // Converts text with the format selected in the editor.
     QString convertMessage(const QString &text) const;
+    // Whether the selected format writes HTML links.
+    bool convertsToMarkup() const;
 
     // The secondary windows while they exist (tests and shutdown).
     SavedMessagesWindow *savedMessagesWindow() const;
