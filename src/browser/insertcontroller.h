@@ -46,6 +46,8 @@ public:
     // One insert at a time; clicks that arrive meanwhile run one after the other.
     void autoInsert();
     bool busy() const { return m_busy; }
+    // How long the controller waits for the page to answer a script before it gives up.
+    void setAnswerLimit(int ms) { m_watchdog.setInterval(ms); }
 
 Q_SIGNALS:
     // An insert has ended: the message is in the page, or the user was told it is not.
