@@ -11,6 +11,8 @@
 
 #include <QPointer>
 
+#include <utility>
+
 InsertController::InsertController(ScriptPage &page, PostCheck &postCheck, MessageSource message,
                                    FailureReport reportFailure, QObject *parent)
     : QObject(parent)
@@ -38,7 +40,7 @@ void InsertController::start()
     m_busy = true;
     const int serial = ++m_serial;
     m_watchdog.start();
-    run(serial, readBodyScript(), [this, serial](const QVariant &body) { onMarkup(serial, body); });
+    run(serial, readBodyOuterScript(), [this, serial](const QVariant &body) { onMarkup(serial, body); });
 }
 
 void InsertController::run(int serial, const QString &script, std::function<void(const QVariant &)> then)
@@ -53,10 +55,8 @@ void InsertController::run(int serial, const QString &script, std::function<void
 
 void InsertController::onMarkup(int serial, const QVariant &body)
 {
-    const QVariantList parts = body.toList();
-    const QString outer = parts.size() >= 2 ? parts.at(0).toString() : QString();
-    const QString inner = parts.size() >= 2 ? parts.at(1).toString() : QString();
-    const FormScan scan = scanForPostForm(outer, inner);
+    const QString outer = body.typeId() == QMetaType::QString ? body.toString() : QString();
+    const FormScan scan = scanForPostForm(outer, bodyInnerMarkup(outer));
     // Written once the message is in: the page is filled first, the record of the scan after.
     m_scratchTexts = scan.scratchTexts;
     m_current = m_message();
@@ -135,13 +135,15 @@ void InsertController::end(int serial, bool inserted)
     // Late answers for this insert are ignored from here on.
     ++m_serial;
 
-    // Only a record of what was scanned: when it cannot be written, the insert stands.
-    for (const QString &text : std::as_const(m_scratchTexts)) {
-        const QString error = writeFileAtomically(dataFilePath(QStringLiteral("htmltemp.txt")), encodeText(text));
-        if (!error.isEmpty())
-            qWarning("%s", qPrintable(error));
-    }
-    m_scratchTexts.clear();
+    // Only a record of what was scanned, written once the user has the answer: when it cannot be
+    // written, the insert stands.
+    QTimer::singleShot(0, this, [texts = std::exchange(m_scratchTexts, {})] {
+        for (const QString &text : texts) {
+            const QString error = writeFileAtomically(dataFilePath(QStringLiteral("htmltemp.txt")), encodeText(text));
+            if (!error.isEmpty())
+                qWarning("%s", qPrintable(error));
+        }
+    });
 
     QPointer<InsertController> self(this);
     auto next = [self, inserted] {

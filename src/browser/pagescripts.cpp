@@ -100,6 +100,14 @@ const QString insertHelpers =
 
 } // namespace
 
+QString readBodyOuterScript()
+{
+    return QStringLiteral("(function () {\n"
+                          "  var body = document.body;\n"
+                          "  return body ? body.outerHTML : null;\n"
+                          "})()");
+}
+
 QString fillMessageBoxScript(int formIndex, int fieldIndex, const QString &text)
 {
     return QStringLiteral("(function (formIndex, fieldIndex, text) {\n") + insertHelpers +

@@ -12,6 +12,10 @@ QString scriptStringLiteral(const QString &text);
 // Gives [body outerHTML, body innerHTML], or null when the page has no body.
 QString readBodyScript();
 
+// Gives the body's outer markup, or null when the page has no body. Its inner markup is the same
+// text without the body's own tags, so a large page crosses over once.
+QString readBodyOuterScript();
+
 // Auto-insert's first step into the message box of the given form (the element at fieldIndex when
 // it is a text area, else the first text area of that form; with either index -1, the first form
 // in page order whose elements hold a text area: a form the page built empty still owns the fields
