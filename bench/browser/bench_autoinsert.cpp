@@ -3,6 +3,7 @@
 #include "browser/enginescriptpage.h"
 #include "browser/formscan.h"
 #include "browser/insertcontroller.h"
+#include "browser/pagescripts.h"
 #include "browser/postcheck.h"
 #include "core/datafolder.h"
 
@@ -104,6 +105,28 @@ void BM_AutoInsert(benchmark::State &state)
     state.counters["page_bytes"] = double(browser->markup.size());
 }
 BENCHMARK(BM_AutoInsert)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+
+// One trip for the page's markup: the body's outer and inner markup (as the post check reads
+// it, and as auto-insert once did), or the outer markup alone (as auto-insert reads it now).
+void BM_ReadMarkup(benchmark::State &state)
+{
+    const QString script = state.range(0) ? readBodyScript() : readBodyOuterScript();
+    for (auto _ : state) {
+        QEventLoop loop;
+        browser->page->runScript(script, [&](const QVariant &answer) {
+            benchmark::DoNotOptimize(answer);
+            loop.quit();
+        });
+        loop.exec();
+    }
+}
+BENCHMARK(BM_ReadMarkup)
+    ->ArgName("outer_and_inner")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(20);
 
 void BM_ScanMarkup(benchmark::State &state)
 {
