@@ -206,11 +206,16 @@ void TestFormScan::bodyInner_data()
     QTest::addColumn<QString>("outer");
     QTest::addColumn<QString>("inner");
 
-    QTest::newRow("attributes") << "<body class=\"a>b\" id=x><p>text</p></body>" << "<p>text</p>";
-    QTest::newRow("capitals") << "<BODY><form></form></BODY>" << "<form></form>";
-    QTest::newRow("empty body") << "<body></body>" << "";
-    QTest::newRow("cut off") << "<body onload='x" << "";
-    QTest::newRow("not a body") << "<div>x</div>" << "<div>x</div>";
+    QTest::newRow("attributes") << "<body class=\"a>b\" id=x><p>text</p></body>"
+                                << "<p>text</p>";
+    QTest::newRow("capitals") << "<BODY><form></form></BODY>"
+                              << "<form></form>";
+    QTest::newRow("empty body") << "<body></body>"
+                                << "";
+    QTest::newRow("cut off") << "<body onload='x"
+                             << "";
+    QTest::newRow("not a body") << "<div>x</div>"
+                                << "<div>x</div>";
 }
 
 void TestFormScan::bodyInner()
