@@ -4,16 +4,14 @@
 #include "browser/browserpanel.h"
 #include "browser/browserprofile.h"
 #include "browser/enginescriptpage.h"
-#include "browser/formscan.h"
 #include "browser/forumspanel.h"
+#include "browser/insertcontroller.h"
 #include "browser/pagescripts.h"
 #include "browser/websitewindow.h"
 #include "compose/composecontroller.h"
 #include "compose/messageeditorpanel.h"
-#include "core/atomicfile.h"
-#include "core/datafolder.h"
+#include "compose/outgoingtext.h"
 #include "core/settings.h"
-#include "core/textfile.h"
 #include "ui/command.h"
 #include "ui/editortext.h"
 #include "ui/messagebox.h"
@@ -26,14 +24,6 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QWebEngineView>
-
-namespace {
-
-// A page that never answers (its renderer gone, a navigation that swallowed the script) must not
-// block later inserts for good.
-constexpr int insertAnswerLimitMs = 15000;
-
-} // namespace
 
 BrowserController::BrowserController(BrowserPanel &panel, MessageEditorPanel &editor, ForumsPanel &forums,
                                      const ComposeController &compose, QObject *parent)
@@ -50,11 +40,19 @@ BrowserController::BrowserController(BrowserPanel &panel, MessageEditorPanel &ed
     m_page = new BrowserPage(
         browserProfile(), [noPopups] { return noPopups && !noPopups->isChecked(); }, view);
     view->setPage(m_page);
-    m_scripts = new EngineScriptPage(m_page, this);
 
-    m_insertWatchdog.setSingleShot(true);
-    m_insertWatchdog.setInterval(insertAnswerLimitMs);
-    connect(&m_insertWatchdog, &QTimer::timeout, this, [this] { endInsert(m_insertSerial, false); });
+    m_scriptPage = new EngineScriptPage(m_page, this);
+    auto message = [this] {
+        const QString outgoing = outgoingText(editorText(m_editor.messageEditor));
+        return InsertController::Message{m_compose.convertMessage(outgoing), m_compose.convertsToMarkup(), outgoing};
+    };
+    auto reportFailure = [this](std::function<void()> dismissed) {
+        showMessage(m_panel.window(), QStringLiteral("Auto-Insert Error"),
+                    QStringLiteral("Could not auto-insert your message.  Try pasting instead."), QMessageBox::NoIcon,
+                    dismissed);
+    };
+    m_insert = new InsertController(*m_scriptPage, m_postCheck, message, reportFailure, this);
+    connect(m_insert, &InsertController::finished, this, &BrowserController::autoInsertFinished);
 
     createActions();
     connectControls();
@@ -148,7 +146,7 @@ void BrowserController::onLoadFinished()
         return;
     const QUrl pageUrl = view->url();
     QPointer<BrowserController> self(this);
-    m_scripts->runScript(readBodyScript(), [self, ticket, pageUrl](const QVariant &body) {
+    m_scriptPage->runScript(readBodyScript(), [self, ticket, pageUrl](const QVariant &body) {
         if (self)
             self->onPostCheckPage(ticket, pageUrl, body);
     });
@@ -177,82 +175,7 @@ void BrowserController::armPostCheck(int countdown)
 
 void BrowserController::autoInsertMessage()
 {
-    if (m_inserting) {
-        ++m_queuedInserts;
-        return;
-    }
-    startInsert();
-}
-
-void BrowserController::startInsert()
-{
-    m_inserting = true;
-    const int serial = ++m_insertSerial;
-    m_insertWatchdog.start();
-    QPointer<BrowserController> self(this);
-    m_scripts->runScript(readBodyScript(), [self, serial](const QVariant &body) {
-        if (self)
-            self->onInsertMarkup(serial, body);
-    });
-}
-
-void BrowserController::onInsertMarkup(int serial, const QVariant &body)
-{
-    if (serial != m_insertSerial || !m_inserting)
-        return;
-    const QVariantList parts = body.toList();
-    const QString outer = parts.size() >= 2 ? parts.at(0).toString() : QString();
-    const QString inner = parts.size() >= 2 ? parts.at(1).toString() : QString();
-    const FormScan scan = scanForPostForm(outer, inner);
-    // Only a record of what was scanned: when it cannot be written, the insert goes on.
-    for (const QString &text : scan.scratchTexts) {
-        const QString error = writeFileAtomically(dataFilePath(QStringLiteral("htmltemp.txt")), encodeText(text));
-        if (!error.isEmpty())
-            qWarning("%s", qPrintable(error));
-    }
-    // With nothing found in the markup, the page may still have a form that owns a text area.
-    const bool found = scan.formIndex >= 0 && scan.fieldIndex >= 0;
-
-    const QString outgoing = editorText(m_editor.messageEditor) + QStringLiteral("\r\n\r\n");
-    const QString converted = m_compose.convertMessage(outgoing);
-    QPointer<BrowserController> self(this);
-    m_scripts->runScript(setMessageFieldScript(scan.formIndex, scan.fieldIndex, converted),
-                         [self, serial, converted, found](const QVariant &result) {
-                             if (!self || serial != self->m_insertSerial || !self->m_inserting)
-                                 return;
-                             const bool inserted = result.toBool();
-                             // Armed once a target was found, whether or not the page took the text.
-                             if (found || inserted)
-                                 self->m_postCheck.arm(converted);
-                             self->endInsert(serial, inserted);
-                         });
-}
-
-void BrowserController::endInsert(int serial, bool inserted)
-{
-    if (serial != m_insertSerial || !m_inserting)
-        return;
-    m_insertWatchdog.stop();
-    // Late answers for this insert are ignored from here on.
-    ++m_insertSerial;
-
-    QPointer<BrowserController> self(this);
-    auto next = [self, inserted] {
-        if (!self)
-            return;
-        self->m_inserting = false;
-        Q_EMIT self->autoInsertFinished(inserted);
-        if (self->m_queuedInserts > 0) {
-            --self->m_queuedInserts;
-            self->startInsert();
-        }
-    };
-    if (inserted) {
-        next();
-        return;
-    }
-    showMessage(m_panel.window(), QStringLiteral("Auto-Insert Error"),
-                QStringLiteral("Could not auto-insert your message.  Try pasting instead."), QMessageBox::NoIcon, next);
+    m_insert->autoInsert();
 }
 
 void BrowserController::pasteIntoPage(PasteTarget target)
@@ -266,7 +189,7 @@ void BrowserController::pasteIntoPage(PasteTarget target)
     default: return; // no such target: nothing to paste
     }
     QPointer<BrowserController> self(this);
-    m_scripts->runScript(insertAtCaretScript(text), [self](const QVariant &result) {
+    m_scriptPage->runScript(insertAtCaretScript(text), [self](const QVariant &result) {
         if (self)
             Q_EMIT self->pasteFinished(result.toBool());
     });

@@ -7,12 +7,12 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <QUrl>
 
 class BrowserPage;
+class EngineScriptPage;
+class InsertController;
 class BrowserPanel;
-class ScriptPage;
 class ComposeController;
 class ForumsPanel;
 class MessageEditorPanel;
@@ -70,23 +70,16 @@ private:
     void connectControls();
     void onLoadFinished();
     void onPostCheckPage(const PostCheck::Ticket &ticket, const QUrl &pageUrl, const QVariant &body);
-    void startInsert();
-    void onInsertMarkup(int serial, const QVariant &body);
-    void endInsert(int serial, bool inserted);
 
     BrowserPanel &m_panel;
     MessageEditorPanel &m_editor;
     ForumsPanel &m_forums;
     const ComposeController &m_compose;
     BrowserPage *m_page = nullptr;
-    // Every script the controller sends to the page goes through here.
-    ScriptPage *m_scripts = nullptr;
     PostCheck m_postCheck;
-    // One auto-insert at a time; clicks that arrive meanwhile run one after the other.
-    bool m_inserting = false;
-    int m_queuedInserts = 0;
-    int m_insertSerial = 0;
-    QTimer m_insertWatchdog;
+    // Every script the controller sends to the page goes through here.
+    EngineScriptPage *m_scriptPage = nullptr;
+    InsertController *m_insert = nullptr;
     QPointer<WebsiteWindow> m_website;
     QAction *m_autoInsert = nullptr;
     QAction *m_paste[4] = {};

@@ -1,5 +1,6 @@
 #include "compose/composecontroller.h"
 
+#include "compose/markuptemplate.h"
 #include "compose/messageeditorpanel.h"
 #include "compose/outgoingtext.h"
 #include "compose/savedmessagefile.h"
@@ -66,6 +67,11 @@ TemplateEditor *ComposeController::templateEditor() const
 QString ComposeController::convertMessage(const QString &text) const
 {
     return ::convertMessage(text, m_panel.formatList->currentText(), m_templates);
+}
+
+bool ComposeController::convertsToMarkup() const
+{
+    return ::convertsToMarkup(m_panel.formatList->currentText(), m_templates);
 }
 
 QString ComposeController::convertedOutgoingText() const

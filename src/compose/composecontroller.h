@@ -37,6 +37,8 @@ public:
     void unloadWindows();
     // Converts text with the format selected in the editor.
     QString convertMessage(const QString &text) const;
+    // Whether the selected format writes HTML links.
+    bool convertsToMarkup() const;
 
     // The commands of the message editor; the menus place them, the panel's buttons trigger them.
     QAction *newMessageAction() const { return m_newMessage; }
