@@ -7,6 +7,8 @@
 ListRows::ListRows(QAbstractItemView *list)
     : QObject(list)
     , m_list(list)
+    , m_watchedList(list)
+    , m_watchedViewport(list->viewport())
 {
     // A mouse press moves the current row before it selects it; a key selects first and moves
     // the current row after. Following both signals, and waiting while the two disagree, reports
@@ -47,9 +49,9 @@ void ListRows::follow()
 
 bool ListRows::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonPress) {
+    if (watched == m_watchedViewport && event->type() == QEvent::MouseButtonPress) {
         m_chosenAtPress = m_chosen;
-    } else if (watched == m_list && event->type() == QEvent::KeyPress) {
+    } else if (watched == m_watchedList && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             const int row = chosenRow(m_list);

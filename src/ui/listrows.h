@@ -32,6 +32,10 @@ private:
     void follow();
 
     QAbstractItemView *m_list;
+    // What the filter watches, kept as plain objects: events still arrive while the list is
+    // being destroyed, when it may no longer be asked for its parts.
+    QObject *m_watchedList;
+    QObject *m_watchedViewport;
     int m_chosen = -1;
     int m_chosenAtPress = -1;
 };

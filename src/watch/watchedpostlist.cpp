@@ -10,7 +10,8 @@ FileGroup watchedFiles()
 {
     QStringList names;
     for (const DataFile &file : dataFiles()) {
-        if (file.journal == watchedPostsJournal)
+        // By text: the same literal may sit at another address in each file that names it.
+        if (file.journal && qstrcmp(file.journal, watchedPostsJournal) == 0)
             names.append(QString::fromLatin1(file.name));
     }
     return FileGroup(dataFolder(), QString::fromLatin1(watchedPostsJournal), names);
