@@ -68,6 +68,14 @@ MainMenus::MainMenus(MainWindow &window)
 
     tools->addSeparator();
     addAutoCheckMenu();
+    m_modernLinks = tools->addAction(QStringLiteral("Modern Links (https, www., query strings)"));
+    m_modernLinks->setObjectName(QStringLiteral("modernLinksItem"));
+    m_modernLinks->setCheckable(true);
+}
+
+QAction *MainMenus::modernLinksAction() const
+{
+    return m_modernLinks;
 }
 
 void MainMenus::addAutoCheckMenu()

@@ -3,6 +3,7 @@
 #include <QObject>
 
 class MainWindow;
+class QAction;
 class QActionGroup;
 
 // The main window's menus: one handler per menu, dispatching on the item's index, so a menu item
@@ -15,6 +16,8 @@ public:
 
     // Ticks the automatic check's current choice (minutes, 0 = off).
     void showAutoCheck(int minutes);
+    // The checkable Tools item that switches the link conversion to the modern rules.
+    QAction *modernLinksAction() const;
 
 Q_SIGNALS:
     void exitRequested();
@@ -28,4 +31,5 @@ private:
 
     MainWindow &m_window;
     QActionGroup *m_autoCheck = nullptr;
+    QAction *m_modernLinks = nullptr;
 };

@@ -28,6 +28,7 @@
 #include "watch/replyschedule.h"
 #include "watch/watchcontroller.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -102,8 +103,10 @@ void MainWindow::createControllers()
     connect(m_watch, &WatchController::statusText, this, &MainWindow::setPanelText);
     connect(m_forums, &ForumsController::statusText, this, &MainWindow::setPanelText);
     connect(m_browser, &BrowserController::autoInsertFinished, this, [this](bool inserted) {
-        if (inserted)
+        if (inserted) {
             setPanelText(1, QStringLiteral("Message inserted"));
+            m_compose->reportPlainAddresses();
+        }
     });
     connect(m_browser, &BrowserController::pasteFinished, this, [this](bool inserted) {
         setPanelText(1, inserted ? QStringLiteral("Pasted")
@@ -127,6 +130,11 @@ void MainWindow::createControllers()
         m_watch->setAutoCheckMinutes(minutes);
         m_menus->showAutoCheck(minutes);
         writeSetting(QStringLiteral("Settings"), QStringLiteral("autoCheckMinutes"), QString::number(minutes));
+    });
+    connect(m_menus->modernLinksAction(), &QAction::toggled, this, [this](bool modern) {
+        m_compose->setLinkRules(modern ? LinkRules::Modern : LinkRules::Classic);
+        writeSetting(QStringLiteral("Settings"), QStringLiteral("modernLinks"),
+                     modern ? QStringLiteral("1") : QStringLiteral("0"));
     });
 }
 
@@ -277,6 +285,9 @@ void MainWindow::restoreWindowState()
         readSetting(QStringLiteral("Settings"), QStringLiteral("autoCheckMinutes"), QStringLiteral("0")));
     m_watch->setAutoCheckMinutes(minutes);
     m_menus->showAutoCheck(minutes);
+    m_menus->modernLinksAction()->setChecked(
+        readSetting(QStringLiteral("Settings"), QStringLiteral("modernLinks"), QStringLiteral("0")).trimmed() ==
+        QLatin1String("1"));
 }
 
 void MainWindow::saveWindowState()

@@ -2,6 +2,7 @@
 
 #include "compose/messageeditorpanel.h"
 #include "compose/outgoingtext.h"
+#include "compose/plainaddresshint.h"
 #include "compose/savedmessagefile.h"
 #include "compose/savedmessageswindow.h"
 #include "compose/templateeditor.h"
@@ -46,7 +47,26 @@ TemplateEditor *ComposeController::templateEditor() const
 
 QString ComposeController::convertMessage(const QString &text) const
 {
-    return ::convertMessage(text, m_panel.formatList->currentText(), m_templates);
+    return ::convertMessage(text, m_panel.formatList->currentText(), m_templates, m_linkRules);
+}
+
+void ComposeController::setLinkRules(LinkRules rules)
+{
+    m_linkRules = rules;
+}
+
+LinkRules ComposeController::linkRules() const
+{
+    return m_linkRules;
+}
+
+void ComposeController::reportPlainAddresses()
+{
+    if (m_linkRules != LinkRules::Classic)
+        return;
+    const QString hint = plainAddressesHint(editorText(m_panel.messageEditor));
+    if (!hint.isEmpty())
+        Q_EMIT statusText(1, hint);
 }
 
 QString ComposeController::convertedOutgoingText() const
@@ -56,6 +76,7 @@ QString ComposeController::convertedOutgoingText() const
 
 void ComposeController::previewMessage()
 {
+    reportPlainAddresses();
     showMessage(m_panel.window(), QStringLiteral("message preview"), convertedOutgoingText());
 }
 
@@ -63,6 +84,7 @@ void ComposeController::copyMessage()
 {
     QGuiApplication::clipboard()->setText(convertedOutgoingText());
     Q_EMIT statusText(1, QStringLiteral("Message copied"));
+    reportPlainAddresses();
 }
 
 void ComposeController::saveMessage()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "compose/linkencoder.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -28,8 +30,13 @@ public:
     void showFormats();
     // Closes the saved-messages window and the template editor (main window shutdown).
     void unloadWindows();
-    // Converts text with the format selected in the editor.
+    // Converts text with the format selected in the editor and the chosen link rules.
     QString convertMessage(const QString &text) const;
+    void setLinkRules(LinkRules rules);
+    LinkRules linkRules() const;
+    // With the classic rules, says in status panel 1 how many addresses of the message they
+    // leave as plain text (preview, copy and auto-insert).
+    void reportPlainAddresses();
 
     // The secondary windows while they exist (tests and shutdown).
     SavedMessagesWindow *savedMessagesWindow() const;
@@ -44,6 +51,7 @@ private:
 
     MessageEditorPanel &m_panel;
     TemplateSet &m_templates;
+    LinkRules m_linkRules = LinkRules::Classic;
     QPointer<SavedMessagesWindow> m_savedMessages;
     QPointer<TemplateEditor> m_templateEditor;
 };
