@@ -131,11 +131,7 @@ void MainWindow::createControllers()
         m_menus->showAutoCheck(minutes);
         writeSetting(QStringLiteral("Settings"), QStringLiteral("autoCheckMinutes"), QString::number(minutes));
     });
-    connect(m_menus->modernLinksAction(), &QAction::toggled, this, [this](bool modern) {
-        m_compose->setLinkRules(modern ? LinkRules::Modern : LinkRules::Classic);
-        writeSetting(QStringLiteral("Settings"), QStringLiteral("modernLinks"),
-                     modern ? QStringLiteral("1") : QStringLiteral("0"));
-    });
+    connect(m_menus->modernLinksAction(), &QAction::toggled, m_compose, &ComposeController::useModernLinks);
 }
 
 void MainWindow::load()
@@ -285,9 +281,7 @@ void MainWindow::restoreWindowState()
         readSetting(QStringLiteral("Settings"), QStringLiteral("autoCheckMinutes"), QStringLiteral("0")));
     m_watch->setAutoCheckMinutes(minutes);
     m_menus->showAutoCheck(minutes);
-    m_menus->modernLinksAction()->setChecked(
-        readSetting(QStringLiteral("Settings"), QStringLiteral("modernLinks"), QStringLiteral("0")).trimmed() ==
-        QLatin1String("1"));
+    m_menus->modernLinksAction()->setChecked(m_compose->linkRules() == LinkRules::Modern);
 }
 
 void MainWindow::saveWindowState()

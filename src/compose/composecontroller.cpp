@@ -25,6 +25,10 @@ ComposeController::ComposeController(MessageEditorPanel &panel, TemplateSet &tem
     , m_panel(panel)
     , m_templates(templates)
 {
+    // Read once at start, written whenever the Tools menu's item changes.
+    if (readSetting(QStringLiteral("Settings"), QStringLiteral("modernLinks"), QStringLiteral("0")).trimmed() ==
+        QLatin1String("1"))
+        m_linkRules = LinkRules::Modern;
     // Remembered on every change, typed or set, so the subject outlives even an abrupt exit.
     connect(m_panel.subjectBox, &QLineEdit::textChanged, this,
             [](const QString &text) { writeSetting(QStringLiteral("data"), QStringLiteral("lastSubject"), text); });
@@ -58,6 +62,13 @@ void ComposeController::setLinkRules(LinkRules rules)
 LinkRules ComposeController::linkRules() const
 {
     return m_linkRules;
+}
+
+void ComposeController::useModernLinks(bool modern)
+{
+    setLinkRules(modern ? LinkRules::Modern : LinkRules::Classic);
+    writeSetting(QStringLiteral("Settings"), QStringLiteral("modernLinks"),
+                 modern ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void ComposeController::reportPlainAddresses()

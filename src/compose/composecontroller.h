@@ -34,6 +34,8 @@ public:
     QString convertMessage(const QString &text) const;
     void setLinkRules(LinkRules rules);
     LinkRules linkRules() const;
+    // The Tools menu's choice: the modern rules or the classic ones, remembered in the settings.
+    void useModernLinks(bool modern);
     // With the classic rules, says in status panel 1 how many addresses of the message they
     // leave as plain text (preview, copy and auto-insert).
     void reportPlainAddresses();
