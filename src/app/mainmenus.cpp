@@ -68,9 +68,22 @@ MainMenus::MainMenus(MainWindow &window)
 
     tools->addSeparator();
     addAutoCheckMenu();
+
+    m_keyring = tools->addAction(QStringLiteral("Keep Passwords in the Desktop Keyring"));
+    m_keyring->setObjectName(QStringLiteral("keyringPasswords"));
+    m_keyring->setCheckable(true);
+    connect(m_keyring, &QAction::triggered, this, &MainMenus::keyringChosen);
     m_modernLinks = tools->addAction(QStringLiteral("Modern Links (https, www., query strings)"));
     m_modernLinks->setObjectName(QStringLiteral("modernLinksItem"));
     m_modernLinks->setCheckable(true);
+    m_modernLinks->setChecked(ComposeController::storedLinkRules() == LinkRules::Modern);
+    // The compose controller comes later than the menus; it is looked up when the item changes.
+    connect(m_modernLinks, &QAction::toggled, this, [this](bool modern) { m_window.compose().useModernLinks(modern); });
+}
+
+void MainMenus::showKeyring(bool on)
+{
+    m_keyring->setChecked(on);
 }
 
 QAction *MainMenus::modernLinksAction() const

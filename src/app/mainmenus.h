@@ -16,12 +16,15 @@ public:
 
     // Ticks the automatic check's current choice (minutes, 0 = off).
     void showAutoCheck(int minutes);
+    // Ticks "Keep Passwords in the Desktop Keyring" as the option stands.
+    void showKeyring(bool on);
     // The checkable Tools item that switches the link conversion to the modern rules.
     QAction *modernLinksAction() const;
 
 Q_SIGNALS:
     void exitRequested();
     void autoCheckChosen(int minutes);
+    void keyringChosen(bool on);
 
 private:
     void addAutoCheckMenu();
@@ -31,5 +34,6 @@ private:
 
     MainWindow &m_window;
     QActionGroup *m_autoCheck = nullptr;
+    QAction *m_keyring = nullptr;
     QAction *m_modernLinks = nullptr;
 };

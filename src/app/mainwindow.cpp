@@ -2,6 +2,7 @@
 
 #include "app/aboutwindow.h"
 #include "app/helpwindow.h"
+#include "app/keyringoption.h"
 #include "app/mainlayoutapply.h"
 #include "app/mainmenus.h"
 #include "app/replynotifier.h"
@@ -18,6 +19,7 @@
 #include "core/branding.h"
 #include "core/datafiles.h"
 #include "core/settingsstore.h"
+#include "ui/accessibility.h"
 #include "ui/editortext.h"
 #include "ui/messagebox.h"
 #include "ui/placement.h"
@@ -28,7 +30,6 @@
 #include "watch/replyschedule.h"
 #include "watch/watchcontroller.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -70,6 +71,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_status = new StatusPanels(statusBar());
     m_menus = new MainMenus(*this);
+    // Tab goes down the left column, then the right one.
+    applyAccessibility(this, {m_editorPanel, m_pageTabs, m_forumsPanel, m_postsPanel, m_visitButton, m_browserPanel});
 
     fitToScreen(this, QSize(twipsToPixels(11265), twipsToPixels(9600)),
                 QSize(twipsToPixels(7000), twipsToPixels(5000)));
@@ -103,10 +106,8 @@ void MainWindow::createControllers()
     connect(m_watch, &WatchController::statusText, this, &MainWindow::setPanelText);
     connect(m_forums, &ForumsController::statusText, this, &MainWindow::setPanelText);
     connect(m_browser, &BrowserController::autoInsertFinished, this, [this](bool inserted) {
-        if (inserted) {
+        if (inserted)
             setPanelText(1, QStringLiteral("Message inserted"));
-            m_compose->reportPlainAddresses();
-        }
     });
     connect(m_browser, &BrowserController::pasteFinished, this, [this](bool inserted) {
         setPanelText(1, inserted ? QStringLiteral("Pasted")
@@ -131,7 +132,7 @@ void MainWindow::createControllers()
         m_menus->showAutoCheck(minutes);
         writeSetting(QStringLiteral("Settings"), QStringLiteral("autoCheckMinutes"), QString::number(minutes));
     });
-    connect(m_menus->modernLinksAction(), &QAction::toggled, m_compose, &ComposeController::useModernLinks);
+    m_keyringOption = new KeyringOption(*m_menus, *m_forums, forumLogins, this);
 }
 
 void MainWindow::load()
@@ -152,6 +153,7 @@ void MainWindow::load()
     reportErrors(unreadable);
     m_watch->showPosts();
     m_forums->showForums();
+    m_keyringOption->restore();
 
     templates = loadTemplates();
     updateInterface();
@@ -281,7 +283,6 @@ void MainWindow::restoreWindowState()
         readSetting(QStringLiteral("Settings"), QStringLiteral("autoCheckMinutes"), QStringLiteral("0")));
     m_watch->setAutoCheckMinutes(minutes);
     m_menus->showAutoCheck(minutes);
-    m_menus->modernLinksAction()->setChecked(m_compose->linkRules() == LinkRules::Modern);
 }
 
 void MainWindow::saveWindowState()

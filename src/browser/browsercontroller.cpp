@@ -203,6 +203,8 @@ void BrowserController::endInsert(int serial, bool inserted)
     };
     if (inserted) {
         next();
+        if (const QString note = m_compose.plainAddressesNote(); !note.isEmpty())
+            Q_EMIT statusText(1, note);
         return;
     }
     showMessage(m_panel.window(), QStringLiteral("Auto-Insert Error"),

@@ -24,11 +24,8 @@ ComposeController::ComposeController(MessageEditorPanel &panel, TemplateSet &tem
     : QObject(parent)
     , m_panel(panel)
     , m_templates(templates)
+    , m_linkRules(storedLinkRules())
 {
-    // Read once at start, written whenever the Tools menu's item changes.
-    if (readSetting(QStringLiteral("Settings"), QStringLiteral("modernLinks"), QStringLiteral("0")).trimmed() ==
-        QLatin1String("1"))
-        m_linkRules = LinkRules::Modern;
     // Remembered on every change, typed or set, so the subject outlives even an abrupt exit.
     connect(m_panel.subjectBox, &QLineEdit::textChanged, this,
             [](const QString &text) { writeSetting(QStringLiteral("data"), QStringLiteral("lastSubject"), text); });
@@ -64,6 +61,12 @@ LinkRules ComposeController::linkRules() const
     return m_linkRules;
 }
 
+LinkRules ComposeController::storedLinkRules()
+{
+    const QString stored = readSetting(QStringLiteral("Settings"), QStringLiteral("modernLinks"), QStringLiteral("0"));
+    return stored.trimmed() == QLatin1String("1") ? LinkRules::Modern : LinkRules::Classic;
+}
+
 void ComposeController::useModernLinks(bool modern)
 {
     setLinkRules(modern ? LinkRules::Modern : LinkRules::Classic);
@@ -71,13 +74,16 @@ void ComposeController::useModernLinks(bool modern)
                  modern ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+QString ComposeController::plainAddressesNote() const
+{
+    return m_linkRules == LinkRules::Classic ? plainAddressesHint(editorText(m_panel.messageEditor)) : QString();
+}
+
 void ComposeController::reportPlainAddresses()
 {
-    if (m_linkRules != LinkRules::Classic)
-        return;
-    const QString hint = plainAddressesHint(editorText(m_panel.messageEditor));
-    if (!hint.isEmpty())
-        Q_EMIT statusText(1, hint);
+    const QString note = plainAddressesNote();
+    if (!note.isEmpty())
+        Q_EMIT statusText(1, note);
 }
 
 QString ComposeController::convertedOutgoingText() const

@@ -36,8 +36,11 @@ public:
     LinkRules linkRules() const;
     // The Tools menu's choice: the modern rules or the classic ones, remembered in the settings.
     void useModernLinks(bool modern);
-    // With the classic rules, says in status panel 1 how many addresses of the message they
-    // leave as plain text (preview, copy and auto-insert).
+    // The rules chosen in an earlier run (the classic ones at first).
+    static LinkRules storedLinkRules();
+    // With the classic rules, how many addresses of the message they leave as plain text, as a
+    // status text for panel 1 (preview, copy and auto-insert); empty when there are none.
+    QString plainAddressesNote() const;
     void reportPlainAddresses();
 
     // The secondary windows while they exist (tests and shutdown).
