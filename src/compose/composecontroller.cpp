@@ -1,5 +1,6 @@
 #include "compose/composecontroller.h"
 
+#include "compose/markuptemplate.h"
 #include "compose/messageeditorpanel.h"
 #include "compose/outgoingtext.h"
 #include "compose/plainaddresshint.h"
@@ -84,6 +85,11 @@ void ComposeController::reportPlainAddresses()
     const QString note = plainAddressesNote();
     if (!note.isEmpty())
         Q_EMIT statusText(1, note);
+}
+
+bool ComposeController::convertsToMarkup() const
+{
+    return ::convertsToMarkup(m_panel.formatList->currentText(), m_templates);
 }
 
 QString ComposeController::convertedOutgoingText() const

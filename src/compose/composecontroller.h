@@ -32,6 +32,8 @@ public:
     void unloadWindows();
     // Converts text with the format selected in the editor and the chosen link rules.
     QString convertMessage(const QString &text) const;
+    // Whether the selected format writes HTML links.
+    bool convertsToMarkup() const;
     void setLinkRules(LinkRules rules);
     LinkRules linkRules() const;
     // The Tools menu's choice: the modern rules or the classic ones, remembered in the settings.
