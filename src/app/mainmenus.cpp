@@ -59,6 +59,7 @@ void buildMainMenus(MainWindow &window)
         autoCheck->addAction(choices.at(position));
     }
     tools->addAction(window.keyringOption().action());
+    tools->addAction(compose.modernLinksAction());
 
     addMenu(bar, QStringLiteral("viewMenu"), QStringLiteral("&View"),
             {alias(bar, QStringLiteral("&Saved Messages"), compose.loadAction()), watch.viewAction(PostsView::ShowAll),

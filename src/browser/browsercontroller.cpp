@@ -53,6 +53,11 @@ BrowserController::BrowserController(BrowserPanel &panel, MessageEditorPanel &ed
     };
     m_insert = new InsertController(*m_scriptPage, m_postCheck, message, reportFailure, this);
     connect(m_insert, &InsertController::finished, this, &BrowserController::autoInsertFinished);
+    // After "Message inserted": the addresses the classic link rules left as plain text, if any.
+    connect(m_insert, &InsertController::finished, this, [this](bool inserted) {
+        if (const QString note = m_compose.plainAddressesNote(); inserted && !note.isEmpty())
+            Q_EMIT statusText(StatusPanel::State, note, StatusLife::ClearsItself);
+    });
 
     createActions();
     connectControls();

@@ -3,6 +3,7 @@
 #include "compose/markuptemplate.h"
 #include "compose/messageeditorpanel.h"
 #include "compose/outgoingtext.h"
+#include "compose/plainaddresshint.h"
 #include "compose/savedmessagefile.h"
 #include "compose/savedmessageswindow.h"
 #include "compose/templateeditor.h"
@@ -26,6 +27,7 @@ ComposeController::ComposeController(MessageEditorPanel &panel, TemplateSet &tem
     : QObject(parent)
     , m_panel(panel)
     , m_templates(templates)
+    , m_linkRules(storedLinkRules())
 {
     // Remembered on every change, typed or set, so the subject outlives even an abrupt exit.
     connect(m_panel.subjectBox, &QLineEdit::textChanged, this,
@@ -47,6 +49,11 @@ void ComposeController::createActions()
     connect(m_preview, &QAction::triggered, this, &ComposeController::previewMessage);
     connect(m_copy, &QAction::triggered, this, &ComposeController::copyMessage);
     connect(m_templateCommand, &QAction::triggered, this, &ComposeController::openTemplateEditor);
+    m_modernLinks = makeCommand(this, QStringLiteral("Modern Links (https, www., query strings)"));
+    m_modernLinks->setObjectName(QStringLiteral("modernLinksItem"));
+    m_modernLinks->setCheckable(true);
+    m_modernLinks->setChecked(m_linkRules == LinkRules::Modern);
+    connect(m_modernLinks, &QAction::toggled, this, &ComposeController::useModernLinks);
     triggerOnClick(m_panel.saveButton, m_save);
     triggerOnClick(m_panel.loadButton, m_load);
     triggerOnClick(m_panel.previewButton, m_preview);
@@ -66,7 +73,40 @@ TemplateEditor *ComposeController::templateEditor() const
 
 QString ComposeController::convertMessage(const QString &text) const
 {
-    return ::convertMessage(text, m_panel.formatList->currentText(), m_templates);
+    return ::convertMessage(text, m_panel.formatList->currentText(), m_templates, m_linkRules);
+}
+
+void ComposeController::setLinkRules(LinkRules rules)
+{
+    m_linkRules = rules;
+}
+
+LinkRules ComposeController::linkRules() const
+{
+    return m_linkRules;
+}
+
+LinkRules ComposeController::storedLinkRules()
+{
+    return readSetting(Settings::modernLinks) ? LinkRules::Modern : LinkRules::Classic;
+}
+
+void ComposeController::useModernLinks(bool modern)
+{
+    setLinkRules(modern ? LinkRules::Modern : LinkRules::Classic);
+    writeSetting(Settings::modernLinks, modern);
+}
+
+QString ComposeController::plainAddressesNote() const
+{
+    return m_linkRules == LinkRules::Classic ? plainAddressesHint(editorText(m_panel.messageEditor)) : QString();
+}
+
+void ComposeController::reportPlainAddresses()
+{
+    const QString note = plainAddressesNote();
+    if (!note.isEmpty())
+        Q_EMIT statusText(StatusPanel::State, note, StatusLife::ClearsItself);
 }
 
 bool ComposeController::convertsToMarkup() const
@@ -81,6 +121,7 @@ QString ComposeController::convertedOutgoingText() const
 
 void ComposeController::previewMessage()
 {
+    reportPlainAddresses();
     showMessage(m_panel.window(), QStringLiteral("message preview"), convertedOutgoingText());
 }
 
@@ -88,6 +129,7 @@ void ComposeController::copyMessage()
 {
     QGuiApplication::clipboard()->setText(convertedOutgoingText());
     Q_EMIT statusText(StatusPanel::State, QStringLiteral("Message copied"), StatusLife::ClearsItself);
+    reportPlainAddresses();
 }
 
 void ComposeController::saveMessage()

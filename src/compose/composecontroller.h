@@ -1,5 +1,6 @@
 #pragma once
 
+#include "compose/linkencoder.h"
 #include "core/statustext.h"
 
 #include <QObject>
@@ -35,13 +36,25 @@ public:
     void storeState() const;
     // Closes the saved-messages window and the template editor (main window shutdown).
     void unloadWindows();
-    // Converts text with the format selected in the editor.
+    // Converts text with the format selected in the editor and the chosen link rules.
     QString convertMessage(const QString &text) const;
     // Whether the selected format writes HTML links.
     bool convertsToMarkup() const;
+    void setLinkRules(LinkRules rules);
+    LinkRules linkRules() const;
+    // The Tools menu's choice: the modern rules or the classic ones, remembered in the settings.
+    void useModernLinks(bool modern);
+    // The rules chosen in an earlier run (the classic ones at first).
+    static LinkRules storedLinkRules();
+    // With the classic rules, how many addresses of the message they leave as plain text, as a
+    // status text for panel 1 (preview, copy and auto-insert); empty when there are none.
+    QString plainAddressesNote() const;
+    void reportPlainAddresses();
 
     // The commands of the message editor; the menus place them, the panel's buttons trigger them.
     QAction *newMessageAction() const { return m_newMessage; }
+    // Tools > "Modern Links ...": ticked while the modern link rules convert.
+    QAction *modernLinksAction() const { return m_modernLinks; }
     QAction *saveAction() const { return m_save; }
     QAction *loadAction() const { return m_load; }
     QAction *previewAction() const { return m_preview; }
@@ -62,9 +75,11 @@ private:
 
     MessageEditorPanel &m_panel;
     TemplateSet &m_templates;
+    LinkRules m_linkRules = LinkRules::Classic;
     QPointer<SavedMessagesWindow> m_savedMessages;
     QPointer<TemplateEditor> m_templateEditor;
     QAction *m_newMessage = nullptr;
+    QAction *m_modernLinks = nullptr;
     QAction *m_save = nullptr;
     QAction *m_load = nullptr;
     QAction *m_preview = nullptr;

@@ -22,6 +22,7 @@ inline const Setting<QByteArray> windowGeometry{"Settings", "windowGeometry", QB
 inline const Setting<bool> noPopups{"Settings", "noPopups", true};
 inline const Setting<int> autoCheckMinutes{"Settings", "autoCheckMinutes", 0};
 inline const Setting<bool> keyringPasswords{"Settings", "keyringPasswords", false};
+inline const Setting<bool> modernLinks{"Settings", "modernLinks", false};
 } // namespace Settings
 
 // Typed access, the one way every setting is read and written. The store holds text:
