@@ -118,7 +118,9 @@ void BrowserController::onPostCheckPage(const PostCheck::Ticket &ticket, const Q
     const QVariantList parts = body.toList();
     if (parts.size() < 2) // no HTML body: nothing to find
         return;
-    if (!pageShowsProbe(ticket.probe, parts.at(0).toString(), parts.at(1).toString()))
+    // The message as typed in the markup, or as the engine shows it in the page's visible text.
+    if (!pageShowsProbe(ticket.probe, parts.at(0).toString(), parts.at(1).toString()) &&
+        !pageShowsMessage(ticket.readings, parts.at(0).toString()))
         return;
     if (m_postCheck.hit(ticket))
         Q_EMIT postCheckHit();
