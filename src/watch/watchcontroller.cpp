@@ -38,8 +38,9 @@ void WatchController::connectControls()
     for (QListWidget *list : {m_panel.postList, m_panel.newRepliesList}) {
         auto *rows = new ListRows(list);
         connect(rows, &ListRows::rowChosen, this, [this, list](int row) {
+            // A row with a mark (not checked, a note, how many new posts) says it beside its address.
             if (const QListWidgetItem *item = list->item(row))
-                Q_EMIT statusText(2, item->text());
+                Q_EMIT statusText(2, item->statusTip().isEmpty() ? item->text() : item->statusTip());
         });
         connect(rows, &ListRows::rowActivated, this, [this, list](int row) {
             if (const QListWidgetItem *item = list->item(row))
@@ -70,6 +71,13 @@ void WatchController::connectModel()
     connect(m_run, &ReplyCheckRun::cleared, m_panel.newRepliesList, &QListWidget::clear);
     connect(m_run, &ReplyCheckRun::newReply, this,
             [this](const QString &url) { m_panel.newRepliesList->addItem(url); });
+    connect(m_run, &ReplyCheckRun::newReplyDetail, this, [this](const QString &url, const QString &detail) {
+        QListWidget *list = m_panel.newRepliesList;
+        if (QListWidgetItem *item = list->count() > 0 ? list->item(list->count() - 1) : nullptr) {
+            item->setToolTip(detail);
+            item->setStatusTip(url + QStringLiteral(" - ") + detail);
+        }
+    });
     connect(m_run, &ReplyCheckRun::failed, this, &WatchController::showError);
 }
 
@@ -82,10 +90,11 @@ void WatchController::showPosts()
 
 void WatchController::watchCurrentPage()
 {
-    const QString url = m_browser.currentUrl().toString();
-    if (m_posts.watch(url) < 0)
+    // One row per thread: posting again in it re-measures its row.
+    const int index = m_posts.watchThread(m_browser.currentUrl().toString());
+    if (index < 0)
         return;
-    m_recorder->measure(url);
+    m_recorder->measure(m_posts.at(index).url);
 }
 
 void WatchController::removeSelectedWatch()
@@ -160,6 +169,9 @@ void WatchController::connectReplyCheck()
     connect(m_run, &ReplyCheckRun::progress, this,
             [this](int done, int total) { Q_EMIT replyCheckProgress(done, total, true); });
     connect(m_run, &ReplyCheckRun::postFailed, this, &WatchController::markFailedPost);
+    connect(m_run, &ReplyCheckRun::postNoted, this, [this](const QString &url, const QString &note) {
+        markPost(url, QStyle::SP_MessageBoxInformation, note, QVariant());
+    });
     connect(m_run, &ReplyCheckRun::finished, this, [this](int newReplies) {
         showRunState(false);
         if (newReplies > 0)
@@ -196,13 +208,20 @@ void WatchController::showRunState(bool running)
 
 void WatchController::markFailedPost(const QString &url, const QString &reason)
 {
-    const QIcon warning = m_panel.style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    markPost(url, QStyle::SP_MessageBoxWarning, QStringLiteral("Not checked: ") + reason, reason);
+    Q_EMIT statusText(2, url + QStringLiteral(" - Not checked: ") + reason);
+}
+
+void WatchController::markPost(const QString &url, int icon, const QString &text, const QVariant &reason)
+{
+    const QIcon shown = m_panel.style()->standardIcon(QStyle::StandardPixmap(icon));
     for (int row = 0; row < m_panel.postList->count(); ++row) {
         QListWidgetItem *item = m_panel.postList->item(row);
         if (item->text() != url)
             continue;
-        item->setIcon(warning);
-        item->setToolTip(QStringLiteral("Not checked: ") + reason);
+        item->setIcon(shown);
+        item->setToolTip(text);
+        item->setStatusTip(url + QStringLiteral(" - ") + text);
         item->setData(Qt::UserRole, reason);
     }
 }
@@ -213,6 +232,7 @@ void WatchController::clearFailureMarks()
         QListWidgetItem *item = m_panel.postList->item(row);
         item->setIcon(QIcon());
         item->setToolTip(QString());
+        item->setStatusTip(QString());
         item->setData(Qt::UserRole, QVariant());
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <QVariant>
 
 class BrowserController;
 class BrowserCookieJar;
@@ -53,6 +54,7 @@ private:
     void showError(const QString &text);
     void connectReplyCheck();
     void markFailedPost(const QString &url, const QString &reason);
+    void markPost(const QString &url, int icon, const QString &text, const QVariant &reason);
     void clearFailureMarks();
     void showRunState(bool running);
 

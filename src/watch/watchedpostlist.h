@@ -1,17 +1,25 @@
 #pragma once
 
+#include "watch/pagemeasurement.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
 
-// One watched thread: its page address and the page's body size when it was last watched.
+// One watched thread: its page address and the page's body size when it was last watched, with
+// the numbers of the posts the page showed then and whether it was seen logged in.
 struct WatchedPost
 {
     QString url;
     QString size; // decimal text as stored in sizes.txt
+    QList<qint64> postNumbers; // ascending; empty when none are known (the size rule applies)
+    LoginState login = LoginState::Unknown;
 };
 
-// The watched threads, kept in posts.txt (addresses) and sizes.txt (sizes) in the data folder.
+// The watched threads, kept in posts.txt (addresses), sizes.txt (sizes) and postnumbers.txt (the
+// post numbers and login state of each baseline: "member|12 15 19|address") in the data folder.
+// postnumbers.txt names each line's post, so a line that does not fit its post (the file missing,
+// or left behind by a program that did not write it) is simply not used.
 // Both files are rewritten after every change, so a crash loses nothing, and every post has its
 // size line from the start. The two files are replaced together (FileGroup), so they pair up line
 // by line whenever the program stops.
@@ -42,12 +50,23 @@ public:
     // while its size line would not, shifting every later post onto its neighbour's size.
     static bool canWatch(const QString &url);
 
+    // Position of the first post on the same thread as url (see threadAddress), or -1.
+    int indexOfThread(const QString &url) const;
+    // Watches the thread a browser's page address belongs to: its row when it is watched already,
+    // under whatever address it was stored, else a new row for its thread address. Returns the
+    // row's position, or -1 when the address cannot be watched.
+    int watchThread(const QString &pageUrl);
+
     // Adds url with size "0" unless it is watched already. Returns its position, or -1 when the
     // address cannot be watched.
     int watch(const QString &url);
     // Stores a measured size for the post with this address. False when no post has it (any
     // more): a measurement never lands on another post.
     bool recordSize(const QString &url, qint64 size);
+    // The same for a measurement with what the page showed: it becomes the post's baseline.
+    bool recordMeasurement(const QString &url, const PageMeasurement &page);
+    // Keeps post numbers as the baseline of a post that had none, its size unchanged.
+    bool adoptPostNumbers(const QString &url, const QList<qint64> &numbers);
     // Removes the post at index; out-of-range positions are ignored.
     void removeAt(int index);
 
