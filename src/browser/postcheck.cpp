@@ -121,3 +121,8 @@ bool pageShowsMessage(const QStringList &readings, const QString &bodyMarkup)
     }
     return false;
 }
+
+bool PostCheck::pageShows(const Ticket &ticket, const QString &outerHtml, const QString &innerHtml)
+{
+    return pageShowsProbe(ticket.probe, outerHtml, innerHtml) || pageShowsMessage(ticket.readings, outerHtml);
+}

@@ -54,6 +54,10 @@ public:
     // Whether the answer for ticket still matters.
     bool isCurrent(const Ticket &ticket) const;
 
+    // Whether the page of ticket shows what was inserted: the probe as typed in its markup, or one
+    // of the readings in its visible text.
+    static bool pageShows(const Ticket &ticket, const QString &outerHtml, const QString &innerHtml);
+
     int countdown() const { return m_countdown; }
     QString lastInsertedText() const { return m_lastInsertedText; }
 

@@ -16,6 +16,7 @@ QStringList removeStaleTempFiles()
 {
     QStringList names = startupDataFiles();
     names.append(QStringLiteral("posts.journal"));
+    names.append(QStringLiteral("postnumbers.txt"));
     for (QString &name : names)
         name = QRegularExpression::escape(name);
     // The six random letters and digits the atomic write appends to a file's name for its
