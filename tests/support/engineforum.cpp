@@ -1,8 +1,9 @@
 #include "engineforum.h"
 
+#include "loopbackrequest.h"
+
 #include <QCryptographicHash>
 #include <QRegularExpression>
-#include <QTcpSocket>
 #include <QUrlQuery>
 
 namespace {
@@ -166,27 +167,8 @@ QByteArray EngineForum::answer(const QByteArray &target, bool member) const
 
 void EngineForum::incomingConnection(qintptr descriptor)
 {
-    auto *socket = new QTcpSocket(this);
-    socket->setSocketDescriptor(descriptor);
-    auto *buffer = new QByteArray;
-    connect(socket, &QTcpSocket::disconnected, socket, [socket, buffer] {
-        delete buffer;
-        socket->deleteLater();
-    });
-    connect(socket, &QTcpSocket::readyRead, this, [this, socket, buffer] {
-        buffer->append(socket->readAll());
-        const qsizetype end = buffer->indexOf("\r\n\r\n");
-        if (end < 0)
-            return;
-        const QList<QByteArray> lines = buffer->left(end).split('\n');
-        bool member = false;
-        for (const QByteArray &line : lines) {
-            if (line.toLower().startsWith("cookie:") && line.contains("session="))
-                member = true;
-        }
-        const QByteArray target = lines.value(0).split(' ').value(1);
-        buffer->clear();
-        socket->write(answer(target, member));
-        socket->disconnectFromHost();
+    serveOneRequest(this, descriptor, [this](const LoopbackRequest &request) {
+        const QString target = request.query.isEmpty() ? request.path : request.path + QLatin1Char('?') + request.query;
+        return answer(target.toLatin1(), request.headers.value("cookie").contains("session="));
     });
 }

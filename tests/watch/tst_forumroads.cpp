@@ -69,6 +69,23 @@ CheckLog runCheck(WatchedPostList &list, BrowserCookieJar &jar)
     return log;
 }
 
+// A data folder, the engine, the browser's login and the watched posts measured through it.
+struct Road
+{
+    TestEnvironment environment;
+    EngineForum forum;
+    Session session;
+    WatchedPostList list;
+    SizeRecorder recorder{list};
+
+    Road()
+    {
+        list.load();
+        recorder.probe().setCookieJar(&session.jar);
+    }
+    bool watch(const QString &pageUrl) { return watchAndMeasure(list, recorder, pageUrl); }
+};
+
 QString bodyOf(const QByteArray &page)
 {
     const QString html = QString::fromUtf8(page);
@@ -121,23 +138,20 @@ void TestForumRoads::autoWatchFindsThePostAsShown()
 
 void TestForumRoads::oneRowPerThread()
 {
-    TestEnvironment environment;
-    EngineForum forum;
+    Road road;
+    EngineForum &forum = road.forum;
+    Session &session = road.session;
+    WatchedPostList &list = road.list;
     QVERIFY(forum.start());
-    Session session;
-    WatchedPostList list;
-    list.load();
-    SizeRecorder recorder(list);
-    recorder.probe().setCookieJar(&session.jar);
     const int thread = forum.openThread(QStringLiteral("Opening post"));
     const int opening = forum.addComment(thread, QStringLiteral("Someone's reply"));
 
     const QString first = forum.submit(thread, QStringLiteral("My first comment"));
     QVERIFY(first.endsWith(QStringLiteral("#comment-%1").arg(opening + 1)));
-    QVERIFY(watchAndMeasure(list, recorder, first));
+    QVERIFY(road.watch(first));
     const QString held = forum.submit(thread, QStringLiteral("Held for moderation"), true);
     QVERIFY(held.contains(QLatin1String("moderation-hash=")));
-    QVERIFY(watchAndMeasure(list, recorder, held));
+    QVERIFY(road.watch(held));
 
     QCOMPARE(list.count(), 1);
     QCOMPARE(list.at(0).url, forum.threadUrl(thread));
@@ -163,20 +177,17 @@ void TestForumRoads::errorPagesAreNotMeasured()
 {
     QFETCH(QString, path);
     QFETCH(QString, reason);
-    TestEnvironment environment;
-    EngineForum forum;
+    Road road;
+    EngineForum &forum = road.forum;
+    Session &session = road.session;
+    WatchedPostList &list = road.list;
     QVERIFY(forum.start());
-    Session session;
-    WatchedPostList list;
-    list.load();
-    SizeRecorder recorder(list);
-    recorder.probe().setCookieJar(&session.jar);
     const int thread = forum.openThread(QStringLiteral("Members talk"), true);
     forum.addComment(thread, QStringLiteral("A member's answer"));
     const QString url = forum.url(path.arg(thread));
     session.set(path.arg(thread), true);
     if (!path.startsWith(QLatin1String("/old"))) {
-        QVERIFY(watchAndMeasure(list, recorder, url));
+        QVERIFY(road.watch(url));
     } else {
         list.watch(url);
         list.recordSize(url, 5000);
@@ -214,14 +225,11 @@ void TestForumRoads::loginAndLogoutRaiseNoAlarm_data()
 void TestForumRoads::loginAndLogoutRaiseNoAlarm()
 {
     QFETCH(bool, numberedPosts);
-    TestEnvironment environment;
-    EngineForum forum;
+    Road road;
+    EngineForum &forum = road.forum;
+    Session &session = road.session;
+    WatchedPostList &list = road.list;
     QVERIFY(forum.start());
-    Session session;
-    WatchedPostList list;
-    list.load();
-    SizeRecorder recorder(list);
-    recorder.probe().setCookieJar(&session.jar);
 
     struct Case
     {
@@ -245,7 +253,7 @@ void TestForumRoads::loginAndLogoutRaiseNoAlarm()
             forum.setPlainPage(c.path, QStringLiteral("A page with one text."));
         }
         session.set(c.path, c.watchedAsMember);
-        QVERIFY(watchAndMeasure(list, recorder, forum.url(c.path)));
+        QVERIFY(road.watch(forum.url(c.path)));
     }
     const QList<WatchedPost> baselines = list.posts();
     for (Case &c : cases) {

@@ -47,6 +47,24 @@ ServerScript inPieces(const QList<QByteArray> &pieces)
     return script << ServerStep::close();
 }
 
+// One probe of "/thread" on a server playing script.
+struct ScriptedProbe
+{
+    ScriptedHttpServer server;
+    PageSizeProbe probe;
+    ProbeLog log{probe};
+
+    bool run(const ServerScript &script)
+    {
+        server.setDefaultScript(script);
+        if (!server.start())
+            return false;
+        probe.start(url());
+        return QTest::qWaitFor([this] { return log.done(); }, 30000);
+    }
+    QString url() const { return server.url(QStringLiteral("/thread")); }
+};
+
 } // namespace
 
 // Measuring a page: the request an address gives, how arrivals are counted, and how the probe
@@ -231,14 +249,10 @@ void TestPageSizeProbe::measuresResponses()
 {
     QFETCH(ServerScript, script);
     QFETCH(QString, lastProgress);
-    ScriptedHttpServer server;
-    server.setDefaultScript(script);
-    QVERIFY(server.start());
-
-    PageSizeProbe probe;
-    ProbeLog log(probe);
-    probe.start(server.url(QStringLiteral("/thread")));
-    QTRY_VERIFY_WITH_TIMEOUT(log.done(), 30000);
+    ScriptedProbe run;
+    QVERIFY(run.run(script));
+    const ProbeLog &log = run.log;
+    const PageSizeProbe &probe = run.probe;
     QCOMPARE(log.failed, QStringList());
     QCOMPARE(log.finished.size(), 1);
     QTEST(log.finished.first(), "size");
@@ -287,18 +301,12 @@ void TestPageSizeProbe::refusesAnswersThatAreNotThePage()
 {
     QFETCH(ServerScript, script);
     QFETCH(QString, reason);
-    ScriptedHttpServer server;
-    server.setDefaultScript(script);
-    QVERIFY(server.start());
-    PageSizeProbe probe;
-    ProbeLog log(probe);
-    const QString url = server.url(QStringLiteral("/thread"));
-    probe.start(url);
-    QTRY_VERIFY_WITH_TIMEOUT(log.done(), 30000);
-    QCOMPARE(log.finished, QList<qint64>());
-    reason = reason.arg(server.url(QString()));
-    QCOMPARE(probe.failureReason(), reason);
-    QCOMPARE(log.failed, QStringList{PageSizeProbe::answerFailureText(url, reason)});
+    ScriptedProbe run;
+    QVERIFY(run.run(script));
+    QCOMPARE(run.log.finished, QList<qint64>());
+    reason = reason.arg(run.server.url(QString()));
+    QCOMPARE(run.probe.failureReason(), reason);
+    QCOMPARE(run.log.failed, QStringList{PageSizeProbe::answerFailureText(run.url(), reason)});
 }
 
 void TestPageSizeProbe::readsPostsOfMeasuredPage_data()
@@ -323,15 +331,10 @@ void TestPageSizeProbe::readsPostsOfMeasuredPage_data()
 void TestPageSizeProbe::readsPostsOfMeasuredPage()
 {
     QFETCH(ServerScript, script);
-    ScriptedHttpServer server;
-    server.setDefaultScript(script);
-    QVERIFY(server.start());
-    PageSizeProbe probe;
-    ProbeLog log(probe);
-    probe.start(server.url(QStringLiteral("/thread")));
-    QTRY_VERIFY_WITH_TIMEOUT(log.done(), 30000);
-    QCOMPARE(log.failed, QStringList());
-    QTEST(probe.measurement().postNumbers, "posts");
+    ScriptedProbe run;
+    QVERIFY(run.run(script));
+    QCOMPARE(run.log.failed, QStringList());
+    QTEST(run.probe.measurement().postNumbers, "posts");
 }
 
 void TestPageSizeProbe::fails_data()
