@@ -4,6 +4,7 @@
 #include "app/rtftextdocument.h"
 #include "core/datafolder.h"
 #include "core/settingsstore.h"
+#include "ui/accessibility.h"
 #include "ui/ontop.h"
 #include "ui/placement.h"
 #include "ui/skin.h"
@@ -76,6 +77,7 @@ HelpWindow::HelpWindow(QWidget *owner)
     });
 
     closeOnEscape(this);
+    applyAccessibleNames(this);
 }
 
 bool HelpWindow::load()

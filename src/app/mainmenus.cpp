@@ -68,6 +68,16 @@ MainMenus::MainMenus(MainWindow &window)
 
     tools->addSeparator();
     addAutoCheckMenu();
+
+    m_keyring = tools->addAction(QStringLiteral("Keep Passwords in the Desktop Keyring"));
+    m_keyring->setObjectName(QStringLiteral("keyringPasswords"));
+    m_keyring->setCheckable(true);
+    connect(m_keyring, &QAction::triggered, this, &MainMenus::keyringChosen);
+}
+
+void MainMenus::showKeyring(bool on)
+{
+    m_keyring->setChecked(on);
 }
 
 void MainMenus::addAutoCheckMenu()

@@ -3,6 +3,7 @@
 #include <QObject>
 
 class MainWindow;
+class QAction;
 class QActionGroup;
 
 // The main window's menus: one handler per menu, dispatching on the item's index, so a menu item
@@ -15,10 +16,13 @@ public:
 
     // Ticks the automatic check's current choice (minutes, 0 = off).
     void showAutoCheck(int minutes);
+    // Ticks "Keep Passwords in the Desktop Keyring" as the option stands.
+    void showKeyring(bool on);
 
 Q_SIGNALS:
     void exitRequested();
     void autoCheckChosen(int minutes);
+    void keyringChosen(bool on);
 
 private:
     void addAutoCheckMenu();
@@ -28,4 +32,5 @@ private:
 
     MainWindow &m_window;
     QActionGroup *m_autoCheck = nullptr;
+    QAction *m_keyring = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "app/aboutwindow.h"
 #include "app/helpwindow.h"
+#include "app/keyringoption.h"
 #include "app/mainlayoutapply.h"
 #include "app/mainmenus.h"
 #include "app/replynotifier.h"
@@ -18,6 +19,7 @@
 #include "core/branding.h"
 #include "core/datafiles.h"
 #include "core/settingsstore.h"
+#include "ui/accessibility.h"
 #include "ui/editortext.h"
 #include "ui/messagebox.h"
 #include "ui/placement.h"
@@ -69,6 +71,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_status = new StatusPanels(statusBar());
     m_menus = new MainMenus(*this);
+    // Tab goes down the left column, then the right one.
+    applyAccessibility(this, {m_editorPanel, m_pageTabs, m_forumsPanel, m_postsPanel, m_visitButton, m_browserPanel});
 
     fitToScreen(this, QSize(twipsToPixels(11265), twipsToPixels(9600)),
                 QSize(twipsToPixels(7000), twipsToPixels(5000)));
@@ -128,6 +132,7 @@ void MainWindow::createControllers()
         m_menus->showAutoCheck(minutes);
         writeSetting(QStringLiteral("Settings"), QStringLiteral("autoCheckMinutes"), QString::number(minutes));
     });
+    m_keyringOption = new KeyringOption(*m_menus, *m_forums, forumLogins, this);
 }
 
 void MainWindow::load()
@@ -148,6 +153,7 @@ void MainWindow::load()
     reportErrors(unreadable);
     m_watch->showPosts();
     m_forums->showForums();
+    m_keyringOption->restore();
 
     templates = loadTemplates();
     updateInterface();

@@ -11,6 +11,7 @@ class BrowserPanel;
 class ComposeController;
 class ForumsController;
 class ForumsPanel;
+class KeyringOption;
 class MainMenus;
 class StatusPanels;
 class MessageEditorPanel;
@@ -55,6 +56,7 @@ public:
     BrowserController &browser() const { return *m_browser; }
     WatchController &watch() const { return *m_watch; }
     ForumsController &forums() const { return *m_forums; }
+    KeyringOption &keyringOption() const { return *m_keyringOption; }
 
     WatchedPostList watchedPosts;
     ForumLoginList forumLogins;
@@ -84,6 +86,7 @@ private:
     BrowserController *m_browser = nullptr;
     WatchController *m_watch = nullptr;
     ForumsController *m_forums = nullptr;
+    KeyringOption *m_keyringOption = nullptr;
     bool m_unloaded = false;
     bool m_exitRequested = false;
 };

@@ -28,4 +28,5 @@ BrowserPanel::BrowserPanel(QWidget *parent)
     noPopupsBox->setText(QStringLiteral("No Popups"));
     noPopupsBox->setChecked(true);
     view = makeControl<QWebEngineView>(this, QStringLiteral("WebBrowser1"), twipsRect(120, 1140, 6135, 5595));
+    addressLabel->setBuddy(addressBox); // names the box for a screen reader
 }

@@ -65,8 +65,8 @@ QString ForumLoginList::save() const
                                           "program started."));
     QString text;
     for (const ForumLogin &login : m_logins)
-        text += login.url + QLatin1Char('|') + login.userName + QLatin1Char('|') + login.password +
-                QStringLiteral("\r\n\r\n");
+        text += login.url + QLatin1Char('|') + login.userName + QLatin1Char('|') +
+                (login.passwordInKeyring ? QString() : login.password) + QStringLiteral("\r\n\r\n");
     const QByteArray bytes = encodeTextFile(text);
     QFileDevice::FileError code = QFileDevice::NoError;
     const QString error =
@@ -78,12 +78,17 @@ QString ForumLoginList::save() const
 
 bool ForumLoginList::contains(const QString &url) const
 {
+    return indexOf(url) >= 0;
+}
+
+int ForumLoginList::indexOf(const QString &url) const
+{
     const QString stored = storedUrl(url);
-    for (const ForumLogin &login : m_logins) {
-        if (login.url == stored)
-            return true;
+    for (int i = 0; i < m_logins.size(); ++i) {
+        if (m_logins.at(i).url == stored)
+            return i;
     }
-    return false;
+    return -1;
 }
 
 QString ForumLoginList::storedUrl(const QString &url)
@@ -114,9 +119,18 @@ bool ForumLoginList::setLogin(int index, const QString &userName, const QString 
 {
     if (index < 0 || index >= m_logins.size() || !loginProblem(userName, password).isEmpty())
         return false;
-    m_logins[index].userName = userName;
-    m_logins[index].password = password;
+    ForumLogin &login = m_logins[index];
+    if (login.userName != userName || login.password != password)
+        login.passwordInKeyring = false;
+    login.userName = userName;
+    login.password = password;
     return true;
+}
+
+void ForumLoginList::setPasswordInKeyring(int index, bool inKeyring)
+{
+    if (index >= 0 && index < m_logins.size())
+        m_logins[index].passwordInKeyring = inKeyring;
 }
 
 void ForumLoginList::remove(int index)

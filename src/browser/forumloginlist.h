@@ -10,6 +10,8 @@ struct ForumLogin
     QString url;
     QString userName;
     QString password;
+    // The desktop keyring holds the password: posts2.txt gets an empty password field for it.
+    bool passwordInKeyring = false;
 };
 
 // The user's forums, kept in posts2.txt as "url|user|password" lines, each followed by an empty
@@ -31,6 +33,8 @@ public:
     int count() const { return int(m_logins.size()); }
     const ForumLogin &at(int index) const { return m_logins.at(index); }
     bool contains(const QString &url) const;
+    // The position of the forum stored under this address, or -1.
+    int indexOf(const QString &url) const;
 
     // Appends a forum with an empty login; false when the address is empty, holds a line break or
     // is already listed. A "|" in the address is stored as "%7C", which names the same page.
@@ -39,8 +43,10 @@ public:
     static QString storedUrl(const QString &url);
     // Why this login cannot be stored (a line break anywhere, a "|" in the user name), or empty.
     static QString loginProblem(const QString &userName, const QString &password);
-    // False, and nothing changes, when the index is out of range or loginProblem() objects.
+    // False, and nothing changes, when the index is out of range or loginProblem() objects. A login
+    // that changes goes back into the file until the keyring holds it again.
     bool setLogin(int index, const QString &userName, const QString &password);
+    void setPasswordInKeyring(int index, bool inKeyring);
     void remove(int index);
 
     // One posts2.txt line as the list reads it (public for tests).

@@ -3,6 +3,7 @@
 #include "browser/browsercontroller.h"
 #include "browser/forumloginlist.h"
 #include "browser/forumspanel.h"
+#include "browser/passwordkeeper.h"
 #include "core/branding.h"
 #include "ui/listrows.h"
 #include "ui/messagebox.h"
@@ -77,9 +78,12 @@ void ForumsController::removeForum(const QString &url)
     // out, or the list would choose its neighbour.
     m_panel.forumList->setCurrentRow(-1);
     m_panel.forumList->clearSelection();
+    const ForumLogin removed = m_logins.at(row);
     m_logins.remove(row);
     delete m_panel.forumList->takeItem(row);
     save();
+    if (m_keeper)
+        m_keeper->forumRemoved(removed);
 }
 
 void ForumsController::selectForum(int row)
@@ -117,12 +121,25 @@ void ForumsController::storeLogin()
         return;
     const QString userName = m_panel.userNameBox->text();
     const QString password = m_panel.passwordBox->text();
+    const ForumLogin before = current;
     if (!m_logins.setLogin(row, userName, password)) {
         showMessage(m_panel.window(), branding().programName, ForumLoginList::loginProblem(userName, password),
                     QMessageBox::Warning);
         return;
     }
     save();
+    if (m_keeper)
+        m_keeper->loginChanged(row, before);
+}
+
+void ForumsController::setPasswordKeeper(PasswordKeeper *keeper)
+{
+    m_keeper = keeper;
+    connect(keeper, &PasswordKeeper::passwordsRestored, this, [this] {
+        const int row = ListRows::chosenRow(m_panel.forumList);
+        if (row >= 0 && m_panel.userNameBox->isEnabled())
+            selectForum(row);
+    });
 }
 
 void ForumsController::save()

@@ -5,6 +5,7 @@
 class BrowserController;
 class ForumLoginList;
 class ForumsPanel;
+class PasswordKeeper;
 
 // Wires the "Your Forums" page: the forum list, its login boxes, adding and removing forums.
 // Every change is written to posts2.txt at once.
@@ -20,6 +21,9 @@ public:
     void removeSelected();
     void selectForum(int row);
     void openForum(int row);
+    // Tells the keeper of every changed login and removed forum, and shows the passwords it
+    // reads back.
+    void setPasswordKeeper(PasswordKeeper *keeper);
 
 Q_SIGNALS:
     // A text for a status bar panel (1 to 3).
@@ -33,5 +37,6 @@ private:
     ForumsPanel &m_panel;
     ForumLoginList &m_logins;
     BrowserController &m_browser;
+    PasswordKeeper *m_keeper = nullptr;
     bool m_filling = false;
 };

@@ -32,4 +32,7 @@ ForumsPanel::ForumsPanel(QWidget *parent)
     userNameBox->setEnabled(false);
     passwordBox->setEnabled(false);
     forumList = makeControl<QListWidget>(this, QStringLiteral("lstPosts2"), twipsRect(60, 1140, 3435, 1425));
+    // The labels name their boxes for a screen reader.
+    userNameLabel->setBuddy(userNameBox);
+    passwordLabel->setBuddy(passwordBox);
 }

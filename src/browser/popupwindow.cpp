@@ -1,5 +1,7 @@
 #include "browser/popupwindow.h"
 
+#include "ui/accessibility.h"
+
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
@@ -18,6 +20,7 @@ PopupWindow::PopupWindow(QWebEngineProfile *profile, BrowserPage::PopupPolicy po
     // A page may close its own window (window.close()).
     connect(m_view->page(), &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
     resize(640, 480);
+    applyAccessibleNames(this);
 }
 
 QWebEnginePage *PopupWindow::page() const

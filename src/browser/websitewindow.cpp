@@ -4,6 +4,7 @@
 #include "browser/websitelayout.h"
 #include "core/appstate.h"
 #include "core/branding.h"
+#include "ui/accessibility.h"
 #include "ui/ontop.h"
 #include "ui/placement.h"
 #include "ui/skin.h"
@@ -59,6 +60,7 @@ WebsiteWindow::WebsiteWindow(const QString &address)
     addressBox = new QLineEdit(browserFrame);
     addressBox->setObjectName(QStringLiteral("Text1"));
     addressBox->setGeometry(toPixels(urlBox));
+    addressLabel->setBuddy(addressBox); // names the box for a screen reader
     goButton = makeButton(browserFrame, QStringLiteral("Command3"), QStyle::SP_ArrowRight,
                           QStringLiteral("browse the entered url"), WebsiteDesign::goButton);
     const auto navigationButton = [this](const char *name, QStyle::StandardPixmap icon, const char *tip, int index) {
@@ -107,6 +109,7 @@ WebsiteWindow::WebsiteWindow(const QString &address)
     });
 
     resize(twipsToPixels(9600), twipsToPixels(7200));
+    applyAccessibleNames(this);
 }
 
 void WebsiteWindow::open(const QWidget *owner)

@@ -24,6 +24,8 @@ MessageEditorPanel::MessageEditorPanel(QWidget *parent)
         makeLabel(this, QStringLiteral("Label7"), QStringLiteral("Message:"), twipsRect(120, 570, 1000, 255));
     messageEditor = makeControl<QPlainTextEdit>(this, QStringLiteral("txtMessage"), twipsRect(120, 810, 3495, 2370));
     messageEditor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab moves on to the next control, as in every other box, so the keyboard never gets stuck here.
+    messageEditor->setTabChangesFocus(true);
     setEditorText(messageEditor, initialMessageText());
 
     formatLabel = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("as"), twipsRect(120, 3300, 240, 255));
@@ -50,4 +52,8 @@ MessageEditorPanel::MessageEditorPanel(QWidget *parent)
     copyButton = makeButton(this, QStringLiteral("cmdCopy"), QStringLiteral("Copy"),
                             QStringLiteral("Copy your message to the clipboard in the selected format"),
                             twipsRect(2925, 3660, 690, 375));
+    // The labels name their fields for a screen reader.
+    subjectLabel->setBuddy(subjectBox);
+    messageLabel->setBuddy(messageEditor);
+    formatLabel->setBuddy(formatList);
 }

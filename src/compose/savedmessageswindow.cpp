@@ -3,6 +3,7 @@
 #include "compose/savedmessage.h"
 #include "compose/savedmessagefile.h"
 #include "core/branding.h"
+#include "ui/accessibility.h"
 #include "ui/editortext.h"
 #include "ui/listrows.h"
 #include "ui/messagebox.h"
@@ -35,6 +36,7 @@ SavedMessagesWindow::SavedMessagesWindow(QWidget *parent)
     messageView = new QPlainTextEdit(this);
     messageView->setObjectName(QStringLiteral("Text1"));
     messageView->setReadOnly(true);
+    messageView->setTabChangesFocus(true);
     messageView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     subjectBox = new QLineEdit(this);
     subjectBox->setObjectName(QStringLiteral("txtSubject"));
@@ -49,7 +51,9 @@ SavedMessagesWindow::SavedMessagesWindow(QWidget *parent)
     layout->addWidget(new QLabel(QStringLiteral("click once to view the entire message"), this));
     layout->addWidget(messageView, 3);
     auto *subjectRow = new QHBoxLayout;
-    subjectRow->addWidget(new QLabel(QStringLiteral("Subject:"), this));
+    auto *subjectLabel = new QLabel(QStringLiteral("Subject:"), this);
+    subjectLabel->setBuddy(subjectBox); // names the box for a screen reader
+    subjectRow->addWidget(subjectLabel);
     subjectRow->addWidget(subjectBox, 1);
     layout->addLayout(subjectRow);
     layout->addWidget(deleteButton, 0, Qt::AlignRight);
@@ -58,6 +62,7 @@ SavedMessagesWindow::SavedMessagesWindow(QWidget *parent)
     connect(rows, &ListRows::rowChosen, this, &SavedMessagesWindow::viewEntry);
     connect(rows, &ListRows::rowActivated, this, &SavedMessagesWindow::loadEntry);
     connect(deleteButton, &QPushButton::clicked, this, &SavedMessagesWindow::deleteSelectedEntry);
+    applyAccessibleNames(this);
 }
 
 void SavedMessagesWindow::setEntries(const QStringList &lines)

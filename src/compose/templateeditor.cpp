@@ -1,5 +1,6 @@
 #include "compose/templateeditor.h"
 
+#include "ui/accessibility.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>
@@ -82,6 +83,7 @@ TemplateEditor::TemplateEditor(TemplateSet &templates, QWidget *parent)
         nameBoxes[row]->setEnabled(false);
     setDefaultRowsUnlocked(false);
     fillTemplateRows();
+    applyAccessibleNames(this);
 }
 
 void TemplateEditor::fillTemplateRows()

@@ -254,6 +254,7 @@ void replaceLabels(QWidget *window)
             copy->setGeometry(label->geometry());
             copy->setFont(label->font());
             copy->setText(label->text());
+            copy->setBuddy(label->buddy()); // still names its field for a screen reader
             copy->setVisible(!label->isHidden());
             break;
         }

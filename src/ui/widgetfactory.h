@@ -39,5 +39,7 @@ inline QToolButton *makeIconButton(QWidget *parent, const QString &name, QStyle:
     auto *button = makeControl<QToolButton>(parent, name, geometry);
     button->setIcon(parent->style()->standardIcon(icon));
     button->setToolTip(tip);
+    // With no caption, a screen reader announces what the tooltip says.
+    button->setAccessibleName(tip);
     return button;
 }

@@ -1,14 +1,19 @@
 // The main window's start-up and shutdown: what it reads, what it restores, what it writes.
+#include "app/aboutwindow.h"
+#include "app/helpwindow.h"
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
 #include "app/statuspanels.h"
 #include "browser/browsercontroller.h"
 #include "browser/browserpanel.h"
 #include "browser/forumspanel.h"
+#include "browser/websitewindow.h"
 #include "browsertestmain.h"
 #include "compose/composecontroller.h"
 #include "compose/initialmessage.h"
 #include "compose/messageeditorpanel.h"
+#include "compose/savedmessageswindow.h"
+#include "compose/templateeditor.h"
 #include "core/appstate.h"
 #include "core/settingsstore.h"
 #include "core/statustext.h"
@@ -18,6 +23,7 @@
 #include "watch/postspanel.h"
 #include "watch/watchcontroller.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -69,6 +75,10 @@ private Q_SLOTS:
     void forumTabsSwitchPages();
     void splashShowsMainWindowOn75thTick();
     void closingWhilePageAnswerPendingIsSafe();
+    void controlsAreNamedInReadingOrder_data();
+    void controlsAreNamedInReadingOrder();
+    void tabLeavesMultiLineBoxes_data();
+    void tabLeavesMultiLineBoxes();
 
 private:
     int m_ends = 0;
@@ -300,6 +310,153 @@ void TestMainWindow::closingWhilePageAnswerPendingIsSafe()
     // The post check has just asked the page for its text; the window goes before the answer.
     delete form;
     QTest::qWait(200);
+}
+
+namespace {
+// Every control Tab reaches in the window, in the order it reaches them, each as "object name=the
+// name a screen reader announces". Controls that are disabled for now count too.
+void tabStops(QWidget *window, QStringList &stops)
+{
+    QWidget *widget = window;
+    while ((widget = widget->nextInFocusChain()) != window) {
+        if (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisibleTo(window) || widget->window() != window)
+            continue;
+        // The page view takes focus through a child of the engine's own.
+        QWidget *control = widget;
+        while (control->objectName().isEmpty() && control->parentWidget() != window)
+            control = control->parentWidget();
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
+        QVERIFY2(accessible, qPrintable(control->objectName()));
+        QString stop = control->objectName() + '=' + accessible->text(QAccessible::Name);
+        // A drop-down list's name is its choice; its label comes as a relation.
+        const auto labels = accessible->relations(QAccessible::Label);
+        if (!labels.isEmpty() && labels.first().first->role() == QAccessible::StaticText &&
+            labels.first().first->text(QAccessible::Name) != accessible->text(QAccessible::Name))
+            stop += " labelled " + labels.first().first->text(QAccessible::Name);
+        stops << stop;
+    }
+}
+} // namespace
+
+// One row per window (and per page of the main window).
+void TestMainWindow::controlsAreNamedInReadingOrder_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QStringList>("stops");
+    const QStringList editor{
+        "txtSubject=Subject:",    "cmdPaste_0=Paste Subject", "txtMessage=Message:", "cmbConvert=text labelled as",
+        "cmdMessage=Auto-Insert", "cmdPaste_3=Paste Message", "cmdOptions=Options",  "cmdSave=Save",
+        "cmdLoad=Load",           "cmdPreview=Preview",       "cmdCopy=Copy"};
+    const QStringList browser{"Command1=Visit threadloom.example.org",
+                              "Text5=URL:",
+                              "Command3=browse the entered url",
+                              "Command4=back",
+                              "Command5=forward",
+                              "Command6=stop",
+                              "Command7_1=refresh",
+                              "Check1=No Popups",
+                              "WebBrowser1=Web page"};
+    QTest::newRow("main window, forums page")
+        << "Form1"
+        << editor + QStringList{"TabStrip2=Your Forums",     "cmdAdd2=Add Current URL",   "cmdDel2=Remove URL",
+                                "txtUsername=Username:",     "cmdPaste_1=Paste Username", "txtPassword=Password:",
+                                "cmdPaste_2=Paste Password", "lstPosts2=Your Forums"} +
+               browser;
+    QTest::newRow("main window, posts page")
+        << "Form1 posts"
+        << editor +
+               QStringList{"TabStrip2=Your Posts", "cmdAdd=Watch This Post", "cmdDel=Remove Watch",
+                           "TabStrip1=Show All", "lstPosts=Your Posts"} +
+               browser;
+    QTest::newRow("saved messages") << "Form3"
+                                    << QStringList{"List1=Saved messages", "Text1=Message",
+                                                   "txtSubject=Subject:", "Command1=delete message"};
+    QStringList templateRows;
+    for (int row = 0; row < 8; ++row) {
+        const QString n = QString::number(row);
+        const QString shown = QString::number(row + 1);
+        templateRows << "txtName_" + n + "=Name " + shown << "txtLinkOpen01_" + n + "=Link Open " + shown
+                     << "txtLinkOpen02_" + n + "=Link Middle " + shown << "txtLinkClose_" + n + "=Link End " + shown
+                     << "txtMailCall_" + n + "=Email " + shown << "cmdDel_" + n + "=Clear template " + shown;
+    }
+    QTest::newRow("template editor") << "frmCustom"
+                                     << templateRows + QStringList{"Command1=Save and Close",
+                                                                   "Check1=Enable changing of default templates"};
+    QTest::newRow("help") << "Form8" << QStringList{"rtf1=Help", "Check1=Show at Startup"};
+    QTest::newRow("about") << "frmAbout" << QStringList{"lblWebsite=threadloom.example.org"};
+    QTest::newRow("website") << "frmWebsite" << QStringList{"Text1=URL:",    "Command3=browse the entered url",
+                                                            "Command4=back", "Command5=forward",
+                                                            "Command6=stop", "Command7=refresh"};
+}
+
+namespace {
+// The window a row names ("Form1 posts": the main window on its "Your Posts" page).
+std::unique_ptr<QWidget> openWindow(const QString &window, TemplateSet &templates)
+{
+    std::unique_ptr<QWidget> shown;
+    if (window.startsWith("Form1")) {
+        auto form = std::make_unique<MainWindow>();
+        form->load();
+        if (window.endsWith("posts"))
+            form->pageTabs()->setCurrentIndex(1);
+        shown = std::move(form);
+    } else if (window == "Form3") {
+        shown = std::make_unique<SavedMessagesWindow>();
+    } else if (window == "frmCustom") {
+        shown = std::make_unique<TemplateEditor>(templates);
+    } else if (window == "Form8") {
+        shown = std::make_unique<HelpWindow>();
+    } else if (window == "frmAbout") {
+        shown = std::make_unique<AboutWindow>();
+    } else if (window == "frmWebsite") {
+        shown = std::make_unique<WebsiteWindow>(QStringLiteral("127.0.0.1"));
+    }
+    if (shown)
+        shown->setAttribute(Qt::WA_DeleteOnClose, false);
+    return shown;
+}
+} // namespace
+
+void TestMainWindow::controlsAreNamedInReadingOrder()
+{
+    QFETCH(QString, window);
+    TestEnvironment env;
+    TemplateSet templates;
+    const std::unique_ptr<QWidget> shown = openWindow(window, templates);
+    QVERIFY(shown);
+    QStringList stops;
+    tabStops(shown.get(), stops);
+    QTEST(stops, "stops");
+}
+
+void TestMainWindow::tabLeavesMultiLineBoxes_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("next");
+    QTest::newRow("message") << "Form1"
+                             << "txtMessage"
+                             << "cmbConvert";
+    QTest::newRow("saved message") << "Form3"
+                                   << "Text1"
+                                   << "txtSubject";
+}
+
+void TestMainWindow::tabLeavesMultiLineBoxes()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, box);
+    TestEnvironment env;
+    TemplateSet templates;
+    const std::unique_ptr<QWidget> shown = openWindow(window, templates);
+    shown->show();
+    QVERIFY(QTest::qWaitForWindowActive(shown.get()));
+    auto *text = shown->findChild<QPlainTextEdit *>(box);
+    text->setFocus();
+    const QString before = text->toPlainText();
+    QTest::keyClick(text, Qt::Key_Tab);
+    QTEST(QApplication::focusWidget()->objectName(), "next");
+    QCOMPARE(text->toPlainText(), before);
 }
 
 THREADLOOM_BROWSER_TEST_MAIN(TestMainWindow)
