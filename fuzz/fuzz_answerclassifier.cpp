@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(whole.body() == pieces.body());
     FUZZ_CHECK(whole.body().size() <= 64);
     const int status = whole.headerSeen() ? whole.statusCode() : 0;
-    const QString failure = answerFailure(status, whole.reasonPhrase(), whole.location(), QStringLiteral("f.example/t/1"));
+    const QString failure =
+        answerFailure(status, whole.reasonPhrase(), whole.location(), QStringLiteral("f.example/t/1"));
     FUZZ_CHECK(failure.isEmpty() == (status >= 200 && status <= 299));
     isLoginAddress(QString::fromLatin1(whole.location()));
     return 0;

@@ -13,7 +13,8 @@ constexpr qsizetype readingLength = 100;
 QString withoutForumCodes(const QString &text)
 {
     static const QRegularExpression codes(
-        QStringLiteral("\\[/?(url|link|email|mail|b|i|u|s|img|quote|code|color|size|font|center|list|\\*)(=[^\\]\\r\\n]*)?\\]"),
+        QStringLiteral(
+            "\\[/?(url|link|email|mail|b|i|u|s|img|quote|code|color|size|font|center|list|\\*)(=[^\\]\\r\\n]*)?\\]"),
         QRegularExpression::CaseInsensitiveOption);
     QString out = text;
     return out.remove(codes);

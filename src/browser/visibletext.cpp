@@ -24,15 +24,15 @@ bool hidesContent(const QString &tag)
 bool endsLine(const QString &tag)
 {
     static const QStringList blocks{
-        QStringLiteral("br"),      QStringLiteral("p"),          QStringLiteral("div"),     QStringLiteral("li"),
-        QStringLiteral("ul"),      QStringLiteral("ol"),         QStringLiteral("dl"),      QStringLiteral("dt"),
-        QStringLiteral("dd"),      QStringLiteral("tr"),         QStringLiteral("td"),      QStringLiteral("th"),
-        QStringLiteral("table"),   QStringLiteral("blockquote"), QStringLiteral("pre"),     QStringLiteral("hr"),
-        QStringLiteral("h1"),      QStringLiteral("h2"),         QStringLiteral("h3"),      QStringLiteral("h4"),
-        QStringLiteral("h5"),      QStringLiteral("h6"),         QStringLiteral("section"), QStringLiteral("article"),
-        QStringLiteral("header"),  QStringLiteral("footer"),     QStringLiteral("nav"),     QStringLiteral("aside"),
-        QStringLiteral("form"),    QStringLiteral("fieldset"),   QStringLiteral("figure"),  QStringLiteral("figcaption"),
-        QStringLiteral("main"),    QStringLiteral("address"),    QStringLiteral("body"),    QStringLiteral("html")};
+        QStringLiteral("br"),     QStringLiteral("p"),          QStringLiteral("div"),     QStringLiteral("li"),
+        QStringLiteral("ul"),     QStringLiteral("ol"),         QStringLiteral("dl"),      QStringLiteral("dt"),
+        QStringLiteral("dd"),     QStringLiteral("tr"),         QStringLiteral("td"),      QStringLiteral("th"),
+        QStringLiteral("table"),  QStringLiteral("blockquote"), QStringLiteral("pre"),     QStringLiteral("hr"),
+        QStringLiteral("h1"),     QStringLiteral("h2"),         QStringLiteral("h3"),      QStringLiteral("h4"),
+        QStringLiteral("h5"),     QStringLiteral("h6"),         QStringLiteral("section"), QStringLiteral("article"),
+        QStringLiteral("header"), QStringLiteral("footer"),     QStringLiteral("nav"),     QStringLiteral("aside"),
+        QStringLiteral("form"),   QStringLiteral("fieldset"),   QStringLiteral("figure"),  QStringLiteral("figcaption"),
+        QStringLiteral("main"),   QStringLiteral("address"),    QStringLiteral("body"),    QStringLiteral("html")};
     return blocks.contains(tag);
 }
 
@@ -40,23 +40,23 @@ const QHash<QString, QString> &namedReferences()
 {
     // The ones a page serialiser writes, the typographic ones engines write, and common symbols.
     static const QHash<QString, QString> names{
-        {QStringLiteral("amp"), QStringLiteral("&")},         {QStringLiteral("lt"), QStringLiteral("<")},
-        {QStringLiteral("gt"), QStringLiteral(">")},          {QStringLiteral("quot"), QStringLiteral("\"")},
-        {QStringLiteral("apos"), QStringLiteral("'")},        {QStringLiteral("nbsp"), QString(QChar(0xA0))},
-        {QStringLiteral("hellip"), QString(QChar(0x2026))},   {QStringLiteral("mdash"), QString(QChar(0x2014))},
-        {QStringLiteral("ndash"), QString(QChar(0x2013))},    {QStringLiteral("lsquo"), QString(QChar(0x2018))},
-        {QStringLiteral("rsquo"), QString(QChar(0x2019))},    {QStringLiteral("sbquo"), QString(QChar(0x201A))},
-        {QStringLiteral("ldquo"), QString(QChar(0x201C))},    {QStringLiteral("rdquo"), QString(QChar(0x201D))},
-        {QStringLiteral("bdquo"), QString(QChar(0x201E))},    {QStringLiteral("prime"), QString(QChar(0x2032))},
-        {QStringLiteral("Prime"), QString(QChar(0x2033))},    {QStringLiteral("laquo"), QString(QChar(0xAB))},
-        {QStringLiteral("raquo"), QString(QChar(0xBB))},      {QStringLiteral("shy"), QString(QChar(0xAD))},
-        {QStringLiteral("copy"), QString(QChar(0xA9))},       {QStringLiteral("reg"), QString(QChar(0xAE))},
-        {QStringLiteral("trade"), QString(QChar(0x2122))},    {QStringLiteral("times"), QString(QChar(0xD7))},
-        {QStringLiteral("middot"), QString(QChar(0xB7))},     {QStringLiteral("bull"), QString(QChar(0x2022))},
-        {QStringLiteral("deg"), QString(QChar(0xB0))},        {QStringLiteral("euro"), QString(QChar(0x20AC))},
-        {QStringLiteral("pound"), QString(QChar(0xA3))},      {QStringLiteral("ensp"), QString(QChar(0x2002))},
-        {QStringLiteral("emsp"), QString(QChar(0x2003))},     {QStringLiteral("thinsp"), QString(QChar(0x2009))},
-        {QStringLiteral("zwj"), QString(QChar(0x200D))},      {QStringLiteral("zwnj"), QString(QChar(0x200C))},
+        {QStringLiteral("amp"), QStringLiteral("&")},       {QStringLiteral("lt"), QStringLiteral("<")},
+        {QStringLiteral("gt"), QStringLiteral(">")},        {QStringLiteral("quot"), QStringLiteral("\"")},
+        {QStringLiteral("apos"), QStringLiteral("'")},      {QStringLiteral("nbsp"), QString(QChar(0xA0))},
+        {QStringLiteral("hellip"), QString(QChar(0x2026))}, {QStringLiteral("mdash"), QString(QChar(0x2014))},
+        {QStringLiteral("ndash"), QString(QChar(0x2013))},  {QStringLiteral("lsquo"), QString(QChar(0x2018))},
+        {QStringLiteral("rsquo"), QString(QChar(0x2019))},  {QStringLiteral("sbquo"), QString(QChar(0x201A))},
+        {QStringLiteral("ldquo"), QString(QChar(0x201C))},  {QStringLiteral("rdquo"), QString(QChar(0x201D))},
+        {QStringLiteral("bdquo"), QString(QChar(0x201E))},  {QStringLiteral("prime"), QString(QChar(0x2032))},
+        {QStringLiteral("Prime"), QString(QChar(0x2033))},  {QStringLiteral("laquo"), QString(QChar(0xAB))},
+        {QStringLiteral("raquo"), QString(QChar(0xBB))},    {QStringLiteral("shy"), QString(QChar(0xAD))},
+        {QStringLiteral("copy"), QString(QChar(0xA9))},     {QStringLiteral("reg"), QString(QChar(0xAE))},
+        {QStringLiteral("trade"), QString(QChar(0x2122))},  {QStringLiteral("times"), QString(QChar(0xD7))},
+        {QStringLiteral("middot"), QString(QChar(0xB7))},   {QStringLiteral("bull"), QString(QChar(0x2022))},
+        {QStringLiteral("deg"), QString(QChar(0xB0))},      {QStringLiteral("euro"), QString(QChar(0x20AC))},
+        {QStringLiteral("pound"), QString(QChar(0xA3))},    {QStringLiteral("ensp"), QString(QChar(0x2002))},
+        {QStringLiteral("emsp"), QString(QChar(0x2003))},   {QStringLiteral("thinsp"), QString(QChar(0x2009))},
+        {QStringLiteral("zwj"), QString(QChar(0x200D))},    {QStringLiteral("zwnj"), QString(QChar(0x200C))},
     };
     return names;
 }
@@ -181,19 +181,32 @@ QString comparableText(const QString &text)
         const char16_t u = c.unicode();
         QChar folded = c;
         switch (u) {
-        case 0x2018: case 0x2019: case 0x201A: case 0x201B: case 0x2032: case 0x0060: case 0x00B4:
-            folded = QLatin1Char('\'');
-            break;
-        case 0x201C: case 0x201D: case 0x201E: case 0x201F: case 0x2033:
-            folded = QLatin1Char('"');
-            break;
-        case 0x2010: case 0x2011: case 0x2012: case 0x2013: case 0x2014: case 0x2015: case 0x2212:
-            folded = QLatin1Char('-');
-            break;
-        case 0x00AD: case 0x200B: case 0x200C: case 0x200D: case 0x2060: case 0xFEFF:
-            continue; // shown as nothing
-        default:
-            break;
+        case 0x2018:
+        case 0x2019:
+        case 0x201A:
+        case 0x201B:
+        case 0x2032:
+        case 0x0060:
+        case 0x00B4: folded = QLatin1Char('\''); break;
+        case 0x201C:
+        case 0x201D:
+        case 0x201E:
+        case 0x201F:
+        case 0x2033: folded = QLatin1Char('"'); break;
+        case 0x2010:
+        case 0x2011:
+        case 0x2012:
+        case 0x2013:
+        case 0x2014:
+        case 0x2015:
+        case 0x2212: folded = QLatin1Char('-'); break;
+        case 0x00AD:
+        case 0x200B:
+        case 0x200C:
+        case 0x200D:
+        case 0x2060:
+        case 0xFEFF: continue; // shown as nothing
+        default: break;
         }
         if (folded.isSpace()) {
             pendingSpace = !out.isEmpty();

@@ -16,8 +16,9 @@ bool isNameChar(char c)
 
 } // namespace
 
-void forEachAttribute(const QByteArray &html,
-                      const std::function<void(const QByteArray &tag, const QByteArray &name, const QByteArray &value)> &visit)
+void forEachAttribute(
+    const QByteArray &html,
+    const std::function<void(const QByteArray &tag, const QByteArray &name, const QByteArray &value)> &visit)
 {
     const qsizetype size = html.size();
     const char *const bytes = html.constData();

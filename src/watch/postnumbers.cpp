@@ -49,9 +49,8 @@ bool splitNumberedName(const QByteArray &attribute, const QByteArray &value, QBy
         words.chop(1);
     const qsizetype cut = std::max(words.lastIndexOf('-'), words.lastIndexOf('_'));
     const QByteArray last = words.mid(cut + 1);
-    if (!namesPost(last) || !std::all_of(prefix.cbegin(), prefix.cend(), [](char c) {
-            return std::isalpha(uchar(c)) || c == '-' || c == '_';
-        }))
+    if (!namesPost(last) || !std::all_of(prefix.cbegin(), prefix.cend(),
+                                         [](char c) { return std::isalpha(uchar(c)) || c == '-' || c == '_'; }))
         return false;
     *family = attribute + '=' + prefix;
     *number = value.right(digits).toLongLong();

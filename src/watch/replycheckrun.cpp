@@ -210,8 +210,9 @@ void ReplyCheckRun::report()
         if (entry.index < 0)
             continue; // removed during the run: it is no longer watched
         ++m_done;
-        const ReplyVerdict verdict = entry.state == State::Failed ? ReplyVerdict{ReplyVerdict::Failed, -1, entry.reason, false}
-                                                                  : judgeReplies(m_posts.at(entry.index), entry.page);
+        const ReplyVerdict verdict = entry.state == State::Failed
+                                         ? ReplyVerdict{ReplyVerdict::Failed, -1, entry.reason, false}
+                                         : judgeReplies(m_posts.at(entry.index), entry.page);
         switch (verdict.kind) {
         case ReplyVerdict::Failed:
             m_failures.append({entry.url, verdict.text});

@@ -106,7 +106,8 @@ void ResponseMeter::readHeader(const QByteArray &header)
     const qsizetype blank = status.indexOf(' ');
     if (status.startsWith("HTTP/") && blank > 0) {
         const QByteArray code = status.mid(blank + 1, 3);
-        bool ok = code.size() == 3 && std::all_of(code.cbegin(), code.cend(), [](char c) { return c >= '0' && c <= '9'; });
+        bool ok =
+            code.size() == 3 && std::all_of(code.cbegin(), code.cend(), [](char c) { return c >= '0' && c <= '9'; });
         if (ok && (status.size() == blank + 4 || status.at(blank + 4) == ' ')) {
             m_statusCode = code.toInt();
             m_reasonPhrase = status.mid(blank + 5).trimmed();
@@ -141,8 +142,9 @@ QByteArray ResponseMeter::dechunk(const QByteArray &body, bool *ok)
         if (semicolon >= 0)
             sizeText.truncate(semicolon);
         sizeText = sizeText.trimmed();
-        const bool hexDigits = !sizeText.isEmpty() && sizeText.size() <= 15 &&
-                               std::all_of(sizeText.cbegin(), sizeText.cend(), [](char c) { return std::isxdigit(uchar(c)); });
+        const bool hexDigits =
+            !sizeText.isEmpty() && sizeText.size() <= 15 &&
+            std::all_of(sizeText.cbegin(), sizeText.cend(), [](char c) { return std::isxdigit(uchar(c)); });
         if (!hexDigits)
             return QByteArray();
         const qint64 chunk = sizeText.toLongLong(nullptr, 16);

@@ -16,10 +16,7 @@ public:
     // longer than that is kept in part only, and bodyCut() tells.
     void setBodyLimit(qsizetype limit) { m_bodyLimit = limit; }
     // Whether feed() looks at the bytes; when not, it only counts them.
-    bool wantsBytes() const
-    {
-        return m_headerSeen ? m_body.size() < m_bodyLimit : !m_gaveUp;
-    }
+    bool wantsBytes() const { return m_headerSeen ? m_body.size() < m_bodyLimit : !m_gaveUp; }
     // Takes one arrival. Returns true when the header end was already known before this arrival,
     // which is when the caller shows the progress text.
     bool feed(const char *data, qsizetype size);

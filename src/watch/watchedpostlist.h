@@ -11,7 +11,7 @@
 struct WatchedPost
 {
     QString url;
-    QString size; // decimal text as stored in sizes.txt
+    QString size;              // decimal text as stored in sizes.txt
     QList<qint64> postNumbers; // ascending; empty when none are known (the size rule applies)
     LoginState login = LoginState::Unknown;
 };

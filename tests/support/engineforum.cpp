@@ -134,11 +134,11 @@ QByteArray EngineForum::threadPage(int thread, bool member, const QString &previ
         const QByteArray number = QByteArray::number(comment.number);
         list += "<li id=\"comment-" + number + "\" class=\"comment\"><article id=\"div-comment-" + number + "\">" +
                 (comment.held ? "<em>Your comment is awaiting moderation.</em>" : "") + render(comment.text) +
-                "<a rel=\"nofollow\" class=\"comment-reply-link\" href=\"#comment-" + number + "\">Reply</a></article></li>\n";
+                "<a rel=\"nofollow\" class=\"comment-reply-link\" href=\"#comment-" + number +
+                "\">Reply</a></article></li>\n";
     }
-    return frame("Thread " + QByteArray::number(thread), "<article id=\"post-" + QByteArray::number(thread) + "\">" + list +
-                                                         "</ol></article>",
-                 member);
+    return frame("Thread " + QByteArray::number(thread),
+                 "<article id=\"post-" + QByteArray::number(thread) + "\">" + list + "</ol></article>", member);
 }
 
 QByteArray EngineForum::answer(const QByteArray &target, bool member) const
@@ -150,7 +150,8 @@ QByteArray EngineForum::answer(const QByteArray &target, bool member) const
     if (parts.value(0) == QLatin1String("thread") && known) {
         if (m_threads.at(thread - 1).membersOnly && !member)
             return response(404, "Not Found", frame("Not found", "<p>Nothing here.</p>", false));
-        return response(200, "OK", threadPage(thread, member, QUrlQuery(url).queryItemValue(QStringLiteral("moderation-hash"))));
+        return response(200, "OK",
+                        threadPage(thread, member, QUrlQuery(url).queryItemValue(QStringLiteral("moderation-hash"))));
     }
     if (parts.value(0) == QLatin1String("private") && known) {
         if (!member)
@@ -160,8 +161,9 @@ QByteArray EngineForum::answer(const QByteArray &target, bool member) const
     if (parts.value(0) == QLatin1String("old") && known)
         return response(301, "Moved Permanently", {}, "/thread/" + QByteArray::number(thread) + "/");
     if (m_plainPages.contains(url.path()))
-        return response(200, "OK",
-                        frame("Page", "<div class=\"entry\">" + render(m_plainPages.value(url.path())) + "</div>", member));
+        return response(
+            200, "OK",
+            frame("Page", "<div class=\"entry\">" + render(m_plainPages.value(url.path())) + "</div>", member));
     return response(404, "Not Found", frame("Not found", "<p>Nothing here.</p>", member));
 }
 

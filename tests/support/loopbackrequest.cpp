@@ -30,7 +30,8 @@ void serveOneRequest(QTcpServer *server, qintptr descriptor,
         for (qsizetype i = 1; i < lines.size(); ++i) {
             const qsizetype colon = lines.at(i).indexOf(':');
             if (colon > 0)
-                request.headers.insert(lines.at(i).left(colon).trimmed().toLower(), lines.at(i).mid(colon + 1).trimmed());
+                request.headers.insert(lines.at(i).left(colon).trimmed().toLower(),
+                                       lines.at(i).mid(colon + 1).trimmed());
         }
         const int length = request.headers.value("content-length").toInt();
         if (buffer->size() < headerEnd + 4 + length)

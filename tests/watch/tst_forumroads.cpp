@@ -57,7 +57,8 @@ CheckLog runCheck(WatchedPostList &list, BrowserCookieJar &jar)
     run.probeSettings().cookieJar = &jar;
     CheckLog log;
     QObject::connect(&run, &ReplyCheckRun::newReply, &run, [&](const QString &u) { log.flagged << u; });
-    QObject::connect(&run, &ReplyCheckRun::newReplyDetail, &run, [&](const QString &, const QString &d) { log.details << d; });
+    QObject::connect(&run, &ReplyCheckRun::newReplyDetail, &run,
+                     [&](const QString &, const QString &d) { log.details << d; });
     QObject::connect(&run, &ReplyCheckRun::postFailed, &run,
                      [&](const QString &u, const QString &r) { log.failed << u + QStringLiteral(" - ") + r; });
     QObject::connect(&run, &ReplyCheckRun::postNoted, &run, [&](const QString &u) { log.notes << u; });
@@ -117,7 +118,8 @@ void TestForumRoads::autoWatchFindsThePostAsShown_data()
     QTest::newRow("typographic quotes and dashes") << "It's a great read -- thanks\r\nSee you\r\n\r\n" << true;
     QTest::newRow("ampersand") << "Q&A night: \"bring questions\"...\r\n\r\n" << true;
     QTest::newRow("starts with an address")
-        << "<a href='http://shop.example/a'>http://shop.example/a</a> has the parts\r\n\r\n" << true;
+        << "<a href='http://shop.example/a'>http://shop.example/a</a> has the parts\r\n\r\n"
+        << true;
     QTest::newRow("another thread's page") << "Nothing like this was posted\r\n\r\n" << false;
 }
 
@@ -168,9 +170,12 @@ void TestForumRoads::errorPagesAreNotMeasured_data()
     QTest::addColumn<QString>("path"); // %1: the thread
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("members-only thread without the login") << "/thread/%1/" << "404 Not Found";
-    QTest::newRow("sent to the log-in page") << "/private/%1/" << "login needed";
-    QTest::newRow("thread moved") << "/old/%1/" << "moved to %2/thread/%1/";
+    QTest::newRow("members-only thread without the login") << "/thread/%1/"
+                                                           << "404 Not Found";
+    QTest::newRow("sent to the log-in page") << "/private/%1/"
+                                             << "login needed";
+    QTest::newRow("thread moved") << "/old/%1/"
+                                  << "moved to %2/thread/%1/";
 }
 
 void TestForumRoads::errorPagesAreNotMeasured()

@@ -288,11 +288,12 @@ void TestPageSizeProbe::refusesAnswersThatAreNotThePage_data()
 
     QTest::newRow("404 page") << inPieces({"HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found"})
                               << "404 Not Found";
-    QTest::newRow("redirect, relative") << inPieces({"HTTP/1.1 301 Moved\r\nlocation: /t/2\r\n\r\n"}) << "moved to %1/t/2";
+    QTest::newRow("redirect, relative") << inPieces({"HTTP/1.1 301 Moved\r\nlocation: /t/2\r\n\r\n"})
+                                        << "moved to %1/t/2";
     QTest::newRow("redirect to the log-in page")
         << inPieces({"HTTP/1.1 302 Found\r\nLocation: /ucp.php?mode=login&redirect=t\r\n\r\n"}) << "login needed";
-    QTest::newRow("closed without a byte") << ServerScript{ServerStep::close()}
-                                           << "no readable answer from the web server";
+    QTest::newRow("closed without a byte")
+        << ServerScript{ServerStep::close()} << "no readable answer from the web server";
     QTest::newRow("100 MiB without header end") << ServerScript{ServerStep::filler(100LL << 20), ServerStep::close()}
                                                 << "no readable answer from the web server";
 }
@@ -322,10 +323,12 @@ void TestPageSizeProbe::readsPostsOfMeasuredPage_data()
                                           QByteArray::number(page.size() - 14, 16) + "\r\n" + page.mid(14) + "\r\n",
                                           "0\r\n\r\n"})
                              << QList<qint64>{7, 9};
-    QTest::newRow("broken framing") << inPieces({"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n", "zz\r\n" + page})
+    QTest::newRow("broken framing") << inPieces(
+                                           {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n", "zz\r\n" + page})
                                     << QList<qint64>();
-    QTest::newRow("longer than is read")
-        << ScriptedHttpServer::page(page + QByteArray(PageSizeProbe::pageReadLimit, ' ') + page) << QList<qint64>();
+    QTest::newRow("longer than is read") << ScriptedHttpServer::page(
+                                                page + QByteArray(PageSizeProbe::pageReadLimit, ' ') + page)
+                                         << QList<qint64>();
 }
 
 void TestPageSizeProbe::readsPostsOfMeasuredPage()
