@@ -1,5 +1,7 @@
-// Link conversion of any text with the html markup and with empty markup.
+// Link conversion of any text with the html markup and with empty markup, by both sets of rules.
 #include "compose/linkencoder.h"
+#include "compose/modernlinkencoder.h"
+#include "compose/modernlinkscanner.h"
 #include "fuzzsupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -11,5 +13,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // address, plus the visible copy of each address.
     const QString bare = encodeLinks(text, QString(), QString(), QString(), QString());
     FUZZ_CHECK(bare.size() >= text.size() - text.count(QLatin1Char('\r')) - text.count(QLatin1Char('\n')));
+
+    // The modern rules: addresses in order, apart, inside the text; with empty markup the output
+    // is the text with each address's target put before it.
+    ModernLinkScanner scanner(text);
+    ModernLink link{};
+    qsizetype after = 0;
+    qsizetype targets = 0;
+    while (scanner.next(link)) {
+        FUZZ_CHECK(link.start >= after && link.length > 0 && link.start + link.length <= text.size());
+        after = link.start + link.length;
+        targets += modernLinkTarget(QStringView(text).mid(link.start, link.length), link.kind, QString(), false).size();
+    }
+    const QString modern = encodeLinks(text, QString(), QString(), QString(), QString(), LinkRules::Modern);
+    FUZZ_CHECK(modern.size() == text.size() + targets);
+    encodeLinks(text, QStringLiteral("[url="), QStringLiteral("]"), QStringLiteral("[/url]"), QStringLiteral("mailto:"),
+                LinkRules::Modern);
     return 0;
 }

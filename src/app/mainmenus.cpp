@@ -73,11 +73,22 @@ MainMenus::MainMenus(MainWindow &window)
     m_keyring->setObjectName(QStringLiteral("keyringPasswords"));
     m_keyring->setCheckable(true);
     connect(m_keyring, &QAction::triggered, this, &MainMenus::keyringChosen);
+    m_modernLinks = tools->addAction(QStringLiteral("Modern Links (https, www., query strings)"));
+    m_modernLinks->setObjectName(QStringLiteral("modernLinksItem"));
+    m_modernLinks->setCheckable(true);
+    m_modernLinks->setChecked(ComposeController::storedLinkRules() == LinkRules::Modern);
+    // The compose controller comes later than the menus; it is looked up when the item changes.
+    connect(m_modernLinks, &QAction::toggled, this, [this](bool modern) { m_window.compose().useModernLinks(modern); });
 }
 
 void MainMenus::showKeyring(bool on)
 {
     m_keyring->setChecked(on);
+}
+
+QAction *MainMenus::modernLinksAction() const
+{
+    return m_modernLinks;
 }
 
 void MainMenus::addAutoCheckMenu()

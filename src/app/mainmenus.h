@@ -18,6 +18,8 @@ public:
     void showAutoCheck(int minutes);
     // Ticks "Keep Passwords in the Desktop Keyring" as the option stands.
     void showKeyring(bool on);
+    // The checkable Tools item that switches the link conversion to the modern rules.
+    QAction *modernLinksAction() const;
 
 Q_SIGNALS:
     void exitRequested();
@@ -33,4 +35,5 @@ private:
     MainWindow &m_window;
     QActionGroup *m_autoCheck = nullptr;
     QAction *m_keyring = nullptr;
+    QAction *m_modernLinks = nullptr;
 };

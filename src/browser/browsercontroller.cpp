@@ -3,15 +3,14 @@
 #include "browser/browserpage.h"
 #include "browser/browserpanel.h"
 #include "browser/browserprofile.h"
-#include "browser/formscan.h"
+#include "browser/enginescriptpage.h"
 #include "browser/forumspanel.h"
+#include "browser/insertcontroller.h"
 #include "browser/pagescripts.h"
 #include "browser/websitewindow.h"
 #include "compose/composecontroller.h"
 #include "compose/messageeditorpanel.h"
-#include "core/atomicfile.h"
-#include "core/datafolder.h"
-#include "core/textfile.h"
+#include "compose/outgoingtext.h"
 #include "ui/editortext.h"
 #include "ui/messagebox.h"
 
@@ -25,10 +24,6 @@
 #include <QWebEngineView>
 
 namespace {
-
-// A page that never answers (its renderer gone, a navigation that swallowed the script) must not
-// block later inserts for good.
-constexpr int insertAnswerLimitMs = 15000;
 
 constexpr auto scriptWorld = QWebEngineScript::ApplicationWorld;
 
@@ -50,9 +45,23 @@ BrowserController::BrowserController(BrowserPanel &panel, MessageEditorPanel &ed
         browserProfile(), [noPopups] { return noPopups && !noPopups->isChecked(); }, view);
     view->setPage(m_page);
 
-    m_insertWatchdog.setSingleShot(true);
-    m_insertWatchdog.setInterval(insertAnswerLimitMs);
-    connect(&m_insertWatchdog, &QTimer::timeout, this, [this] { endInsert(m_insertSerial, false); });
+    m_scriptPage = new EngineScriptPage(m_page, this);
+    auto message = [this] {
+        const QString outgoing = outgoingText(editorText(m_editor.messageEditor));
+        return InsertController::Message{m_compose.convertMessage(outgoing), m_compose.convertsToMarkup(), outgoing};
+    };
+    auto reportFailure = [this](std::function<void()> dismissed) {
+        showMessage(m_panel.window(), QStringLiteral("Auto-Insert Error"),
+                    QStringLiteral("Could not auto-insert your message.  Try pasting instead."), QMessageBox::NoIcon,
+                    dismissed);
+    };
+    m_insert = new InsertController(*m_scriptPage, m_postCheck, message, reportFailure, this);
+    connect(m_insert, &InsertController::finished, this, &BrowserController::autoInsertFinished);
+    // After "Message inserted": the addresses the classic link rules left as plain text, if any.
+    connect(m_insert, &InsertController::finished, this, [this](bool inserted) {
+        if (const QString note = m_compose.plainAddressesNote(); inserted && !note.isEmpty())
+            Q_EMIT statusText(1, note);
+    });
 
     connectControls();
 }
@@ -131,82 +140,7 @@ void BrowserController::armPostCheck(int countdown)
 
 void BrowserController::autoInsertMessage()
 {
-    if (m_inserting) {
-        ++m_queuedInserts;
-        return;
-    }
-    startInsert();
-}
-
-void BrowserController::startInsert()
-{
-    m_inserting = true;
-    const int serial = ++m_insertSerial;
-    m_insertWatchdog.start();
-    QPointer<BrowserController> self(this);
-    m_page->runJavaScript(readBodyScript(), scriptWorld, [self, serial](const QVariant &body) {
-        if (self)
-            self->onInsertMarkup(serial, body);
-    });
-}
-
-void BrowserController::onInsertMarkup(int serial, const QVariant &body)
-{
-    if (serial != m_insertSerial || !m_inserting)
-        return;
-    const QVariantList parts = body.toList();
-    const QString outer = parts.size() >= 2 ? parts.at(0).toString() : QString();
-    const QString inner = parts.size() >= 2 ? parts.at(1).toString() : QString();
-    const FormScan scan = scanForPostForm(outer, inner);
-    // Only a record of what was scanned: when it cannot be written, the insert goes on.
-    for (const QString &text : scan.scratchTexts) {
-        const QString error = writeFileAtomically(dataFilePath(QStringLiteral("htmltemp.txt")), encodeText(text));
-        if (!error.isEmpty())
-            qWarning("%s", qPrintable(error));
-    }
-    // With nothing found in the markup, the page may still have a form that owns a text area.
-    const bool found = scan.formIndex >= 0 && scan.fieldIndex >= 0;
-
-    const QString outgoing = editorText(m_editor.messageEditor) + QStringLiteral("\r\n\r\n");
-    const QString converted = m_compose.convertMessage(outgoing);
-    QPointer<BrowserController> self(this);
-    m_page->runJavaScript(setMessageFieldScript(scan.formIndex, scan.fieldIndex, converted), scriptWorld,
-                          [self, serial, converted, found](const QVariant &result) {
-                              if (!self || serial != self->m_insertSerial || !self->m_inserting)
-                                  return;
-                              const bool inserted = result.toBool();
-                              // Armed once a target was found, whether or not the page took the text.
-                              if (found || inserted)
-                                  self->m_postCheck.arm(converted);
-                              self->endInsert(serial, inserted);
-                          });
-}
-
-void BrowserController::endInsert(int serial, bool inserted)
-{
-    if (serial != m_insertSerial || !m_inserting)
-        return;
-    m_insertWatchdog.stop();
-    // Late answers for this insert are ignored from here on.
-    ++m_insertSerial;
-
-    QPointer<BrowserController> self(this);
-    auto next = [self, inserted] {
-        if (!self)
-            return;
-        self->m_inserting = false;
-        Q_EMIT self->autoInsertFinished(inserted);
-        if (self->m_queuedInserts > 0) {
-            --self->m_queuedInserts;
-            self->startInsert();
-        }
-    };
-    if (inserted) {
-        next();
-        return;
-    }
-    showMessage(m_panel.window(), QStringLiteral("Auto-Insert Error"),
-                QStringLiteral("Could not auto-insert your message.  Try pasting instead."), QMessageBox::NoIcon, next);
+    m_insert->autoInsert();
 }
 
 void BrowserController::pasteIntoPage(int index)

@@ -5,10 +5,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <QUrl>
 
 class BrowserPage;
+class EngineScriptPage;
+class InsertController;
 class BrowserPanel;
 class ComposeController;
 class ForumsPanel;
@@ -51,9 +52,6 @@ private:
     void connectControls();
     void onLoadFinished();
     void onPostCheckPage(const PostCheck::Ticket &ticket, const QUrl &pageUrl, const QVariant &body);
-    void startInsert();
-    void onInsertMarkup(int serial, const QVariant &body);
-    void endInsert(int serial, bool inserted);
 
     BrowserPanel &m_panel;
     MessageEditorPanel &m_editor;
@@ -61,10 +59,7 @@ private:
     const ComposeController &m_compose;
     BrowserPage *m_page = nullptr;
     PostCheck m_postCheck;
-    // One auto-insert at a time; clicks that arrive meanwhile run one after the other.
-    bool m_inserting = false;
-    int m_queuedInserts = 0;
-    int m_insertSerial = 0;
-    QTimer m_insertWatchdog;
+    EngineScriptPage *m_scriptPage = nullptr;
+    InsertController *m_insert = nullptr;
     QPointer<WebsiteWindow> m_website;
 };

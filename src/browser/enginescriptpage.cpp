@@ -2,6 +2,7 @@
 
 #include <QWebEnginePage>
 #include <QWebEngineScript>
+#include <QWebEngineView>
 
 EngineScriptPage::EngineScriptPage(QWebEnginePage *page, QObject *parent)
     : ScriptPage(parent)
@@ -25,4 +26,10 @@ void EngineScriptPage::runScript(const QString &script, ScriptResult done)
 QUrl EngineScriptPage::pageUrl() const
 {
     return m_page ? m_page->url() : QUrl();
+}
+
+void EngineScriptPage::focusPage()
+{
+    if (QWebEngineView *view = m_page ? QWebEngineView::forPage(m_page) : nullptr)
+        view->setFocus(Qt::OtherFocusReason);
 }

@@ -16,6 +16,7 @@ public:
 
     void runScript(const QString &script, ScriptResult done) override;
     QUrl pageUrl() const override;
+    void focusPage() override;
 
 private:
     QPointer<QWebEnginePage> m_page;

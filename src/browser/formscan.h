@@ -19,6 +19,9 @@ struct FormScan
 // markup is scanned: see withoutInertText.
 FormScan scanForPostForm(const QString &outerHtml, const QString &innerHtml);
 
+// The inner markup of the body from its outer markup: the body's own tags taken off.
+QString bodyInnerMarkup(const QString &bodyOuterHtml);
+
 // The markup with the text of comments and of script and style elements taken out (the comment
 // marks and the element tags stay): a "<form" in a commented-out block or in a script's string is
 // no form of the page. Markup that holds no comment, script or style text comes back unchanged.

@@ -12,12 +12,30 @@ QString scriptStringLiteral(const QString &text);
 // Gives [body outerHTML, body innerHTML], or null when the page has no body.
 QString readBodyScript();
 
-// Puts text into the message box of the given form: the element at fieldIndex when it is a text
-// area, else the first text area of that form. When the scan found none (either index -1), the
-// first form in page order whose elements hold a text area gets it, in its first text area: a
-// form the page built empty still owns the fields placed after it. Page scripts learn of it
-// through "input" and "change" events. Gives true when a text area received the text.
-QString setMessageFieldScript(int formIndex, int fieldIndex, const QString &text);
+// Gives the body's outer markup, or null when the page has no body. Its inner markup is the same
+// text without the body's own tags, so a large page crosses over once.
+QString readBodyOuterScript();
+
+// Auto-insert's first step into the message box of the given form (the element at fieldIndex when
+// it is a text area, else the first text area of that form; with either index -1, the first form
+// in page order whose elements hold a text area: a form the page built empty still owns the fields
+// placed after it). A text area the user sees takes text as its value, and page scripts learn of it
+// through "input" and "change" events; so does a hidden one that no editor stands for. When an
+// editor hides it, or the form has no text area, the visible editing surface that stands for it is
+// focused with all its content selected, and kept for the next two scripts. Gives a JSON report
+// {"road": "field" | "editor" | "none", "text": the value, or the surface's text}.
+QString fillMessageBoxScript(int formIndex, int fieldIndex, const QString &text);
+
+// Focuses the surface the fill script kept and selects all it holds again. Gives its report.
+QString selectSurfaceScript();
+
+// Puts the message into the surface the fill script kept, replacing the selection, as a person's
+// paste arrives: a paste event carrying text (and html, unless it is null) that the editor takes
+// itself, else the browser's insertText or insertHTML command. Gives the report of the surface.
+QString pasteIntoSurfaceScript(const QString &text, const QString &html);
+
+// The report of the kept surface: what it shows now.
+QString readSurfaceScript();
 
 // Inserts text at the caret of the element that has the focus, reaching into same-origin frames;
 // the element may be a text field or any editable element. Gives true when the text went in.

@@ -24,6 +24,9 @@ public:
     // gone first.
     virtual void runScript(const QString &script, ScriptResult done) = 0;
     virtual QUrl pageUrl() const = 0;
+    // Gives the page the keyboard focus, as a person's click into it would: an editor hears that
+    // it has the focus only while its page has it. Pages that cannot take it ignore this.
+    virtual void focusPage() {}
 
 Q_SIGNALS:
     void loadFinished(bool ok);

@@ -1,7 +1,9 @@
 #include "compose/composecontroller.h"
 
+#include "compose/markuptemplate.h"
 #include "compose/messageeditorpanel.h"
 #include "compose/outgoingtext.h"
+#include "compose/plainaddresshint.h"
 #include "compose/savedmessagefile.h"
 #include "compose/savedmessageswindow.h"
 #include "compose/templateeditor.h"
@@ -23,6 +25,7 @@ ComposeController::ComposeController(MessageEditorPanel &panel, TemplateSet &tem
     : QObject(parent)
     , m_panel(panel)
     , m_templates(templates)
+    , m_linkRules(storedLinkRules())
 {
     // Remembered on every change, typed or set, so the subject outlives even an abrupt exit.
     connect(m_panel.subjectBox, &QLineEdit::textChanged, this,
@@ -46,7 +49,47 @@ TemplateEditor *ComposeController::templateEditor() const
 
 QString ComposeController::convertMessage(const QString &text) const
 {
-    return ::convertMessage(text, m_panel.formatList->currentText(), m_templates);
+    return ::convertMessage(text, m_panel.formatList->currentText(), m_templates, m_linkRules);
+}
+
+void ComposeController::setLinkRules(LinkRules rules)
+{
+    m_linkRules = rules;
+}
+
+LinkRules ComposeController::linkRules() const
+{
+    return m_linkRules;
+}
+
+LinkRules ComposeController::storedLinkRules()
+{
+    const QString stored = readSetting(QStringLiteral("Settings"), QStringLiteral("modernLinks"), QStringLiteral("0"));
+    return stored.trimmed() == QLatin1String("1") ? LinkRules::Modern : LinkRules::Classic;
+}
+
+void ComposeController::useModernLinks(bool modern)
+{
+    setLinkRules(modern ? LinkRules::Modern : LinkRules::Classic);
+    writeSetting(QStringLiteral("Settings"), QStringLiteral("modernLinks"),
+                 modern ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+QString ComposeController::plainAddressesNote() const
+{
+    return m_linkRules == LinkRules::Classic ? plainAddressesHint(editorText(m_panel.messageEditor)) : QString();
+}
+
+void ComposeController::reportPlainAddresses()
+{
+    const QString note = plainAddressesNote();
+    if (!note.isEmpty())
+        Q_EMIT statusText(1, note);
+}
+
+bool ComposeController::convertsToMarkup() const
+{
+    return ::convertsToMarkup(m_panel.formatList->currentText(), m_templates);
 }
 
 QString ComposeController::convertedOutgoingText() const
@@ -56,6 +99,7 @@ QString ComposeController::convertedOutgoingText() const
 
 void ComposeController::previewMessage()
 {
+    reportPlainAddresses();
     showMessage(m_panel.window(), QStringLiteral("message preview"), convertedOutgoingText());
 }
 
@@ -63,6 +107,7 @@ void ComposeController::copyMessage()
 {
     QGuiApplication::clipboard()->setText(convertedOutgoingText());
     Q_EMIT statusText(1, QStringLiteral("Message copied"));
+    reportPlainAddresses();
 }
 
 void ComposeController::saveMessage()

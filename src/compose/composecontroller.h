@@ -1,5 +1,7 @@
 #pragma once
 
+#include "compose/linkencoder.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -28,8 +30,20 @@ public:
     void showFormats();
     // Closes the saved-messages window and the template editor (main window shutdown).
     void unloadWindows();
-    // Converts text with the format selected in the editor.
+    // Converts text with the format selected in the editor and the chosen link rules.
     QString convertMessage(const QString &text) const;
+    // Whether the selected format writes HTML links.
+    bool convertsToMarkup() const;
+    void setLinkRules(LinkRules rules);
+    LinkRules linkRules() const;
+    // The Tools menu's choice: the modern rules or the classic ones, remembered in the settings.
+    void useModernLinks(bool modern);
+    // The rules chosen in an earlier run (the classic ones at first).
+    static LinkRules storedLinkRules();
+    // With the classic rules, how many addresses of the message they leave as plain text, as a
+    // status text for panel 1 (preview, copy and auto-insert); empty when there are none.
+    QString plainAddressesNote() const;
+    void reportPlainAddresses();
 
     // The secondary windows while they exist (tests and shutdown).
     SavedMessagesWindow *savedMessagesWindow() const;
@@ -44,6 +58,7 @@ private:
 
     MessageEditorPanel &m_panel;
     TemplateSet &m_templates;
+    LinkRules m_linkRules = LinkRules::Classic;
     QPointer<SavedMessagesWindow> m_savedMessages;
     QPointer<TemplateEditor> m_templateEditor;
 };

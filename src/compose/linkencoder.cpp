@@ -1,5 +1,7 @@
 #include "compose/linkencoder.h"
 
+#include "compose/modernlinkencoder.h"
+
 #include <algorithm>
 
 namespace {
@@ -229,4 +231,12 @@ QString encodeLinks(const QString &text, const QString &linkOpen01, const QStrin
                     const QString &linkClose01, const QString &mailCall01)
 {
     return buildLinks(text, linkOpen01, linkOpen01 + mailCall01, linkOpen02, linkClose01);
+}
+
+QString encodeLinks(const QString &text, const QString &linkOpen01, const QString &linkOpen02,
+                    const QString &linkClose01, const QString &mailCall01, LinkRules rules)
+{
+    if (rules == LinkRules::Modern)
+        return encodeModernLinks(text, linkOpen01, linkOpen02, linkClose01, mailCall01);
+    return encodeLinks(text, linkOpen01, linkOpen02, linkClose01, mailCall01);
 }

@@ -9,3 +9,11 @@
 // address.
 QString encodeLinks(const QString &text, const QString &linkOpen01, const QString &linkOpen02,
                     const QString &linkClose01, const QString &mailCall01);
+
+// Which rules find the addresses. Classic: the ones above. Modern: today's addresses as a reader
+// means them (https://, ftp://, www., query strings and fragments, e-mail addresses with a known
+// domain), with the punctuation around them left outside; see encodeModernLinks.
+enum class LinkRules { Classic, Modern };
+
+QString encodeLinks(const QString &text, const QString &linkOpen01, const QString &linkOpen02,
+                    const QString &linkClose01, const QString &mailCall01, LinkRules rules);

@@ -35,11 +35,11 @@ QStringList formatNames(const TemplateSet &templates)
     return names;
 }
 
-QString convertMessage(const QString &text, const QString &selectedName, const TemplateSet &templates)
+QString convertMessage(const QString &text, const QString &selectedName, const TemplateSet &templates, LinkRules rules)
 {
     for (const LinkTemplate &slot : templates.entries) {
         if (!slot.name.isEmpty() && slot.name == selectedName)
-            return encodeLinks(text, slot.linkOpen01, slot.linkOpen02, slot.linkClose01, slot.mailCall01);
+            return encodeLinks(text, slot.linkOpen01, slot.linkOpen02, slot.linkClose01, slot.mailCall01, rules);
     }
     return text;
 }

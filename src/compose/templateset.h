@@ -1,5 +1,7 @@
 #pragma once
 
+#include "compose/linkencoder.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -40,5 +42,7 @@ TemplateSet defaultTemplates();
 QStringList formatNames(const TemplateSet &templates);
 
 // Converts text with the first slot whose name equals selectedName exactly; returns it unchanged
-// when none does (the "text" entry, or a name no longer present).
-QString convertMessage(const QString &text, const QString &selectedName, const TemplateSet &templates);
+// when none does (the "text" entry, or a name no longer present). rules picks how addresses are
+// found.
+QString convertMessage(const QString &text, const QString &selectedName, const TemplateSet &templates,
+                       LinkRules rules = LinkRules::Classic);

@@ -12,5 +12,6 @@ bool statusClearsItself(const QString &text)
         QStringLiteral("Nothing pasted: click into a field of the page first"),
         QStringLiteral("Pasted"),
     };
-    return reports.contains(text);
+    // Said after a preview, copy or insert: the addresses the classic link rules left plain.
+    return reports.contains(text) || text.endsWith(QLatin1String(" left as plain text: see Tools > Modern Links"));
 }

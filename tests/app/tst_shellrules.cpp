@@ -24,6 +24,7 @@ void TestShellRules::statusClears_data()
     QTest::newRow("inserted") << "Message inserted" << true;
     QTest::newRow("copied") << "Message copied" << true;
     QTest::newRow("watching") << "Watching this thread" << true;
+    QTest::newRow("plain addresses") << "3 addresses left as plain text: see Tools > Modern Links" << true;
     QTest::newRow("load state stays") << "Complete" << false;
     QTest::newRow("check result stays") << "finished - 2 new replies found" << false;
     QTest::newRow("check progress stays") << "checking post 3" << false;

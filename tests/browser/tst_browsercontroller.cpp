@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -73,6 +74,8 @@ private Q_SLOTS:
     void insertWithoutScratchFile();
     void postingPages_data();
     void postingPages();
+    void editorPages_data();
+    void editorPages();
     void insertWhileLoading();
     void postCheckWindow_data();
     void postCheckWindow();
@@ -355,6 +358,81 @@ void TestBrowserController::postingPages()
                                              " function (t) { return t.value === %1; }).map(function (t) {"
                                              " return t === %2; })");
     QCOMPARE(page(receivers.arg(scriptStringLiteral(expected), messageBox)).toList(), QVariantList{true});
+}
+
+void TestBrowserController::editorPages_data()
+{
+    QTest::addColumn<QString>("page");   // in tests/data/editor-pages, or inline markup
+    QTest::addColumn<QString>("format"); // the format chosen in the editor panel
+    QTest::addColumn<QString>("posted"); // a pattern the recorded message holds; empty: nothing goes in
+
+    // The links in the forum's own markup, as each editor writes them.
+    const QString anchor = QStringLiteral(
+        "<a href=\"http://example\\.com/forum/page\\.html\"[^>]*>http://example\\.com/forum/page\\.html</a>");
+    const QString code =
+        QRegularExpression::escape("[url=http://example.com/forum/page.html]http://example.com/forum/page.html[/url]");
+    QTest::newRow("TinyMCE, html") << "tinymce.html"
+                                   << "html" << anchor;
+    QTest::newRow("CKEditor 5, html") << "ckeditor5.html"
+                                      << "html" << anchor;
+    QTest::newRow("Quill, html") << "quill.html"
+                                 << "html" << anchor;
+    QTest::newRow("SCEditor in BBCode mode, ubb") << "sceditor.html"
+                                                  << "ubb" << code;
+    QTest::newRow("SCEditor in BBCode mode, html") // the editor writes the anchor as its own code
+        << "sceditor.html"
+        << "html" << code;
+    QTest::newRow("TinyMCE, text") << "tinymce.html"
+                                   << "text" << QRegularExpression::escape("see http://example.com/forum/page.html");
+    QTest::newRow("editor that refuses the message")
+        << "<form action=\"/submit\" method=\"post\"><input name=subject id=subject>"
+           "<textarea name=message id=message style=\"display: none\">Old draft</textarea>"
+           "<div id=box contenteditable=true>Old draft</div><input type=submit id=post value=Post></form>"
+           "<script>var box = document.getElementById('box'), no = function (e) { e.preventDefault(); };"
+           "box.addEventListener('paste', no); box.addEventListener('beforeinput', no);"
+           "document.body.dataset.editorReady = 'yes';</script>"
+        << "html" << QString();
+}
+
+void TestBrowserController::editorPages()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, format);
+    QFETCH(QString, posted);
+
+    m_forum->serveFolder(QStringLiteral("/node_modules/"), QStringLiteral(THREADLOOM_EDITOR_PACKAGES));
+    if (page.endsWith(QLatin1String(".html"))) {
+        QFile file(QStringLiteral(THREADLOOM_TEST_DATA "/editor-pages/") + page);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        m_forum->setPage(QStringLiteral("/editor"), file.readAll());
+    } else {
+        m_forum->setPage(QStringLiteral("/editor"), "<html><body>" + page.toUtf8() + "</body></html>");
+    }
+    QVERIFY(load(QStringLiteral("/editor")));
+    QTRY_COMPARE_WITH_TIMEOUT(this->page(QStringLiteral("document.body.dataset.editorReady")).toString(),
+                              QStringLiteral("yes"), 20000);
+
+    m_form->editorPanel()->formatList->setCurrentText(format);
+    QCOMPARE(m_form->editorPanel()->formatList->currentText(), format);
+    setEditorText(m_form->editorPanel()->messageEditor,
+                  QStringLiteral("Hello forum friends\r\nsee http://example.com/forum/page.html\r\nbye"));
+    const bool ok = !posted.isEmpty();
+    QCOMPARE(autoInsert(), ok);
+    QCOMPARE(browser().postCheck().countdown(), ok ? 4 : 0);
+    QCOMPARE(m_boxes, ok ? QStringList() : QStringList{QStringLiteral("Auto-Insert Error|") + insertErrorText});
+    if (!ok)
+        return;
+
+    // The page's own button posts what its editor holds.
+    this->page(QStringLiteral("document.getElementById('subject').value = 'Rich'"));
+    this->page(QStringLiteral("document.getElementById('post').click()"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_forum->posts().size(), 1, 20000);
+    // Some editors write every blank as a non-breaking one.
+    const QString message = m_forum->posts().first().message.replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
+    QVERIFY2(message.contains(QStringLiteral("Hello forum friends")), qPrintable(message));
+    QVERIFY2(message.contains(QRegularExpression(posted)), qPrintable(message));
+    QVERIFY2(message.contains(QStringLiteral("bye")), qPrintable(message));
+    QVERIFY2(!message.contains(QStringLiteral("Old draft")), qPrintable(message));
 }
 
 void TestBrowserController::insertWhileLoading()

@@ -41,6 +41,8 @@ private Q_SLOTS:
     void inertText();
     void realPages_data();
     void realPages();
+    void bodyInner_data();
+    void bodyInner();
     void rewrites_data();
     void rewrites();
 };
@@ -199,6 +201,30 @@ void TestFormScan::realPages()
     QCOMPARE(result.fieldIndex, fieldIndex);
 }
 
+void TestFormScan::bodyInner_data()
+{
+    QTest::addColumn<QString>("outer");
+    QTest::addColumn<QString>("inner");
+
+    QTest::newRow("attributes") << "<body class=\"a>b\" id=x><p>text</p></body>"
+                                << "<p>text</p>";
+    QTest::newRow("capitals") << "<BODY><form></form></BODY>"
+                              << "<form></form>";
+    QTest::newRow("empty body") << "<body></body>"
+                                << "";
+    QTest::newRow("cut off") << "<body onload='x"
+                             << "";
+    QTest::newRow("not a body") << "<div>x</div>"
+                                << "<div>x</div>";
+}
+
+void TestFormScan::bodyInner()
+{
+    QFETCH(QString, outer);
+    QFETCH(QString, inner);
+    QCOMPARE(bodyInnerMarkup(outer), inner);
+}
+
 void TestFormScan::rewrites_data()
 {
     QTest::addColumn<QString>("markup");
@@ -212,6 +238,9 @@ void TestFormScan::rewrites_data()
     QTest::newRow("tight closing tag") << "<form></form>"
                                        << "\r\n<form\r\n>\r\n</form>\r\n>"
                                        << "\r\n<form\r\n>\r\n</form>\r\n";
+    QTest::newRow("tags back to back") << "<<FoRm</form<INPUT <textArea<input "
+                                       << "<\r\n<form\r\n\r\n</form>\r\n\r\n<input \r\n<textarea\r\n<input "
+                                       << "<\r\n<form\r\n</form\r\n<input\r\n<textarea\r\n<input";
     QTest::newRow("input without a blank after its name") << "<input/><input\ttype=x>"
                                                           << "<input/><input\ttype=x>"
                                                           << "<input/><input\ttype=x>";

@@ -1,3 +1,4 @@
+#include "browser/insertreport.h"
 #include "browser/pagescripts.h"
 #include "browsertest.h"
 #include "browsertestmain.h"
@@ -32,6 +33,12 @@ const QStringList hostileTexts = {
     QStringLiteral("first\r\nsecond\rthird\nfourth"),
     QString(QChar(0xD800)) + QStringLiteral(" lone surrogate, and a pair ") + QString::fromUcs4(U"\U0001F600"),
 };
+
+// Whether the fill script put text into a text area.
+bool filledField(QWebEnginePage *page, int form, int field, const QString &text)
+{
+    return parseInsertReport(runScript(page, fillMessageBoxScript(form, field, text))).road == InsertReport::Field;
+}
 
 } // namespace
 
@@ -117,7 +124,7 @@ void TestPageScripts::setMessageField()
     QVERIFY(loadHtml(m_view, QStringLiteral("<html><body>") + body + QStringLiteral("</body></html>")));
     const QString before = runScript(m_view->page(), controlValues).toString();
     const QString text = QStringLiteral("Hello forum");
-    QCOMPARE(runScript(m_view->page(), setMessageFieldScript(form, field, text)).toBool(), ok);
+    QCOMPARE(filledField(m_view->page(), form, field, text), ok);
 
     // Only the receiver changed, and only to the text.
     QStringList expected = before.split(QLatin1Char('\n'));
@@ -137,7 +144,7 @@ void TestPageScripts::setMessageFieldEvents()
                                         "m.addEventListener('input', function () { copy.dataset.input = m.value; });"
                                         "m.addEventListener('change', function () { copy.dataset.change = m.value; });"
                                         "</script></body></html>")));
-    QVERIFY(runScript(m_view->page(), setMessageFieldScript(0, 0, QStringLiteral("typed"))).toBool());
+    QVERIFY(filledField(m_view->page(), 0, 0, QStringLiteral("typed")));
     QCOMPARE(runScript(m_view->page(), QStringLiteral("document.body.dataset.input")).toString(),
              QStringLiteral("typed"));
     QCOMPARE(runScript(m_view->page(), QStringLiteral("document.body.dataset.change")).toString(),
@@ -160,7 +167,7 @@ void TestPageScripts::hostileTexts()
 
     // Into the message box: arrives unchanged and runs nothing.
     QVERIFY(loadHtml(m_view, html));
-    QVERIFY(runScript(m_view->page(), setMessageFieldScript(0, 1, text)).toBool());
+    QVERIFY(filledField(m_view->page(), 0, 1, text));
     const QString same =
         QStringLiteral("document.getElementById('message').value === ") + scriptStringLiteral(asTextAreaValue(text));
     QVERIFY(runScript(m_view->page(), same).toBool());

@@ -41,6 +41,7 @@ private slots:
     void subjectRememberedOnEveryChange();
     void previewAndCopy_data();
     void previewAndCopy();
+    void modernLinksItem();
     void saveReportsFailure();
     void savedMessagesWindow();
     void savedMessageEntries_data();
@@ -128,6 +129,38 @@ void TestComposeWindows::previewAndCopy()
     m_form->editorPanel()->copyButton->click();
     QCOMPARE(QGuiApplication::clipboard()->text(), expected);
     QCOMPARE(editorText(m_form->editorPanel()->messageEditor), message);
+}
+
+void TestComposeWindows::modernLinksItem()
+{
+    const QString message = "see https://h.org/p?q=1 and www.h.org.";
+    const QString hint = "2 addresses left as plain text: see Tools > Modern Links";
+    m_form->editorPanel()->formatList->setCurrentText("html");
+    setEditorText(m_form->editorPanel()->messageEditor, message);
+    auto *item = m_form->findChild<QAction *>("modernLinksItem");
+    QVERIFY(item && item->isCheckable() && !item->isChecked());
+
+    m_form->editorPanel()->previewButton->click();
+    QCOMPARE(m_notices, QStringList{"message preview: " + message + "\r\n\r\n"});
+    QCOMPARE(m_form->panelText(1), hint);
+    m_form->setPanelText(1, "Complete");
+    m_form->editorPanel()->copyButton->click();
+    QCOMPARE(m_form->panelText(1), hint);
+
+    item->trigger();
+    QCOMPARE(readSetting("Settings", "modernLinks", "<absent>"), QString("1"));
+    m_notices.clear();
+    m_form->setPanelText(1, "Complete");
+    m_form->editorPanel()->previewButton->click();
+    QCOMPARE(m_notices, QStringList{"message preview: see <a href='https://h.org/p?q=1'>https://h.org/p?q=1</a> and "
+                                    "<a href='http://www.h.org'>www.h.org</a>.\r\n\r\n"});
+    QCOMPARE(m_form->panelText(1), QString("Complete"));
+
+    m_form.reset();
+    m_form = std::make_unique<MainWindow>();
+    m_form->load();
+    QVERIFY(m_form->findChild<QAction *>("modernLinksItem")->isChecked());
+    QCOMPARE(compose().linkRules(), LinkRules::Modern);
 }
 
 void TestComposeWindows::saveReportsFailure()

@@ -1,5 +1,8 @@
 #include "fakeforum.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -62,6 +65,35 @@ QString FakeForum::url(const QString &path) const
 void FakeForum::setPage(const QString &path, const QByteArray &html)
 {
     m_pages.insert(path, html);
+}
+
+void FakeForum::serveFolder(const QString &prefix, const QString &folder)
+{
+    m_folders.insert(prefix, QDir(folder).absolutePath());
+}
+
+bool FakeForum::answerFromFolder(const QString &path, Response &response) const
+{
+    for (auto it = m_folders.cbegin(); it != m_folders.cend(); ++it) {
+        if (!path.startsWith(it.key()))
+            continue;
+        // Only what lies inside the folder.
+        const QString file = QDir::cleanPath(it.value() + QLatin1Char('/') + path.mid(it.key().size()));
+        if (!file.startsWith(it.value() + QLatin1Char('/')))
+            return false;
+        QFile source(file);
+        if (!QFileInfo(file).isFile() || !source.open(QIODevice::ReadOnly))
+            return false;
+        response.body = source.readAll();
+        const QString suffix = QFileInfo(file).suffix();
+        response.contentType = suffix == QLatin1String("js")    ? "text/javascript; charset=utf-8"
+                               : suffix == QLatin1String("css") ? "text/css; charset=utf-8"
+                               : suffix == QLatin1String("svg") ? "image/svg+xml"
+                               : suffix == QLatin1String("png") ? "image/png"
+                                                                : "text/html; charset=utf-8";
+        return true;
+    }
+    return false;
 }
 
 void FakeForum::addReply(int id, const QString &text)
@@ -144,7 +176,7 @@ FakeForum::Response FakeForum::answer(const Request &request)
         }
     } else if (m_pages.contains(request.path)) {
         response.body = m_pages.value(request.path);
-    } else {
+    } else if (!answerFromFolder(request.path, response)) {
         response.status = 404;
         response.body = page("Not found", "<p>Not found.</p>");
     }
@@ -157,7 +189,7 @@ QByteArray FakeForum::encode(const Response &response)
     if (response.status == 303)
         reason = "See Other";
     QByteArray bytes = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reason + "\r\n";
-    bytes += "Content-Type: text/html; charset=utf-8\r\n";
+    bytes += "Content-Type: " + response.contentType + "\r\n";
     bytes += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
     bytes += "Cache-Control: no-store\r\nConnection: close\r\n";
     if (!response.location.isEmpty())

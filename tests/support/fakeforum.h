@@ -30,6 +30,8 @@ public:
     bool start();
     QString url(const QString &path) const;
     void setPage(const QString &path, const QByteArray &html);
+    // Serves the files under folder at the paths that start with prefix ("/node_modules/").
+    void serveFolder(const QString &prefix, const QString &folder);
     // Another user answers thread id (1-based): the thread page shows the reply under the post.
     // Thread 0 is the members-only page "/members", which guests see as a short log-in page.
     void addReply(int id, const QString &text);
@@ -55,7 +57,9 @@ private:
         QByteArray body;
         QByteArray location;
         QByteArray cookie;
+        QByteArray contentType = "text/html; charset=utf-8";
     };
+    bool answerFromFolder(const QString &path, Response &response) const;
     Response answer(const Request &request);
     static QByteArray encode(const Response &response);
 
@@ -63,6 +67,7 @@ private:
     QString m_password;
     QList<Post> m_posts;
     QHash<QString, QByteArray> m_pages;
+    QHash<QString, QString> m_folders;
     QStringList m_served;
     QHash<int, QStringList> m_replies;
 };
