@@ -1,5 +1,5 @@
-// The reader of posts.txt and sizes.txt (the two files split at the first NUL): what it reads,
-// once saved, reads back the same.
+// The reader of posts.txt, sizes.txt and postnumbers.txt (the three files split at the first two
+// NULs): what it reads, once saved, reads back the same.
 #include "fuzzsupport.h"
 #include "watch/watchedpostlist.h"
 
@@ -7,8 +7,11 @@ namespace {
 QStringList pairs(const WatchedPostList &list)
 {
     QStringList out;
-    for (const WatchedPost &post : list.posts())
-        out << post.url << post.size;
+    for (const WatchedPost &post : list.posts()) {
+        out << post.url << post.size << QString::number(int(post.login));
+        for (const qint64 number : post.postNumbers)
+            out << QString::number(number);
+    }
     return out;
 }
 } // namespace
@@ -17,7 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     useFuzzDataFolder();
     writeDataFile(QStringLiteral("posts.txt"), firstPart(data, size));
-    writeDataFile(QStringLiteral("sizes.txt"), secondPart(data, size));
+    const QByteArray rest = secondPart(data, size);
+    const qsizetype nul = rest.indexOf('\0');
+    writeDataFile(QStringLiteral("sizes.txt"), nul < 0 ? rest : rest.left(nul));
+    writeDataFile(QStringLiteral("postnumbers.txt"), nul < 0 ? QByteArray() : rest.mid(nul + 1));
     WatchedPostList list;
     FUZZ_CHECK(list.load().isEmpty());
     if (list.count() > 0)

@@ -5,7 +5,7 @@
 //
 // Post "http://forum.test/t/N" is measured as N bytes, so a post read with its neighbour's size
 // shows at once; "0" is the size of a post killed before its measurement came. The two files must
-// also hold as many entries each.
+// also hold as many entries each, and so must postnumbers.txt, written with them.
 #include "core/datafiles.h"
 #include "core/datafolder.h"
 #include "core/textfile.h"
@@ -35,6 +35,12 @@ int check(const WatchedPostList &list)
 {
     if (entries(QStringLiteral("posts.txt")) != entries(QStringLiteral("sizes.txt"))) {
         std::fprintf(stderr, "posts.txt and sizes.txt differ in length\n");
+        return 1;
+    }
+    // postnumbers.txt is written with the other two; once there, it has a line for every post.
+    if (fileExists(dataFilePath(QStringLiteral("postnumbers.txt"))) &&
+        entries(QStringLiteral("postnumbers.txt")) != entries(QStringLiteral("posts.txt"))) {
+        std::fprintf(stderr, "postnumbers.txt and posts.txt differ in length\n");
         return 1;
     }
     for (const WatchedPost &post : list.posts()) {

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Kills the removal driver with SIGKILL at random moments and checks after each kill that
-# posts.txt and sizes.txt still pair up.
+# posts.txt, sizes.txt and postnumbers.txt still pair up.
 #   fuzz/kill/run-removal-kills.sh DRIVER [KILLS]
 set -eu
 driver=$1
@@ -24,6 +24,6 @@ while [ "$i" -lt "$kills" ]; do
     fi
     i=$((i + 1))
 done
-leftovers=$(ls -A "$folder" | grep -v -x -e posts.txt -e sizes.txt | wc -l)
+leftovers=$(ls -A "$folder" | grep -v -x -e posts.txt -e sizes.txt -e postnumbers.txt | wc -l)
 echo "kills: $kills, misaligned after a kill: $misaligned, other files left: $leftovers"
 [ "$misaligned" -eq 0 ]

@@ -167,7 +167,7 @@ void BrowserController::onPostCheckPage(const PostCheck::Ticket &ticket, const Q
     const QVariantList parts = body.toList();
     if (parts.size() < 2) // no HTML body: nothing to find
         return;
-    if (!pageShowsProbe(ticket.probe, parts.at(0).toString(), parts.at(1).toString()))
+    if (!PostCheck::pageShows(ticket, parts.at(0).toString(), parts.at(1).toString()))
         return;
     if (m_postCheck.hit(ticket))
         Q_EMIT postCheckHit();

@@ -1,5 +1,39 @@
 #include "browser/postcheck.h"
 
+#include "browser/visibletext.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+// How much of a first line is compared. Further on, engines change more (long addresses shown
+// shortened, smileys turned into pictures), and the start alone tells the post.
+constexpr qsizetype readingLength = 100;
+
+QString withoutForumCodes(const QString &text)
+{
+    static const QRegularExpression codes(
+        QStringLiteral(
+            "\\[/?(url|link|email|mail|b|i|u|s|img|quote|code|color|size|font|center|list|\\*)(=[^\\]\\r\\n]*)?\\]"),
+        QRegularExpression::CaseInsensitiveOption);
+    QString out = text;
+    return out.remove(codes);
+}
+
+QString firstShownLine(const QString &text)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("[\\r\\n]"));
+    const QStringList lines = text.split(lineBreak);
+    for (const QString &line : lines) {
+        const QString comparable = comparableText(line);
+        if (!comparable.isEmpty())
+            return comparable.left(readingLength);
+    }
+    return QString();
+}
+
+} // namespace
+
 QString firstLineProbe(const QString &insertedText)
 {
     qsizetype length = insertedText.size();
@@ -44,6 +78,7 @@ PostCheck::Ticket PostCheck::downloadCompleted()
     if (m_countdown >= 1 && m_countdown <= armedDownloads && m_hitArming != m_arming) {
         ticket.search = true;
         ticket.probe = firstLineProbe(m_lastInsertedText);
+        ticket.readings = messageReadings(m_lastInsertedText);
     }
     if (m_countdown > 0)
         --m_countdown;
@@ -63,4 +98,32 @@ bool PostCheck::hit(const Ticket &ticket)
     if (ticket.arming == m_arming)
         m_countdown = 0;
     return true;
+}
+
+QStringList messageReadings(const QString &insertedText)
+{
+    const QString text = withoutForumCodes(insertedText);
+    QStringList readings;
+    for (const QString &reading : {firstShownLine(visibleText(text)), firstShownLine(text)}) {
+        if (!reading.isEmpty() && !readings.contains(reading))
+            readings.append(reading);
+    }
+    return readings;
+}
+
+bool pageShowsMessage(const QStringList &readings, const QString &bodyMarkup)
+{
+    if (readings.isEmpty())
+        return true;
+    const QString shown = comparableText(visibleText(bodyMarkup));
+    for (const QString &reading : readings) {
+        if (shown.contains(reading))
+            return true;
+    }
+    return false;
+}
+
+bool PostCheck::pageShows(const Ticket &ticket, const QString &outerHtml, const QString &innerHtml)
+{
+    return pageShowsProbe(ticket.probe, outerHtml, innerHtml) || pageShowsMessage(ticket.readings, outerHtml);
 }

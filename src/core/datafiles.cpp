@@ -9,9 +9,14 @@
 const QList<DataFile> &dataFiles()
 {
     static const QList<DataFile> files = {
-        {"htmltemp.txt", false, nullptr},          {"messages.txt", false, nullptr},
-        {"posts.txt", false, watchedPostsJournal}, {"posts2.txt", true, nullptr},
+        {"htmltemp.txt", false, nullptr},
+        {"messages.txt", false, nullptr},
+        {"posts.txt", false, watchedPostsJournal},
+        {"posts2.txt", true, nullptr},
         {"sizes.txt", false, watchedPostsJournal},
+        // Post numbers are baselines a reply check can measure again: a missing file only means
+        // the size rule applies, so start-up does not create it.
+        {"postnumbers.txt", false, watchedPostsJournal, false},
     };
     return files;
 }
@@ -19,15 +24,18 @@ const QList<DataFile> &dataFiles()
 QStringList startupDataFiles()
 {
     QStringList names;
-    for (const DataFile &file : dataFiles())
-        names.append(QString::fromLatin1(file.name));
+    for (const DataFile &file : dataFiles()) {
+        if (file.createdAtStart)
+            names.append(QString::fromLatin1(file.name));
+    }
     return names;
 }
 
 QStringList removeStaleTempFiles()
 {
-    QStringList names = startupDataFiles();
+    QStringList names;
     for (const DataFile &file : dataFiles()) {
+        names.append(QString::fromLatin1(file.name));
         if (file.journal && !names.contains(QString::fromLatin1(file.journal)))
             names.append(QString::fromLatin1(file.journal));
     }

@@ -11,6 +11,8 @@ struct DataFile
     bool ownerOnly;
     // The journal of the group of files replaced together with this one (FileGroup), or null.
     const char *journal;
+    // Made at start-up when missing, holding one empty line.
+    bool createdAtStart = true;
 };
 
 // Every data file, in the order start-up makes sure of them.
@@ -18,7 +20,7 @@ const QList<DataFile> &dataFiles();
 // The journal that pairs posts.txt with sizes.txt.
 inline constexpr const char *watchedPostsJournal = "posts.journal";
 
-// The names of dataFiles(), in their order.
+// The names of the dataFiles() made at start-up, in their order.
 QStringList startupDataFiles();
 // Creates each missing one holding a single empty line (CR LF), after removing our stale temporary
 // files. Returns one error text per file that could not be created; the program goes on without it.

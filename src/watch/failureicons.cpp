@@ -2,9 +2,10 @@
 
 #include "watch/watchedpostlist.h"
 
-FailureIcons::FailureIcons(const QIcon &warning, QObject *parent)
+FailureIcons::FailureIcons(const QIcon &warning, const QIcon &information, QObject *parent)
     : QIdentityProxyModel(parent)
     , m_warning(warning)
+    , m_information(information)
 {
 }
 
@@ -12,6 +13,9 @@ QVariant FailureIcons::data(const QModelIndex &index, int role) const
 {
     if (role != Qt::DecorationRole)
         return QIdentityProxyModel::data(index, role);
-    const bool failed = !QIdentityProxyModel::data(index, WatchedPostList::FailureRole).toString().isEmpty();
-    return failed ? QVariant(m_warning) : QVariant();
+    if (!QIdentityProxyModel::data(index, WatchedPostList::FailureRole).toString().isEmpty())
+        return m_warning;
+    if (!QIdentityProxyModel::data(index, WatchedPostList::NoteRole).toString().isEmpty())
+        return m_information;
+    return QVariant();
 }

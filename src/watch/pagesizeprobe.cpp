@@ -1,5 +1,6 @@
 #include "watch/pagesizeprobe.h"
 
+#include "watch/answerclassifier.h"
 #include "watch/probeaddress.h"
 
 #include <QSslSocket>
@@ -50,6 +51,11 @@ QString PageSizeProbe::startFailureText(int number, const QString &description)
     return QStringLiteral("An error has occurred.\r\nError #: %1\r\nDescription: %2").arg(number).arg(description);
 }
 
+QString PageSizeProbe::answerFailureText(const QString &url, const QString &reason)
+{
+    return QStringLiteral("The page was not measured: %1\r\n%2").arg(reason, url);
+}
+
 QString PageSizeProbe::socketFailureText(int number, const QString &description)
 {
     return QStringLiteral("Error occurred.\r\nError #: %1\r\n%2").arg(number).arg(description);
@@ -60,8 +66,10 @@ void PageSizeProbe::start(const QString &url)
     abort();
     m_url = url;
     m_failureReason.clear();
+    m_measurement = PageMeasurement();
     const ProbeAddress address = splitProbeAddress(url);
     m_meter.reset();
+    m_meter.setBodyLimit(pageReadLimit);
     Q_EMIT progressText(QString());
 
     if (!address.isValid()) {
@@ -192,7 +200,19 @@ void PageSizeProbe::onDisconnected()
     }
     // Whatever arrived just before the close belongs to the page.
     drain();
+    // An error page, a redirect or a log-in page is not the thread: measuring it would make its
+    // size the baseline, against which no reply could ever be found.
+    const QString failure = answerFailure(m_meter.headerSeen() ? m_meter.statusCode() : 0, m_meter.reasonPhrase(),
+                                          m_meter.location(), m_url);
+    if (!failure.isEmpty()) {
+        ++m_generation;
+        dropSocket();
+        m_failureReason = failure;
+        Q_EMIT failed(answerFailureText(m_url, failure));
+        return;
+    }
     const qint64 size = m_meter.bodyBytes();
+    m_measurement = readMeasuredPage(size, m_meter.body(), m_meter.chunked(), m_meter.bodyCut());
     dropSocket();
     Q_EMIT finished(size);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "watch/browsercookiejar.h"
+#include "watch/pagemeasurement.h"
 #include "watch/responsemeter.h"
 
 #include <QAbstractSocket>
@@ -56,19 +57,26 @@ public:
 
     // Why the last probe failed, in one line (the description of its "Error" box).
     QString failureReason() const { return m_failureReason; }
+    // What the last probe that finished found on its page.
+    const PageMeasurement &measurement() const { return m_measurement; }
+    // Bytes of a page kept for reading its posts; a longer page is only counted.
+    static constexpr qsizetype pageReadLimit = 4 * 1024 * 1024;
 
     // The two texts a failure shows in its message box.
     static QString startFailureText(int number, const QString &description);
     static QString socketFailureText(int number, const QString &description);
+    // The text of the box for an answer that is not the page (see answerFailure).
+    static QString answerFailureText(const QString &url, const QString &reason);
 
 Q_SIGNALS:
     // What the probe is doing (status panel 2).
     void activityText(const QString &text);
     // How much has arrived (status panel 3).
     void progressText(const QString &text);
-    // The server closed the connection: the measured size.
+    // The server closed the connection after sending the page (a 2xx answer): the measured size.
     void finished(qint64 bodyBytes);
-    // The probe could not start or its connection failed; the text for the "Error" box.
+    // The probe could not start, its connection failed, or the answer was not the page (an error
+    // status, a redirect); the text for the "Error" box.
     void failed(const QString &boxText);
 
 private:
@@ -93,6 +101,7 @@ private:
     QTimer m_pageTimer;
     ProbeSettings m_settings;
     QString m_failureReason;
+    PageMeasurement m_measurement;
     bool m_tls = false;
     bool m_connected = false;
     bool m_pendingFailure = false;

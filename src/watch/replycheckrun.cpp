@@ -1,6 +1,7 @@
 #include "watch/replycheckrun.h"
 
 #include "watch/probeaddress.h"
+#include "watch/replyrule.h"
 #include "watch/watchedpostlist.h"
 
 namespace {
@@ -150,8 +151,8 @@ void ReplyCheckRun::startEntry(Entry &entry)
     ++m_active;
     if (!entry.host.isEmpty())
         ++m_activePerHost[entry.host];
-    connect(probe, &PageSizeProbe::finished, this, [this, probe](qint64 size) { onProbeDone(probe, true, size); });
-    connect(probe, &PageSizeProbe::failed, this, [this, probe] { onProbeDone(probe, false, 0); });
+    connect(probe, &PageSizeProbe::finished, this, [this, probe] { onProbeDone(probe, true); });
+    connect(probe, &PageSizeProbe::failed, this, [this, probe] { onProbeDone(probe, false); });
     connect(probe, &PageSizeProbe::activityText, this, [this, probe](const QString &text) {
         if (isFrontProbe(probe))
             Q_EMIT activityText(text);
@@ -183,13 +184,13 @@ bool ReplyCheckRun::isFrontProbe(const PageSizeProbe *probe) const
     return false;
 }
 
-void ReplyCheckRun::onProbeDone(PageSizeProbe *probe, bool ok, qint64 measured)
+void ReplyCheckRun::onProbeDone(PageSizeProbe *probe, bool ok)
 {
     Entry *entry = entryOf(probe);
     if (!entry || !m_running)
         return;
     entry->state = ok ? State::Measured : State::Failed;
-    entry->measured = measured;
+    entry->page = probe->measurement();
     entry->reason = probe->failureReason();
     release(*entry);
     const quint64 generation = m_generation;
@@ -209,15 +210,29 @@ void ReplyCheckRun::report()
         if (entry.index < 0)
             continue; // removed during the run: it is no longer watched
         ++m_done;
-        if (entry.state == State::Failed) {
-            m_failures.append({entry.url, entry.reason});
-            Q_EMIT postFailed(entry.url, entry.reason);
-        } else if (WatchedPostList::isUnmeasured(m_posts.at(entry.index).size)) {
-            // Its first measurement never arrived: this one is its baseline, not a reply.
-            m_posts.recordSize(entry.url, entry.measured);
-        } else if (hasGrown(WatchedPostList::sizeValue(m_posts.at(entry.index).size), entry.measured)) {
+        const ReplyVerdict verdict = entry.state == State::Failed
+                                         ? ReplyVerdict{ReplyVerdict::Failed, -1, entry.reason, false}
+                                         : judgeReplies(m_posts.at(entry.index), entry.page);
+        switch (verdict.kind) {
+        case ReplyVerdict::Failed:
+            m_failures.append({entry.url, verdict.text});
+            Q_EMIT postFailed(entry.url, verdict.text);
+            break;
+        case ReplyVerdict::Rebaseline:
+            m_posts.recordMeasurement(entry.url, entry.page);
+            if (!verdict.text.isEmpty())
+                Q_EMIT postNoted(entry.url, verdict.text);
+            break;
+        case ReplyVerdict::NewReplies:
             ++m_newReplies;
             Q_EMIT newReply(entry.url);
+            if (generation == m_generation)
+                Q_EMIT newReplyDetail(entry.url, verdict.text);
+            break;
+        case ReplyVerdict::Unchanged:
+            if (verdict.adoptPostNumbers)
+                m_posts.adoptPostNumbers(entry.url, entry.page.postNumbers);
+            break;
         }
         if (generation != m_generation)
             return;

@@ -20,7 +20,7 @@ struct ReplyCheckFailure
 };
 
 // One pass of "Check for new replies": measures the watched posts, several at once, and reports
-// each one whose page grew by more than 500 bytes since it was watched. At most perHostLimit
+// each one with new replies since it was watched (see judgeReplies). At most perHostLimit
 // connections go to one host and totalLimit in all, as a browser keeps them; results are still
 // reported in list order. Posts are followed through removals made during the run, so a post is
 // only ever compared with its own stored size; a post watched during the run is checked too.
@@ -69,7 +69,11 @@ Q_SIGNALS:
     void progress(int done, int total);
     // Per post, in list order: grew, or could not be measured.
     void newReply(const QString &url);
+    // Sent right after newReply: how many new posts, or how much the page grew ("2 new posts").
+    void newReplyDetail(const QString &url, const QString &detail);
     void postFailed(const QString &url, const QString &reason);
+    // The post's measurement became its baseline instead of being reported; note says why.
+    void postNoted(const QString &url, const QString &note);
     void finished(int newReplies);
     void stopped(int newReplies);
     // Sent after finished() when some posts could not be measured: the text for the one
@@ -85,13 +89,13 @@ private:
         QString host;
         State state = State::Waiting;
         PageSizeProbe *probe = nullptr;
-        qint64 measured = 0;
+        PageMeasurement page;
         QString reason;
     };
 
     void pump();
     void startEntry(Entry &entry);
-    void onProbeDone(PageSizeProbe *probe, bool ok, qint64 measured);
+    void onProbeDone(PageSizeProbe *probe, bool ok);
     void report();
     void finish();
     void onPostRemoved(int index);

@@ -23,7 +23,7 @@ void SizeRecorder::measure(const QString &url)
 void SizeRecorder::onFinished(qint64 size)
 {
     const QString url = m_probe.url();
-    m_posts.recordSize(url, size);
+    m_posts.recordMeasurement(url, m_probe.measurement());
     Q_EMIT recorded(url, size);
     startNext();
 }

@@ -8,6 +8,7 @@
 #include "ui/messagebox.h"
 #include "watch/browsercookiejar.h"
 #include "watch/failureicons.h"
+#include "watch/newreplylist.h"
 #include "watch/postspanel.h"
 #include "watch/replycheckrun.h"
 #include "watch/replyschedule.h"
@@ -18,7 +19,6 @@
 #include <QActionGroup>
 #include <QListView>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QStyle>
 #include <QTabBar>
 
@@ -29,7 +29,7 @@ WatchController::WatchController(PostsPanel &panel, WatchedPostList &posts, Brow
     , m_browser(browser)
     , m_recorder(new SizeRecorder(posts, this))
     , m_run(new ReplyCheckRun(posts, this))
-    , m_newReplies(new QStringListModel(this))
+    , m_newReplies(new NewReplyList(this))
 {
     createActions();
     createAutoCheckChoices();
@@ -89,7 +89,8 @@ QAction *WatchController::viewAction(PostsView view) const
 void WatchController::connectControls()
 {
     connect(m_panel.postsTabs, &QTabBar::currentChanged, this, [this] { applyView(currentView()); });
-    auto *posts = new FailureIcons(m_panel.style()->standardIcon(QStyle::SP_MessageBoxWarning), this);
+    auto *posts = new FailureIcons(m_panel.style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                                   m_panel.style()->standardIcon(QStyle::SP_MessageBoxInformation), this);
     posts->setSourceModel(&m_posts);
     m_panel.postList->setModel(posts);
     m_panel.newRepliesList->setModel(m_newReplies);
@@ -97,9 +98,11 @@ void WatchController::connectControls()
     for (QListView *list : {m_panel.postList, m_panel.newRepliesList}) {
         auto *rows = new ListRows(list);
         const auto urlAt = [list](int row) { return list->model()->index(row, 0).data().toString(); };
-        connect(rows, &ListRows::rowChosen, this, [this, list, urlAt](int row) {
+        connect(rows, &ListRows::rowChosen, this, [this, list](int row) {
+            // A row with a mark (not checked, a note, how many new posts) says it beside its address.
             if (row >= 0 && row < list->model()->rowCount())
-                Q_EMIT statusText(StatusPanel::Activity, urlAt(row));
+                Q_EMIT statusText(StatusPanel::Activity,
+                                  list->model()->index(row, 0).data(Qt::StatusTipRole).toString());
         });
         connect(rows, &ListRows::rowActivated, this, [this, list, urlAt](int row) {
             if (row >= 0 && row < list->model()->rowCount())
@@ -128,21 +131,19 @@ void WatchController::connectModel()
 
     connect(m_run, &ReplyCheckRun::statusText, this,
             [this](const QString &text) { Q_EMIT statusText(StatusPanel::State, text); });
-    connect(m_run, &ReplyCheckRun::cleared, this, [this] { m_newReplies->setStringList({}); });
-    connect(m_run, &ReplyCheckRun::newReply, this, [this](const QString &url) {
-        const int row = m_newReplies->rowCount();
-        m_newReplies->insertRows(row, 1);
-        m_newReplies->setData(m_newReplies->index(row), url);
-    });
+    connect(m_run, &ReplyCheckRun::cleared, m_newReplies, &NewReplyList::clear);
+    connect(m_run, &ReplyCheckRun::newReply, m_newReplies, &NewReplyList::add);
+    connect(m_run, &ReplyCheckRun::newReplyDetail, m_newReplies, &NewReplyList::setDetail);
     connect(m_run, &ReplyCheckRun::failed, this, &WatchController::showError);
 }
 
 void WatchController::watchCurrentPage()
 {
-    const QString url = m_browser.currentUrl().toString();
-    if (m_posts.watch(url) < 0)
+    // One row per thread: posting again in it re-measures its row.
+    const int index = m_posts.watchThread(m_browser.currentUrl().toString());
+    if (index < 0)
         return;
-    m_recorder->measure(url);
+    m_recorder->measure(m_posts.at(index).url);
 }
 
 void WatchController::removeSelectedWatch()
@@ -216,7 +217,11 @@ void WatchController::connectReplyCheck()
     });
     connect(m_run, &ReplyCheckRun::progress, this,
             [this](int done, int total) { Q_EMIT replyCheckProgress(done, total, true); });
-    connect(m_run, &ReplyCheckRun::postFailed, &m_posts, &WatchedPostList::markFailed);
+    connect(m_run, &ReplyCheckRun::postFailed, this, [this](const QString &url, const QString &reason) {
+        m_posts.markFailed(url, reason);
+        Q_EMIT statusText(StatusPanel::Activity, url + QStringLiteral(" - Not checked: ") + reason);
+    });
+    connect(m_run, &ReplyCheckRun::postNoted, &m_posts, &WatchedPostList::markNoted);
     connect(m_run, &ReplyCheckRun::finished, this, [this](int newReplies) {
         showRunState(false);
         if (newReplies > 0)

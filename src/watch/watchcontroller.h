@@ -11,7 +11,7 @@ class BrowserCookieJar;
 class PostsPanel;
 class QAction;
 class QActionGroup;
-class QStringListModel;
+class NewReplyList;
 class WatchedPostList;
 class ReplyCheckRun;
 class SizeRecorder;
@@ -54,7 +54,7 @@ public:
     QActionGroup *autoCheckChoices() const { return m_autoCheckChoices; }
 
     // The posts the last reply check found grown, as lstNew shows them.
-    QStringListModel &newReplies() const { return *m_newReplies; }
+    NewReplyList &newReplies() const { return *m_newReplies; }
 
     SizeRecorder &sizeRecorder() const { return *m_recorder; }
     ReplyCheckRun &replyCheck() const { return *m_run; }
@@ -86,7 +86,7 @@ private:
     SizeRecorder *m_recorder = nullptr;
     ReplyCheckRun *m_run = nullptr;
     BrowserCookieJar *m_cookieJar = nullptr;
-    QStringListModel *m_newReplies = nullptr;
+    NewReplyList *m_newReplies = nullptr;
     QTimer m_autoCheck;
     QAction *m_watchAction = nullptr;
     QAction *m_removeWatchAction = nullptr;

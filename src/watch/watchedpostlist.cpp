@@ -3,6 +3,7 @@
 #include "core/datafiles.h"
 #include "core/datafolder.h"
 #include "core/filegroup.h"
+#include "watch/threadaddress.h"
 
 namespace {
 // posts.txt and sizes.txt, in the data-file table's order, replaced as one.
@@ -15,6 +16,35 @@ FileGroup watchedFiles()
             names.append(QString::fromLatin1(file.name));
     }
     return FileGroup(dataFolder(), QString::fromLatin1(watchedPostsJournal), names);
+}
+
+QString baselineLine(const WatchedPost &post)
+{
+    QStringList numbers;
+    for (const qint64 number : post.postNumbers)
+        numbers.append(QString::number(number));
+    return QString::fromLatin1(loginStateText(post.login)) + QLatin1Char('|') + numbers.join(QLatin1Char(' ')) +
+           QLatin1Char('|') + post.url;
+}
+
+// The address ends the line, so a "|" in it needs no escape.
+void readBaselineLine(const QString &line, WatchedPost &post)
+{
+    const qsizetype first = line.indexOf(QLatin1Char('|'));
+    const qsizetype second = first < 0 ? -1 : line.indexOf(QLatin1Char('|'), first + 1);
+    if (second < 0 || line.mid(second + 1) != post.url)
+        return;
+    QList<qint64> numbers;
+    const QStringList words = line.mid(first + 1, second - first - 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString &word : words) {
+        bool ok = false;
+        const qint64 number = word.toLongLong(&ok);
+        if (!ok || number < 0 || (!numbers.isEmpty() && number <= numbers.last()))
+            return; // not as this program writes it: none is better than a wrong baseline
+        numbers.append(number);
+    }
+    post.postNumbers = numbers;
+    post.login = loginStateFromText(line.left(first).toLatin1());
 }
 } // namespace
 
@@ -36,30 +66,54 @@ QVariant WatchedPostList::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole: return post.url;
     case Qt::ToolTipRole: {
-        const QString reason = failure(post.url);
-        return reason.isEmpty() ? QVariant() : QVariant(QStringLiteral("Not checked: ") + reason);
+        const QString mark = markText(post.url);
+        return mark.isEmpty() ? QVariant() : QVariant(mark);
+    }
+    case Qt::StatusTipRole: {
+        // Panel 2 shows a chosen row's address, with its mark beside it when it has one.
+        const QString mark = markText(post.url);
+        return mark.isEmpty() ? post.url : post.url + QStringLiteral(" - ") + mark;
     }
     case SizeRole: return sizeValue(post.size);
     case UnmeasuredRole: return isUnmeasured(post.size);
     case FailureRole: return failure(post.url);
+    case NoteRole: return note(post.url);
     default: return QVariant();
     }
 }
 
-void WatchedPostList::markFailed(const QString &url, const QString &reason)
+QString WatchedPostList::markText(const QString &url) const
 {
-    m_failures.insert(url, reason);
+    const QString reason = failure(url);
+    return reason.isEmpty() ? note(url) : QStringLiteral("Not checked: ") + reason;
+}
+
+void WatchedPostList::rowsOfUrlChanged(const QString &url)
+{
     for (int row = 0; row < count(); ++row) {
         if (m_posts.at(row).url == url)
             Q_EMIT dataChanged(index(row), index(row));
     }
 }
 
+void WatchedPostList::markFailed(const QString &url, const QString &reason)
+{
+    m_failures.insert(url, reason);
+    rowsOfUrlChanged(url);
+}
+
+void WatchedPostList::markNoted(const QString &url, const QString &note)
+{
+    m_notes.insert(url, note);
+    rowsOfUrlChanged(url);
+}
+
 void WatchedPostList::clearFailures()
 {
-    if (m_failures.isEmpty())
+    if (m_failures.isEmpty() && m_notes.isEmpty())
         return;
     m_failures.clear();
+    m_notes.clear();
     if (count() > 0)
         Q_EMIT dataChanged(index(0), index(count() - 1));
 }
@@ -71,6 +125,10 @@ QString WatchedPostList::load()
     m_reader.fail(files.settle());
     const QStringList urls = m_reader.read(files.currentPath(0));
     const QStringList sizes = m_reader.read(files.currentPath(1));
+    // Only a help to the reply check: without it every post is judged by its size, so a file that
+    // cannot be read keeps nothing from being saved.
+    LineListReader baselineReader;
+    const QStringList baselines = baselineReader.read(files.currentPath(2));
     m_loadError = m_reader.mayBeSaved()
                       ? QString()
                       : m_reader.error() + QStringLiteral("\nChanges to your watched posts will not be saved while "
@@ -78,9 +136,14 @@ QString WatchedPostList::load()
     beginResetModel();
     m_posts.clear();
     m_failures.clear();
+    m_notes.clear();
     // Extra size lines belong to no post and are dropped with the next save.
-    for (int i = 0; i < urls.size(); ++i)
-        m_posts.append({urls.at(i), i < sizes.size() ? sizes.at(i) : QStringLiteral("0")});
+    for (int i = 0; i < urls.size(); ++i) {
+        WatchedPost post{urls.at(i), i < sizes.size() ? sizes.at(i) : QStringLiteral("0"), {}, LoginState::Unknown};
+        if (i < baselines.size())
+            readBaselineLine(baselines.at(i), post);
+        m_posts.append(post);
+    }
     endResetModel();
     return m_loadError;
 }
@@ -92,12 +155,15 @@ QString WatchedPostList::save() const
                               "were, because one of them could not be read when the program started.");
     QStringList urls;
     QStringList sizes;
+    QStringList baselines;
     for (const WatchedPost &post : m_posts) {
         urls.append(post.url);
         sizes.append(post.size);
+        baselines.append(baselineLine(post));
     }
-    return watchedFiles().write(
-        {lineListBytes(urls, EntrySpacing::EmptyLineAfter), lineListBytes(sizes, EntrySpacing::EmptyLineAfter)});
+    return watchedFiles().write({lineListBytes(urls, EntrySpacing::EmptyLineAfter),
+                                 lineListBytes(sizes, EntrySpacing::EmptyLineAfter),
+                                 lineListBytes(baselines, EntrySpacing::EmptyLineAfter)});
 }
 
 int WatchedPostList::indexOf(const QString &url) const
@@ -107,6 +173,22 @@ int WatchedPostList::indexOf(const QString &url) const
             return i;
     }
     return -1;
+}
+
+int WatchedPostList::indexOfThread(const QString &url) const
+{
+    const QString thread = threadAddress(url);
+    for (int i = 0; i < m_posts.size(); ++i) {
+        if (threadAddress(m_posts.at(i).url) == thread)
+            return i;
+    }
+    return -1;
+}
+
+int WatchedPostList::watchThread(const QString &pageUrl)
+{
+    const int existing = indexOfThread(pageUrl);
+    return existing >= 0 ? existing : watch(threadAddress(pageUrl));
 }
 
 bool WatchedPostList::canWatch(const QString &url)
@@ -122,7 +204,7 @@ int WatchedPostList::watch(const QString &url)
     if (existing >= 0)
         return existing;
     beginInsertRows(QModelIndex(), count(), count());
-    m_posts.append({url, QStringLiteral("0")});
+    m_posts.append({url, QStringLiteral("0"), {}, LoginState::Unknown});
     endInsertRows();
     persist();
     Q_EMIT postAdded(count() - 1);
@@ -134,10 +216,33 @@ bool WatchedPostList::recordSize(const QString &url, qint64 size)
     const int index = indexOf(url);
     if (index < 0)
         return false;
-    m_posts[index].size = QString::number(size);
+    PageMeasurement page;
+    page.size = size;
+    return recordMeasurement(url, page);
+}
+
+bool WatchedPostList::recordMeasurement(const QString &url, const PageMeasurement &page)
+{
+    const int index = indexOf(url);
+    if (index < 0)
+        return false;
+    WatchedPost &post = m_posts[index];
+    post.size = QString::number(page.size);
+    post.postNumbers = page.postNumbers;
+    post.login = page.login.state;
     persist();
     Q_EMIT dataChanged(this->index(index), this->index(index));
     Q_EMIT sizeChanged(index);
+    return true;
+}
+
+bool WatchedPostList::adoptPostNumbers(const QString &url, const QList<qint64> &numbers)
+{
+    const int index = indexOf(url);
+    if (index < 0)
+        return false;
+    m_posts[index].postNumbers = numbers;
+    persist();
     return true;
 }
 

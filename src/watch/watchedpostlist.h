@@ -1,26 +1,34 @@
 #pragma once
 
 #include "core/linelist.h"
+#include "watch/pagemeasurement.h"
 
 #include <QAbstractListModel>
 #include <QHash>
 #include <QList>
 #include <QString>
 
-// One watched thread: its page address and the page's body size when it was last watched.
+// One watched thread: its page address and the page's body size when it was last watched, with
+// the numbers of the posts the page showed then and whether it was seen logged in.
 struct WatchedPost
 {
     QString url;
-    QString size; // decimal text as stored in sizes.txt
+    QString size;              // decimal text as stored in sizes.txt
+    QList<qint64> postNumbers; // ascending; empty when none are known (the size rule applies)
+    LoginState login = LoginState::Unknown;
 };
 
-// The watched threads, kept in posts.txt (addresses) and sizes.txt (sizes) in the data folder.
-// Both files are rewritten after every change, so a crash loses nothing, and every post has its
-// size line from the start. The two files are replaced together (FileGroup), so they pair up line
+// The watched threads, kept in posts.txt (addresses), sizes.txt (sizes) and postnumbers.txt (the
+// post numbers and login state of each baseline: "member|12 15 19|address") in the data folder.
+// postnumbers.txt names each line's post, so a line that does not fit its post (the file missing,
+// or left behind by a program that did not write it) is simply not used.
+// The files are rewritten after every change, so a crash loses nothing, and every post has its
+// size line from the start. They are replaced together (FileGroup), so they pair up line
 // by line whenever the program stops.
 //
 // As a list model it shows one row per post: its address, its tooltip saying why the last reply
-// check could not measure it, and the roles below.
+// check could not measure it or what it noted, its status tip (the address and that mark), and the
+// roles below.
 class WatchedPostList : public QAbstractListModel
 {
     Q_OBJECT
@@ -29,6 +37,7 @@ public:
         SizeRole = Qt::UserRole, // the stored size as a number (sizeValue)
         UnmeasuredRole,          // true until the first measurement arrives (isUnmeasured)
         FailureRole,             // why the last reply check could not measure it, or empty
+        NoteRole,                // what the last reply check noted instead of reporting, or empty
     };
 
     explicit WatchedPostList(QObject *parent = nullptr);
@@ -57,19 +66,35 @@ public:
     // while its size line would not, shifting every later post onto its neighbour's size.
     static bool canWatch(const QString &url);
 
+    // Position of the first post on the same thread as url (see threadAddress), or -1.
+    int indexOfThread(const QString &url) const;
+    // Watches the thread a browser's page address belongs to: its row when it is watched already,
+    // under whatever address it was stored, else a new row for its thread address. Returns the
+    // row's position, or -1 when the address cannot be watched.
+    int watchThread(const QString &pageUrl);
+
     // Adds url with size "0" unless it is watched already. Returns its position, or -1 when the
     // address cannot be watched.
     int watch(const QString &url);
     // Stores a measured size for the post with this address. False when no post has it (any
     // more): a measurement never lands on another post.
     bool recordSize(const QString &url, qint64 size);
+    // The same for a measurement with what the page showed: it becomes the post's baseline.
+    bool recordMeasurement(const QString &url, const PageMeasurement &page);
+    // Keeps post numbers as the baseline of a post that had none, its size unchanged.
+    bool adoptPostNumbers(const QString &url, const QList<qint64> &numbers);
     // Removes the post at index; out-of-range positions are ignored.
     void removeAt(int index);
 
     // What the last reply check could not measure, by address; kept for this run only.
     void markFailed(const QString &url, const QString &reason);
+    // What the last reply check noted on a post instead of reporting it (a new baseline after a
+    // change of login, say); kept for this run only.
+    void markNoted(const QString &url, const QString &note);
+    // Forgets the last check's failures and notes.
     void clearFailures();
     QString failure(const QString &url) const { return m_failures.value(url); }
+    QString note(const QString &url) const { return m_notes.value(url); }
 
     // The number a stored size stands for. A text that is not a number stands for 0, so the reply
     // check reports the post and watching it again gives it a real size.
@@ -88,7 +113,12 @@ private:
     void persist();
 
     QList<WatchedPost> m_posts;
+    void rowsOfUrlChanged(const QString &url);
+    // The row's mark as its tooltip says it: a failure first, else a note.
+    QString markText(const QString &url) const;
+
     QHash<QString, QString> m_failures;
+    QHash<QString, QString> m_notes;
     LineListReader m_reader;
     QString m_loadError;
 };

@@ -1,4 +1,5 @@
 #include "browser/postcheck.h"
+#include "browser/visibletext.h"
 
 #include <QtTest>
 
@@ -12,6 +13,10 @@ private Q_SLOTS:
     void pageShows();
     void downloads_data();
     void downloads();
+    void readsVisibleText_data();
+    void readsVisibleText();
+    void findsMessageAsShown_data();
+    void findsMessageAsShown();
 };
 
 void TestPostCheck::probe_data()
@@ -161,6 +166,75 @@ void TestPostCheck::downloads()
     QCOMPARE(searchedSeen, searched);
     QCOMPARE(countedSeen, counted);
     QCOMPARE(check.countdown(), countdown);
+}
+
+void TestPostCheck::readsVisibleText_data()
+{
+    QTest::addColumn<QString>("markup");
+    QTest::addColumn<QString>("comparable"); // comparableText(visibleText(markup))
+
+    QTest::newRow("typographic quotes, dashes, ellipsis")
+        << QString::fromUtf8("It\u2019s \u201cgreat\u201d \u2014 really\u2026 10\u201312")
+        << "it's \"great\" - really... 10-12";
+    QTest::newRow("double hyphen and em dash meet") << "read -- thanks"
+                                                    << "read - thanks";
+    QTest::newRow("references decoded") << "Q&amp;A &#8217;s &#x2014; &lt;b&gt; &nbsp;x &bogus; & alone"
+                                        << "q&a 's - <b> x &bogus; & alone";
+    QTest::newRow("inline tags join, blocks break") << "<p>gr<b>eat</b></p><p>next</p>line<br>two"
+                                                    << "great next line two";
+    QTest::newRow("scripts, styles, comments, text areas hidden")
+        << "a<script>var s='<p>x</p>';</script>b<!-- c --><style>p{}</style><textarea>draft</textarea>d"
+        << "abd";
+    QTest::newRow("attribute holding >") << "<a title=\"1 > 0\" href='x'>link</a>"
+                                         << "link";
+    QTest::newRow("less-than that starts no tag") << "I <3 it, 2<5"
+                                                  << "i <3 it, 2<5";
+    QTest::newRow("white space and invisible characters") << QString::fromUtf8("  a \t\r\n b\u00ad\u200bc  ") << "a bc";
+    QTest::newRow("unclosed tag and script") << "text<b class='x"
+                                             << "text";
+    QTest::newRow("reference to nothing") << "&#0;&#xD800;&#99999999;" << QString::fromUtf8("\ufffd\ufffd\ufffd");
+}
+
+void TestPostCheck::readsVisibleText()
+{
+    QFETCH(QString, markup);
+    QTEST(comparableText(visibleText(markup)), "comparable");
+}
+
+void TestPostCheck::findsMessageAsShown_data()
+{
+    QTest::addColumn<QString>("inserted");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<bool>("shown");
+
+    QTest::newRow("engine's typography") << "It's a great read -- thanks\r\nmore"
+                                         << QString::fromUtf8("<p>It\u2019s a great read \u2014 thanks</p>") << true;
+    QTest::newRow("ampersand escaped by the engine") << "Q&A night"
+                                                     << "<p>Q&amp;A night</p>" << true;
+    QTest::newRow("address rewritten as the engine's own link")
+        << "<a href='http://x.example/a'>http://x.example/a</a> is out\r\n"
+        << "<p><a href=\"http://x.example/a\" rel=\"nofollow\">http://x.example/a</a> is out</p>" << true;
+    QTest::newRow("forum codes show what they enclose")
+        << "[url=http://x.example]http://x.example[/url] rocks"
+        << "<p><a href=\"http://x.example\">http://x.example</a> rocks</p>" << true;
+    QTest::newRow("markup shown as typed") << "Use <b> for bold"
+                                           << "<p>Use &lt;b&gt; for bold</p>" << true;
+    QTest::newRow("first line broken by the engine") << "One two three"
+                                                     << "<p>One<br>\ntwo three</p>" << true;
+    QTest::newRow("message in the reply box only") << "Hello there"
+                                                   << "<textarea>Hello there</textarea>" << false;
+    QTest::newRow("other text") << "Hello there"
+                                << "<p>Hello where</p>" << false;
+    QTest::newRow("empty message") << ""
+                                   << "<p>anything</p>" << true;
+}
+
+void TestPostCheck::findsMessageAsShown()
+{
+    QFETCH(QString, inserted);
+    QFETCH(QString, page);
+    QFETCH(bool, shown);
+    QCOMPARE(pageShowsMessage(messageReadings(inserted), page), shown);
 }
 
 QTEST_APPLESS_MAIN(TestPostCheck)

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTcpSocket>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -119,41 +118,12 @@ QByteArray FakeForum::newThreadPage()
 
 void FakeForum::incomingConnection(qintptr descriptor)
 {
-    auto *socket = new QTcpSocket(this);
-    socket->setSocketDescriptor(descriptor);
-    auto *buffer = new QByteArray;
-    connect(socket, &QTcpSocket::disconnected, socket, [socket, buffer] {
-        delete buffer;
-        socket->deleteLater();
-    });
-    connect(socket, &QTcpSocket::readyRead, this, [this, socket, buffer] {
-        buffer->append(socket->readAll());
-        const int headerEnd = buffer->indexOf("\r\n\r\n");
-        if (headerEnd < 0)
-            return;
-        Request request;
-        const QList<QByteArray> lines = buffer->left(headerEnd).split('\n');
-        const QList<QByteArray> start = lines.value(0).trimmed().split(' ');
-        request.method = start.value(0);
-        const QUrl target(QString::fromLatin1(start.value(1)));
-        request.path = target.path();
-        request.query = target.query();
-        for (int i = 1; i < lines.size(); ++i) {
-            const int colon = lines.at(i).indexOf(':');
-            if (colon > 0)
-                request.headers.insert(lines.at(i).left(colon).trimmed().toLower(),
-                                       lines.at(i).mid(colon + 1).trimmed());
-        }
-        const int length = request.headers.value("content-length").toInt();
-        if (buffer->size() < headerEnd + 4 + length)
-            return;
-        request.body = buffer->mid(headerEnd + 4, length);
-        buffer->clear();
-        socket->write(encode(answer(request)));
-        socket->disconnectFromHost();
-        m_served << request.path;
-        Q_EMIT served(request.path);
-    });
+    serveOneRequest(
+        this, descriptor, [this](const Request &request) { return encode(answer(request)); },
+        [this](const Request &request) {
+            m_served << request.path;
+            Q_EMIT served(request.path);
+        });
 }
 
 FakeForum::Response FakeForum::answer(const Request &request)

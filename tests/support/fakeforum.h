@@ -1,5 +1,7 @@
 #pragma once
 
+#include "loopbackrequest.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -48,14 +50,7 @@ protected:
     void incomingConnection(qintptr descriptor) override;
 
 private:
-    struct Request
-    {
-        QByteArray method;
-        QString path;
-        QString query;
-        QHash<QByteArray, QByteArray> headers; // names in lower case
-        QByteArray body;
-    };
+    using Request = LoopbackRequest;
     struct Response
     {
         int status = 200;

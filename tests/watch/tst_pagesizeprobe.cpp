@@ -47,6 +47,24 @@ ServerScript inPieces(const QList<QByteArray> &pieces)
     return script << ServerStep::close();
 }
 
+// One probe of "/thread" on a server playing script.
+struct ScriptedProbe
+{
+    ScriptedHttpServer server;
+    PageSizeProbe probe;
+    ProbeLog log{probe};
+
+    bool run(const ServerScript &script)
+    {
+        server.setDefaultScript(script);
+        if (!server.start())
+            return false;
+        probe.start(url());
+        return QTest::qWaitFor([this] { return log.done(); }, 30000);
+    }
+    QString url() const { return server.url(QStringLiteral("/thread")); }
+};
+
 } // namespace
 
 // Measuring a page: the request an address gives, how arrivals are counted, and how the probe
@@ -65,6 +83,10 @@ private Q_SLOTS:
     void measuresResponses_data();
     void measuresResponses();
     void reportsWhatItDoes();
+    void refusesAnswersThatAreNotThePage_data();
+    void refusesAnswersThatAreNotThePage();
+    void readsPostsOfMeasuredPage_data();
+    void readsPostsOfMeasuredPage();
     void fails_data();
     void fails();
     void restartAbandonsEarlierProbe();
@@ -219,11 +241,6 @@ void TestPageSizeProbe::measuresResponses_data()
     QTest::newRow("chunked body with its framing")
         << inPieces({"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n", "5\r\nhello\r\n", "0\r\n\r\n"})
         << qint64(15) << "Downloaded 15 bytes";
-    QTest::newRow("404 page") << inPieces({"HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found"}) << qint64(9)
-                              << QString();
-    QTest::newRow("closed without a byte") << ServerScript{ServerStep::close()} << qint64(0) << QString();
-    QTest::newRow("100 MiB without header end")
-        << ServerScript{ServerStep::filler(100LL << 20), ServerStep::close()} << qint64(100LL << 20) << QString();
     QTest::newRow("4 MiB page") << ScriptedHttpServer::pageOfSize(4LL << 20) << qint64(4LL << 20)
                                 << "Downloaded 4194304 from 4194304 (100%)";
 }
@@ -232,14 +249,10 @@ void TestPageSizeProbe::measuresResponses()
 {
     QFETCH(ServerScript, script);
     QFETCH(QString, lastProgress);
-    ScriptedHttpServer server;
-    server.setDefaultScript(script);
-    QVERIFY(server.start());
-
-    PageSizeProbe probe;
-    ProbeLog log(probe);
-    probe.start(server.url(QStringLiteral("/thread")));
-    QTRY_VERIFY_WITH_TIMEOUT(log.done(), 30000);
+    ScriptedProbe run;
+    QVERIFY(run.run(script));
+    const ProbeLog &log = run.log;
+    const PageSizeProbe &probe = run.probe;
     QCOMPARE(log.failed, QStringList());
     QCOMPARE(log.finished.size(), 1);
     QTEST(log.finished.first(), "size");
@@ -266,6 +279,65 @@ void TestPageSizeProbe::reportsWhatItDoes()
     log.activity.removeDuplicates();
     QCOMPARE(log.activity, (QStringList{"Connecting to the web server", "Sending request", "Request completed",
                                         "Receiving response"}));
+}
+
+void TestPageSizeProbe::refusesAnswersThatAreNotThePage_data()
+{
+    QTest::addColumn<ServerScript>("script");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("404 page") << inPieces({"HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found"})
+                              << "404 Not Found";
+    QTest::newRow("redirect, relative") << inPieces({"HTTP/1.1 301 Moved\r\nlocation: /t/2\r\n\r\n"})
+                                        << "moved to %1/t/2";
+    QTest::newRow("redirect to the log-in page")
+        << inPieces({"HTTP/1.1 302 Found\r\nLocation: /ucp.php?mode=login&redirect=t\r\n\r\n"}) << "login needed";
+    QTest::newRow("closed without a byte")
+        << ServerScript{ServerStep::close()} << "no readable answer from the web server";
+    QTest::newRow("100 MiB without header end") << ServerScript{ServerStep::filler(100LL << 20), ServerStep::close()}
+                                                << "no readable answer from the web server";
+}
+
+void TestPageSizeProbe::refusesAnswersThatAreNotThePage()
+{
+    QFETCH(ServerScript, script);
+    QFETCH(QString, reason);
+    ScriptedProbe run;
+    QVERIFY(run.run(script));
+    QCOMPARE(run.log.finished, QList<qint64>());
+    reason = reason.arg(run.server.url(QString()));
+    QCOMPARE(run.probe.failureReason(), reason);
+    QCOMPARE(run.log.failed, QStringList{PageSizeProbe::answerFailureText(run.url(), reason)});
+}
+
+void TestPageSizeProbe::readsPostsOfMeasuredPage_data()
+{
+    QTest::addColumn<ServerScript>("script");
+    QTest::addColumn<QList<qint64>>("posts");
+
+    const QByteArray page = "<div id=\"post-7\">a</div><div id=\"post-9\">b</div>";
+    QTest::newRow("plain") << ScriptedHttpServer::page(page) << QList<qint64>{7, 9};
+    // The chunk framing falls inside a post's name.
+    QTest::newRow("chunked") << inPieces({"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n",
+                                          "e\r\n" + page.left(14) + "\r\n",
+                                          QByteArray::number(page.size() - 14, 16) + "\r\n" + page.mid(14) + "\r\n",
+                                          "0\r\n\r\n"})
+                             << QList<qint64>{7, 9};
+    QTest::newRow("broken framing") << inPieces(
+                                           {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n", "zz\r\n" + page})
+                                    << QList<qint64>();
+    QTest::newRow("longer than is read") << ScriptedHttpServer::page(
+                                                page + QByteArray(PageSizeProbe::pageReadLimit, ' ') + page)
+                                         << QList<qint64>();
+}
+
+void TestPageSizeProbe::readsPostsOfMeasuredPage()
+{
+    QFETCH(ServerScript, script);
+    ScriptedProbe run;
+    QVERIFY(run.run(script));
+    QCOMPARE(run.log.failed, QStringList());
+    QTEST(run.probe.measurement().postNumbers, "posts");
 }
 
 void TestPageSizeProbe::fails_data()

@@ -12,6 +12,7 @@
 #include "testenvironment.h"
 #include "ui/editortext.h"
 #include "ui/messagebox.h"
+#include "watch/newreplylist.h"
 #include "watch/postspanel.h"
 #include "watch/replycheckrun.h"
 #include "watch/sizerecorder.h"

@@ -55,6 +55,8 @@ void apply(WatchedPostList &list, const QString &command)
     const QString verb = words.value(0);
     if (verb == QLatin1String("watch"))
         list.watch(command.mid(6));
+    else if (verb == QLatin1String("thread"))
+        list.watchThread(command.mid(7));
     else if (verb == QLatin1String("record"))
         list.recordSize(words.value(1), words.value(2).toLongLong());
     else if (verb == QLatin1String("remove"))
@@ -228,6 +230,12 @@ void TestWatchedPosts::writesAfterEveryChange_data()
         << abc << sizes << QStringList{"remove 3", "remove -1"} << QStringList{"a=10", "b=20", "c=30"};
     QTest::newRow("corrupt size file healed by the next change")
         << abc << QByteArray("10\r\nx\r\n") << QStringList{"record a 11"} << QStringList{"a=11", "b=x", "c=0"};
+    QTest::newRow("one row per thread, whatever post it was opened at")
+        << abc << sizes << QStringList{"thread d#comment-7", "thread d?unapproved=11&moderation-hash=4a5a#comment-11"}
+        << QStringList{"a=10", "b=20", "c=30", "d=0"};
+    QTest::newRow("thread stored with its anchor keeps its row")
+        << QByteArray("a#p1\r\n") << QByteArray("10\r\n") << QStringList{"thread a#p2", "record a#p1 12"}
+        << QStringList{"a#p1=12"};
     QTest::newRow("surplus sizes dropped by the next change")
         << QByteArray("a\r\n") << sizes << QStringList{"watch b"} << QStringList{"a=10", "b=0"};
 }
