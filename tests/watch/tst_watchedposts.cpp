@@ -181,8 +181,15 @@ void TestWatchedPosts::failureMarks()
     list.removeAt(0);
     list.watch("a"); // watched again: still the failure of this run
     QCOMPARE(list.index(1).data(WatchedPostList::FailureRole).toString(), QStringLiteral("timed out"));
+    // A note shows where no failure does, and panel 2 gets the address with the mark beside it.
+    list.markNoted("b", "new baseline");
+    QCOMPARE(list.index(0).data(Qt::ToolTipRole).toString(), QStringLiteral("new baseline"));
+    QCOMPARE(list.index(0).data(Qt::StatusTipRole).toString(), QStringLiteral("b - new baseline"));
+    QCOMPARE(list.index(1).data(Qt::StatusTipRole).toString(), QStringLiteral("a - Not checked: timed out"));
     list.clearFailures();
     QVERIFY(!list.index(1).data(Qt::ToolTipRole).isValid());
+    QVERIFY(!list.index(0).data(Qt::ToolTipRole).isValid());
+    QCOMPARE(list.index(0).data(Qt::StatusTipRole).toString(), QStringLiteral("b"));
 }
 
 void TestWatchedPosts::readsFiles()
