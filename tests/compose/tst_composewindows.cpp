@@ -1,21 +1,20 @@
-// The editor actions, the saved-messages window and the template editor, on the main window.
-#include "app/mainwindow.h"
-#include "browser/browserpanel.h"
-#include "browser/forumspanel.h"
-#include "browsertestmain.h"
+// The editor actions, the saved-messages window and the template editor, on the compose controller
+// with its panel.
 #include "compose/composecontroller.h"
 #include "compose/messageeditorpanel.h"
 #include "compose/savedmessagefile.h"
 #include "compose/savedmessageswindow.h"
 #include "compose/templateeditor.h"
+#include "compose/templateset.h"
+#include "compose/templatesettings.h"
 #include "core/appstate.h"
+#include "core/datafiles.h"
 #include "core/settingsstore.h"
 #include "filebytes.h"
 #include "filesizelimit.h"
 #include "testenvironment.h"
 #include "ui/editortext.h"
 #include "ui/messagebox.h"
-#include "watch/postspanel.h"
 #include "widgettexts.h"
 
 #include <QAction>
@@ -23,6 +22,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -56,10 +56,18 @@ private slots:
 
 private:
     QString lastSubject() const { return readSetting("data", "lastSubject", "<absent>"); }
-    ComposeController &compose() const { return m_form->compose(); }
+    ComposeController &compose() const { return *m_compose; }
+    // What the main window does at start-up for this area: the templates, the formats, the last run.
+    void startCompose();
+    QString panelText(StatusPanel panel) const { return m_status.value(panel); }
+    void setPanelText(StatusPanel panel, const QString &text) { m_status[panel] = text; }
 
     std::unique_ptr<TestEnvironment> m_env;
-    std::unique_ptr<MainWindow> m_form;
+    std::unique_ptr<QWidget> m_window;
+    MessageEditorPanel *m_panel = nullptr;
+    TemplateSet m_templates;
+    ComposeController *m_compose = nullptr;
+    QMap<StatusPanel, QString> m_status;
     QStringList m_notices;   // "title: text"
     QStringList m_questions; // "title: text"
     bool m_answer = true;
@@ -77,14 +85,27 @@ void TestComposeWindows::init()
     m_questions.clear();
     m_answer = true;
     setEndProgramHookForTesting([] {});
-    m_form = std::make_unique<MainWindow>();
-    m_form->load();
+    startCompose();
     m_notices.clear(); // whatever start-up had to say
+}
+
+void TestComposeWindows::startCompose()
+{
+    m_window = std::make_unique<QWidget>();
+    m_panel = new MessageEditorPanel(m_window.get());
+    QVERIFY(ensureDataFiles().isEmpty());
+    m_templates = loadTemplates();
+    m_compose = new ComposeController(*m_panel, m_templates, m_window.get());
+    connect(m_compose, &ComposeController::statusText, this,
+            [this](StatusPanel panel, const QString &text) { setPanelText(panel, text); });
+    m_compose->showFormats();
+    m_compose->restoreState();
 }
 
 void TestComposeWindows::cleanup()
 {
-    m_form.reset();
+    m_window.reset();
+    m_status.clear();
     setEndProgramHookForTesting({});
     setMessageHookForTesting({});
     setQuestionHookForTesting({});
@@ -93,15 +114,15 @@ void TestComposeWindows::cleanup()
 
 void TestComposeWindows::subjectRememberedOnEveryChange()
 {
-    QLineEdit *subject = m_form->editorPanel()->subjectBox;
+    QLineEdit *subject = m_panel->subjectBox;
     subject->selectAll();
     QTest::keyClick(subject, Qt::Key_Delete);
     QCOMPARE(lastSubject(), QString());
     QTest::keyClicks(subject, "ab");
     QCOMPARE(lastSubject(), QString("ab"));
-    m_form->findChild<QAction *>("fileMenu_0")->trigger(); // New Message
+    compose().newMessageAction()->trigger(); // File > New Message
     QCOMPARE(lastSubject(), QString());
-    QCOMPARE(editorText(m_form->editorPanel()->messageEditor), QString());
+    QCOMPARE(editorText(m_panel->messageEditor), QString());
 }
 
 void TestComposeWindows::previewAndCopy_data()
@@ -123,75 +144,74 @@ void TestComposeWindows::previewAndCopy()
     QFETCH(QString, format);
     QFETCH(QString, message);
     QFETCH(QString, expected);
-    m_form->editorPanel()->formatList->setCurrentText(format);
-    setEditorText(m_form->editorPanel()->messageEditor, message);
-    m_form->editorPanel()->previewButton->click();
+    m_panel->formatList->setCurrentText(format);
+    setEditorText(m_panel->messageEditor, message);
+    m_panel->previewButton->click();
     QCOMPARE(m_notices, QStringList{"message preview: " + expected});
-    m_form->editorPanel()->copyButton->click();
+    m_panel->copyButton->click();
     QCOMPARE(QGuiApplication::clipboard()->text(), expected);
-    QCOMPARE(editorText(m_form->editorPanel()->messageEditor), message);
+    QCOMPARE(editorText(m_panel->messageEditor), message);
 }
 
 void TestComposeWindows::modernLinksItem()
 {
     const QString message = "see https://h.org/p?q=1 and www.h.org.";
     const QString hint = "2 addresses left as plain text: see Tools > Modern Links";
-    m_form->editorPanel()->formatList->setCurrentText("html");
-    setEditorText(m_form->editorPanel()->messageEditor, message);
-    auto *item = m_form->findChild<QAction *>("modernLinksItem");
+    m_panel->formatList->setCurrentText("html");
+    setEditorText(m_panel->messageEditor, message);
+    auto *item = m_window->findChild<QAction *>("modernLinksItem");
     QVERIFY(item && item->isCheckable() && !item->isChecked());
 
-    m_form->editorPanel()->previewButton->click();
+    m_panel->previewButton->click();
     QCOMPARE(m_notices, QStringList{"message preview: " + message + "\r\n\r\n"});
-    QCOMPARE(m_form->panelText(StatusPanel::State), hint);
-    m_form->setPanelText(StatusPanel::State, "Complete");
-    m_form->editorPanel()->copyButton->click();
-    QCOMPARE(m_form->panelText(StatusPanel::State), hint);
+    QCOMPARE(panelText(StatusPanel::State), hint);
+    setPanelText(StatusPanel::State, "Complete");
+    m_panel->copyButton->click();
+    QCOMPARE(panelText(StatusPanel::State), hint);
 
     item->trigger();
     QCOMPARE(readSetting("Settings", "modernLinks", "<absent>"), QString("1"));
     m_notices.clear();
-    m_form->setPanelText(StatusPanel::State, "Complete");
-    m_form->editorPanel()->previewButton->click();
+    setPanelText(StatusPanel::State, "Complete");
+    m_panel->previewButton->click();
     QCOMPARE(m_notices, QStringList{"message preview: see <a href='https://h.org/p?q=1'>https://h.org/p?q=1</a> and "
                                     "<a href='http://www.h.org'>www.h.org</a>.\r\n\r\n"});
-    QCOMPARE(m_form->panelText(StatusPanel::State), QString("Complete"));
+    QCOMPARE(panelText(StatusPanel::State), QString("Complete"));
 
-    m_form.reset();
-    m_form = std::make_unique<MainWindow>();
-    m_form->load();
-    QVERIFY(m_form->findChild<QAction *>("modernLinksItem")->isChecked());
+    m_window.reset();
+    startCompose();
+    QVERIFY(m_window->findChild<QAction *>("modernLinksItem")->isChecked());
     QCOMPARE(compose().linkRules(), LinkRules::Modern);
 }
 
 void TestComposeWindows::saveReportsFailure()
 {
-    setEditorText(m_form->editorPanel()->messageEditor, "a\r\nb");
-    m_form->editorPanel()->subjectBox->setText("s");
-    m_form->editorPanel()->saveButton->click();
+    setEditorText(m_panel->messageEditor, "a\r\nb");
+    m_panel->subjectBox->setText("s");
+    m_panel->saveButton->click();
     QCOMPARE(readFileBytes(savedMessagesPath()), QByteArray("a[br]b|s\r\n"));
-    QCOMPARE(m_form->panelText(StatusPanel::State), QString("MESSAGE SAVED"));
+    QCOMPARE(panelText(StatusPanel::State), QString("MESSAGE SAVED"));
 
-    m_form->setPanelText(StatusPanel::State, "Complete");
+    setPanelText(StatusPanel::State, "Complete");
     {
         const FileSizeLimit limit(8);
-        m_form->editorPanel()->saveButton->click();
+        m_panel->saveButton->click();
     }
     QCOMPARE(m_notices.size(), 1);
     QVERIFY2(m_notices[0].contains("messages.txt"), qPrintable(m_notices[0]));
-    QCOMPARE(m_form->panelText(StatusPanel::State), QString("Complete"));
+    QCOMPARE(panelText(StatusPanel::State), QString("Complete"));
     QCOMPARE(readFileBytes(savedMessagesPath()), QByteArray("a[br]b|s\r\n"));
 }
 
 void TestComposeWindows::savedMessagesWindow()
 {
     QVERIFY(QFile::remove(savedMessagesPath()));
-    m_form->editorPanel()->loadButton->click();
+    m_panel->loadButton->click();
     QCOMPARE(m_notices, QStringList{"Threadloom: you must first save a message before you can load one"});
     QVERIFY(!compose().savedMessagesWindow());
 
     QVERIFY(writeFileBytes(savedMessagesPath(), "a|1\r\nb|2\r\na|1\r\n"));
-    m_form->editorPanel()->loadButton->click();
+    m_panel->loadButton->click();
     QPointer<SavedMessagesWindow> window = compose().savedMessagesWindow();
     QVERIFY(window && window->isVisible());
 
@@ -206,7 +226,7 @@ void TestComposeWindows::savedMessagesWindow()
 
     // Opened again while open: brought forward, not read again; after closing, read afresh.
     QVERIFY(writeFileBytes(savedMessagesPath(), "c|3\r\n"));
-    m_form->findChild<QAction *>("viewMenu_0")->trigger();
+    compose().loadAction()->trigger(); // View > saved messages
     QCOMPARE(compose().savedMessagesWindow(), window.data());
     QCOMPARE(itemTexts(window->messageList).size(), 2);
     window->close();
@@ -239,8 +259,8 @@ void TestComposeWindows::savedMessageEntries()
     QFETCH(QString, loaded);
     QFETCH(QString, notice);
     QVERIFY(writeFileBytes(savedMessagesPath(), "first|1\r\n" + entry.toUtf8() + "\r\n"));
-    setEditorText(m_form->editorPanel()->messageEditor, "body");
-    m_form->editorPanel()->subjectBox->setText("main");
+    setEditorText(m_panel->messageEditor, "body");
+    m_panel->subjectBox->setText("main");
     compose().openSavedMessages();
     SavedMessagesWindow *window = compose().savedMessagesWindow();
     QVERIFY(window);
@@ -250,9 +270,9 @@ void TestComposeWindows::savedMessageEntries()
     window->viewEntry(1);
     QCOMPARE(window->messageView->toPlainText() + "/" + window->subjectBox->text(), viewed);
     window->loadEntry(1);
-    QCOMPARE(m_form->editorPanel()->messageEditor->toPlainText() + "/" + m_form->editorPanel()->subjectBox->text(),
+    QCOMPARE(m_panel->messageEditor->toPlainText() + "/" + m_panel->subjectBox->text(),
              loaded);
-    QCOMPARE(lastSubject(), m_form->editorPanel()->subjectBox->text());
+    QCOMPARE(lastSubject(), m_panel->subjectBox->text());
     QCOMPARE(m_notices, notice.isEmpty() ? QStringList() : QStringList{notice});
 }
 
@@ -313,7 +333,7 @@ void TestComposeWindows::enterAndDoubleClickLoadOnce()
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Enter);
     QCOMPARE(chosen.count(), 2);
-    QCOMPARE(editorText(m_form->editorPanel()->messageEditor) + "/" + m_form->editorPanel()->subjectBox->text(),
+    QCOMPARE(editorText(m_panel->messageEditor) + "/" + m_panel->subjectBox->text(),
              QString("b/2"));
     QVERIFY(window->isVisible());
 }
@@ -342,8 +362,8 @@ void TestComposeWindows::questionWaitsForTheAnswer()
 
 void TestComposeWindows::templateEditorSaveAndClose()
 {
-    m_form->editorPanel()->formatList->setCurrentText("ubb");
-    m_form->findChild<QAction *>("toolsMenu_3")->trigger();
+    m_panel->formatList->setCurrentText("ubb");
+    compose().templatesAction()->trigger(); // Tools > templates
     QPointer<TemplateEditor> editor = compose().templateEditor();
     QVERIFY(editor && editor->isVisible());
     QCOMPARE(editor->size(), QSize(485, 346));
@@ -353,23 +373,23 @@ void TestComposeWindows::templateEditorSaveAndClose()
     editor->lockBox->click();
     editor->clearButtons[0]->click();
     QVERIFY(editor->nameBoxes[0]->text().isEmpty() && editor->mailCallBoxes[0]->text().isEmpty());
-    QCOMPARE(m_form->templates.entries[0].name, QString("html")); // nothing stored before saving
+    QCOMPARE(m_templates.entries[0].name, QString("html")); // nothing stored before saving
     editor->nameBoxes[3]->setText(" mine ");
     editor->linkOpenBoxes[3]->setText("{");
     editor->linkCloseBoxes[3]->setText("}");
     editor->saveAndCloseButton->click();
 
     QVERIFY(editor && editor->isHidden());
-    QCOMPARE(itemTexts(m_form->editorPanel()->formatList), QStringList({"text", "ubb", "ezboard", " mine "}));
-    QCOMPARE(m_form->editorPanel()->formatList->currentIndex(), 0);
+    QCOMPARE(itemTexts(m_panel->formatList), QStringList({"text", "ubb", "ezboard", " mine "}));
+    QCOMPARE(m_panel->formatList->currentIndex(), 0);
     QCOMPARE(readSetting("data", "htmlName", "?"), QString());
     QCOMPARE(readSetting("data", "cust01Name", "?"), QString(" mine "));
-    m_form->editorPanel()->formatList->setCurrentIndex(3);
+    m_panel->formatList->setCurrentIndex(3);
     QCOMPARE(compose().convertMessage("go http://h"), QString("go {http://hhttp://h}"));
 
     // The hidden editor comes back as it was left.
     editor->nameBoxes[4]->setText("unsaved");
-    m_form->editorPanel()->optionsButton->click();
+    m_panel->optionsButton->click();
     QCOMPARE(compose().templateEditor(), editor.data());
     QVERIFY(editor->isVisible() && editor->lockBox->isChecked());
     QCOMPARE(editor->nameBoxes[4]->text(), QString("unsaved"));
@@ -380,7 +400,7 @@ void TestComposeWindows::templateEditorSaveAndClose()
 
 void TestComposeWindows::templateEditorLockAndDiscard()
 {
-    m_form->editorPanel()->optionsButton->click();
+    m_panel->optionsButton->click();
     QPointer<TemplateEditor> editor = compose().templateEditor();
     QVERIFY(editor);
     auto unlocked = [&](int row) {
@@ -402,14 +422,14 @@ void TestComposeWindows::templateEditorLockAndDiscard()
     editor->nameBoxes[3]->setText("discarded");
     editor->close(); // the title bar's close
     QTRY_VERIFY(editor.isNull());
-    QCOMPARE(m_form->templates.entries[3].name, QString());
+    QCOMPARE(m_templates.entries[3].name, QString());
     QCOMPARE(readSetting("data", "cust01Name", "<absent>"), QString("<absent>"));
 
-    m_form->editorPanel()->optionsButton->click();
+    m_panel->optionsButton->click();
     editor = compose().templateEditor();
     QVERIFY(editor && editor->nameBoxes[3]->text().isEmpty());
     QCOMPARE(unlocked(0), QString("n00000"));
 }
 
-THREADLOOM_BROWSER_TEST_MAIN(TestComposeWindows)
+QTEST_MAIN(TestComposeWindows)
 #include "tst_composewindows.moc"
