@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Checks the source tree's shape: each folder includes only itself and the folders below it
 # (core < ui < compose < browser < watch < app), and no window or panel file grows past 300 lines.
+# Given the tests folder too, each tests/<area>/ keeps the same layers, so a test sits at the depth
+# of what it tests: beside tests/support it includes only its own area and the areas below it
+# (a "../browser/..." include counts as the browser area's).
 # Prints every breach and exits 1 when there is one.
+# Usage: check-layers.sh [src folder] [tests folder]
 set -euo pipefail
 src=${1:-"$(dirname "$0")/../src"}
+tests=${2:-}
 layers=(core ui compose browser watch app)
 rank() {
   local i
@@ -12,18 +17,27 @@ rank() {
 }
 
 breaches=0
-for dir in "${layers[@]}"; do
-  own=$(rank "$dir")
-  while IFS= read -r file; do
-    while IFS= read -r included; do
-      theirs=$(rank "$included")
-      if (( theirs < 0 || theirs > own )); then
-        echo "layer breach: ${file#"$src"/} includes \"$included/...\""
-        breaches=$((breaches + 1))
-      fi
-    done < <(sed -n 's/^#include "\([^/"]*\)\/.*/\1/p' "$file")
-  done < <(find "$src/$dir" -name '*.cpp' -o -name '*.h')
-done
+# check_layers ROOT SHOWN [EXTRA]: every file of ROOT/<layer>/ includes only its layer and those
+# below it, or the folder EXTRA; breaches name the file as SHOWN<layer>/<file>.
+check_layers() {
+  local root=$1 shown=$2 extra=${3:-} dir own file included theirs
+  for dir in "${layers[@]}"; do
+    [[ -d $root/$dir ]] || continue
+    own=$(rank "$dir")
+    while IFS= read -r file; do
+      while IFS= read -r included; do
+        [[ -n $extra && $included == "$extra" ]] && continue
+        theirs=$(rank "$included")
+        if (( theirs < 0 || theirs > own )); then
+          echo "layer breach: $shown${file#"$root"/} includes \"$included/...\""
+          breaches=$((breaches + 1))
+        fi
+      done < <(sed -n 's/^#include "\(\.\.\/\)*\([^/"]*\)\/.*/\2/p' "$file")
+    done < <(find "$root/$dir" -name '*.cpp' -o -name '*.h')
+  done
+}
+check_layers "$src" ""
+[[ -n $tests ]] && check_layers "$tests" "tests/" support
 
 while IFS= read -r file; do
   lines=$(wc -l < "$file")

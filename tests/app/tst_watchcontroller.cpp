@@ -1,4 +1,4 @@
-#include "../browser/browsertest.h"
+#include "browsertest.h"
 #include "app/mainwindow.h"
 #include "browser/browsercontroller.h"
 #include "browser/browserpanel.h"
