@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/pagenavigator.h"
 #include "browser/pastetarget.h"
 #include "browser/postcheck.h"
 #include "core/statustext.h"
@@ -21,7 +22,7 @@ class WebsiteWindow;
 
 // Wires the browser panel: navigation, status texts, pop-ups, the post check, auto-insert and
 // paste (whose buttons sit beside the texts they paste) and the secondary browser window.
-class BrowserController : public QObject
+class BrowserController : public QObject, public PageNavigator
 {
     Q_OBJECT
 public:
@@ -34,12 +35,11 @@ public:
     bool websiteWindowVisible() const;
     void closeWebsiteWindow();
     void armPostCheck(int countdown = PostCheck::armedDownloads);
-    void navigate(const QString &url);
+    void navigate(const QString &url) override;
     // "No Popups" as the last run left it; stored again at shutdown.
     void restoreState();
     void storeState() const;
-    // The address of the page the browser shows.
-    QUrl currentUrl() const;
+    QUrl currentUrl() const override;
 
     // The browser's commands; the menus place them, the buttons beside the page trigger them.
     QAction *autoInsertAction() const { return m_autoInsert; }

@@ -1,6 +1,6 @@
 #include "browser/forumscontroller.h"
 
-#include "browser/browsercontroller.h"
+#include "browser/pagenavigator.h"
 #include "browser/forumloginlist.h"
 #include "browser/forumspanel.h"
 #include "browser/passwordkeeper.h"
@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
-ForumsController::ForumsController(ForumsPanel &panel, ForumLoginList &logins, BrowserController &browser,
+ForumsController::ForumsController(ForumsPanel &panel, ForumLoginList &logins, PageNavigator &browser,
                                    QObject *parent)
     : QObject(parent)
     , m_panel(panel)

@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-class BrowserController;
+class PageNavigator;
 class ForumLoginList;
 class ForumsPanel;
 class PasswordKeeper;
@@ -16,7 +16,7 @@ class ForumsController : public QObject
 {
     Q_OBJECT
 public:
-    ForumsController(ForumsPanel &panel, ForumLoginList &logins, BrowserController &browser, QObject *parent = nullptr);
+    ForumsController(ForumsPanel &panel, ForumLoginList &logins, PageNavigator &browser, QObject *parent = nullptr);
 
     void addCurrentUrl();
     void removeSelected();
@@ -41,7 +41,7 @@ private:
 
     ForumsPanel &m_panel;
     ForumLoginList &m_logins;
-    BrowserController &m_browser;
+    PageNavigator &m_browser;
     PasswordKeeper *m_keeper = nullptr;
     bool m_filling = false;
     QAction *m_addForum = nullptr;

@@ -1,35 +1,63 @@
 // The forums list: how posts2.txt is read and written, and how the page's boxes edit it.
-#include "app/mainwindow.h"
-#include "browser/browserpanel.h"
 #include "browser/forumloginlist.h"
 #include "browser/forumscontroller.h"
 #include "browser/forumspanel.h"
-#include "browsertestmain.h"
-#include "compose/messageeditorpanel.h"
+#include "browser/pagenavigator.h"
 #include "core/appstate.h"
+#include "core/datafiles.h"
 #include "core/datafolder.h"
 #include "filebytes.h"
 #include "testenvironment.h"
 #include "ui/messagebox.h"
-#include "watch/postspanel.h"
 #include "widgettexts.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QWebEngineView>
 
 namespace {
-bool showPage(MainWindow &form, const QString &url)
+// The "Your Forums" page as the program starts it, beside a browser that only holds an address.
+class ForumsPage : public QWidget, public PageNavigator
 {
-    QSignalSpy loaded(form.browserPanel()->view, &QWebEngineView::loadFinished);
-    form.browserPanel()->view->setUrl(QUrl(url));
-    return loaded.wait(20000);
+public:
+    ForumsPage()
+        : panel(new ForumsPanel(this))
+        , controller(*panel, forumLogins, *this, this)
+    {
+        connect(&controller, &ForumsController::statusText, this,
+                [this](StatusPanel which, const QString &text) { m_status[which] = text; });
+    }
+    void load()
+    {
+        ensureDataFiles();
+        forumLogins.load();
+    }
+    ForumsPanel *forumsPanel() const { return panel; }
+    ForumsController &forums() { return controller; }
+    QString panelText(StatusPanel which) const { return m_status.value(which); }
+
+    QUrl currentUrl() const override { return m_url; }
+    void navigate(const QString &url) override { m_url = QUrl(url); }
+
+    ForumsPanel *panel;
+    ForumLoginList forumLogins;
+    ForumsController controller;
+
+private:
+    QUrl m_url;
+    QMap<StatusPanel, QString> m_status;
+};
+
+bool showPage(ForumsPage &form, const QString &url)
+{
+    form.navigate(url);
+    return form.currentUrl() == QUrl(url);
 }
 } // namespace
 
@@ -211,10 +239,10 @@ void TestForumLogins::failedSaveKeepsListAndExplains()
 void TestForumLogins::addCurrentUrlStoresAtOnce()
 {
     TestEnvironment env;
-    MainWindow form;
+    ForumsPage form;
     form.load();
     QVERIFY(showPage(form, "data:text/html,<p>forum</p>"));
-    const QString url = form.browserPanel()->view->url().toString();
+    const QString url = form.currentUrl().toString();
     form.forumsPanel()->addForumButton->click();
     form.forumsPanel()->addForumButton->click();
 
@@ -230,7 +258,7 @@ void TestForumLogins::typingRewritesFileEachKeystroke()
 {
     TestEnvironment env;
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://a|ann|\r\n\r\n"));
-    MainWindow form;
+    ForumsPage form;
     form.load();
     form.show();
     chooseRow(form.forumsPanel()->forumList, 0);
@@ -246,7 +274,7 @@ void TestForumLogins::selectingShowsLoginAndUrl()
 {
     TestEnvironment env;
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://a|ann|pa\r\n\r\nhttp://b|bob|pb\r\n\r\n"));
-    MainWindow form;
+    ForumsPage form;
     form.load();
     QVERIFY(!form.forumsPanel()->userNameBox->isEnabled());
     chooseRow(form.forumsPanel()->forumList, 1);
@@ -261,7 +289,7 @@ void TestForumLogins::editsAfterRemovalGoNowhere()
 {
     TestEnvironment env;
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://a|ann|pa\r\n\r\nhttp://b|bob|pb\r\n\r\n"));
-    MainWindow form;
+    ForumsPage form;
     form.load();
     chooseRow(form.forumsPanel()->forumList, 0);
     form.forums().selectForum(0);
@@ -304,7 +332,7 @@ void TestForumLogins::keysChooseForum()
     TestEnvironment env;
     const QStringList lines{"http://f1/|ann|pw1", "http://f2/|bob|pw2", "http://f3/|cid|pw3"};
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), (lines.join("\r\n\r\n") + "\r\n\r\n").toUtf8()));
-    MainWindow form;
+    ForumsPage form;
     form.load();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -327,7 +355,7 @@ void TestForumLogins::userNameRefusesBar()
 {
     TestEnvironment env;
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://a|ann|pa\r\n\r\n"));
-    MainWindow form;
+    ForumsPage form;
     form.load();
     form.show();
     chooseRow(form.forumsPanel()->forumList, 0);
@@ -338,5 +366,5 @@ void TestForumLogins::userNameRefusesBar()
     QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://a|annxy|pa\r\n\r\n"));
 }
 
-THREADLOOM_BROWSER_TEST_MAIN(TestForumLogins)
+QTEST_MAIN(TestForumLogins)
 #include "tst_forumlogins.moc"
