@@ -385,6 +385,9 @@ void TestBrowserController::editorPages_data()
     QTest::newRow("CodeMirror 5 markdown composer, text") // a code editor replaced the text area
         << "codemirror5.html"
         << "text" << QRegularExpression::escape("see http://example.com/forum/page.html");
+    QTest::newRow("CodeMirror 6 markdown composer, text")
+        << "codemirror6.html"
+        << "text" << QRegularExpression::escape("see http://example.com/forum/page.html");
     QTest::newRow("TinyMCE, text") << "tinymce.html"
                                    << "text" << QRegularExpression::escape("see http://example.com/forum/page.html");
     QTest::newRow("editor that refuses the message")
