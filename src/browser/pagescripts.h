@@ -22,7 +22,9 @@ QString readBodyOuterScript();
 // placed after it). A text area the user sees takes text as its value, and page scripts learn of it
 // through "input" and "change" events; so does a hidden one that no editor stands for. When an
 // editor hides it, or the form has no text area, the visible editing surface that stands for it is
-// focused with all its content selected, and kept for the next two scripts. Gives a JSON report
+// focused with all its content selected, and kept for the next two scripts. A code editor that
+// draws its text itself has no editable surface: its own text area, kept out of sight beside the
+// hidden one, takes the focus, a Ctrl+A and the paste, and the report gives the text it draws. Gives a JSON report
 // {"road": "field" | "editor" | "none", "text": the value, or the surface's text}.
 QString fillMessageBoxScript(int formIndex, int fieldIndex, const QString &text);
 

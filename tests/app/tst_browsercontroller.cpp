@@ -382,6 +382,12 @@ void TestBrowserController::editorPages_data()
     QTest::newRow("SCEditor in BBCode mode, html") // the editor writes the anchor as its own code
         << "sceditor.html"
         << "html" << code;
+    QTest::newRow("CodeMirror 5 markdown composer, text") // a code editor replaced the text area
+        << "codemirror5.html"
+        << "text" << QRegularExpression::escape("see http://example.com/forum/page.html");
+    QTest::newRow("CodeMirror 6 markdown composer, text")
+        << "codemirror6.html"
+        << "text" << QRegularExpression::escape("see http://example.com/forum/page.html");
     QTest::newRow("TinyMCE, text") << "tinymce.html"
                                    << "text" << QRegularExpression::escape("see http://example.com/forum/page.html");
     QTest::newRow("editor that refuses the message")
@@ -392,6 +398,15 @@ void TestBrowserController::editorPages_data()
            "box.addEventListener('paste', no); box.addEventListener('beforeinput', no);"
            "document.body.dataset.editorReady = 'yes';</script>"
         << "html" << QString();
+    QTest::newRow("code editor that ignores its input") // its own text goes out on submit
+        << "<form action=\"/submit\" method=\"post\"><input name=subject id=subject>"
+           "<textarea name=message id=message style=\"display: none\">Old draft</textarea>"
+           "<div id=view><div style=\"overflow: hidden; height: 0\"><textarea></textarea></div><pre id=lines>Old draft</pre>"
+           "</div><input type=submit id=post value=Post></form>"
+           "<script>document.forms[0].addEventListener('submit', function () {"
+           " document.getElementById('message').value = document.getElementById('lines').textContent; });"
+           "document.body.dataset.editorReady = 'yes';</script>"
+        << "text" << QString();
 }
 
 void TestBrowserController::editorPages()

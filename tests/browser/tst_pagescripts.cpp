@@ -103,6 +103,19 @@ void TestPageScripts::setMessageField_data()
     QTest::newRow("text area of another form only")
         << "<form><input id=q></form><form><textarea id=message></textarea></form>" << 0 << 0 << false << "";
 
+    // A hidden text area takes the text unless a code editor's own input, kept out of sight inside
+    // what the editor draws, stands beside it.
+    const QString hidden = QStringLiteral("<form><input id=subject><div><textarea id=message style=\"display: none\">"
+                                          "</textarea></div>");
+    QTest::newRow("hidden text area, another hidden one beside it")
+        << hidden + "<textarea id=sig style=\"display: none\"></textarea></form>" << 0 << 1 << true << "message";
+    QTest::newRow("hidden text area, a visible one beside it")
+        << hidden + "<div><textarea id=notes></textarea></div></form>" << 0 << 1 << true << "message";
+    QTest::newRow("hidden text area, a code editor beside it")
+        << hidden + "<div><div style=\"overflow: hidden; height: 0\"><textarea id=input></textarea></div>"
+                    "<pre>drawn</pre></div></form>"
+        << 0 << 1 << false << "";
+
     // The scan found no text area: the first form whose elements hold one gets the text.
     const QString builtEmpty = QStringLiteral("<form><input id=q></form><table><form><tr><td><input id=subject>"
                                               "<textarea id=message></textarea><textarea id=sig></textarea>"
