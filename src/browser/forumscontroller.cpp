@@ -1,8 +1,8 @@
 #include "browser/forumscontroller.h"
 
-#include "browser/pagenavigator.h"
 #include "browser/forumloginlist.h"
 #include "browser/forumspanel.h"
+#include "browser/pagenavigator.h"
 #include "browser/passwordkeeper.h"
 #include "core/branding.h"
 #include "ui/command.h"
@@ -15,8 +15,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
-ForumsController::ForumsController(ForumsPanel &panel, ForumLoginList &logins, PageNavigator &browser,
-                                   QObject *parent)
+ForumsController::ForumsController(ForumsPanel &panel, ForumLoginList &logins, PageNavigator &browser, QObject *parent)
     : QObject(parent)
     , m_panel(panel)
     , m_logins(logins)

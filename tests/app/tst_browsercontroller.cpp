@@ -401,7 +401,8 @@ void TestBrowserController::editorPages_data()
     QTest::newRow("code editor that ignores its input") // its own text goes out on submit
         << "<form action=\"/submit\" method=\"post\"><input name=subject id=subject>"
            "<textarea name=message id=message style=\"display: none\">Old draft</textarea>"
-           "<div id=view><div style=\"overflow: hidden; height: 0\"><textarea></textarea></div><pre id=lines>Old draft</pre>"
+           "<div id=view><div style=\"overflow: hidden; height: 0\"><textarea></textarea></div><pre id=lines>Old "
+           "draft</pre>"
            "</div><input type=submit id=post value=Post></form>"
            "<script>document.forms[0].addEventListener('submit', function () {"
            " document.getElementById('message').value = document.getElementById('lines').textContent; });"

@@ -14,9 +14,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
 #include <QLineEdit>
 #include <QListView>
+#include <QMap>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>

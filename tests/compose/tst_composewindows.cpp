@@ -270,8 +270,7 @@ void TestComposeWindows::savedMessageEntries()
     window->viewEntry(1);
     QCOMPARE(window->messageView->toPlainText() + "/" + window->subjectBox->text(), viewed);
     window->loadEntry(1);
-    QCOMPARE(m_panel->messageEditor->toPlainText() + "/" + m_panel->subjectBox->text(),
-             loaded);
+    QCOMPARE(m_panel->messageEditor->toPlainText() + "/" + m_panel->subjectBox->text(), loaded);
     QCOMPARE(lastSubject(), m_panel->subjectBox->text());
     QCOMPARE(m_notices, notice.isEmpty() ? QStringList() : QStringList{notice});
 }
@@ -333,8 +332,7 @@ void TestComposeWindows::enterAndDoubleClickLoadOnce()
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Enter);
     QCOMPARE(chosen.count(), 2);
-    QCOMPARE(editorText(m_panel->messageEditor) + "/" + m_panel->subjectBox->text(),
-             QString("b/2"));
+    QCOMPARE(editorText(m_panel->messageEditor) + "/" + m_panel->subjectBox->text(), QString("b/2"));
     QVERIFY(window->isVisible());
 }
 
