@@ -213,9 +213,6 @@ int WatchedPostList::watch(const QString &url)
 
 bool WatchedPostList::recordSize(const QString &url, qint64 size)
 {
-    const int index = indexOf(url);
-    if (index < 0)
-        return false;
     PageMeasurement page;
     page.size = size;
     return recordMeasurement(url, page);
