@@ -181,6 +181,12 @@ void PageSizeProbe::drain()
         if (got <= 0)
             break;
         showProgress = m_meter.feed(buffer, got);
+        if (m_meter.gaveUp()) {
+            // No header end in the first megabyte: whatever follows, this is no page. Reading on
+            // would only make the user wait for the rest of it.
+            failAnswer(answerFailure(0, QByteArray(), QByteArray(), m_url));
+            return;
+        }
     }
     if (showProgress) {
         const QString text = ResponseMeter::progressText(m_meter.bodyBytes(), m_meter.contentLength());
@@ -200,15 +206,14 @@ void PageSizeProbe::onDisconnected()
     }
     // Whatever arrived just before the close belongs to the page.
     drain();
+    if (!m_socket)
+        return;
     // An error page, a redirect or a log-in page is not the thread: measuring it would make its
     // size the baseline, against which no reply could ever be found.
     const QString failure = answerFailure(m_meter.headerSeen() ? m_meter.statusCode() : 0, m_meter.reasonPhrase(),
                                           m_meter.location(), m_url);
     if (!failure.isEmpty()) {
-        ++m_generation;
-        dropSocket();
-        m_failureReason = failure;
-        Q_EMIT failed(answerFailureText(m_url, failure));
+        failAnswer(failure);
         return;
     }
     const qint64 size = m_meter.bodyBytes();
@@ -249,6 +254,14 @@ void PageSizeProbe::onPageTimeout()
     fail(
         QAbstractSocket::SocketTimeoutError,
         QStringLiteral("Timed out: the page was still arriving after %1 seconds").arg(seconds(m_pageTimer.interval())));
+}
+
+void PageSizeProbe::failAnswer(const QString &reason)
+{
+    ++m_generation;
+    dropSocket();
+    m_failureReason = reason;
+    Q_EMIT failed(answerFailureText(m_url, reason));
 }
 
 void PageSizeProbe::fail(int number, const QString &description)

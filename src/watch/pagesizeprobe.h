@@ -89,6 +89,7 @@ private:
     void onIdleTimeout();
     void onPageTimeout();
     void fail(int number, const QString &description);
+    void failAnswer(const QString &reason);
     void dropSocket();
     void drain();
 

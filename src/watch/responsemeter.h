@@ -22,6 +22,8 @@ public:
     bool feed(const char *data, qsizetype size);
 
     bool headerSeen() const { return m_headerSeen; }
+    // Whether headerLimit bytes came without a header end, so the answer can never be read.
+    bool gaveUp() const { return m_gaveUp; }
     // Bytes after the blank line that ends the header; all bytes while no header end is known.
     qint64 bodyBytes() const { return m_bodyBytes; }
     // The announced length, 0 when absent or unreadable. It only feeds the progress text.
