@@ -2,7 +2,9 @@
 
 #include "browser/browserprofile.h"
 
+#include <QEventLoop>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -28,11 +30,18 @@ QVariant runScript(QWebEnginePage *page, const QString &script, quint32 world)
 {
     bool answered = false;
     QVariant result;
+    // A local event loop wakes the moment the answer arrives; polling would add a sleep to every
+    // one of the several hops a script's answer makes between the engine's processes.
+    QEventLoop loop;
     page->runJavaScript(script, world, [&](const QVariant &value) {
         result = value;
         answered = true;
+        loop.quit();
     });
-    if (!QTest::qWaitFor([&] { return answered; }, 10000))
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    if (!answered)
+        loop.exec();
+    if (!answered)
         qWarning("the page did not answer a script");
     return result;
 }
