@@ -11,6 +11,7 @@
 #include "compose/messageeditorpanel.h"
 #include "core/appstate.h"
 #include "core/datafolder.h"
+#include "eventwait.h"
 #include "fakeforum.h"
 #include "scriptedhttpserver.h"
 #include "testenvironment.h"
@@ -182,8 +183,9 @@ void TestBrowserController::roadOfAPost()
     QVERIFY(pasted.wait(10000));
     QSignalSpy loaded(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
     page(QStringLiteral("document.getElementById('go').click()"));
-    QTRY_VERIFY_WITH_TIMEOUT(m_form->browserPanel()->addressBox->text() == m_forum->url(QStringLiteral("/newthread")),
-                             20000);
+    WAIT_VERIFY(m_form->browserPanel()->addressBox->text() == m_forum->url(QStringLiteral("/newthread")) &&
+                    !loaded.isEmpty(),
+                20000);
     QCOMPARE(m_forum->loggedInUser(), QStringLiteral("alice"));
     QCOMPARE(m_forum->loggedInPassword(), QStringLiteral("pa\"ss|word</script>"));
 
@@ -268,7 +270,7 @@ void TestBrowserController::insertWhileInserting()
     QSignalSpy finished(&browser(), &BrowserController::autoInsertFinished);
     m_form->editorPanel()->autoInsertButton->click();
     m_form->editorPanel()->autoInsertButton->click();
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 20000);
+    WAIT_COMPARE(finished.size(), 2, 20000);
     QCOMPARE(m_boxes.size(), 2);
 }
 
@@ -425,8 +427,8 @@ void TestBrowserController::editorPages()
         m_forum->setPage(QStringLiteral("/editor"), "<html><body>" + page.toUtf8() + "</body></html>");
     }
     QVERIFY(load(QStringLiteral("/editor")));
-    QTRY_COMPARE_WITH_TIMEOUT(this->page(QStringLiteral("document.body.dataset.editorReady")).toString(),
-                              QStringLiteral("yes"), 20000);
+    WAIT_COMPARE(this->page(QStringLiteral("document.body.dataset.editorReady")).toString(), QStringLiteral("yes"),
+                 20000);
 
     m_form->editorPanel()->formatList->setCurrentText(format);
     QCOMPARE(m_form->editorPanel()->formatList->currentText(), format);
@@ -442,7 +444,7 @@ void TestBrowserController::editorPages()
     // The page's own button posts what its editor holds.
     this->page(QStringLiteral("document.getElementById('subject').value = 'Rich'"));
     this->page(QStringLiteral("document.getElementById('post').click()"));
-    QTRY_COMPARE_WITH_TIMEOUT(m_forum->posts().size(), 1, 20000);
+    WAIT_COMPARE(m_forum->posts().size(), 1, 20000);
     // Some editors write every blank as a non-breaking one.
     const QString message = m_forum->posts().first().message.replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
     QVERIFY2(message.contains(QStringLiteral("Hello forum friends")), qPrintable(message));
@@ -465,8 +467,8 @@ void TestBrowserController::insertWhileLoading()
                          silent.url(QStringLiteral("/s.js")).toUtf8() + "\"></script></body></html>");
     QSignalSpy finished(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
     m_form->browserPanel()->view->load(QUrl(m_forum->url(QStringLiteral("/slow"))));
-    QTRY_VERIFY_WITH_TIMEOUT(page(QStringLiteral("!!document.getElementById('message')")).toBool(), 20000);
-    QTRY_COMPARE_WITH_TIMEOUT(silent.connectionCount(), 2, 20000);
+    WAIT_VERIFY(page(QStringLiteral("!!document.getElementById('message')")).toBool(), 20000);
+    WAIT_COMPARE(silent.connectionCount(), 2, 20000);
 
     setEditorText(m_form->editorPanel()->messageEditor, QStringLiteral("While loading"));
     QVERIFY(autoInsert());
@@ -538,7 +540,7 @@ void TestBrowserController::urlBox()
     // Typing is replaced by the address at the next title change, not by the title.
     m_form->browserPanel()->addressBox->setText(QStringLiteral("half typed"));
     page(QStringLiteral("document.title = 'Another title'"));
-    QTRY_COMPARE(m_form->browserPanel()->addressBox->text(), m_forum->url(QStringLiteral("/plain")));
+    WAIT_COMPARE(m_form->browserPanel()->addressBox->text(), m_forum->url(QStringLiteral("/plain")), 5000);
 }
 
 void TestBrowserController::popups_data()
@@ -562,9 +564,8 @@ void TestBrowserController::popups()
         QTest::qWait(800);
         QVERIFY(popupWindows().isEmpty());
     } else {
-        QTRY_COMPARE_WITH_TIMEOUT(popupWindows().size(), 1, 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(popupWindows().first()->view()->url().toString(),
-                                  m_forum->url(QStringLiteral("/plain")), 10000);
+        WAIT_COMPARE(popupWindows().size(), 1, 10000);
+        WAIT_COMPARE(popupWindows().first()->view()->url().toString(), m_forum->url(QStringLiteral("/plain")), 10000);
     }
     QCOMPARE(m_form->browserPanel()->view->url().toString(), m_forum->url(QStringLiteral("/links")));
 }
@@ -624,7 +625,7 @@ void TestBrowserController::visitOutlivesMainWindow()
     QVERIFY(website);
 
     m_form->close();
-    QTRY_VERIFY(pendingExit());
+    WAIT_VERIFY(pendingExit(), 5000);
     QCOMPARE(m_ends, 0);
     website->close();
     QCOMPARE(m_ends, 1);

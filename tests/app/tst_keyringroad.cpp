@@ -12,6 +12,7 @@
 #include "browsertestmain.h"
 #include "core/appstate.h"
 #include "core/settingsstore.h"
+#include "eventwait.h"
 #include "fakeforum.h"
 #include "filebytes.h"
 #include "testenvironment.h"
@@ -44,7 +45,7 @@ QString keyringEntry(const QString &key)
                                                                      : QStringLiteral("<failed>");
         answered = true;
     });
-    return QTest::qWaitFor([&] { return answered; }, 20000) ? entry : QStringLiteral("<no answer>");
+    return waitUntil([&] { return answered; }, 20000) ? entry : QStringLiteral("<no answer>");
 }
 
 QString keepingSetting()
@@ -55,7 +56,7 @@ QString keepingSetting()
 bool toggleKeyring(MainWindow &form)
 {
     form.findChild<QAction *>(QStringLiteral("keyringPasswords"))->trigger();
-    return QTest::qWaitFor([&] { return !form.keyringOption().keeper().isBusy(); }, 30000);
+    return waitUntil([&] { return !form.keyringOption().keeper().isBusy(); }, 30000);
 }
 } // namespace
 
@@ -104,20 +105,23 @@ void TestKeyringRoad::keyringRoad()
     MainWindow form;
     form.load();
     form.show();
-    QVERIFY(QTest::qWaitFor([&] { return !form.keyringOption().keeper().isBusy(); }, 30000));
+    QVERIFY(waitUntil([&] { return !form.keyringOption().keeper().isBusy(); }, 30000));
     QVERIFY(form.findChild<QAction *>(QStringLiteral("keyringPasswords"))->isChecked());
     chooseRow(form.forumsPanel()->forumList, 0);
     form.forums().selectForum(0);
     QCOMPARE(form.forumsPanel()->passwordBox->text(), QStringLiteral("se|cret"));
     QWebEngineView *view = form.browserPanel()->view;
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
     form.forums().openForum(0);
-    QTRY_COMPARE_WITH_TIMEOUT(view->url().toString(), login, 20000);
-    QTRY_VERIFY_WITH_TIMEOUT(runScript(view->page(),
-                                       "var e = document.getElementById('password'); e && e.focus(); "
-                                       "document.activeElement === e",
-                                       QWebEngineScript::MainWorld)
-                                 .toBool(),
-                             20000);
+    // The address changes as soon as the page starts to arrive; its fields are there once it loaded.
+    WAIT_VERIFY(!loaded.isEmpty(), 20000);
+    QCOMPARE(view->url().toString(), login);
+    WAIT_VERIFY(runScript(view->page(),
+                          "var e = document.getElementById('password'); e && e.focus(); "
+                          "document.activeElement === e",
+                          QWebEngineScript::MainWorld)
+                    .toBool(),
+                20000);
     QSignalSpy pasted(&form.browser(), &BrowserController::pasteFinished);
     form.forumsPanel()->pastePasswordButton->click();
     QVERIFY(pasted.wait(10000));
@@ -125,7 +129,7 @@ void TestKeyringRoad::keyringRoad()
              QStringLiteral("se|cret"));
     runScript(view->page(), "document.getElementById('user').value = 'alice'; "
                             "document.getElementById('go').click()");
-    QTRY_COMPARE_WITH_TIMEOUT(forum.loggedInPassword(), QStringLiteral("se|cret"), 20000);
+    WAIT_COMPARE(forum.loggedInPassword(), QStringLiteral("se|cret"), 20000);
     QCOMPARE(readFileBytes(env.filePath("posts2.txt")), (login + "|alice|\r\n\r\n").toUtf8());
 
     // Off again: the password is back in the file, and only then gone from the keyring.

@@ -264,5 +264,5 @@ void TestPageScripts::literalIsAscii()
     }
 }
 
-THREADLOOM_BROWSER_TEST_MAIN(TestPageScripts)
+THREADLOOM_BROWSER_TEST(TestPageScripts)
 #include "tst_pagescripts.moc"

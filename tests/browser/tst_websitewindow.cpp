@@ -3,6 +3,7 @@
 #include "browsertestmain.h"
 #include "core/appstate.h"
 #include "core/branding.h"
+#include "eventwait.h"
 #include "fakeforum.h"
 #include "testenvironment.h"
 
@@ -92,7 +93,7 @@ void TestWebsiteWindow::ownerPageByDefault()
     window.open();
     QCOMPARE(window.windowTitle(), branding().websiteAddress);
     QVERIFY(started.wait(10000));
-    QTRY_VERIFY(window.panelText(2).startsWith(QStringLiteral("Opening http://") + branding().websiteAddress));
+    WAIT_VERIFY(window.panelText(2).startsWith(QStringLiteral("Opening http://") + branding().websiteAddress), 5000);
 }
 
 void TestWebsiteWindow::navigation_data()
@@ -142,8 +143,8 @@ void TestWebsiteWindow::closing()
     setPendingExit(pending);
     m_window->close();
     QCOMPARE(m_ends, pending ? 1 : 0);
-    QTRY_VERIFY(m_window.isNull()); // closing releases the window
+    WAIT_VERIFY(m_window.isNull(), 5000); // closing releases the window
 }
 
-THREADLOOM_BROWSER_TEST_MAIN(TestWebsiteWindow)
+THREADLOOM_BROWSER_TEST(TestWebsiteWindow)
 #include "tst_websitewindow.moc"

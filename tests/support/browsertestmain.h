@@ -7,6 +7,9 @@
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestInterceptor>
 
+#include <functional>
+#include <memory>
+
 // Keeps every browser test on loopback: the program's start page and saved forum pages name
 // real sites.
 class LoopbackRequestsOnly : public QWebEngineUrlRequestInterceptor
@@ -43,3 +46,12 @@ public:
         releaseBrowserProfile();                                                                                       \
         return status;                                                                                                 \
     }
+
+// Several test classes may share one program, and with it one start of the engine: each file ends
+// with THREADLOOM_BROWSER_TEST(TestClass), and the program links browsertestmain.cpp, whose main()
+// runs them all.
+using BrowserTestFactory = std::function<std::unique_ptr<QObject>()>;
+int registerBrowserTest(const char *name, BrowserTestFactory make);
+#define THREADLOOM_BROWSER_TEST(TestClass)                                                                             \
+    [[maybe_unused]] static const int TestClass##Registered =                                                          \
+        registerBrowserTest(#TestClass, [] { return std::unique_ptr<QObject>(new TestClass); });
