@@ -44,6 +44,12 @@ int main(int argc, char *argv[])
 
     // Everything the run works on, made once and handed to the main window.
     AppContext context;
+    QObject::connect(&context.lifetime, &ProgramLifetime::ended, &app, [] {
+        if (skinActive())
+            stopSkin();
+        // Queued, so that the window that ended the run has finished its own close first.
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+    });
     SplashWindow splash;
     QObject::connect(&splash, &SplashWindow::timeUp, &splash, [&context] { startMainWindow(context); });
     splash.show();

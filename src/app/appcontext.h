@@ -1,13 +1,16 @@
 #pragma once
 
+#include "app/helpwindowkeeper.h"
 #include "browser/forumloginlist.h"
 #include "compose/templateset.h"
+#include "core/programlifetime.h"
 #include "watch/watchedpostlist.h"
 
 class QWebEngineProfile;
 
 // What one run of the program works on, built once by main() and handed to the main window: the
-// lists kept in the data folder, the link templates and the browser's stored profile.
+// lists kept in the data folder, the link templates, the browser's stored profile, the help window and
+// what decides when the run ends.
 struct AppContext
 {
     AppContext();
@@ -16,4 +19,6 @@ struct AppContext
     ForumLoginList forumLogins;
     TemplateSet templates;
     QWebEngineProfile *profile;
+    ProgramLifetime lifetime;
+    HelpWindowKeeper help;
 };

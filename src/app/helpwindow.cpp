@@ -15,16 +15,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPointer>
 #include <QTextBrowser>
 
 namespace {
-
-QPointer<HelpWindow> &openWindow()
-{
-    static QPointer<HelpWindow> window;
-    return window;
-}
 
 // The data folder, beside the program, or where an install puts it (helpFilePath).
 QString helpPath()
@@ -100,38 +93,4 @@ bool HelpWindow::load()
 bool helpAvailable()
 {
     return fileExists(helpPath());
-}
-
-HelpWindow *showHelpWindow(QWidget *owner)
-{
-    QPointer<HelpWindow> &window = openWindow();
-    if (!window) {
-        auto *created = new HelpWindow(owner);
-        if (!created->load()) {
-            delete created;
-            return nullptr;
-        }
-        placeOverOwner(created, owner);
-        window = created;
-    }
-    window->show();
-    window->raise();
-    return window;
-}
-
-void showHelpAtStartup(QWidget *owner)
-{
-    if (readSetting(Settings::showHelp))
-        showHelpWindow(owner);
-}
-
-HelpWindow *helpWindow()
-{
-    return openWindow();
-}
-
-void unloadHelpWindow()
-{
-    if (HelpWindow *window = openWindow())
-        delete window;
 }

@@ -23,12 +23,3 @@ public:
 
 // Whether the help document is there to be shown.
 bool helpAvailable();
-// Opens the help window, or brings the open one forward. Returns the window, or null when there
-// is no help document to show.
-HelpWindow *showHelpWindow(QWidget *owner);
-// At start: opens the help window unless the user turned that off.
-void showHelpAtStartup(QWidget *owner);
-// The open help window, if any.
-HelpWindow *helpWindow();
-// Closes the help window if it is open (at shutdown).
-void unloadHelpWindow();

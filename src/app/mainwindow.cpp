@@ -1,7 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/aboutwindow.h"
-#include "app/helpwindow.h"
+
 #include "app/keyringoption.h"
 #include "app/mainlayout.h"
 #include "app/mainlayoutapply.h"
@@ -16,7 +16,6 @@
 #include "compose/composecontroller.h"
 #include "compose/messageeditorpanel.h"
 #include "compose/templatesettings.h"
-#include "core/appstate.h"
 #include "core/branding.h"
 #include "core/datafiles.h"
 #include "core/settings.h"
@@ -102,7 +101,7 @@ void MainWindow::createActions()
     m_help = makeCommand(this, QStringLiteral("View &Help"), QKeySequence(Qt::Key_F1));
     m_about = makeCommand(this, QStringLiteral("About this software"));
     connect(m_exit, &QAction::triggered, this, &MainWindow::exitProgram);
-    connect(m_help, &QAction::triggered, this, [this] { showHelpWindow(this); });
+    connect(m_help, &QAction::triggered, this, [this] { m_context.help.show(this); });
     connect(m_about, &QAction::triggered, this,
             [this] { showAboutWindow(this, [this] { m_browser->visitWebsiteAction()->trigger(); }); });
 }
@@ -121,6 +120,8 @@ void MainWindow::createControllers()
 {
     m_compose = new ComposeController(*m_editorPanel, templates, this);
     m_browser = new BrowserController(*m_browserPanel, *m_editorPanel, *m_forumsPanel, *m_compose, this);
+    connect(m_browser, &BrowserController::websiteWindowClosed, &m_context.lifetime,
+            &ProgramLifetime::browserWindowClosed);
     m_watch = new WatchController(*m_postsPanel, watchedPosts, *m_browser, this);
     m_forums = new ForumsController(*m_forumsPanel, forumLogins, *m_browser, this);
     connect(m_browser, &BrowserController::postCheckHit, this, [this] {
@@ -188,7 +189,7 @@ void MainWindow::load()
         applySkin(this);
     }
     // Shown before the main window itself, and kept above it.
-    showHelpAtStartup(this);
+    m_context.help.showAtStartup(this);
 }
 
 void MainWindow::updateInterface()
@@ -251,22 +252,14 @@ void MainWindow::closeEvent(QCloseEvent *event)
     m_browser->storeState();
 
     m_compose->unloadWindows();
-    unloadHelpWindow();
+    m_context.help.unload();
 
     saveWindowState();
     // Closing the main window leaves an open secondary browser to end the program; Exit does not.
     const bool browserStillOpen = m_browser->websiteWindowVisible() && !m_exitRequested;
     if (m_exitRequested)
         m_browser->closeWebsiteWindow();
-    auto finish = [browserStillOpen] {
-        if (browserStillOpen) {
-            setPendingExit(true);
-            return;
-        }
-        if (skinActive())
-            stopSkin();
-        endProgram();
-    };
+    auto finish = [this, browserStillOpen] { m_context.lifetime.mainWindowClosed(browserStillOpen); };
     if (errors.isEmpty()) {
         finish();
         return;

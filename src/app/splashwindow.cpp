@@ -1,6 +1,5 @@
 #include "app/splashwindow.h"
 
-#include "core/appstate.h"
 #include "core/branding.h"
 #include "ui/skin.h"
 #include "ui/twips.h"
@@ -44,8 +43,7 @@ SplashWindow::SplashWindow(QWidget *parent)
     loadTimer->setInterval(kTickMs);
     connect(loadTimer, &QTimer::timeout, this, &SplashWindow::tick);
 
-    // The window's load: a fresh run has no pending exit, the branding is read, the timer starts.
-    setPendingExit(false);
+    // The window's load: the branding is read, the timer starts.
     loadBranding();
     if (skinActive())
         startSkin(this);

@@ -209,6 +209,7 @@ void BrowserController::openWebsiteWindow()
         return;
     }
     m_website = new WebsiteWindow();
+    connect(m_website, &WebsiteWindow::closed, this, &BrowserController::websiteWindowClosed);
     m_website->open(m_panel.window());
 }
 

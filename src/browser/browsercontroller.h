@@ -64,6 +64,8 @@ Q_SIGNALS:
     void autoInsertFinished(bool inserted);
     // A paste has been handed to the page; inserted tells whether a field took the text.
     void pasteFinished(bool inserted);
+    // The secondary browser window was closed.
+    void websiteWindowClosed();
 
 private:
     void createActions();

@@ -2,7 +2,6 @@
 
 #include "browser/browserprofile.h"
 #include "browser/websitelayout.h"
-#include "core/appstate.h"
 #include "core/branding.h"
 #include "ui/accessibility.h"
 #include "ui/ontop.h"
@@ -164,10 +163,6 @@ void WebsiteWindow::applyLayout()
 void WebsiteWindow::closeEvent(QCloseEvent *event)
 {
     QWidget::closeEvent(event);
-    // The main window has already gone: this window was what kept the program running.
-    if (event->isAccepted() && pendingExit()) {
-        if (skinActive())
-            stopSkin();
-        endProgram();
-    }
+    if (event->isAccepted())
+        Q_EMIT closed();
 }

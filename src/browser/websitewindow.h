@@ -35,6 +35,10 @@ public:
     QWebEngineView *view = nullptr;
     QStatusBar *statusBar = nullptr;
 
+Q_SIGNALS:
+    // The user closed the window; it deletes itself next.
+    void closed();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

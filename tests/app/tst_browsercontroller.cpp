@@ -9,7 +9,6 @@
 #include "browsertestmain.h"
 #include "compose/composecontroller.h"
 #include "compose/messageeditorpanel.h"
-#include "core/appstate.h"
 #include "core/datafolder.h"
 #include "eventwait.h"
 #include "fakeforum.h"
@@ -108,7 +107,6 @@ void TestBrowserController::initTestCase()
     LoopbackOnly::install();
     setMessageHookForTesting(
         [this](const QString &title, const QString &text) { m_boxes << title + QLatin1Char('|') + text; });
-    setEndProgramHookForTesting([this] { ++m_ends; });
 }
 
 void TestBrowserController::init()
@@ -120,9 +118,9 @@ void TestBrowserController::init()
                                                "<form><input name=q></form></body></html>");
     m_boxes.clear();
     m_ends = 0;
-    setPendingExit(false);
 
     m_form = std::make_unique<MainWindow>();
+    connect(&m_form->context().lifetime, &ProgramLifetime::ended, this, [this] { ++m_ends; });
     // The start page is a real address, which the test engine refuses: wait for that to end.
     QSignalSpy started(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
     m_form->load();
@@ -625,7 +623,7 @@ void TestBrowserController::visitOutlivesMainWindow()
     QVERIFY(website);
 
     m_form->close();
-    WAIT_VERIFY(pendingExit(), 5000);
+    WAIT_VERIFY(m_form->context().lifetime.endPending(), 5000);
     QCOMPARE(m_ends, 0);
     website->close();
     QCOMPARE(m_ends, 1);

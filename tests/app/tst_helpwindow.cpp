@@ -1,4 +1,5 @@
 #include "app/helpwindow.h"
+#include "app/helpwindowkeeper.h"
 #include "core/datafolder.h"
 #include "core/settingsstore.h"
 #include "testenvironment.h"
@@ -51,6 +52,7 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<QTemporaryDir> m_folder;
+    HelpWindowKeeper m_help;
 };
 
 void TestHelpWindow::init()
@@ -63,8 +65,8 @@ void TestHelpWindow::init()
 
 void TestHelpWindow::cleanup()
 {
-    unloadHelpWindow();
-    QVERIFY(!helpWindow());
+    m_help.unload();
+    QVERIFY(!m_help.window());
     m_folder.reset();
 }
 
@@ -111,13 +113,13 @@ void TestHelpWindow::opening()
     QCOMPARE(helpAvailable(), helpPresent);
 
     if (atStart)
-        showHelpAtStartup(nullptr);
+        m_help.showAtStartup(nullptr);
     else
-        showHelpWindow(nullptr);
-    QCOMPARE(helpWindow() != nullptr, shown);
+        m_help.show(nullptr);
+    QCOMPARE(m_help.window() != nullptr, shown);
     if (shown) {
-        QVERIFY(helpWindow()->isVisible());
-        QCOMPARE(helpWindow()->showAtStartupBox->isChecked(), ticked);
+        QVERIFY(m_help.window()->isVisible());
+        QCOMPARE(m_help.window()->showAtStartupBox->isChecked(), ticked);
     }
     QCOMPARE(storedShowHelp(), storedAfter);
 }
@@ -125,16 +127,16 @@ void TestHelpWindow::opening()
 void TestHelpWindow::clearingTheBoxKeepsItAwayAtTheNextStart()
 {
     QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
-    showHelpAtStartup(nullptr);
-    QVERIFY(helpWindow());
-    QTest::mouseClick(helpWindow()->showAtStartupBox, Qt::LeftButton);
+    m_help.showAtStartup(nullptr);
+    QVERIFY(m_help.window());
+    QTest::mouseClick(m_help.window()->showAtStartupBox, Qt::LeftButton);
     QCOMPARE(storedShowHelp(), QStringLiteral("0")); // written at once
-    unloadHelpWindow();
+    m_help.unload();
 
-    showHelpAtStartup(nullptr); // the next start
-    QVERIFY(!helpWindow());
+    m_help.showAtStartup(nullptr); // the next start
+    QVERIFY(!m_help.window());
 
-    HelpWindow *window = showHelpWindow(nullptr); // the menu still opens it, with the box clear
+    HelpWindow *window = m_help.show(nullptr); // the menu still opens it, with the box clear
     QVERIFY(window);
     QVERIFY(!window->showAtStartupBox->isChecked());
     QTest::mouseClick(window->showAtStartupBox, Qt::LeftButton); // and ticking it again brings it back
@@ -144,12 +146,12 @@ void TestHelpWindow::clearingTheBoxKeepsItAwayAtTheNextStart()
 void TestHelpWindow::openingTwiceShowsTheSameWindow()
 {
     QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
-    HelpWindow *first = showHelpWindow(nullptr);
+    HelpWindow *first = m_help.show(nullptr);
     QVERIFY(first);
     first->hide();
     first->showAtStartupBox->setChecked(false);
     writeSetting(kSection, kKey, QStringLiteral("1"));
-    QCOMPARE(showHelpWindow(nullptr), first);
+    QCOMPARE(m_help.show(nullptr), first);
     QVERIFY(first->isVisible());
     QVERIFY(!first->showAtStartupBox->isChecked()); // shown again, not loaded again
 }
@@ -157,18 +159,18 @@ void TestHelpWindow::openingTwiceShowsTheSameWindow()
 void TestHelpWindow::closingUnloadsTheWindow()
 {
     QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
-    QPointer<HelpWindow> window = showHelpWindow(nullptr);
+    QPointer<HelpWindow> window = m_help.show(nullptr);
     QVERIFY(window);
     window->close();
     QTRY_VERIFY(!window);
-    QVERIFY(!helpWindow());
-    QVERIFY(showHelpWindow(nullptr)); // and it can be opened again
+    QVERIFY(!m_help.window());
+    QVERIFY(m_help.show(nullptr)); // and it can be opened again
 }
 
 void TestHelpWindow::showsTheHelpTextOnTop()
 {
     QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
-    HelpWindow *window = showHelpWindow(nullptr);
+    HelpWindow *window = m_help.show(nullptr);
     QVERIFY(showsOurHelp(window));
     QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(!window->helpText->toPlainText().contains(QLatin1Char('\\')));
@@ -204,7 +206,7 @@ void TestHelpWindow::helpFileFound()
         QSKIP("a help file already lies there");
     if (!QFile::copy(kHelpSource, path))
         QSKIP("the folder cannot be written");
-    HelpWindow *window = showHelpWindow(nullptr);
+    HelpWindow *window = m_help.show(nullptr);
     if (besideProgram)
         QFile::remove(path);
     QVERIFY(showsOurHelp(window));
@@ -216,7 +218,7 @@ void TestHelpWindow::damagedHelpFileStillOpens()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(QByteArray("{\\rtf1{\\colortbl;\\red9") + QByteArray(100000, '{') + QByteArray("\\'4"));
     file.close();
-    HelpWindow *window = showHelpWindow(nullptr);
+    HelpWindow *window = m_help.show(nullptr);
     QVERIFY(window);
     QVERIFY(window->isVisible());
 }

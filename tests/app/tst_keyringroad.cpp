@@ -10,7 +10,6 @@
 #include "browser/passwordkeeper.h"
 #include "browsertest.h"
 #include "browsertestmain.h"
-#include "core/appstate.h"
 #include "core/settingsstore.h"
 #include "eventwait.h"
 #include "fakeforum.h"
@@ -67,7 +66,6 @@ private Q_SLOTS:
     void initTestCase()
     {
         LoopbackOnly::install();
-        setEndProgramHookForTesting([] {});
         setMessageHookForTesting([this](const QString &, const QString &text) { m_boxes << text; });
     }
     void keyringRoad();

@@ -14,7 +14,6 @@
 #include "compose/messageeditorpanel.h"
 #include "compose/savedmessageswindow.h"
 #include "compose/templateeditor.h"
-#include "core/appstate.h"
 #include "core/settingsstore.h"
 #include "filebytes.h"
 #include "testenvironment.h"
@@ -58,7 +57,6 @@ class TestMainWindow : public QObject
 
 private Q_SLOTS:
     void init();
-    void cleanup();
     void firstRunOnEmptyFolder();
     void listFilesReadRules();
     void shutdownWritesExactBytes();
@@ -79,24 +77,25 @@ private Q_SLOTS:
     void tabLeavesMultiLineBoxes();
 
 private:
+    // Counts in m_ends the times form's run is ended.
+    void countEnds(MainWindow &form)
+    {
+        connect(&form.context().lifetime, &ProgramLifetime::ended, this, [this] { ++m_ends; });
+    }
+
     int m_ends = 0;
 };
 
 void TestMainWindow::init()
 {
     m_ends = 0;
-    setEndProgramHookForTesting([this] { ++m_ends; });
-}
-
-void TestMainWindow::cleanup()
-{
-    setEndProgramHookForTesting({});
 }
 
 void TestMainWindow::firstRunOnEmptyFolder()
 {
     TestEnvironment env;
     MainWindow form;
+    countEnds(form);
     form.load();
 
     for (const char *name : {"htmltemp.txt", "messages.txt", "posts.txt", "posts2.txt", "sizes.txt"})
@@ -117,6 +116,7 @@ void TestMainWindow::listFilesReadRules()
     QVERIFY(writeFileBytes(env.filePath("sizes.txt"), "100\r\n\r\n200\r\n\r\n300\r\n"));
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "\r\nhttp://f/1|ann|pw\r\n\r\nhttp://f/2|bob|p1|p2\r\n \r\n"));
     MainWindow form;
+    countEnds(form);
     form.load();
 
     QCOMPARE(listTexts(form.postsPanel()->postList), (QStringList{"http://a/1", "  ", "http://a/2"}));
@@ -135,6 +135,7 @@ void TestMainWindow::shutdownWritesExactBytes()
     QVERIFY(writeFileBytes(env.filePath("sizes.txt"), "100\r\n200\r\n"));
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://f/1|ann|pw\r\n"));
     MainWindow form;
+    countEnds(form);
     form.load();
     setEditorText(form.editorPanel()->messageEditor, "line one\r\nline two");
     form.close();
@@ -153,6 +154,7 @@ void TestMainWindow::exitMenuStoresLikeClosing()
     QVERIFY(writeFileBytes(env.filePath("posts.txt"), "http://a/1\r\n"));
     QVERIFY(writeFileBytes(env.filePath("sizes.txt"), "7\r\n"));
     MainWindow form;
+    countEnds(form);
     form.load();
     form.show();
     setEditorText(form.editorPanel()->messageEditor, "kept");
@@ -171,13 +173,14 @@ void TestMainWindow::exitEndsWithTheSecondaryBrowserOpen()
 {
     TestEnvironment env;
     MainWindow form;
+    countEnds(form);
     form.load();
     form.show();
     form.browser().openWebsiteWindow();
     QVERIFY(form.browser().websiteWindowVisible());
     form.findChild<QAction *>("fileMenu_3")->trigger();
     QCOMPARE(m_ends, 1);
-    QVERIFY(!pendingExit());
+    QVERIFY(!form.context().lifetime.endPending());
     QVERIFY(!form.browser().websiteWindowVisible());
 }
 
@@ -187,6 +190,7 @@ void TestMainWindow::restoresLastSession()
     const QSize size(820, 640);
     {
         MainWindow form;
+        countEnds(form);
         form.load();
         form.show();
         form.resize(size);
@@ -197,6 +201,7 @@ void TestMainWindow::restoresLastSession()
         form.close();
     }
     MainWindow form;
+    countEnds(form);
     form.load();
     QCOMPARE(form.editorPanel()->subjectBox->text(), QString("my subject"));
     QCOMPARE(editorText(form.editorPanel()->messageEditor), QString("a\r\nb\r\n"));
@@ -219,6 +224,7 @@ void TestMainWindow::blankStoredMessageKeepsInstructions()
     TestEnvironment env;
     writeSetting("data", "lastMessage", stored);
     MainWindow form;
+    countEnds(form);
     form.load();
     QCOMPARE(editorText(form.editorPanel()->messageEditor), initialMessageText());
 }
@@ -238,6 +244,7 @@ void TestMainWindow::badStoredFormatSelectsText()
     TestEnvironment env;
     writeSetting("data", "lastConvert", stored);
     MainWindow form;
+    countEnds(form);
     form.load();
     QCOMPARE(form.editorPanel()->formatList->currentIndex(), 0);
     QCOMPARE(form.editorPanel()->formatList->currentText(), QString("text"));
@@ -248,6 +255,7 @@ void TestMainWindow::storedEmptySubjectIsNotRewritten()
     TestEnvironment env;
     writeSetting("data", "lastSubject", "");
     MainWindow form;
+    countEnds(form);
     form.load();
     QCOMPARE(form.editorPanel()->subjectBox->text(), QString());
     QCOMPARE(setting("lastSubject"), QString());
@@ -257,6 +265,7 @@ void TestMainWindow::forumTabsSwitchPages()
 {
     TestEnvironment env;
     MainWindow form;
+    countEnds(form);
     form.load();
     form.show();
     QVERIFY(form.forumsPanel()->isVisible());

@@ -3,7 +3,6 @@
 #include "browser/browserpanel.h"
 #include "browser/browserprofile.h"
 #include "browsertestmain.h"
-#include "core/appstate.h"
 #include "fakeforum.h"
 #include "testenvironment.h"
 #include "watch/browsercookiejar.h"
@@ -47,7 +46,6 @@ void TestMembersOnly::loadAndWait(MainWindow &window, const QString &url)
 void TestMembersOnly::loginSurvivesARestart()
 {
     TestEnvironment environment;
-    setEndProgramHookForTesting([] {});
     releaseBrowserProfile();
     useThrowawayBrowserProfile(false); // the real, stored profile (under this test's own home)
     FakeForum forum;

@@ -1,9 +1,12 @@
+#include "core/programlifetime.h"
 #include "watch/replyschedule.h"
+
+#include <QSignalSpy>
 
 #include <QtTest>
 
-// The small rules behind the shell: the automatic reply check's stored choice, and what the
-// desktop notification says.
+// The small rules behind the shell: the automatic reply check's stored choice, what the desktop
+// notification says, and when the program ends.
 class TestShellRules : public QObject
 {
     Q_OBJECT
@@ -11,6 +14,8 @@ private Q_SLOTS:
     void storedAutoCheck_data();
     void storedAutoCheck();
     void notificationText();
+    void programEnds_data();
+    void programEnds();
 };
 
 void TestShellRules::storedAutoCheck_data()
@@ -39,5 +44,33 @@ void TestShellRules::notificationText()
     QCOMPARE(ReplySchedule::notificationText(3), QStringLiteral("3 watched threads have new replies."));
 }
 
-QTEST_APPLESS_MAIN(TestShellRules)
+void TestShellRules::programEnds_data()
+{
+    QTest::addColumn<QString>("events"); // m: main window closed, M: closed with the browser open, b: browser closed
+    QTest::addColumn<int>("ends");
+    QTest::addColumn<bool>("pending");
+
+    QTest::newRow("main window alone") << "m" << 1 << false;
+    QTest::newRow("browser still open") << "M" << 0 << true;
+    QTest::newRow("browser closed after") << "Mb" << 1 << false;
+    QTest::newRow("browser closed first") << "bm" << 1 << false;
+    QTest::newRow("browser closed twice") << "Mbb" << 1 << false;
+}
+
+void TestShellRules::programEnds()
+{
+    QFETCH(QString, events);
+    ProgramLifetime lifetime;
+    QSignalSpy ended(&lifetime, &ProgramLifetime::ended);
+    for (const QChar event : events) {
+        if (event == QLatin1Char('b'))
+            lifetime.browserWindowClosed();
+        else
+            lifetime.mainWindowClosed(event == QLatin1Char('M'));
+    }
+    QTEST(int(ended.size()), "ends");
+    QTEST(lifetime.endPending(), "pending");
+}
+
+QTEST_GUILESS_MAIN(TestShellRules)
 #include "tst_shellrules.moc"

@@ -5,7 +5,6 @@
 #include "browser/pagescripts.h"
 #include "browsertest.h"
 #include "compose/messageeditorpanel.h"
-#include "core/appstate.h"
 #include "fakeforum.h"
 #include "filebytes.h"
 #include "scriptedhttpserver.h"
@@ -85,7 +84,6 @@ void TestWatchController::initTestCase()
 {
     LoopbackOnly::install();
     setMessageHookForTesting([this](const QString &title, const QString &text) { m_boxes << title + '|' + text; });
-    setEndProgramHookForTesting([this] { ++m_ends; });
     setQuestionHookForTesting([this](const QString &title, const QString &text) {
         m_questions << title + '|' + text;
         return m_answer;
@@ -107,6 +105,7 @@ void TestWatchController::init()
 void TestWatchController::startForm()
 {
     m_form = std::make_unique<MainWindow>();
+    connect(&m_form->context().lifetime, &ProgramLifetime::ended, this, [this] { ++m_ends; });
     QSignalSpy started(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
     m_form->load();
     m_form->show();

@@ -3,7 +3,6 @@
 #include "browser/forumscontroller.h"
 #include "browser/forumspanel.h"
 #include "browser/pagenavigator.h"
-#include "core/appstate.h"
 #include "core/datafiles.h"
 #include "core/datafolder.h"
 #include "filebytes.h"
@@ -66,13 +65,8 @@ class TestForumLogins : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        setEndProgramHookForTesting([] {});
-    }
     void cleanup()
     {
-        setEndProgramHookForTesting({});
         setMessageHookForTesting({});
         setQuestionHookForTesting({});
     }

@@ -7,7 +7,6 @@
 #include "compose/templateeditor.h"
 #include "compose/templateset.h"
 #include "compose/templatesettings.h"
-#include "core/appstate.h"
 #include "core/datafiles.h"
 #include "core/settingsstore.h"
 #include "filebytes.h"
@@ -84,7 +83,6 @@ void TestComposeWindows::init()
     });
     m_questions.clear();
     m_answer = true;
-    setEndProgramHookForTesting([] {});
     startCompose();
     m_notices.clear(); // whatever start-up had to say
 }
@@ -106,7 +104,6 @@ void TestComposeWindows::cleanup()
 {
     m_window.reset();
     m_status.clear();
-    setEndProgramHookForTesting({});
     setMessageHookForTesting({});
     setQuestionHookForTesting({});
     m_env.reset();
