@@ -4,7 +4,7 @@
 
 #include "app/keyringoption.h"
 #include "app/mainlayout.h"
-#include "app/mainlayoutapply.h"
+#include "app/mainlayoutwidgets.h"
 #include "app/mainmenus.h"
 #include "app/replynotifier.h"
 #include "app/statuspanels.h"
@@ -283,5 +283,5 @@ void MainWindow::saveWindowState()
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    applyMainLayout(*this);
+    applyMainLayout(mainLayoutWidgets(*this));
 }
