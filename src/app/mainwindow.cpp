@@ -119,7 +119,8 @@ MainWindow::~MainWindow()
 void MainWindow::createControllers()
 {
     m_compose = new ComposeController(*m_editorPanel, templates, this);
-    m_browser = new BrowserController(*m_browserPanel, *m_editorPanel, *m_forumsPanel, *m_compose, this);
+    m_browser =
+        new BrowserController(*m_browserPanel, *m_editorPanel, *m_forumsPanel, *m_compose, m_context.profile, this);
     connect(m_browser, &BrowserController::websiteWindowClosed, &m_context.lifetime,
             &ProgramLifetime::browserWindowClosed);
     m_watch = new WatchController(*m_postsPanel, watchedPosts, *m_browser, this);

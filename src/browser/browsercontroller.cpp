@@ -2,7 +2,6 @@
 
 #include "browser/browserpage.h"
 #include "browser/browserpanel.h"
-#include "browser/browserprofile.h"
 #include "browser/enginescriptpage.h"
 #include "browser/forumspanel.h"
 #include "browser/insertcontroller.h"
@@ -26,19 +25,20 @@
 #include <QWebEngineView>
 
 BrowserController::BrowserController(BrowserPanel &panel, MessageEditorPanel &editor, ForumsPanel &forums,
-                                     const ComposeController &compose, QObject *parent)
+                                     const ComposeController &compose, QWebEngineProfile *profile, QObject *parent)
     : QObject(parent)
     , m_panel(panel)
     , m_editor(editor)
     , m_forums(forums)
     , m_compose(compose)
+    , m_profile(profile)
 {
     QWebEngineView *view = m_panel.view;
     // Pop-up windows keep this rule and may outlive the main window; with the box gone, they open
     // no more windows.
     QPointer<QCheckBox> noPopups = m_panel.noPopupsBox;
     m_page = new BrowserPage(
-        browserProfile(), [noPopups] { return noPopups && !noPopups->isChecked(); }, view);
+        m_profile, [noPopups] { return noPopups && !noPopups->isChecked(); }, view);
     view->setPage(m_page);
 
     m_scriptPage = new EngineScriptPage(m_page, this);
@@ -208,7 +208,7 @@ void BrowserController::openWebsiteWindow()
         m_website->activateWindow();
         return;
     }
-    m_website = new WebsiteWindow();
+    m_website = new WebsiteWindow(m_profile);
     connect(m_website, &WebsiteWindow::closed, this, &BrowserController::websiteWindowClosed);
     m_website->open(m_panel.window());
 }

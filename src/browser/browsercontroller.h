@@ -22,12 +22,15 @@ class WebsiteWindow;
 
 // Wires the browser panel: navigation, status texts, pop-ups, the post check, auto-insert and
 // paste (whose buttons sit beside the texts they paste) and the secondary browser window.
+class QWebEngineProfile;
+
 class BrowserController : public QObject, public PageNavigator
 {
     Q_OBJECT
 public:
+    // Every page it makes, the secondary window's and the pop-ups' included, uses profile.
     BrowserController(BrowserPanel &panel, MessageEditorPanel &editor, ForumsPanel &forums,
-                      const ComposeController &compose, QObject *parent = nullptr);
+                      const ComposeController &compose, QWebEngineProfile *profile, QObject *parent = nullptr);
 
     void autoInsertMessage();
     void pasteIntoPage(PasteTarget target);
@@ -77,6 +80,7 @@ private:
     MessageEditorPanel &m_editor;
     ForumsPanel &m_forums;
     const ComposeController &m_compose;
+    QWebEngineProfile *m_profile;
     BrowserPage *m_page = nullptr;
     PostCheck m_postCheck;
     // Every script the controller sends to the page goes through here.

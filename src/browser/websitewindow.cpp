@@ -1,6 +1,5 @@
 #include "browser/websitewindow.h"
 
-#include "browser/browserprofile.h"
 #include "browser/websitelayout.h"
 #include "core/branding.h"
 #include "ui/accessibility.h"
@@ -38,7 +37,7 @@ QToolButton *makeButton(QWidget *parent, const QString &name, QStyle::StandardPi
 
 } // namespace
 
-WebsiteWindow::WebsiteWindow(const QString &address)
+WebsiteWindow::WebsiteWindow(QWebEngineProfile *profile, const QString &address)
 {
     using namespace WebsiteDesign;
     setObjectName(QStringLiteral("frmWebsite"));
@@ -72,8 +71,7 @@ WebsiteWindow::WebsiteWindow(const QString &address)
     refreshButton = navigationButton("Command7", QStyle::SP_BrowserReload, "refresh", 3);
     view = new QWebEngineView(browserFrame);
     view->setObjectName(QStringLiteral("WebBrowser1"));
-    // The program's own profile, so the logins made in the main window hold here too.
-    view->setPage(new QWebEnginePage(browserProfile(), view));
+    view->setPage(new QWebEnginePage(profile, view));
 
     statusBar = new QStatusBar(this);
     statusBar->setObjectName(QStringLiteral("StatusBar1"));

@@ -7,6 +7,7 @@ class QLabel;
 class QLineEdit;
 class QStatusBar;
 class QToolButton;
+class QWebEngineProfile;
 class QWebEngineView;
 
 // A window with a browser of its own that shows the owner's web page while the main window stays
@@ -15,8 +16,9 @@ class WebsiteWindow : public QWidget
 {
     Q_OBJECT
 public:
-    // address: the page to open; the owner's web page when empty.
-    explicit WebsiteWindow(const QString &address = QString());
+    // address: the page to open; the owner's web page when empty. The window's pages use profile,
+    // so the logins made in the main window hold here too.
+    explicit WebsiteWindow(QWebEngineProfile *profile, const QString &address = QString());
 
     // The window's load: caption, a trip to the front, the start page, maximized. Its normal
     // place, for when it is restored, is centred over owner.

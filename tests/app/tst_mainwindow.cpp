@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "browser/browsercontroller.h"
 #include "browser/browserpanel.h"
+#include "browser/browserprofile.h"
 #include "browser/forumspanel.h"
 #include "browser/websitewindow.h"
 #include "browsertestmain.h"
@@ -406,7 +407,7 @@ std::unique_ptr<QWidget> openWindow(const QString &window, TemplateSet &template
     } else if (window == "frmAbout") {
         shown = std::make_unique<AboutWindow>();
     } else if (window == "frmWebsite") {
-        shown = std::make_unique<WebsiteWindow>(QStringLiteral("127.0.0.1"));
+        shown = std::make_unique<WebsiteWindow>(browserProfile(), QStringLiteral("127.0.0.1"));
     }
     if (shown)
         shown->setAttribute(Qt::WA_DeleteOnClose, false);

@@ -1,3 +1,4 @@
+#include "browser/browserprofile.h"
 #include "browser/websitewindow.h"
 #include "browsertest.h"
 #include "browsertestmain.h"
@@ -44,7 +45,7 @@ void TestWebsiteWindow::initTestCase()
 
 void TestWebsiteWindow::init()
 {
-    m_window = new WebsiteWindow(m_forum.url(QStringLiteral("/home")));
+    m_window = new WebsiteWindow(browserProfile(), m_forum.url(QStringLiteral("/home")));
 }
 
 void TestWebsiteWindow::cleanup()
@@ -82,7 +83,7 @@ void TestWebsiteWindow::opening()
 void TestWebsiteWindow::ownerPageByDefault()
 {
     loadBranding();
-    WebsiteWindow window;
+    WebsiteWindow window(browserProfile());
     QSignalSpy started(window.view, &QWebEngineView::loadStarted);
     window.open();
     QCOMPARE(window.windowTitle(), branding().websiteAddress);
