@@ -28,6 +28,7 @@
 #include "ui/skin.h"
 #include "ui/widgetfactory.h"
 #include "watch/browsercookiejar.h"
+#include "watch/embeddedthreadbrowser.h"
 #include "watch/postspanel.h"
 #include "watch/watchcontroller.h"
 
@@ -121,7 +122,8 @@ void MainWindow::createControllers()
 {
     m_compose = new ComposeController(*m_editorPanel, templates, this);
     m_browser = new BrowserController(*m_browserPanel, *m_editorPanel, *m_forumsPanel, *m_compose, this);
-    m_watch = new WatchController(*m_postsPanel, watchedPosts, *m_browser, this);
+    m_threadBrowser = std::make_unique<EmbeddedThreadBrowser>(*m_browser);
+    m_watch = new WatchController(*m_postsPanel, watchedPosts, *m_threadBrowser, this);
     m_forums = new ForumsController(*m_forumsPanel, forumLogins, *m_browser, this);
     connect(m_browser, &BrowserController::postCheckHit, this, [this] {
         m_watch->watchCurrentPage();
