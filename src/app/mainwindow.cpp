@@ -27,6 +27,7 @@
 #include "ui/skin.h"
 #include "ui/widgetfactory.h"
 #include "watch/browsercookiejar.h"
+#include "watch/embeddedthreadbrowser.h"
 #include "watch/postspanel.h"
 #include "watch/watchcontroller.h"
 
@@ -123,7 +124,8 @@ void MainWindow::createControllers()
         new BrowserController(*m_browserPanel, *m_editorPanel, *m_forumsPanel, *m_compose, m_context.profile, this);
     connect(m_browser, &BrowserController::websiteWindowClosed, &m_context.lifetime,
             &ProgramLifetime::browserWindowClosed);
-    m_watch = new WatchController(*m_postsPanel, watchedPosts, *m_browser, this);
+    m_threadBrowser = std::make_unique<EmbeddedThreadBrowser>(*m_browser);
+    m_watch = new WatchController(*m_postsPanel, watchedPosts, *m_threadBrowser, this);
     m_forums = new ForumsController(*m_forumsPanel, forumLogins, *m_browser, this);
     connect(m_browser, &BrowserController::postCheckHit, this, [this] {
         m_watch->watchCurrentPage();

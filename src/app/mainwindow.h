@@ -9,6 +9,7 @@
 
 class BrowserController;
 class BrowserPanel;
+class EmbeddedThreadBrowser;
 class ComposeController;
 class ForumsController;
 class ForumsPanel;
@@ -103,6 +104,8 @@ private:
 
     ComposeController *m_compose = nullptr;
     BrowserController *m_browser = nullptr;
+    // The browser as the watched posts see it; outlives the watch controller.
+    std::unique_ptr<EmbeddedThreadBrowser> m_threadBrowser;
     WatchController *m_watch = nullptr;
     ForumsController *m_forums = nullptr;
     KeyringOption *m_keyringOption = nullptr;

@@ -1,6 +1,5 @@
 #include "watch/watchcontroller.h"
 
-#include "browser/browsercontroller.h"
 #include "core/branding.h"
 #include "core/settings.h"
 #include "ui/command.h"
@@ -13,6 +12,7 @@
 #include "watch/replycheckrun.h"
 #include "watch/replyschedule.h"
 #include "watch/sizerecorder.h"
+#include "watch/threadbrowser.h"
 #include "watch/watchedpostlist.h"
 
 #include <QAction>
@@ -22,7 +22,7 @@
 #include <QStyle>
 #include <QTabBar>
 
-WatchController::WatchController(PostsPanel &panel, WatchedPostList &posts, BrowserController &browser, QObject *parent)
+WatchController::WatchController(PostsPanel &panel, WatchedPostList &posts, ThreadBrowser &browser, QObject *parent)
     : QObject(parent)
     , m_panel(panel)
     , m_posts(posts)
@@ -187,8 +187,7 @@ void WatchController::openPost(const QString &url)
 {
     // Opening a watched thread re-arms the post check: if the page shows the message last
     // inserted, it is watched again and its size becomes the new baseline.
-    m_browser.armPostCheck(4);
-    m_browser.navigate(url);
+    m_browser.openThread(url, 4);
 }
 
 void WatchController::startReplyCheck()

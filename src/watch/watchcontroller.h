@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QTimer>
 
-class BrowserController;
 class BrowserCookieJar;
 class PostsPanel;
 class QAction;
@@ -15,13 +14,14 @@ class NewReplyList;
 class WatchedPostList;
 class ReplyCheckRun;
 class SizeRecorder;
+class ThreadBrowser;
 
 // Wires the "Your Posts" page: watching, removing, the two tabs, the reply check.
 class WatchController : public QObject
 {
     Q_OBJECT
 public:
-    WatchController(PostsPanel &panel, WatchedPostList &posts, BrowserController &browser, QObject *parent = nullptr);
+    WatchController(PostsPanel &panel, WatchedPostList &posts, ThreadBrowser &browser, QObject *parent = nullptr);
 
     // "Watch This Post": watches the page the browser shows and measures it.
     void watchCurrentPage();
@@ -82,7 +82,7 @@ private:
 
     PostsPanel &m_panel;
     WatchedPostList &m_posts;
-    BrowserController &m_browser;
+    ThreadBrowser &m_browser;
     SizeRecorder *m_recorder = nullptr;
     ReplyCheckRun *m_run = nullptr;
     BrowserCookieJar *m_cookieJar = nullptr;

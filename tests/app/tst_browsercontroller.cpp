@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "browser/browsercontroller.h"
 #include "browser/browserpanel.h"
+#include "browser/browserprofile.h"
 #include "browser/forumspanel.h"
 #include "browser/pagescripts.h"
 #include "browser/popupwindow.h"
@@ -12,19 +13,27 @@
 #include "core/datafolder.h"
 #include "eventwait.h"
 #include "fakeforum.h"
+#include "filebytes.h"
 #include "scriptedhttpserver.h"
 #include "testenvironment.h"
 #include "ui/editortext.h"
 #include "ui/messagebox.h"
+#include "watch/browsercookiejar.h"
 #include "watch/postspanel.h"
+#include "watch/replycheckrun.h"
+#include "watch/sizerecorder.h"
+#include "watch/watchcontroller.h"
+#include "widgettexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QToolButton>
 #include <QWebEngineView>
 #include <QtTest>
@@ -86,6 +95,8 @@ private Q_SLOTS:
     void pasteIndexes_data();
     void pasteIndexes();
     void visitOutlivesMainWindow();
+    void watchedPostRoad();
+    void membersOnlyThreadKeepsItsLogin();
 
 private:
     bool load(const QString &path);
@@ -94,6 +105,8 @@ private:
     QVariant page(const QString &script) { return runScript(m_form->browserPanel()->view->page(), script); }
     BrowserController &browser() { return m_form->browser(); }
     QString converted(const QString &text) { return m_form->compose().convertMessage(text); }
+    // A main window as the next start makes it, shown, its start page done with.
+    void startMainWindow();
 
     std::unique_ptr<TestEnvironment> m_env;
     std::unique_ptr<FakeForum> m_forum;
@@ -118,16 +131,7 @@ void TestBrowserController::init()
                                                "<form><input name=q></form></body></html>");
     m_boxes.clear();
     m_ends = 0;
-
-    m_form = std::make_unique<MainWindow>();
-    connect(&m_form->context().lifetime, &ProgramLifetime::ended, this, [this] { ++m_ends; });
-    // The start page is a real address, which the test engine refuses: wait for that to end.
-    QSignalSpy started(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
-    m_form->load();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    QVERIFY(started.wait(20000));
-    m_boxes.clear();
+    startMainWindow();
 }
 
 void TestBrowserController::cleanup()
@@ -627,6 +631,154 @@ void TestBrowserController::visitOutlivesMainWindow()
     QCOMPARE(m_ends, 0);
     website->close();
     QCOMPARE(m_ends, 1);
+}
+
+void TestBrowserController::startMainWindow()
+{
+    m_form = std::make_unique<MainWindow>();
+    connect(&m_form->context().lifetime, &ProgramLifetime::ended, this, [this] { ++m_ends; });
+    // The start page is a real address, which the test engine refuses: wait for that to end.
+    QSignalSpy started(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
+    m_form->load();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(started.wait(20000));
+    m_boxes.clear();
+}
+
+// A post from the editor to the forum, watched, checked for replies and shown again after a restart.
+void TestBrowserController::watchedPostRoad()
+{
+    // A visitor the forum does not know yet: a new profile, without the login of the roads before.
+    m_form.reset();
+    releaseBrowserProfile();
+    startMainWindow();
+    m_form->pageTabs()->setCurrentIndex(1);
+    auto focusAndPaste = [&](const QString &id, int button) {
+        QSignalSpy pasted(&browser(), &BrowserController::pasteFinished);
+        QVERIFY(focusInPage(id));
+        m_form->findChild<QPushButton *>(QStringLiteral("cmdPaste_%1").arg(button))->click();
+        QVERIFY(pasted.wait(10000));
+    };
+
+    // 1. Compose.
+    m_form->editorPanel()->subjectBox->setText(QStringLiteral("Spring meeting"));
+    setEditorText(m_form->editorPanel()->messageEditor,
+                  QStringLiteral("Come along, details at http://example.com/meet\r\nBring a friend"));
+    m_form->editorPanel()->formatList->setCurrentIndex(1);
+
+    // 2. Log in by pasting.
+    m_form->forumsPanel()->userNameBox->setText(QStringLiteral("alice"));
+    m_form->forumsPanel()->passwordBox->setText(QStringLiteral("secret"));
+    QVERIFY(load(QStringLiteral("/newthread")));
+    focusAndPaste(QStringLiteral("user"), 1);
+    focusAndPaste(QStringLiteral("password"), 2);
+    QSignalSpy loggedIn(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
+    page(QStringLiteral("document.getElementById('go').click()"));
+    WAIT_VERIFY(m_form->browserPanel()->addressBox->text() == m_forum->url(QStringLiteral("/newthread")) &&
+                    !loggedIn.isEmpty(),
+                20000);
+    QCOMPARE(m_forum->loggedInUser(), QStringLiteral("alice"));
+
+    // 3. Auto-Insert, subject pasted.
+    QVERIFY(autoInsert());
+    focusAndPaste(QStringLiteral("subject"), 0);
+
+    // 4 and 5. Submitted: the thread page is recognised, watched by itself and measured.
+    QSignalSpy recorded(&m_form->watch().sizeRecorder(), &SizeRecorder::recorded);
+    page(QStringLiteral("document.getElementById('post').click()"));
+    QVERIFY(recorded.wait(20000));
+    const QString thread = m_forum->url(QStringLiteral("/thread?id=1"));
+    QCOMPARE(itemTexts(m_form->postsPanel()->postList), QStringList{thread});
+    QCOMPARE(recorded.first().value(0).toString(), thread);
+    const qint64 baseline = recorded.first().value(1).toLongLong();
+    QVERIFY2(baseline > m_forum->posts().first().message.size(), qPrintable(QString::number(baseline)));
+    // Already on disk: a crash from here on loses nothing.
+    QCOMPARE(readFileBytes(m_env->filePath("posts.txt")), thread.toUtf8() + "\r\n\r\n");
+    QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), QByteArray::number(baseline) + "\r\n\r\n");
+
+    // 6. Someone replies; the check lists the thread.
+    m_forum->addReply(1, QStringLiteral("Count me in! ") + QString(600, QLatin1Char('!')));
+    m_form->watch().selectPostsTab(PostsView::NewReplies);
+    QSignalSpy finished(&m_form->watch().replyCheck(), &ReplyCheckRun::finished);
+    m_form->postsPanel()->checkRepliesButton->click();
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("finished - 1 new replies found"));
+    QCOMPARE(itemTexts(m_form->postsPanel()->newRepliesList), QStringList{thread});
+
+    // 7. Closing writes both files; the next start shows the thread again.
+    m_form->close();
+    QCOMPARE(m_ends, 1);
+    QCOMPARE(readFileBytes(m_env->filePath("posts.txt")), thread.toUtf8() + "\r\n\r\n");
+    QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), QByteArray::number(baseline) + "\r\n\r\n");
+    QVERIFY(m_boxes.isEmpty());
+    m_form.reset();
+    startMainWindow();
+    QCOMPARE(itemTexts(m_form->postsPanel()->postList), QStringList{thread});
+    QCOMPARE(m_form->watchedPosts.at(0).size, QString::number(baseline));
+
+    // 8. Opened from the list, the thread is shown in the browser with the post check armed.
+    m_form->pageTabs()->setCurrentIndex(1);
+    QListView *posts = m_form->postsPanel()->postList;
+    QSignalSpy loaded(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
+    chooseRow(posts, 0);
+    QTest::keyClick(posts, Qt::Key_Return);
+    QCOMPARE(browser().postCheck().countdown(), 4);
+    QVERIFY(loaded.wait(20000));
+    QCOMPARE(m_form->browserPanel()->view->url().toString(), thread);
+}
+
+// A thread only members can see is measured as the members see it, with the login the user made
+// in the embedded browser, and still after a restart.
+void TestBrowserController::membersOnlyThreadKeepsItsLogin()
+{
+    // The login has to outlive a restart, so this road runs on the stored profile (under this
+    // program's own home). Whatever happens, the tests after it get the throwaway one back, and
+    // cleanup() a window to close.
+    std::unique_ptr<MainWindow> window;
+    const auto backToThrowaway = qScopeGuard([&] {
+        window.reset();
+        releaseBrowserProfile();
+        useThrowawayBrowserProfile(true);
+        m_form = std::make_unique<MainWindow>();
+    });
+    m_form.reset();
+    releaseBrowserProfile();
+    useThrowawayBrowserProfile(false);
+    const QString members = m_forum->url(QStringLiteral("/members"));
+    auto startProgram = [] {
+        auto started = std::make_unique<MainWindow>();
+        started->load();
+        return started;
+    };
+    auto loadAndWait = [&](const QString &url) {
+        QSignalSpy finished(window->browserPanel()->view, &QWebEngineView::loadFinished);
+        window->browserPanel()->view->load(QUrl(url));
+        QVERIFY(finished.wait(20000));
+    };
+
+    window = startProgram();
+    loadAndWait(m_forum->url(QStringLiteral("/login")));
+    QSignalSpy loggedIn(window->browserPanel()->view, &QWebEngineView::loadFinished);
+    window->browserPanel()->view->page()->runJavaScript(
+        QStringLiteral("document.getElementById('user').value='alice';document.getElementById('loginform').submit();"));
+    QVERIFY(loggedIn.wait(20000)); // the forum's next page, after the login
+    WAIT_VERIFY(window->watch().cookieJar().count() > 0, 20000);
+
+    loadAndWait(members);
+    window->postsPanel()->watchButton->click();
+    WAIT_VERIFY(window->watchedPosts.at(0).size.toLongLong() > 20000, 20000);
+    window->close();
+    window.reset(); // the next start: a new main window and a new profile over the same folder
+    releaseBrowserProfile();
+
+    m_forum->addReply(0, QString(2000, QLatin1Char('r')));
+    window = startProgram();
+    WAIT_VERIFY(window->watch().cookieJar().count() > 0, 20000);
+    window->watch().startReplyCheck();
+    QAbstractItemModel *found = window->postsPanel()->newRepliesList->model();
+    WAIT_COMPARE(found->rowCount(), 1, 20000);
+    QCOMPARE(found->index(0, 0).data().toString(), members);
 }
 
 THREADLOOM_BROWSER_TEST_MAIN(TestBrowserController)
