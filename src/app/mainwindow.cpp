@@ -10,7 +10,6 @@
 #include "app/statuspanels.h"
 #include "browser/browsercontroller.h"
 #include "browser/browserpanel.h"
-#include "browser/browserprofile.h"
 #include "browser/forumscontroller.h"
 #include "browser/forumspanel.h"
 #include "compose/composecontroller.h"
@@ -26,7 +25,6 @@
 #include "ui/placement.h"
 #include "ui/skin.h"
 #include "ui/widgetfactory.h"
-#include "watch/browsercookiejar.h"
 #include "watch/embeddedthreadbrowser.h"
 #include "watch/postspanel.h"
 #include "watch/watchcontroller.h"
@@ -36,8 +34,6 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabBar>
-#include <QWebEngineCookieStore>
-#include <QWebEngineProfile>
 
 MainWindow::MainWindow(QWidget *parent)
     : MainWindow(std::make_unique<AppContext>(), parent)
@@ -125,7 +121,7 @@ void MainWindow::createControllers()
     connect(m_browser, &BrowserController::websiteWindowClosed, &m_context.lifetime,
             &ProgramLifetime::browserWindowClosed);
     m_threadBrowser = std::make_unique<EmbeddedThreadBrowser>(*m_browser);
-    m_watch = new WatchController(*m_postsPanel, watchedPosts, *m_threadBrowser, this);
+    m_watch = new WatchController(*m_postsPanel, watchedPosts, *m_threadBrowser, m_context.probeCookies, this);
     m_forums = new ForumsController(*m_forumsPanel, forumLogins, *m_browser, this);
     connect(m_browser, &BrowserController::postCheckHit, this, [this] {
         m_watch->watchCurrentPage();
@@ -146,14 +142,6 @@ void MainWindow::createControllers()
                               : QStringLiteral("Nothing pasted: click into a field of the page first"),
                      StatusLife::ClearsItself);
     });
-
-    // The probes send the cookies the browser holds, so members-only threads measure as members see them.
-    QWebEngineProfile *profile = m_context.profile;
-    if (!profile->isOffTheRecord())
-        m_watch->cookieJar().keepIn(browserProfileFolder() + QStringLiteral("/probe-cookies.txt"));
-    QWebEngineCookieStore *cookies = profile->cookieStore();
-    connect(cookies, &QWebEngineCookieStore::cookieAdded, &m_watch->cookieJar(), &BrowserCookieJar::addCookie);
-    connect(cookies, &QWebEngineCookieStore::cookieRemoved, &m_watch->cookieJar(), &BrowserCookieJar::removeCookie);
 
     connect(m_watch, &WatchController::replyCheckProgress, m_status, &StatusPanels::showProgress);
     auto *notifier = new ReplyNotifier(this);

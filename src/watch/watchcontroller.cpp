@@ -22,11 +22,13 @@
 #include <QStyle>
 #include <QTabBar>
 
-WatchController::WatchController(PostsPanel &panel, WatchedPostList &posts, ThreadBrowser &browser, QObject *parent)
+WatchController::WatchController(PostsPanel &panel, WatchedPostList &posts, ThreadBrowser &browser,
+                                 BrowserCookieJar &cookies, QObject *parent)
     : QObject(parent)
     , m_panel(panel)
     , m_posts(posts)
     , m_browser(browser)
+    , m_cookieJar(cookies)
     , m_recorder(new SizeRecorder(posts, this))
     , m_run(new ReplyCheckRun(posts, this))
     , m_newReplies(new NewReplyList(this))
@@ -203,9 +205,8 @@ void WatchController::showError(const QString &text)
 
 void WatchController::connectReplyCheck()
 {
-    m_cookieJar = new BrowserCookieJar(this);
-    m_run->probeSettings().cookieJar = m_cookieJar;
-    m_recorder->probe().setCookieJar(m_cookieJar);
+    m_run->probeSettings().cookieJar = &m_cookieJar;
+    m_recorder->probe().setCookieJar(&m_cookieJar);
 
     m_autoCheck.setObjectName(QStringLiteral("autoCheckTimer"));
     connect(&m_autoCheck, &QTimer::timeout, this, &WatchController::startReplyCheck);

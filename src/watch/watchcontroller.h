@@ -21,7 +21,9 @@ class WatchController : public QObject
 {
     Q_OBJECT
 public:
-    WatchController(PostsPanel &panel, WatchedPostList &posts, ThreadBrowser &browser, QObject *parent = nullptr);
+    // The probes send the cookies in cookies.
+    WatchController(PostsPanel &panel, WatchedPostList &posts, ThreadBrowser &browser, BrowserCookieJar &cookies,
+                    QObject *parent = nullptr);
 
     // "Watch This Post": watches the page the browser shows and measures it.
     void watchCurrentPage();
@@ -40,7 +42,7 @@ public:
     void restoreState();
     int autoCheckMinutes() const { return m_autoCheck.isActive() ? m_autoCheck.interval() / 60000 : 0; }
     // The cookies the probes send; the browser's cookie store feeds it.
-    BrowserCookieJar &cookieJar() const { return *m_cookieJar; }
+    BrowserCookieJar &cookieJar() const { return m_cookieJar; }
 
     // The page's commands; the menus place them, the page's buttons trigger them.
     QAction *watchAction() const { return m_watchAction; }
@@ -83,9 +85,9 @@ private:
     PostsPanel &m_panel;
     WatchedPostList &m_posts;
     ThreadBrowser &m_browser;
+    BrowserCookieJar &m_cookieJar;
     SizeRecorder *m_recorder = nullptr;
     ReplyCheckRun *m_run = nullptr;
-    BrowserCookieJar *m_cookieJar = nullptr;
     NewReplyList *m_newReplies = nullptr;
     QTimer m_autoCheck;
     QAction *m_watchAction = nullptr;

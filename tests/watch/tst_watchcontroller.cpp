@@ -4,6 +4,7 @@
 #include "scriptedhttpserver.h"
 #include "testenvironment.h"
 #include "ui/messagebox.h"
+#include "watch/browsercookiejar.h"
 #include "watch/newreplylist.h"
 #include "watch/postspanel.h"
 #include "watch/replycheckrun.h"
@@ -81,6 +82,7 @@ private:
     std::unique_ptr<PostsPanel> m_panel;
     std::unique_ptr<WatchController> m_watch;
     FakeThreadBrowser m_browser;
+    BrowserCookieJar m_cookies;
     QHash<StatusPanel, QString> m_status;
     QStringList m_boxes;
     QStringList m_questions;
@@ -115,7 +117,7 @@ void TestWatchController::startPage()
     m_posts = std::make_unique<WatchedPostList>();
     QCOMPARE(m_posts->load(), QString());
     m_panel = std::make_unique<PostsPanel>(nullptr);
-    m_watch = std::make_unique<WatchController>(*m_panel, *m_posts, m_browser);
+    m_watch = std::make_unique<WatchController>(*m_panel, *m_posts, m_browser, m_cookies);
     connect(m_watch.get(), &WatchController::statusText, this,
             [this](StatusPanel panel, const QString &text) { m_status[panel] = text; });
     m_panel->show();
