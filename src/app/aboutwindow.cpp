@@ -117,9 +117,8 @@ QString versionText(int major, int minor)
     return QString::number(major) + QLatin1Char('.') + QString::number(minor);
 }
 
-AboutWindow *showAboutWindow(QWidget *owner, std::function<void()> openWebsite)
+AboutWindow *showAboutWindow(QPointer<AboutWindow> &open, QWidget *owner, std::function<void()> openWebsite)
 {
-    static QPointer<AboutWindow> open;
     if (!open) {
         open = new AboutWindow(owner);
         placeOverOwner(open, owner);

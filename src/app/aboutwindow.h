@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -33,6 +34,6 @@ protected:
 // "major.minor", each as a plain decimal number.
 QString versionText(int major, int minor);
 
-// Opens the About window, or brings the open one forward. openWebsite runs when the user clicks
-// the website.
-AboutWindow *showAboutWindow(QWidget *owner, std::function<void()> openWebsite);
+// Opens the About window, or brings forward the one open holds; open then holds the window shown.
+// openWebsite runs when the user clicks the website.
+AboutWindow *showAboutWindow(QPointer<AboutWindow> &open, QWidget *owner, std::function<void()> openWebsite);

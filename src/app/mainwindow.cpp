@@ -100,7 +100,7 @@ void MainWindow::createActions()
     connect(m_exit, &QAction::triggered, this, &MainWindow::exitProgram);
     connect(m_help, &QAction::triggered, this, [this] { m_context.help.show(this); });
     connect(m_about, &QAction::triggered, this,
-            [this] { showAboutWindow(this, [this] { m_browser->visitWebsiteAction()->trigger(); }); });
+            [this] { showAboutWindow(m_context.about, this, [this] { m_browser->visitWebsiteAction()->trigger(); }); });
 }
 
 MainWindow::~MainWindow()

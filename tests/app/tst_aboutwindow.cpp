@@ -3,7 +3,10 @@
 #include "ui/skin.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QtTest>
+
+#include <memory>
 
 class TestAboutWindow : public QObject
 {
@@ -73,9 +76,11 @@ void TestAboutWindow::websiteClick()
     QFETCH(int, opened);
 
     int count = 0;
-    AboutWindow *window = showAboutWindow(nullptr, [&count] { ++count; });
+    QPointer<AboutWindow> open;
+    AboutWindow *window = showAboutWindow(open, nullptr, [&count] { ++count; });
+    const std::unique_ptr<AboutWindow> closer(window);
     // Opening it again shows the same window, still connected once.
-    QCOMPARE(showAboutWindow(nullptr, [&count] { ++count; }), window);
+    QCOMPARE(showAboutWindow(open, nullptr, [&count] { ++count; }), window);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     auto *label = window->findChild<QLabel *>(target);
     QVERIFY(label);

@@ -91,7 +91,8 @@ void TestSecondaryWindows::opensOverTheMainWindowOnScreen()
     mainWindow.show();
     QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
 
-    AboutWindow *about = showAboutWindow(&mainWindow, {});
+    QPointer<AboutWindow> open;
+    AboutWindow *about = showAboutWindow(open, &mainWindow, {});
     QVERIFY(QTest::qWaitForWindowExposed(about));
     QVERIFY(available().contains(about->frameGeometry()));
     const QPoint offset = about->frameGeometry().center() - mainWindow.frameGeometry().center();
