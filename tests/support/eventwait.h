@@ -9,8 +9,7 @@
 // QTest::qWaitFor and the QTRY_ macros sleep between their rounds; every message that the browser
 // engine's processes, a local server or a D-Bus service pass through this thread then waits for
 // the sleep to end. This waits for the next event instead, and wakes for it at once.
-template <typename Ready>
-bool waitUntil(Ready ready, int timeoutMs = 5000)
+template<typename Ready> bool waitUntil(Ready ready, int timeoutMs = 5000)
 {
     const QDeadlineTimer deadline(timeoutMs);
     QTimer tick; // looks at ready() again at least this often, events or not

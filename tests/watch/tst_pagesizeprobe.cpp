@@ -295,8 +295,8 @@ void TestPageSizeProbe::refusesAnswersThatAreNotThePage_data()
     QTest::newRow("closed without a byte")
         << ServerScript{ServerStep::close()} << "no readable answer from the web server";
     // Given up on at the first megabyte, not read until the server tires.
-    QTest::newRow("endless bytes without header end") << ServerScript{ServerStep::filler(1LL << 50)}
-                                                      << "no readable answer from the web server";
+    QTest::newRow("endless bytes without header end")
+        << ServerScript{ServerStep::filler(1LL << 50)} << "no readable answer from the web server";
 }
 
 void TestPageSizeProbe::refusesAnswersThatAreNotThePage()
