@@ -101,6 +101,7 @@ private Q_SLOTS:
 private:
     bool load(const QString &path);
     bool focusInPage(const QString &id);
+    bool submitLogin();
     bool autoInsert();
     QVariant page(const QString &script) { return runScript(m_form->browserPanel()->view->page(), script); }
     BrowserController &browser() { return m_form->browser(); }
@@ -159,6 +160,19 @@ bool TestBrowserController::focusInPage(const QString &id)
         .toBool();
 }
 
+// Submits the forum's log-in form and waits for the page it sends the user back to.
+bool TestBrowserController::submitLogin()
+{
+    QSignalSpy loaded(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
+    page(QStringLiteral("document.getElementById('go').click()"));
+    return waitUntil(
+        [&] {
+            return m_form->browserPanel()->addressBox->text() == m_forum->url(QStringLiteral("/newthread")) &&
+                   !loaded.isEmpty();
+        },
+        20000);
+}
+
 bool TestBrowserController::autoInsert()
 {
     QSignalSpy finished(&browser(), &BrowserController::autoInsertFinished);
@@ -183,11 +197,7 @@ void TestBrowserController::roadOfAPost()
     QVERIFY(focusInPage(QStringLiteral("password")));
     m_form->forumsPanel()->pastePasswordButton->click();
     QVERIFY(pasted.wait(10000));
-    QSignalSpy loaded(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
-    page(QStringLiteral("document.getElementById('go').click()"));
-    WAIT_VERIFY(m_form->browserPanel()->addressBox->text() == m_forum->url(QStringLiteral("/newthread")) &&
-                    !loaded.isEmpty(),
-                20000);
+    QVERIFY(submitLogin());
     QCOMPARE(m_forum->loggedInUser(), QStringLiteral("alice"));
     QCOMPARE(m_forum->loggedInPassword(), QStringLiteral("pa\"ss|word</script>"));
 
@@ -673,11 +683,7 @@ void TestBrowserController::watchedPostRoad()
     QVERIFY(load(QStringLiteral("/newthread")));
     focusAndPaste(QStringLiteral("user"), 1);
     focusAndPaste(QStringLiteral("password"), 2);
-    QSignalSpy loggedIn(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
-    page(QStringLiteral("document.getElementById('go').click()"));
-    WAIT_VERIFY(m_form->browserPanel()->addressBox->text() == m_forum->url(QStringLiteral("/newthread")) &&
-                    !loggedIn.isEmpty(),
-                20000);
+    QVERIFY(submitLogin());
     QCOMPARE(m_forum->loggedInUser(), QStringLiteral("alice"));
 
     // 3. Auto-Insert, subject pasted.
