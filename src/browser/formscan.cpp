@@ -1,5 +1,7 @@
 #include "browser/formscan.h"
 
+#include "browser/markuptags.h"
+
 #include <initializer_list>
 #include <utility>
 
@@ -133,36 +135,6 @@ QString rewritten(const QString &markup, bool firstPass)
     }
     out += text.mid(copied);
     return out;
-}
-
-bool isAsciiLetter(QChar c)
-{
-    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
-}
-
-// The position just past the ">" that ends the tag opened at start, stepping over quoted attribute
-// values (a value may hold "<" or ">"); the end of the text when the tag is never closed.
-qsizetype tagEnd(const QString &markup, qsizetype start)
-{
-    qsizetype i = start + 1;
-    QChar previous;
-    while (i < markup.size()) {
-        const QChar c = markup.at(i);
-        if (c == QLatin1Char('>'))
-            return i + 1;
-        if ((c == QLatin1Char('"') || c == QLatin1Char('\'')) && previous == QLatin1Char('=')) {
-            const qsizetype close = markup.indexOf(c, i + 1);
-            if (close < 0)
-                return markup.size();
-            i = close + 1;
-            previous = c;
-            continue;
-        }
-        if (!c.isSpace())
-            previous = c;
-        ++i;
-    }
-    return markup.size();
 }
 
 } // namespace

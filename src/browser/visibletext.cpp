@@ -1,15 +1,12 @@
 #include "browser/visibletext.h"
 
+#include "browser/markuptags.h"
+
 #include <QHash>
 
 #include <algorithm>
 
 namespace {
-
-bool isAsciiLetter(QChar c)
-{
-    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
-}
 
 // Elements whose content a reader never sees as text of the page.
 bool hidesContent(const QString &tag)
@@ -105,24 +102,6 @@ void appendDecoded(const QString &text, qsizetype from, qsizetype to, QString &o
         }
         out += text.at(i);
     }
-}
-
-// The end of the tag that starts at markup[at] ('<'), past its '>', skipping quoted attribute values.
-qsizetype tagEnd(const QString &markup, qsizetype at)
-{
-    QChar quote;
-    for (qsizetype i = at + 1; i < markup.size(); ++i) {
-        const QChar c = markup.at(i);
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
-            quote = c;
-        } else if (c == QLatin1Char('>')) {
-            return i + 1;
-        }
-    }
-    return markup.size();
 }
 
 } // namespace
