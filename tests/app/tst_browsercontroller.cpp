@@ -118,7 +118,6 @@ private:
 
 void TestBrowserController::initTestCase()
 {
-    LoopbackOnly::install();
     setMessageHookForTesting(
         [this](const QString &title, const QString &text) { m_boxes << title + QLatin1Char('|') + text; });
 }
@@ -787,5 +786,5 @@ void TestBrowserController::membersOnlyThreadKeepsItsLogin()
     QCOMPARE(found->index(0, 0).data().toString(), members);
 }
 
-THREADLOOM_BROWSER_TEST_MAIN(TestBrowserController)
+THREADLOOM_BROWSER_TEST(TestBrowserController)
 #include "tst_browsercontroller.moc"

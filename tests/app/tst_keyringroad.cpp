@@ -65,7 +65,6 @@ class TestKeyringRoad : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        LoopbackOnly::install();
         setMessageHookForTesting([this](const QString &, const QString &text) { m_boxes << text; });
     }
     void keyringRoad();
@@ -157,5 +156,5 @@ void TestKeyringRoad::refusingKeyringRoad()
     QCOMPARE(keepingSetting(), QStringLiteral("0"));
 }
 
-THREADLOOM_BROWSER_TEST_MAIN(TestKeyringRoad)
+THREADLOOM_BROWSER_TEST(TestKeyringRoad)
 #include "tst_keyringroad.moc"

@@ -457,5 +457,5 @@ void TestMainWindow::tabLeavesMultiLineBoxes()
     QCOMPARE(text->toPlainText(), before);
 }
 
-THREADLOOM_BROWSER_TEST_MAIN(TestMainWindow)
+THREADLOOM_BROWSER_TEST(TestMainWindow)
 #include "tst_mainwindow.moc"

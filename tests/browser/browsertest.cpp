@@ -1,30 +1,11 @@
 #include "browsertest.h"
 
-#include "browser/browserprofile.h"
-
 #include <QEventLoop>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QWebEnginePage>
-#include <QWebEngineProfile>
 #include <QWebEngineView>
-
-void LoopbackOnly::interceptRequest(QWebEngineUrlRequestInfo &info)
-{
-    const QUrl url = info.requestUrl();
-    const bool local = url.host() == QLatin1String("127.0.0.1") || url.scheme() == QLatin1String("data") ||
-                       url.scheme() == QLatin1String("about") || url.scheme() == QLatin1String("qrc");
-    if (!local)
-        info.block(true);
-}
-
-void LoopbackOnly::install()
-{
-    static LoopbackOnly interceptor;
-    QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(&interceptor);
-    setBrowserRequestInterceptor(&interceptor);
-}
 
 QVariant runScript(QWebEnginePage *page, const QString &script, quint32 world)
 {

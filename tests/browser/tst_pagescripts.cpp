@@ -63,7 +63,6 @@ private:
 
 void TestPageScripts::initTestCase()
 {
-    LoopbackOnly::install();
     m_view = new QWebEngineView;
     m_view->resize(800, 600);
     m_view->show();

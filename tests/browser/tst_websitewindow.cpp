@@ -36,7 +36,6 @@ private:
 
 void TestWebsiteWindow::initTestCase()
 {
-    LoopbackOnly::install();
     QVERIFY(m_forum.start());
     m_forum.setPage(QStringLiteral("/home"), "<html><head><title>Owner home</title></head><body>"
                                              "<a href=\"/next\">next</a></body></html>");

@@ -1,12 +1,33 @@
 #include "browsertestmain.h"
 
-#include <QCoreApplication>
+#include "browser/browserprofile.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWebEngineProfile>
+#include <QWebEngineUrlRequestInterceptor>
 
 #include <algorithm>
 #include <map>
 #include <string>
 
 namespace {
+
+// Keeps every browser test on loopback: the program's start page and saved forum pages name
+// real sites.
+class LoopbackRequestsOnly : public QWebEngineUrlRequestInterceptor
+{
+public:
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        const QUrl url = info.requestUrl();
+        const bool local = url.host() == QLatin1String("127.0.0.1") || url.scheme() == QLatin1String("data") ||
+                           url.scheme() == QLatin1String("about") || url.scheme() == QLatin1String("qrc");
+        if (!local)
+            info.block(true);
+    }
+};
+
 std::map<std::string, BrowserTestFactory> &registeredTests()
 {
     static std::map<std::string, BrowserTestFactory> tests; // by name, so the order never depends on linking
@@ -24,6 +45,8 @@ int registerBrowserTest(const char *name, BrowserTestFactory make)
 // with the arguments after it (its function names, QTest's options).
 int main(int argc, char *argv[])
 {
+    // The browser shares its drawing context with the widgets, which must be asked for before
+    // the application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
