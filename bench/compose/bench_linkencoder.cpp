@@ -1,11 +1,9 @@
+#include "benchoption.h"
 #include "compose/linkencoder.h"
 
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
-
-#include <algorithm>
-#include <string_view>
 
 namespace {
 
@@ -88,16 +86,7 @@ int main(int argc, char **argv)
     // the 1 MiB runs would reuse warm memory while the 16 MiB runs pay for fresh pages, and the
     // sizes would not compare. A fixed threshold gives every size fresh pages, as a single
     // conversion in the program gets them. Pass --default-allocator to measure without it.
-    bool fixThreshold = true;
-    for (int i = 1; i < argc; ++i) {
-        if (std::string_view(argv[i]) == "--default-allocator") {
-            fixThreshold = false;
-            std::copy(argv + i + 1, argv + argc, argv + i);
-            --argc;
-            break;
-        }
-    }
-    if (fixThreshold)
+    if (!takeBenchOption(argc, argv, "--default-allocator"))
         mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -1,6 +1,7 @@
 // The modern link rules over real text: 1 MiB and 4 MiB of it, to show the cost per character
 // stays the same. bench/links/compare-with-linkify.sh runs this with --text=FILE (the text it
 // also gives the reference autolinker); without it the text is read from /usr/share/doc.
+#include "benchoption.h"
 #include "compose/linkencoder.h"
 
 #include <benchmark/benchmark.h>
@@ -8,9 +9,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QStringList>
-
-#include <algorithm>
-#include <string_view>
 
 namespace {
 
@@ -81,15 +79,8 @@ BENCHMARK(BM_modernLinks)->ArgName("chars")->Arg(1024 * 1024)->Arg(4 * 1024 * 10
 
 int main(int argc, char **argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg(argv[i]);
-        if (arg.substr(0, 7) == "--text=") {
-            g_textFile = QString::fromLocal8Bit(argv[i] + 7);
-            std::copy(argv + i + 1, argv + argc, argv + i);
-            --argc;
-            break;
-        }
-    }
+    if (const char *file = takeBenchOption(argc, argv, "--text="))
+        g_textFile = QString::fromLocal8Bit(file);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
