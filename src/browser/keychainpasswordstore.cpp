@@ -49,9 +49,8 @@ void startJob(QKeychain::Job *job, const QString &key, PasswordStore::Reply repl
 
 KeychainPasswordStore::KeychainPasswordStore(QObject *parent)
     : QObject(parent)
+    , m_service(branding().programName)
 {
-    loadBranding();
-    m_service = branding().programName;
 }
 
 void KeychainPasswordStore::read(const QString &key, Reply reply)

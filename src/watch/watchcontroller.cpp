@@ -1,5 +1,6 @@
 #include "watch/watchcontroller.h"
 
+#include "browser/postcheck.h"
 #include "core/branding.h"
 #include "core/settings.h"
 #include "ui/command.h"
@@ -189,7 +190,7 @@ void WatchController::openPost(const QString &url)
 {
     // Opening a watched thread re-arms the post check: if the page shows the message last
     // inserted, it is watched again and its size becomes the new baseline.
-    m_browser.openThread(url, 4);
+    m_browser.openThread(url, PostCheck::armedDownloads);
 }
 
 void WatchController::startReplyCheck()
