@@ -258,16 +258,18 @@ void PageSizeProbe::onPageTimeout()
 
 void PageSizeProbe::failAnswer(const QString &reason)
 {
-    ++m_generation;
-    dropSocket();
-    m_failureReason = reason;
-    Q_EMIT failed(answerFailureText(m_url, reason));
+    failWith(reason, answerFailureText(m_url, reason));
 }
 
 void PageSizeProbe::fail(int number, const QString &description)
 {
+    failWith(description, socketFailureText(number, description));
+}
+
+void PageSizeProbe::failWith(const QString &reason, const QString &boxText)
+{
     ++m_generation;
     dropSocket();
-    m_failureReason = description;
-    Q_EMIT failed(socketFailureText(number, description));
+    m_failureReason = reason;
+    Q_EMIT failed(boxText);
 }

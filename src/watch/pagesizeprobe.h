@@ -90,6 +90,7 @@ private:
     void onPageTimeout();
     void fail(int number, const QString &description);
     void failAnswer(const QString &reason);
+    void failWith(const QString &reason, const QString &boxText);
     void dropSocket();
     void drain();
 
