@@ -1,14 +1,16 @@
 #include "classicbbcode.h"
+#include "classicforum.h"
 
 #include <QtTest>
 
-// The classic board the roads run against: its strict parser.
+// The classic board the roads run against: its strict parser, and the weight of its pages.
 class TestClassicForum : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void parser_data();
     void parser();
+    void pageWeights();
 };
 
 void TestClassicForum::parser_data()
@@ -61,6 +63,19 @@ void TestClassicForum::parser()
     QCOMPARE(post.links, links);
     QVERIFY2(post.html.contains(shows), qPrintable(post.html));
     QCOMPARE(post.html.count(QStringLiteral("<a ")), links.size());
+}
+
+void TestClassicForum::pageWeights()
+{
+    // As the real board weighs them: a member's thread of a few posts about 24 KB, the
+    // no-permission page a guest gets instead about 11 KB.
+    ClassicForum forum;
+    const int thread = forum.openThread(QStringLiteral("Spring meeting"));
+    forum.addPosts(thread, 2);
+    const qsizetype member = forum.threadPage(thread, 1, QStringLiteral("alice")).size();
+    const qsizetype guest = forum.noPermissionPage().size();
+    QVERIFY2(member > 22000 && member < 26000, qPrintable(QString::number(member)));
+    QVERIFY2(guest > 10000 && guest < 12500, qPrintable(QString::number(guest)));
 }
 
 QTEST_APPLESS_MAIN(TestClassicForum)
