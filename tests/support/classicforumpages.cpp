@@ -171,14 +171,25 @@ QByteArray welcomeBlock(const ClassicForumViewer &viewer)
 )";
 }
 
-QByteArray navigation(const QString &subject)
+// The trail above a page: the board, then the forum when the page belongs to a thread, then the
+// page itself.
+struct Trail
 {
-    QByteArray trail = "<div class=\"navigation\">\n<a href=\"index.php\">" + boardName + "</a>";
-    if (!subject.isNull())
-        trail +=
-            " &rsaquo; <a href=\"forumdisplay.php?fid=2\">General Discussion</a> &rsaquo; <span class=\"active\">" +
-            escaped(subject) + "</span>";
-    return trail + "\n</div>\n<br />\n";
+    QString page;
+    bool inForum = false;
+
+    static Trail thread(const QString &subject) { return {subject, true}; }
+    static Trail of(const QString &page) { return {page, false}; }
+};
+
+QByteArray navigation(const Trail &trail)
+{
+    QByteArray links = "<div class=\"navigation\">\n<a href=\"index.php\">" + boardName + "</a>";
+    if (trail.inForum)
+        links += " &rsaquo; <a href=\"forumdisplay.php?fid=2\">General Discussion</a>";
+    if (!trail.page.isEmpty())
+        links += " &rsaquo; <span class=\"active\">" + escaped(trail.page) + "</span>";
+    return links + "\n</div>\n<br />\n";
 }
 
 // The forum jump the board puts under each thread: every forum of the board in one list.
@@ -265,7 +276,7 @@ QByteArray footer(const ClassicForumViewer &viewer)
 )";
 }
 
-QByteArray frame(const ClassicForumViewer &viewer, const QString &title, const QByteArray &head, const QString &subject,
+QByteArray frame(const ClassicForumViewer &viewer, const QString &title, const QByteArray &head, const Trail &trail,
                  const QByteArray &content)
 {
     return R"(<!DOCTYPE html PUBLIC "-//W3C//DTD XHTML 1.0 Transitional//EN" "http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd">
@@ -307,7 +318,7 @@ QByteArray frame(const ClassicForumViewer &viewer, const QString &title, const Q
 </div>
 </div>
 <div id="content"><div class="wrapper">
-)" + navigation(subject) +
+)" + navigation(trail) +
            content + footer(viewer);
 }
 
@@ -625,7 +636,7 @@ QByteArray ClassicForumPages::threadPage(const ClassicForumViewer &viewer, const
                (member ? escaped(viewer.member) + ", " : QByteArray()) + R"(1 Guest(s)</span></td></tr>
 </table>
 )";
-    return frame(viewer, thread.subject, headLinks(thread), thread.subject, content);
+    return frame(viewer, thread.subject, headLinks(thread), Trail::thread(thread.subject), content);
 }
 
 QByteArray ClassicForumPages::loginPage(const ClassicForumViewer &viewer, const QString &returnTo, bool failed)
@@ -635,7 +646,7 @@ QByteArray ClassicForumPages::loginPage(const ClassicForumViewer &viewer, const 
                  "<li>You have entered an invalid username/password combination. If you have forgotten your password "
                  "please retrieve a new one.</li></ul></div>\n<br />\n"
                : QByteArray();
-    return frame(viewer, QString::fromLatin1(boardName + " - Login"), {}, QStringLiteral("Login"),
+    return frame(viewer, QString::fromLatin1(boardName + " - Login"), {}, Trail::of(QStringLiteral("Login")),
                  error + loginForm(returnTo));
 }
 
@@ -718,7 +729,8 @@ document.body.dataset.editorReady = MyBBEditor ? 'yes' : 'no';
                    " - Today, 10:14 AM</strong></span></td></tr>\n<tr><td class=\"trow1 scaleimages\">" +
                    ClassicBbcode::parse(post->message).html.toUtf8() + "</td></tr>\n";
     content += "</table>\n";
-    return frame(viewer, QString::fromLatin1(boardName) + QStringLiteral(" - Post Reply"), editor, subject, content);
+    return frame(viewer, QString::fromLatin1(boardName) + QStringLiteral(" - Post Reply"), editor,
+                 Trail::thread(subject), content);
 }
 
 QByteArray ClassicForumPages::indexPage(const ClassicForumViewer &viewer, const QList<QPair<int, QString>> &threads)
@@ -736,7 +748,7 @@ QByteArray ClassicForumPages::indexPage(const ClassicForumViewer &viewer, const 
 
 QByteArray ClassicForumPages::messagePage(const ClassicForumViewer &viewer, const QString &title, const QString &text)
 {
-    return frame(viewer, QString::fromLatin1(boardName) + QStringLiteral(" - ") + title, {}, {},
+    return frame(viewer, QString::fromLatin1(boardName) + QStringLiteral(" - ") + title, {}, Trail::of(title),
                  "<table border=\"0\" cellspacing=\"0\" cellpadding=\"5\" class=\"tborder\">\n<tr><td class=\"thead\">"
                  "<span class=\"smalltext\"><strong>" +
                      escaped(title) + "</strong></span></td></tr>\n<tr><td class=\"trow1\">" + escaped(text) +
