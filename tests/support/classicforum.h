@@ -29,8 +29,9 @@ struct ClassicForumViewer;
 //   newreply.php?tid=N           the full reply form, SCEditor in BBCode mode on "message", and
 //                                a thread review of the newest posts; posting it stores the post
 //                                and redirects (302) to the post's address (postUrl)
-// Members-only threads answer guests 200 with a no-permission page holding a log-in form and no
-// posts. Posts keep what was sent; they are shown through ClassicBbcode.
+// Guests' pages carry a log-in link and, as the real board's do, a hidden quick log-in form with
+// a password field. Members-only threads answer guests 200 with a no-permission page holding a
+// log-in form and no posts. Posts keep what was sent; they are shown through ClassicBbcode.
 class ClassicForum : public QTcpServer
 {
     Q_OBJECT
