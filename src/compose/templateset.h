@@ -44,5 +44,4 @@ QStringList formatNames(const TemplateSet &templates);
 // Converts text with the first slot whose name equals selectedName exactly; returns it unchanged
 // when none does (the "text" entry, or a name no longer present). rules picks how addresses are
 // found.
-QString convertMessage(const QString &text, const QString &selectedName, const TemplateSet &templates,
-                       LinkRules rules = LinkRules::Classic);
+QString convertMessage(const QString &text, const QString &selectedName, const TemplateSet &templates, LinkRules rules);

@@ -58,9 +58,10 @@ void TestComposeData::freshStoreGivesDefaults()
 {
     const TemplateSet loaded = loadTemplates();
     QCOMPARE(formatNames(loaded), QStringList({"text", "html", "ubb", "ezboard"}));
-    QCOMPARE(convertMessage("j@h", "html", loaded), QString("<a href='mailto:j@h'>j@h</a>"));
-    QCOMPARE(convertMessage("http://h", "ubb", loaded), QString("[url=http://h]http://h[/url]"));
-    QCOMPARE(convertMessage("http://h", "ezboard", loaded), QString("[link=http://h]http://h[/link]"));
+    const LinkRules classic = LinkRules::Classic;
+    QCOMPARE(convertMessage("j@h", "html", loaded, classic), QString("<a href='mailto:j@h'>j@h</a>"));
+    QCOMPARE(convertMessage("http://h", "ubb", loaded, classic), QString("[url=http://h]http://h[/url]"));
+    QCOMPARE(convertMessage("http://h", "ezboard", loaded, classic), QString("[link=http://h]http://h[/link]"));
 }
 
 void TestComposeData::saveThenLoadKeepsEveryValue()
@@ -112,7 +113,7 @@ void TestComposeData::formatChoice()
     QFETCH(QString, converted);
     const TemplateSet set = namedSlots(names);
     QCOMPARE(formatNames(set), listed);
-    QCOMPARE(convertMessage("see http://h", selected, set), converted);
+    QCOMPARE(convertMessage("see http://h", selected, set, LinkRules::Modern), converted);
 }
 
 void TestComposeData::readLine_data()

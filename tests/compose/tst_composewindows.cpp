@@ -124,23 +124,27 @@ void TestComposeWindows::subjectRememberedOnEveryChange()
 
 void TestComposeWindows::previewAndCopy_data()
 {
+    QTest::addColumn<bool>("modern"); // Tools > Modern Links
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("expected");
 
     // clang-format off
-    QTest::newRow("text") << "text" << "see http://h/p." << "see http://h/p.\r\n\r\n";
-    QTest::newRow("final address takes the full stop") << "html" << "see http://h/p." << "see <a href='http://h/p.'>http://h/p.</a>\n\r\n";
-    QTest::newRow("empty") << "html" << "" << "\r\n\r\n";
-    QTest::newRow("ubb lines") << "ubb" << "a\r\nj@h" << "a\r\n[url=mailto:j@h]j@h[/url]\n\r\n";
+    QTest::newRow("text") << true << "text" << "see http://h/p." << "see http://h/p.\r\n\r\n";
+    QTest::newRow("classic: final address takes the full stop") << false << "html" << "see http://h/p." << "see <a href='http://h/p.'>http://h/p.</a>\n\r\n";
+    QTest::newRow("modern: full stop stays out") << true << "html" << "see http://h/p." << "see <a href='http://h/p'>http://h/p</a>.\r\n\r\n";
+    QTest::newRow("empty") << true << "html" << "" << "\r\n\r\n";
+    QTest::newRow("classic: ubb lines") << false << "ubb" << "a\r\nj@h" << "a\r\n[url=mailto:j@h]j@h[/url]\n\r\n";
     // clang-format on
 }
 
 void TestComposeWindows::previewAndCopy()
 {
+    QFETCH(bool, modern);
     QFETCH(QString, format);
     QFETCH(QString, message);
     QFETCH(QString, expected);
+    compose().modernLinksAction()->setChecked(modern);
     m_panel->formatList->setCurrentText(format);
     setEditorText(m_panel->messageEditor, message);
     m_panel->previewButton->click();
@@ -154,11 +158,23 @@ void TestComposeWindows::modernLinksItem()
 {
     const QString message = "see https://h.org/p?q=1 and www.h.org.";
     const QString hint = "2 addresses left as plain text: see Tools > Modern Links";
+    const QString modernPreview = "message preview: see <a href='https://h.org/p?q=1'>https://h.org/p?q=1</a> and "
+                                  "<a href='http://www.h.org'>www.h.org</a>.\r\n\r\n";
     m_panel->formatList->setCurrentText("html");
     setEditorText(m_panel->messageEditor, message);
+    setPanelText(StatusPanel::State, "Complete");
     auto *item = m_window->findChild<QAction *>("modernLinksItem");
-    QVERIFY(item && item->isCheckable() && !item->isChecked());
 
+    // A new user has the modern rules, and no choice is stored until one is made.
+    QVERIFY(item && item->isCheckable() && item->isChecked());
+    m_panel->previewButton->click();
+    QCOMPARE(m_notices, QStringList{modernPreview});
+    QCOMPARE(panelText(StatusPanel::State), QString("Complete"));
+    QCOMPARE(readSetting("Settings", "modernLinks", "<absent>"), QString("<absent>"));
+
+    item->trigger();
+    QCOMPARE(readSetting("Settings", "modernLinks", "<absent>"), QString("0"));
+    m_notices.clear();
     m_panel->previewButton->click();
     QCOMPARE(m_notices, QStringList{"message preview: " + message + "\r\n\r\n"});
     QCOMPARE(panelText(StatusPanel::State), hint);
@@ -166,19 +182,15 @@ void TestComposeWindows::modernLinksItem()
     m_panel->copyButton->click();
     QCOMPARE(panelText(StatusPanel::State), hint);
 
-    item->trigger();
-    QCOMPARE(readSetting("Settings", "modernLinks", "<absent>"), QString("1"));
-    m_notices.clear();
-    setPanelText(StatusPanel::State, "Complete");
-    m_panel->previewButton->click();
-    QCOMPARE(m_notices, QStringList{"message preview: see <a href='https://h.org/p?q=1'>https://h.org/p?q=1</a> and "
-                                    "<a href='http://www.h.org'>www.h.org</a>.\r\n\r\n"});
-    QCOMPARE(panelText(StatusPanel::State), QString("Complete"));
-
-    m_window.reset();
-    startCompose();
-    QVERIFY(m_window->findChild<QAction *>("modernLinksItem")->isChecked());
-    QCOMPARE(compose().linkRules(), LinkRules::Modern);
+    // The stored choice outlives the run, either way.
+    for (const bool modern : {false, true}) {
+        m_window.reset();
+        startCompose();
+        item = m_window->findChild<QAction *>("modernLinksItem");
+        QCOMPARE(item->isChecked(), modern);
+        QCOMPARE(compose().linkRules(), modern ? LinkRules::Modern : LinkRules::Classic);
+        item->trigger();
+    }
 }
 
 void TestComposeWindows::saveReportsFailure()
