@@ -166,6 +166,7 @@ void TestModernLinks::mailAddresses_data()
     QTest::newRow("full stop after") << "to jo@h.org." << "to " + a("mailto:jo@h.org", "jo@h.org") + ".";
     QTest::newRow("not after a colon") << "x:jo@h.org" << "x:jo@h.org";
     QTest::newRow("unknown domain") << "jo@h.local" << "jo@h.local";
+    QTest::newRow("domain kept for examples") << "jo@h.example" << a("mailto:jo@h.example", "jo@h.example");
     QTest::newRow("one label") << "jo@localhost" << "jo@localhost";
     QTest::newRow("lone @") << "a @ b" << "a @ b";
     QTest::newRow("written scheme") << "(mailto:jo@h.local)" << "(" + a("mailto:jo@h.local", "mailto:jo@h.local") + ")";
