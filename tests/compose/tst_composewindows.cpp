@@ -135,6 +135,7 @@ void TestComposeWindows::previewAndCopy_data()
     QTest::newRow("modern: full stop stays out") << true << "html" << "see http://h/p." << "see <a href='http://h/p'>http://h/p</a>.\r\n\r\n";
     QTest::newRow("empty") << true << "html" << "" << "\r\n\r\n";
     QTest::newRow("classic: ubb lines") << false << "ubb" << "a\r\nj@h" << "a\r\n[url=mailto:j@h]j@h[/url]\n\r\n";
+    QTest::newRow("modern: ubb e-mail code") << true << "ubb" << "a\r\nj@h.org" << "a\r\n[email]j@h.org[/email]\r\n\r\n";
     // clang-format on
 }
 
@@ -373,17 +374,23 @@ void TestComposeWindows::templateEditorSaveAndClose()
     compose().templatesAction()->trigger(); // Tools > templates
     QPointer<TemplateEditor> editor = compose().templateEditor();
     QVERIFY(editor && editor->isVisible());
-    QCOMPARE(editor->size(), QSize(485, 346));
+    QCOMPARE(editor->size(), QSize(661, 346));
     QCOMPARE(editor->findChild<QWidget *>("txtLinkOpen02_3")->geometry(), QRect(192, 176, 81, 19));
-    QCOMPARE(editor->findChild<QWidget *>("cmdDel_7")->geometry(), QRect(456, 272, 25, 19));
+    QCOMPARE(editor->findChild<QWidget *>("txtMailClose_3")->geometry(), QRect(544, 176, 81, 19));
+    QCOMPARE(editor->findChild<QWidget *>("cmdDel_7")->geometry(), QRect(632, 272, 25, 19));
+    QCOMPARE(editor->mailOpenBoxes[1]->text() + editor->mailCloseBoxes[1]->text(), QString("[email][/email]"));
 
     editor->lockBox->click();
+    editor->mailCloseBoxes[0]->setText("typed");
     editor->clearButtons[0]->click();
-    QVERIFY(editor->nameBoxes[0]->text().isEmpty() && editor->mailCallBoxes[0]->text().isEmpty());
+    QVERIFY(editor->nameBoxes[0]->text().isEmpty() && editor->mailCallBoxes[0]->text().isEmpty() &&
+            editor->mailCloseBoxes[0]->text().isEmpty());
     QCOMPARE(m_templates.entries[0].name, QString("html")); // nothing stored before saving
     editor->nameBoxes[3]->setText(" mine ");
     editor->linkOpenBoxes[3]->setText("{");
     editor->linkCloseBoxes[3]->setText("}");
+    editor->mailOpenBoxes[3]->setText("(");
+    editor->mailCloseBoxes[3]->setText(")");
     editor->saveAndCloseButton->click();
 
     QVERIFY(editor && editor->isHidden());
@@ -391,8 +398,10 @@ void TestComposeWindows::templateEditorSaveAndClose()
     QCOMPARE(m_panel->formatList->currentIndex(), 0);
     QCOMPARE(readSetting("data", "htmlName", "?"), QString());
     QCOMPARE(readSetting("data", "cust01Name", "?"), QString(" mine "));
+    QCOMPARE(readSetting("data", "cust01MailClose01", "?"), QString(")"));
     m_panel->formatList->setCurrentIndex(3);
-    QCOMPARE(compose().convertMessage("go http://h"), QString("go {http://hhttp://h}"));
+    compose().modernLinksAction()->setChecked(true); // the rules that use e-mail codes
+    QCOMPARE(compose().convertMessage("go http://h j@h.org"), QString("go {http://hhttp://h} (j@h.org)"));
 
     // The hidden editor comes back as it was left.
     editor->nameBoxes[4]->setText("unsaved");
@@ -411,19 +420,20 @@ void TestComposeWindows::templateEditorLockAndDiscard()
     QPointer<TemplateEditor> editor = compose().templateEditor();
     QVERIFY(editor);
     auto unlocked = [&](int row) {
-        const QList<QWidget *> controls{editor->linkOpenBoxes[row], editor->linkOpenEndBoxes[row],
+        const QList<QWidget *> controls{editor->linkOpenBoxes[row],  editor->linkOpenEndBoxes[row],
                                         editor->linkCloseBoxes[row], editor->mailCallBoxes[row],
+                                        editor->mailOpenBoxes[row],  editor->mailCloseBoxes[row],
                                         editor->clearButtons[row]};
         QString states = editor->nameBoxes[row]->isEnabled() ? "N" : "n";
         for (QWidget *control : controls)
             states += control->isEnabled() ? "1" : "0";
         return states;
     };
-    QCOMPARE(unlocked(0) + unlocked(2) + unlocked(3), QString("n00000n00000N11111"));
+    QCOMPARE(unlocked(0) + unlocked(2) + unlocked(3), QString("n0000000n0000000N1111111"));
     editor->lockBox->click();
-    QCOMPARE(unlocked(0) + unlocked(2) + unlocked(3), QString("n11111n11111N11111"));
+    QCOMPARE(unlocked(0) + unlocked(2) + unlocked(3), QString("n1111111n1111111N1111111"));
     editor->lockBox->click();
-    QCOMPARE(unlocked(0) + unlocked(2) + unlocked(3), QString("n00000n00000N11111"));
+    QCOMPARE(unlocked(0) + unlocked(2) + unlocked(3), QString("n0000000n0000000N1111111"));
 
     editor->lockBox->click();
     editor->nameBoxes[3]->setText("discarded");
@@ -435,7 +445,7 @@ void TestComposeWindows::templateEditorLockAndDiscard()
     m_panel->optionsButton->click();
     editor = compose().templateEditor();
     QVERIFY(editor && editor->nameBoxes[3]->text().isEmpty());
-    QCOMPARE(unlocked(0), QString("n00000"));
+    QCOMPARE(unlocked(0), QString("n0000000"));
 }
 
 QTEST_MAIN(TestComposeWindows)
