@@ -1,4 +1,5 @@
 #include "app/appcontext.h"
+#include "app/commandline.h"
 #include "app/splashwindow.h"
 #include "app/startup.h"
 #include "app/startupchecks.h"
@@ -12,6 +13,9 @@
 
 int main(int argc, char *argv[])
 {
+    // --help, --version and options we do not know are answered before anything else starts.
+    if (const std::optional<int> status = answerCommandLine(argc, argv))
+        return *status;
     // No display, or root (whose browser needs its sandbox off): settled before Qt starts.
     if (const int status = runStartupChecks(argc, argv))
         return status;
