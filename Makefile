@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 PACKAGES = packages.txt
 
-.PHONY: all deps configure program build run install package test bench format clean
+.PHONY: all deps configure program build run install package translations test bench format clean
 
 all: build
 
@@ -35,6 +35,10 @@ install: program
 # threadloom_VERSION_ARCH.deb in this folder, for `apt install ./threadloom_*.deb`.
 package: program
 	cd $(BUILD_DIR) && cpack -B package -D CPACK_OUTPUT_FILE_PREFIX=$(CURDIR)
+
+# lupdate: translations/threadloom.ts (the template) and every translation made from it.
+translations: configure
+	cmake --build $(BUILD_DIR) --target update_translations
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)

@@ -3,6 +3,7 @@
 #include "app/splashwindow.h"
 #include "app/startup.h"
 #include "app/startupchecks.h"
+#include "app/translations.h"
 #include "browser/browserprofile.h"
 #include "core/buildinfo.h"
 #include "ui/skin.h"
@@ -23,6 +24,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     finishStartupChecks();
+    installTranslations(QLocale::system());
     QApplication::setApplicationName(QStringLiteral("Threadloom"));
     QGuiApplication::setDesktopFileName(QStringLiteral(THREADLOOM_APP_ID));
     QIcon icon;
