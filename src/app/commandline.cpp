@@ -74,7 +74,7 @@ QString usageText()
                           "Environment:\n"
                           "  QT_QPA_PLATFORM             the window system; \"offscreen\" needs no display\n"
                           "  QTWEBENGINE_CHROMIUM_FLAGS  switches for the embedded browser; while it is set, the\n"
-        "                              ones after --webEngineArgs are not read\n"
+                          "                              ones after --webEngineArgs are not read\n"
                           "  QTWEBENGINE_DISABLE_SANDBOX turns the browser's sandbox off (root's always is)\n"
                           "\n"
                           "Messages, forums and watched threads are kept in ~/.local/share/Threadloom/, the\n"
