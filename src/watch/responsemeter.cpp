@@ -214,6 +214,8 @@ void ResponseMeter::readHeader(const QByteArray &header)
         m_announcedLength = -1;
         m_unreadable = false;
         m_chunks.setPageLimit(m_bodyLimit);
+    } else if (m_unreadable) {
+        m_announcedLength = -1; // no length can be trusted
     } else if (m_announcedLength == 0) {
         m_complete = true;
     }

@@ -646,6 +646,8 @@ void TestPageSizeProbe::framesBodies_data()
                                              << false << true << qint64(0) << QByteArray();
     QTest::newRow("length no number") << QList<QByteArray>{ok + "Content-Length: 1e3\r\n\r\nab"} << false << true
                                       << qint64(0) << QByteArray();
+    QTest::newRow("empty length, then no number")
+        << QList<QByteArray>{ok + "Content-Length: 0,e\r\n\r\nab"} << false << true << qint64(0) << QByteArray();
     QTest::newRow("nothing announced: until the close")
         << QList<QByteArray>{ok + "\r\nab", "cd"} << false << false << qint64(4) << QByteArray("abcd");
     QTest::newRow("empty page announced")
