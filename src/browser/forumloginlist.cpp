@@ -68,7 +68,8 @@ QString ForumLoginList::load()
     beginResetModel();
     m_logins.clear();
     m_reader.reset();
-    const QStringList lines = m_reader.read(loginsPath());
+    const QStringList lines =
+        m_reader.read(loginsPath(), looksLikeForumLogin, QStringLiteral("forums (an address, \"|\", a login)"));
     m_loadError = m_reader.mayBeSaved()
                       ? QString()
                       : m_reader.error() + QStringLiteral("\nChanges to your forums will not be saved while the "

@@ -121,4 +121,6 @@ private:
     QHash<QString, QString> m_notes;
     LineListReader m_reader;
     QString m_loadError;
+    // Whether postnumbers.txt is saved with the others: not when it could not be read as one.
+    bool m_baselinesKept = true;
 };
