@@ -29,9 +29,11 @@ bool looksLikeAddress(QStringView line)
         return false;
     bool blanks = false;
     for (const QChar c : line) {
-        if (c.category() == QChar::Other_Control)
-            return false;
-        blanks = blanks || c.isSpace();
+        const char16_t code = c.unicode();
+        if (code < 0x20 || (code >= 0x7f && code < 0xa0))
+            return false; // a control character
+        // Asking for the category of every character would cost most of a long list's load.
+        blanks = blanks || code == u' ' || (code > 0x7f && c.isSpace());
     }
     const qsizetype colon = line.indexOf(u':');
     qsizetype pathStart = line.size();

@@ -17,6 +17,8 @@ struct WatchedPost
     QList<qint64> postNumbers; // ascending; empty when none are known (the size rule applies)
     LoginState login = LoginState::Unknown;
 };
+// Moved as bytes: a list of many posts grows in place instead of being copied at each growth.
+Q_DECLARE_TYPEINFO(WatchedPost, Q_RELOCATABLE_TYPE);
 
 // The watched threads, kept in posts.txt (addresses), sizes.txt (sizes) and postnumbers.txt (the
 // post numbers and login state of each baseline: "member|12 15 19|address") in the data folder.
