@@ -170,10 +170,14 @@ QString WatchedPostList::load()
             post.login = LoginState::Unknown;
         }
     }
-    m_loadError = m_reader.mayBeSaved()
-                      ? QString()
-                      : m_reader.error() + QStringLiteral("\nChanges to your watched posts will not be saved while "
-                                                          "the program runs, so the file stays as it is.");
+    QStringList problems;
+    if (!m_reader.mayBeSaved())
+        problems << m_reader.error() + QStringLiteral("\nChanges to your watched posts will not be saved while "
+                                                      "the program runs, so the file stays as it is.");
+    if (!m_baselinesKept)
+        problems << baselineReader.error() + QStringLiteral("\nIt is left as it is, and the reply check judges "
+                                                            "your watched posts by their page sizes.");
+    m_loadError = problems.join(QLatin1Char('\n'));
     beginResetModel();
     m_posts = std::move(posts);
     m_failures.clear();
