@@ -137,16 +137,24 @@ QString WatchedPostList::load()
             looksLikeAddress, QStringLiteral("web addresses")))
         posts.clear();
     // Extra size lines belong to no post and are dropped with the next save; a post without one
-    // keeps "0".
+    // keeps "0". The sizes are judged by those that pair with a post (by all when there is none),
+    // as the next save writes them: a list that is kept can always be read back.
     qsizetype sized = 0;
-    const bool sizesRead = m_reader.readEach(
-        files.currentPath(1),
-        [&posts, &sized](QString &&size) {
-            if (sized < posts.size())
-                posts[sized].size = std::move(size);
-            ++sized;
-        },
-        looksLikeNumber, QStringLiteral("page sizes (whole numbers)"));
+    qsizetype judged = 0;
+    qsizetype odd = 0;
+    bool sizesRead = m_reader.readEach(files.currentPath(1), [&](QString &&size) {
+        if (sized < posts.size() || posts.isEmpty()) {
+            ++judged;
+            odd += looksLikeNumber(size) ? 0 : 1;
+        }
+        if (sized < posts.size())
+            posts[sized].size = std::move(size);
+        ++sized;
+    });
+    if (sizesRead && odd * 2 > judged) {
+        m_reader.fail(notAListError(files.currentPath(1), QStringLiteral("page sizes (whole numbers)")));
+        sizesRead = false;
+    }
     if (!sizesRead) {
         for (WatchedPost &post : posts)
             post.size = QStringLiteral("0");
