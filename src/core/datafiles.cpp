@@ -80,29 +80,24 @@ QString keepToOwner(const QString &path, QFileDevice::Permissions ownerMay)
 }
 } // namespace
 
-QStringList protectDataFiles()
+QString makeOwnerOnly(const QString &path)
 {
-    QStringList errors;
+    return keepToOwner(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+QString protectDataFolder()
+{
     // The folder also keeps the browser's cookies and the reply check's copy of them.
-    const QString folderError =
-        keepToOwner(dataFolder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (!folderError.isEmpty())
-        errors.append(folderError);
-    for (const DataFile &file : dataFiles()) {
-        if (!file.ownerOnly)
-            continue;
-        const QString error =
-            keepToOwner(dataFilePath(QString::fromLatin1(file.name)), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        if (!error.isEmpty())
-            errors.append(error);
-    }
-    return errors;
+    return keepToOwner(dataFolder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 QStringList ensureDataFiles()
 {
     removeStaleTempFiles();
-    QStringList errors = protectDataFiles();
+    QStringList errors;
+    const QString folderError = protectDataFolder();
+    if (!folderError.isEmpty())
+        errors.append(folderError);
     for (const DataFile &file : dataFiles()) {
         const QString path = dataFilePath(QString::fromLatin1(file.name));
         if (fileExists(path))

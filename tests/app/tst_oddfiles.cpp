@@ -134,6 +134,9 @@ void TestOddFiles::oddFilesAgainstReaders_data()
     QTest::newRow("posts2.txt behind a link: the file it leads to is written, owner-only")
         << "posts2.txt" << QByteArray("http://f.example/|ann|pw\r\n") << 0644 << true
         << QStringList{"http://f.example/"} << QString() << false << 0600;
+    QTest::newRow("posts2.txt behind a link to accounts: not written, its mode left alone")
+        << "posts2.txt" << passwd.toUtf8() << 0644 << true << QStringList()
+        << "posts2.txt: most of its lines are not forums" << true << 0644;
     QTest::newRow("posts.txt behind a link keeps the link and its mode")
         << "posts.txt" << goodPosts << 0640 << true << goodPairs << QString() << false << 0640;
     QTest::newRow("messages.txt behind a link keeps the link and its mode")
