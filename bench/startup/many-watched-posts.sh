@@ -61,7 +61,9 @@ for posts in "${counts[@]}"; do
 
   # Every window the program maps, with the time it was seen (ms).
   : >"$work/maps"
-  (stdbuf -oL xev -root -event substructure | while IFS= read -r line; do
+  exec 4< <(exec stdbuf -oL xev -root -event substructure 2>/dev/null)
+  xev_pid=$!
+  (while IFS= read -r line <&4; do
     if [[ $line == *"    event 0x"*", window 0x"* ]]; then
       window=${line##*window }
       echo "$(now_ms) ${window%%,*}" >>"$work/maps"
@@ -70,6 +72,7 @@ for posts in "${counts[@]}"; do
   watcher_pid=$!
   sleep 0.3
   start=$(now_ms)
+  # The start page goes through a proxy on a closed loopback port: nothing leaves the machine.
   HOME=$home XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/run \
     QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu --disable-background-networking --disable-component-update --no-first-run --proxy-server=127.0.0.1:9" \
     "$program" >"$work/out" 2>"$work/err" &
@@ -84,14 +87,17 @@ for posts in "${counts[@]}"; do
     (($(now_ms) - start < 120000)) || break
     sleep 0.05
   done
-  kill "$watcher_pid" 2>/dev/null || true
+  kill "$xev_pid" "$watcher_pid" 2>/dev/null || true
+  exec 4<&-
   [[ -n $main && -n $splash ]] || { echo "posts=$posts: the main window never appeared"; cat "$work/err"; exit 1; }
   # Let the first paint and the queued work of the start run, then read the peak.
   sleep 3
   peak_kb=$(awk '/^VmHWM/ {print $2}' "/proc/$program_pid/status")
+  # Pages of the program's libraries (the browser engine's above all): the same for any list.
+  file_kb=$(awk '/^RssFile/ {print $2}' "/proc/$program_pid/status")
   kill "$program_pid"
   wait "$program_pid" 2>/dev/null || true
   program_pid=
-  printf 'posts=%-7d posts.txt=%3d MB  start to splash %5d ms  splash to main window %6d ms  peak RSS %4d MB\n' \
-    "$posts" "$posts_mb" $((splash - start)) $((main - splash)) $((peak_kb / 1024))
+  printf 'posts=%-7d posts.txt=%3d MB  start to splash %5d ms  splash to main window %6d ms  peak RSS %4d MB (libraries %d MB)\n' \
+    "$posts" "$posts_mb" $((splash - start)) $((main - splash)) $((peak_kb / 1024)) $((file_kb / 1024))
 done
