@@ -40,8 +40,7 @@ public:
             return false;
         if (m_first) {
             m_first = false;
-            if (!startEncoding(block))
-                return false;
+            startEncoding(block);
         }
         if (m_utf16) {
             m_utf16Bytes += block.size();
@@ -70,10 +69,9 @@ public:
         return true;
     }
 
-    bool notText() const { return m_notText; }
-
 private:
-    bool startEncoding(QByteArrayView &block)
+    // Takes the byte-order mark off the first block.
+    void startEncoding(QByteArrayView &block)
     {
         // Two bytes tell the byte order; a block shorter than that (a one-byte file) is eight-bit.
         if (block.startsWith("\xFF\xFE") || block.startsWith("\xFE\xFF")) {
@@ -83,7 +81,6 @@ private:
         } else if (block.startsWith("\xEF\xBB\xBF")) {
             block = block.sliced(3);
         }
-        return true;
     }
 
     bool feedBytes(QByteArrayView block)
