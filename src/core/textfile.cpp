@@ -44,8 +44,7 @@ public:
         }
         if (m_utf16) {
             m_utf16Bytes += block.size();
-            const QString text = m_utf16->decode(block);
-            return feedCharacters(text);
+            return feedCharacters(wholeCharacters(m_utf16->decode(block)));
         }
         return feedBytes(block);
     }
@@ -58,8 +57,8 @@ public:
         if (m_first)
             return true;
         if (m_utf16) {
-            // An odd byte at the end is half a character.
-            if (m_utf16Bytes % 2 != 0 && !feedCharacters(QStringView(u"\uFFFD")))
+            // An odd byte, or a high surrogate, at the end is half a character.
+            if ((m_utf16Bytes % 2 != 0 || !m_heldSurrogate.isNull()) && !feedCharacters(QStringView(u"\uFFFD")))
                 return false;
             return finishCharacters();
         }
@@ -70,6 +69,28 @@ public:
     }
 
 private:
+    // A surrogate without its other half cannot be written as UTF-8: it is read as the
+    // replacement character, so what is saved reads back the same. A high surrogate at the end of
+    // a block waits for its other half in the next.
+    QString wholeCharacters(QString text)
+    {
+        if (!m_heldSurrogate.isNull()) {
+            text.prepend(m_heldSurrogate);
+            m_heldSurrogate = QChar();
+        }
+        if (!text.isEmpty() && text.back().isHighSurrogate()) {
+            m_heldSurrogate = text.back();
+            text.chop(1);
+        }
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+                ++i;
+            else if (text[i].isSurrogate())
+                text[i] = QChar::ReplacementCharacter;
+        }
+        return text;
+    }
+
     // Takes the byte-order mark off the first block.
     void startEncoding(QByteArrayView &block)
     {
@@ -162,6 +183,7 @@ private:
     bool m_notText = false;
     bool m_skipLf = false;
     qint64 m_utf16Bytes = 0;
+    QChar m_heldSurrogate;
     std::optional<QStringDecoder> m_utf16;
     QByteArray m_pending;
     QString m_pendingText;

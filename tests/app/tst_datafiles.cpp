@@ -167,6 +167,8 @@ void TestDataFiles::splitTextLines_data()
                                                                   "a\0b",
                                                                   5)
                                                     << QStringList{QStringLiteral("a\uFFFD")};
+    QTest::newRow("utf-16 with half a surrogate pair")
+        << QByteArray("\xfe\xff\xdf\x28\0a\xd8\x3d\xde\x00", 10) << QStringList{QStringLiteral("\uFFFDa\U0001F600")};
     QTest::newRow("a NUL byte: no text") << QByteArray("a\r\nb\0c\r\n", 7) << QStringList{};
     QTest::newRow("a NUL character in utf-16: no text") << QByteArray("\xff\xfe"
                                                                       "a\0\0\0",
