@@ -1,16 +1,17 @@
 # The README's commands. Each installs the Debian packages it needs that are missing, builds what
-# it needs, then runs. `make run` and `make install` build the program alone.
+# it needs, then runs. `make run`, `make install` and `make package` build the program alone.
 BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 PACKAGES = packages.txt
 
-.PHONY: all deps configure program build run install test bench format clean
+.PHONY: all deps configure program build run install package translations test bench format clean
 
 all: build
 
 test format: PACKAGES += packages-test.txt
+test package: PACKAGES += packages-package.txt
 bench: PACKAGES += packages-test.txt packages-bench.txt
 
 deps:
@@ -30,6 +31,14 @@ run: program
 
 install: program
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# threadloom_VERSION_ARCH.deb in this folder, for `apt install ./threadloom_*.deb`.
+package: program
+	cd $(BUILD_DIR) && cpack -B package -D CPACK_OUTPUT_FILE_PREFIX=$(CURDIR)
+
+# lupdate: translations/threadloom.ts (the template) and every translation made from it.
+translations: configure
+	cmake --build $(BUILD_DIR) --target update_translations
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)

@@ -20,14 +20,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     ModernLink link{};
     qsizetype after = 0;
     qsizetype targets = 0;
+    qsizetype webTargets = 0;
+    qsizetype mails = 0;
     while (scanner.next(link)) {
         FUZZ_CHECK(link.start >= after && link.length > 0 && link.start + link.length <= text.size());
         after = link.start + link.length;
-        targets += modernLinkTarget(QStringView(text).mid(link.start, link.length), link.kind, QString(), false).size();
+        const qsizetype target =
+            modernLinkTarget(QStringView(text).mid(link.start, link.length), link.kind, QString(), false).size();
+        targets += target;
+        if (link.kind == ModernLink::Mail || link.kind == ModernLink::MailTo)
+            ++mails;
+        else
+            webTargets += target;
     }
     const QString modern = encodeLinks(text, QString(), QString(), QString(), QString(), LinkRules::Modern);
     FUZZ_CHECK(modern.size() == text.size() + targets);
+    // With an e-mail code of one character each side, each e-mail address is written once, between them.
+    const QString coded = encodeLinks(text, QString(), QString(), QString(), QString(), LinkRules::Modern,
+                                      QStringLiteral("{"), QStringLiteral("}"));
+    FUZZ_CHECK(coded.size() == text.size() + webTargets + 2 * mails);
     encodeLinks(text, QStringLiteral("[url="), QStringLiteral("]"), QStringLiteral("[/url]"), QStringLiteral("mailto:"),
-                LinkRules::Modern);
+                LinkRules::Modern, QStringLiteral("[email]"), QStringLiteral("[/email]"));
     return 0;
 }

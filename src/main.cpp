@@ -1,7 +1,9 @@
 #include "app/appcontext.h"
+#include "app/commandline.h"
 #include "app/splashwindow.h"
 #include "app/startup.h"
 #include "app/startupchecks.h"
+#include "app/translations.h"
 #include "browser/browserprofile.h"
 #include "core/buildinfo.h"
 #include "ui/skin.h"
@@ -12,6 +14,9 @@
 
 int main(int argc, char *argv[])
 {
+    // --help, --version and options we do not know are answered before anything else starts.
+    if (const std::optional<int> status = answerCommandLine(argc, argv))
+        return *status;
     // No display, or root (whose browser needs its sandbox off): settled before Qt starts.
     if (const int status = runStartupChecks(argc, argv))
         return status;
@@ -19,6 +24,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     finishStartupChecks();
+    installTranslations(QLocale::system());
     QApplication::setApplicationName(QStringLiteral("Threadloom"));
     QGuiApplication::setDesktopFileName(QStringLiteral(THREADLOOM_APP_ID));
     QIcon icon;

@@ -44,7 +44,7 @@ public:
     LinkRules linkRules() const;
     // The Tools menu's choice: the modern rules or the classic ones, remembered in the settings.
     void useModernLinks(bool modern);
-    // The rules chosen in an earlier run (the classic ones at first).
+    // The rules chosen in an earlier run (the modern ones while nothing is stored).
     static LinkRules storedLinkRules();
     // With the classic rules, how many addresses of the message they leave as plain text, as a
     // status text for panel 1 (preview, copy and auto-insert); empty when there are none.

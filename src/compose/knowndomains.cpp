@@ -48,11 +48,12 @@ std::bitset<26 * 26> countryDomains()
     return set;
 }
 
-// The generic domains people write in prose, sorted for the search below.
-constexpr std::array<const char *, 33> genericDomains = {
-    "aero",   "app", "arpa", "asia", "biz", "blog", "cat",  "cloud", "club",   "com",    "coop",
-    "dev",    "edu", "gov",  "info", "int", "jobs", "mil",  "mobi",  "museum", "name",   "net",
-    "online", "org", "page", "post", "pro", "shop", "site", "tech",  "tel",    "travel", "xxx",
+// The generic domains people write in prose, sorted for the search below. "example" is reserved
+// for examples, which is what an address shown in a post so often is.
+constexpr std::array<const char *, 34> genericDomains = {
+    "aero", "app",     "arpa", "asia", "biz",  "blog", "cat",  "cloud", "club",   "com",  "coop", "dev",
+    "edu",  "example", "gov",  "info", "int",  "jobs", "mil",  "mobi",  "museum", "name", "net",  "online",
+    "org",  "page",    "post", "pro",  "shop", "site", "tech", "tel",   "travel", "xxx",
 };
 
 char16_t asciiLower(char16_t c)
@@ -73,9 +74,9 @@ bool isKnownTopLevelDomain(QStringView label)
         // The Russian Federation's own domain, written in Cyrillic.
         return label.compare(QStringView(u"\u0440\u0444"), Qt::CaseInsensitive) == 0;
     }
-    if (label.size() < 3 || label.size() > 6)
+    if (label.size() < 3 || label.size() > 7)
         return false;
-    char lower[7] = {};
+    char lower[8] = {};
     for (qsizetype i = 0; i < label.size(); ++i) {
         const char16_t c = asciiLower(label[i].unicode());
         if (c < u'a' || c > u'z')

@@ -234,9 +234,10 @@ QString encodeLinks(const QString &text, const QString &linkOpen01, const QStrin
 }
 
 QString encodeLinks(const QString &text, const QString &linkOpen01, const QString &linkOpen02,
-                    const QString &linkClose01, const QString &mailCall01, LinkRules rules)
+                    const QString &linkClose01, const QString &mailCall01, LinkRules rules, const QString &mailOpen01,
+                    const QString &mailClose01)
 {
     if (rules == LinkRules::Modern)
-        return encodeModernLinks(text, linkOpen01, linkOpen02, linkClose01, mailCall01);
+        return encodeModernLinks(text, linkOpen01, linkOpen02, linkClose01, mailCall01, mailOpen01, mailClose01);
     return encodeLinks(text, linkOpen01, linkOpen02, linkClose01, mailCall01);
 }

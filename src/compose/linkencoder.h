@@ -15,5 +15,8 @@ QString encodeLinks(const QString &text, const QString &linkOpen01, const QStrin
 // domain), with the punctuation around them left outside; see encodeModernLinks.
 enum class LinkRules { Classic, Modern };
 
+// mailOpen01 and mailClose01, an e-mail link's own code, count only for the modern rules: the
+// classic ones write what they always wrote.
 QString encodeLinks(const QString &text, const QString &linkOpen01, const QString &linkOpen02,
-                    const QString &linkClose01, const QString &mailCall01, LinkRules rules);
+                    const QString &linkClose01, const QString &mailCall01, LinkRules rules,
+                    const QString &mailOpen01 = QString(), const QString &mailClose01 = QString());

@@ -55,13 +55,15 @@ QString modernLinkTarget(QStringView address, ModernLink::Kind kind, const QStri
 }
 
 QString encodeModernLinks(const QString &text, const QString &linkOpen01, const QString &linkOpen02,
-                          const QString &linkClose01, const QString &mailCall01)
+                          const QString &linkClose01, const QString &mailCall01, const QString &mailOpen01,
+                          const QString &mailClose01)
 {
     ModernLinkScanner scanner(text);
     ModernLink link{};
     if (!scanner.next(link))
         return text;
     const bool bracketMarkup = usesBrackets(linkOpen01) || usesBrackets(linkOpen02) || usesBrackets(linkClose01);
+    const bool mailCode = !mailOpen01.isEmpty() || !mailClose01.isEmpty();
     const QStringView whole(text);
     QString out;
     out.reserve(text.size() + text.size() / 8 + 64);
@@ -69,12 +71,23 @@ QString encodeModernLinks(const QString &text, const QString &linkOpen01, const 
     do {
         const QStringView address = whole.mid(link.start, link.length);
         out += whole.mid(copied, link.start - copied);
+        copied = link.start + link.length;
+        if (mailCode && (link.kind == ModernLink::Mail || link.kind == ModernLink::MailTo)) {
+            // The code holds the address once, as its text and its target, so it goes in as
+            // written: an e-mail address is letters, digits, marks and ". _ - + @", none of which
+            // ends a code. The forum adds the scheme itself; one written in the text stays text.
+            const qsizetype scheme = link.kind == ModernLink::MailTo ? mailtoLength : 0;
+            out += address.left(scheme);
+            out += mailOpen01;
+            out += address.mid(scheme);
+            out += mailClose01;
+            continue;
+        }
         out += linkOpen01;
         appendTarget(out, address, link.kind, mailCall01, bracketMarkup);
         out += linkOpen02;
         out += address;
         out += linkClose01;
-        copied = link.start + link.length;
     } while (scanner.next(link));
     out += whole.mid(copied);
     return out;

@@ -10,9 +10,11 @@
 
 namespace {
 
-constexpr int boxLefts[] = {240, 1560, 2880, 4200, 5520};
+// The last two columns, the e-mail code's halves, came later and widen the window by their width.
+constexpr int boxLefts[TemplateEditor::columnCount] = {240, 1560, 2880, 4200, 5520, 6840, 8160};
 constexpr int boxWidth = 1215;
 constexpr int rowHeight = 285;
+constexpr int addedWidth = 2 * 1320;
 
 int rowTop(int row)
 {
@@ -28,7 +30,7 @@ TemplateEditor::TemplateEditor(TemplateSet &templates, QWidget *parent)
     setObjectName(QStringLiteral("frmCustom"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Custom Message Templates"));
-    setFixedSize(twipsToPixels(7275), twipsToPixels(5190));
+    setFixedSize(twipsToPixels(7275 + addedWidth), twipsToPixels(5190));
     // The controls sit at fixed designed sizes; a compact font keeps their captions whole.
     QFont compact = font();
     compact.setPointSizeF(8);
@@ -42,21 +44,25 @@ TemplateEditor::TemplateEditor(TemplateSet &templates, QWidget *parent)
         this);
     explanation->setWordWrap(true);
     explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    explanation->setGeometry(twipsRect(240, 120, 6975, 1140));
+    explanation->setGeometry(twipsRect(240, 120, 6975 + addedWidth, 1140));
 
-    const QString headings[] = {QStringLiteral("Name"), QStringLiteral("Link Open"), QStringLiteral("Link Middle"),
-                                QStringLiteral("Link End"), QStringLiteral("Email")};
-    for (int c = 0; c < 5; ++c)
+    const QString headings[columnCount] = {QStringLiteral("Name"),        QStringLiteral("Link Open"),
+                                           QStringLiteral("Link Middle"), QStringLiteral("Link End"),
+                                           QStringLiteral("Email"),       QStringLiteral("Email Open"),
+                                           QStringLiteral("Email End")};
+    for (int c = 0; c < columnCount; ++c)
         (new QLabel(headings[c], this))->setGeometry(twipsRect(boxLefts[c], 1320, boxWidth, 240));
 
     for (int row = 0; row < rowCount; ++row) {
         const int top = rowTop(row);
         (new QLabel(QString::number(row + 1), this))->setGeometry(twipsRect(120, top, 120, rowHeight));
-        QLineEdit **columns[] = {nameBoxes, linkOpenBoxes, linkOpenEndBoxes, linkCloseBoxes, mailCallBoxes};
-        const QString names[] = {QStringLiteral("txtName"), QStringLiteral("txtLinkOpen01"),
-                                 QStringLiteral("txtLinkOpen02"), QStringLiteral("txtLinkClose"),
-                                 QStringLiteral("txtMailCall")};
-        for (int c = 0; c < 5; ++c) {
+        QLineEdit **columns[columnCount] = {nameBoxes,     linkOpenBoxes, linkOpenEndBoxes, linkCloseBoxes,
+                                            mailCallBoxes, mailOpenBoxes, mailCloseBoxes};
+        const QString names[columnCount] = {QStringLiteral("txtName"),       QStringLiteral("txtLinkOpen01"),
+                                            QStringLiteral("txtLinkOpen02"), QStringLiteral("txtLinkClose"),
+                                            QStringLiteral("txtMailCall"),   QStringLiteral("txtMailOpen"),
+                                            QStringLiteral("txtMailClose")};
+        for (int c = 0; c < columnCount; ++c) {
             auto *box = new QLineEdit(this);
             box->setObjectName(names[c] + QLatin1Char('_') + QString::number(row));
             box->setGeometry(twipsRect(boxLefts[c], top, boxWidth, rowHeight));
@@ -64,13 +70,13 @@ TemplateEditor::TemplateEditor(TemplateSet &templates, QWidget *parent)
         }
         clearButtons[row] = new QPushButton(QStringLiteral("del"), this);
         clearButtons[row]->setObjectName(QStringLiteral("cmdDel_") + QString::number(row));
-        clearButtons[row]->setGeometry(twipsRect(6840, top, 375, rowHeight));
+        clearButtons[row]->setGeometry(twipsRect(6840 + addedWidth, top, 375, rowHeight));
         connect(clearButtons[row], &QPushButton::clicked, this, [this, row] { clearRow(row); });
     }
 
     saveAndCloseButton = new QPushButton(QStringLiteral("Save and Close"), this);
     saveAndCloseButton->setObjectName(QStringLiteral("Command1"));
-    saveAndCloseButton->setGeometry(twipsRect(4200, 4440, 2535, 675));
+    saveAndCloseButton->setGeometry(twipsRect(4200 + addedWidth, 4440, 2535, 675));
     connect(saveAndCloseButton, &QPushButton::clicked, this, &TemplateEditor::saveAndClose);
 
     lockBox = new QCheckBox(QStringLiteral("Enable changing of default templates"), this);
@@ -95,21 +101,24 @@ void TemplateEditor::fillTemplateRows()
         linkOpenEndBoxes[row]->setText(slot.linkOpen02);
         linkCloseBoxes[row]->setText(slot.linkClose01);
         mailCallBoxes[row]->setText(slot.mailCall01);
+        mailOpenBoxes[row]->setText(slot.mailOpen01);
+        mailCloseBoxes[row]->setText(slot.mailClose01);
     }
 }
 
 void TemplateEditor::storeTemplateRows()
 {
     for (int row = 0; row < rowCount; ++row) {
-        m_templates.entries[row] = {nameBoxes[row]->text(), linkOpenBoxes[row]->text(), linkOpenEndBoxes[row]->text(),
-                                    linkCloseBoxes[row]->text(), mailCallBoxes[row]->text()};
+        m_templates.entries[row] = {nameBoxes[row]->text(),        linkOpenBoxes[row]->text(),
+                                    linkOpenEndBoxes[row]->text(), linkCloseBoxes[row]->text(),
+                                    mailCallBoxes[row]->text(),    mailOpenBoxes[row]->text(),
+                                    mailCloseBoxes[row]->text()};
     }
 }
 
 void TemplateEditor::clearRow(int row)
 {
-    for (QLineEdit *box :
-         {nameBoxes[row], linkOpenBoxes[row], linkOpenEndBoxes[row], linkCloseBoxes[row], mailCallBoxes[row]})
+    for (QLineEdit *box : rowBoxes(row))
         box->clear();
 }
 
@@ -123,10 +132,16 @@ void TemplateEditor::saveAndClose()
 void TemplateEditor::setDefaultRowsUnlocked(bool unlocked)
 {
     for (int row = 0; row < TemplateSet::defaultSlotCount; ++row) {
-        for (QWidget *control :
-             {static_cast<QWidget *>(linkOpenBoxes[row]), static_cast<QWidget *>(linkOpenEndBoxes[row]),
-              static_cast<QWidget *>(linkCloseBoxes[row]), static_cast<QWidget *>(mailCallBoxes[row]),
-              static_cast<QWidget *>(clearButtons[row])})
-            control->setEnabled(unlocked);
+        for (QLineEdit *box : rowBoxes(row)) {
+            if (box != nameBoxes[row])
+                box->setEnabled(unlocked);
+        }
+        clearButtons[row]->setEnabled(unlocked);
     }
+}
+
+std::array<QLineEdit *, TemplateEditor::columnCount> TemplateEditor::rowBoxes(int row) const
+{
+    return {nameBoxes[row],     linkOpenBoxes[row], linkOpenEndBoxes[row], linkCloseBoxes[row],
+            mailCallBoxes[row], mailOpenBoxes[row], mailCloseBoxes[row]};
 }

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <array>
+
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
@@ -24,11 +26,14 @@ public:
     void saveAndClose();
 
     static constexpr int rowCount = TemplateSet::slotCount;
+    static constexpr int columnCount = 7; // the boxes of a row, one per template field
     QLineEdit *nameBoxes[rowCount] = {};
     QLineEdit *linkOpenBoxes[rowCount] = {};
     QLineEdit *linkOpenEndBoxes[rowCount] = {};
     QLineEdit *linkCloseBoxes[rowCount] = {};
     QLineEdit *mailCallBoxes[rowCount] = {};
+    QLineEdit *mailOpenBoxes[rowCount] = {};
+    QLineEdit *mailCloseBoxes[rowCount] = {};
     QPushButton *clearButtons[rowCount] = {};
     QCheckBox *lockBox = nullptr;
     QPushButton *saveAndCloseButton = nullptr;
@@ -39,6 +44,8 @@ signals:
 
 private:
     void setDefaultRowsUnlocked(bool unlocked);
+    // The boxes of one row, in column order.
+    std::array<QLineEdit *, columnCount> rowBoxes(int row) const;
 
     TemplateSet &m_templates;
 };

@@ -5,7 +5,8 @@
 bool LinkTemplate::operator==(const LinkTemplate &other) const
 {
     return name == other.name && linkOpen01 == other.linkOpen01 && linkOpen02 == other.linkOpen02 &&
-           linkClose01 == other.linkClose01 && mailCall01 == other.mailCall01;
+           linkClose01 == other.linkClose01 && mailCall01 == other.mailCall01 && mailOpen01 == other.mailOpen01 &&
+           mailClose01 == other.mailClose01;
 }
 
 bool TemplateSet::operator==(const TemplateSet &other) const
@@ -13,15 +14,27 @@ bool TemplateSet::operator==(const TemplateSet &other) const
     return entries == other.entries && minutes == other.minutes && seconds == other.seconds;
 }
 
+namespace {
+
+// A built-in template; each puts "mailto:" before an e-mail target.
+LinkTemplate builtIn(const char *name, const char *open01, const char *open02, const char *close01,
+                     const char *mailOpen01 = "", const char *mailClose01 = "")
+{
+    return {QString::fromLatin1(name),       QString::fromLatin1(open01), QString::fromLatin1(open02),
+            QString::fromLatin1(close01),    QStringLiteral("mailto:"),   QString::fromLatin1(mailOpen01),
+            QString::fromLatin1(mailClose01)};
+}
+
+} // namespace
+
 TemplateSet defaultTemplates()
 {
     TemplateSet set;
-    set.entries[0] = {QStringLiteral("html"), QStringLiteral("<a href='"), QStringLiteral("'>"), QStringLiteral("</a>"),
-                      QStringLiteral("mailto:")};
-    set.entries[1] = {QStringLiteral("ubb"), QStringLiteral("[url="), QStringLiteral("]"), QStringLiteral("[/url]"),
-                      QStringLiteral("mailto:")};
-    set.entries[2] = {QStringLiteral("ezboard"), QStringLiteral("[link="), QStringLiteral("]"),
-                      QStringLiteral("[/link]"), QStringLiteral("mailto:")};
+    set.entries[0] = builtIn("html", "<a href='", "'>", "</a>");
+    // A bulletin board takes a "[url=" target only when it starts with "scheme://" and spoils a
+    // "mailto:" one, so e-mail goes in the code made for it.
+    set.entries[1] = builtIn("ubb", "[url=", "]", "[/url]", "[email]", "[/email]");
+    set.entries[2] = builtIn("ezboard", "[link=", "]", "[/link]");
     return set;
 }
 
@@ -39,7 +52,8 @@ QString convertMessage(const QString &text, const QString &selectedName, const T
 {
     for (const LinkTemplate &slot : templates.entries) {
         if (!slot.name.isEmpty() && slot.name == selectedName)
-            return encodeLinks(text, slot.linkOpen01, slot.linkOpen02, slot.linkClose01, slot.mailCall01, rules);
+            return encodeLinks(text, slot.linkOpen01, slot.linkOpen02, slot.linkClose01, slot.mailCall01, rules,
+                               slot.mailOpen01, slot.mailClose01);
     }
     return text;
 }

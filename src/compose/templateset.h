@@ -8,7 +8,10 @@
 #include <array>
 
 // How one address is written as a link: linkOpen01, target, linkOpen02, visible text, linkClose01;
-// mailCall01 goes in front of an e-mail target. An empty name marks a free slot.
+// mailCall01 goes in front of an e-mail target. Some forums read e-mail addresses only in a code
+// of their own that holds the address once, with no target ("[email]a@b.example[/email]"):
+// mailOpen01 and mailClose01 are that code's two halves, used by the modern rules. Both empty, an
+// e-mail address is written like a web address. An empty name marks a free slot.
 struct LinkTemplate
 {
     QString name;
@@ -16,6 +19,8 @@ struct LinkTemplate
     QString linkOpen02;
     QString linkClose01;
     QString mailCall01;
+    QString mailOpen01;
+    QString mailClose01;
 
     bool operator==(const LinkTemplate &other) const;
 };
@@ -44,5 +49,4 @@ QStringList formatNames(const TemplateSet &templates);
 // Converts text with the first slot whose name equals selectedName exactly; returns it unchanged
 // when none does (the "text" entry, or a name no longer present). rules picks how addresses are
 // found.
-QString convertMessage(const QString &text, const QString &selectedName, const TemplateSet &templates,
-                       LinkRules rules = LinkRules::Classic);
+QString convertMessage(const QString &text, const QString &selectedName, const TemplateSet &templates, LinkRules rules);

@@ -14,7 +14,8 @@ const std::array<QString, TemplateSet::slotCount> slotPrefixes = {
     QStringLiteral("cust02"), QStringLiteral("cust03"), QStringLiteral("cust04"), QStringLiteral("cust05")};
 
 // Visits every stored value in the order the store has always been read and written: the
-// companion pairs first, then each slot's five fields.
+// companion pairs first, then each slot's fields: the five it has always had, then the two halves
+// of its e-mail code (added later, so a store without them gives their defaults).
 void forEachValue(TemplateSet &set, const std::function<void(const QString &key, QString &value)> &visit)
 {
     for (int i = 0; i < 3; ++i) {
@@ -29,6 +30,8 @@ void forEachValue(TemplateSet &set, const std::function<void(const QString &key,
         visit(prefix + QStringLiteral("LinkOpen02"), slot.linkOpen02);
         visit(prefix + QStringLiteral("LinkClose01"), slot.linkClose01);
         visit(prefix + QStringLiteral("MailCall01"), slot.mailCall01);
+        visit(prefix + QStringLiteral("MailOpen01"), slot.mailOpen01);
+        visit(prefix + QStringLiteral("MailClose01"), slot.mailClose01);
     }
 }
 

@@ -22,7 +22,9 @@ inline const Setting<QByteArray> windowGeometry{"Settings", "windowGeometry", QB
 inline const Setting<bool> noPopups{"Settings", "noPopups", true};
 inline const Setting<int> autoCheckMinutes{"Settings", "autoCheckMinutes", 0};
 inline const Setting<bool> keyringPasswords{"Settings", "keyringPasswords", false};
-inline const Setting<bool> modernLinks{"Settings", "modernLinks", false};
+// On for a new user: the classic rules link no https:// address and leave the character that
+// ended an address inside the link, which forums read as part of the target.
+inline const Setting<bool> modernLinks{"Settings", "modernLinks", true};
 } // namespace Settings
 
 // Typed access, the one way every setting is read and written. The store holds text:

@@ -29,6 +29,8 @@ constexpr AccessibleName names[] = {
     {"frmCustom", "txtLinkOpen02_", "Link Middle %1"},
     {"frmCustom", "txtLinkClose_", "Link End %1"},
     {"frmCustom", "txtMailCall_", "Email %1"},
+    {"frmCustom", "txtMailOpen_", "Email Open %1"},
+    {"frmCustom", "txtMailClose_", "Email End %1"},
     {"frmCustom", "cmdDel_", "Clear template %1"},
     {"Form8", "rtf1", "Help"},
     {"frmWebsite", "WebBrowser1", "Web page"},

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The program's start as a user meets it: without a display it says so in one line and ends with
-# status 1; as root its browser engine starts with the sandbox off and says so.
+# The program's start as a user meets it: --help and --version answer on standard output whether
+# or not there is a display, an unknown option gets one line and status 2; without a display it
+# says so in one line and ends with status 1; as root its browser engine starts with the sandbox
+# off and says so.
 # Usage: startup_road.sh PROGRAM
 set -uo pipefail
 program=$1
@@ -21,6 +23,33 @@ expect_one_line() { # name, expected start of the line, env...
     fail "$name: stderr is not the one line \"$line...\": $(cat "$work/err")"
   echo "ok: $name"
 }
+
+expect_answer() { # name, wanted status, wanted start of stdout or "" for none, arguments... (-- env...)
+  local name=$1 wanted=$2 out=$3
+  shift 3
+  local args=() envs=()
+  while (($# > 0)) && [[ $1 != -- ]]; do args+=("$1"); shift; done
+  (($# > 0)) && shift && envs=("$@")
+  timeout 20 env "${envs[@]}" "$program" "${args[@]}" >"$work/out" 2>"$work/err"
+  local status=$?
+  [[ $status -eq $wanted ]] || fail "$name: status $status, wanted $wanted; stderr: $(cat "$work/err")"
+  if [[ -n $out ]]; then
+    [[ $(head -c ${#out} "$work/out") == "$out" && ! -s "$work/err" ]] ||
+      fail "$name: wanted \"$out...\" on stdout alone: $(cat "$work/out" "$work/err")"
+  else
+    [[ ! -s "$work/out" && $(wc -l <"$work/err") -eq 1 ]] || fail "$name: wanted one line on stderr: $(cat "$work/err")"
+  fi
+  echo "ok: $name"
+}
+
+# Answered before Qt starts, so a display makes no difference and no window or engine starts.
+for display in "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM" "QT_QPA_PLATFORM=offscreen"; do
+  read -ra envs <<<"$display"
+  expect_answer "--help ($display)" 0 "Usage: threadloom" --help -- "${envs[@]}"
+  expect_answer "-h after a Qt option ($display)" 0 "Usage: threadloom" -style fusion -h -- "${envs[@]}"
+  expect_answer "--version ($display)" 0 "Threadloom " --version -- "${envs[@]}"
+  expect_answer "unknown option ($display)" 2 "" --no-such-option -- "${envs[@]}"
+done
 
 expect_one_line "no display" "no display: set DISPLAY or run with QT_QPA_PLATFORM=offscreen" \
   -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM

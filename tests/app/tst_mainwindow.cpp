@@ -399,7 +399,8 @@ void TestMainWindow::controlsAreNamedInReadingOrder_data()
         const QString shown = QString::number(row + 1);
         templateRows << "txtName_" + n + "=Name " + shown << "txtLinkOpen01_" + n + "=Link Open " + shown
                      << "txtLinkOpen02_" + n + "=Link Middle " + shown << "txtLinkClose_" + n + "=Link End " + shown
-                     << "txtMailCall_" + n + "=Email " + shown << "cmdDel_" + n + "=Clear template " + shown;
+                     << "txtMailCall_" + n + "=Email " + shown << "txtMailOpen_" + n + "=Email Open " + shown
+                     << "txtMailClose_" + n + "=Email End " + shown << "cmdDel_" + n + "=Clear template " + shown;
     }
     QTest::newRow("template editor") << "frmCustom"
                                      << templateRows + QStringList{"Command1=Save and Close",

@@ -1,12 +1,16 @@
+#include "app/translations.h"
 #include "core/programlifetime.h"
 #include "watch/replyschedule.h"
 
+#include <QLibraryInfo>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTranslator>
 
 #include <QtTest>
 
 // The small rules behind the shell: the automatic reply check's stored choice, what the desktop
-// notification says, and when the program ends.
+// notification says, when the program ends, and which translations a locale brings.
 class TestShellRules : public QObject
 {
     Q_OBJECT
@@ -16,6 +20,8 @@ private Q_SLOTS:
     void notificationText();
     void programEnds_data();
     void programEnds();
+    void translations_data();
+    void translations();
 };
 
 void TestShellRules::storedAutoCheck_data()
@@ -70,6 +76,43 @@ void TestShellRules::programEnds()
     }
     QTEST(int(ended.size()), "ends");
     QTEST(lifetime.endPending(), "pending");
+}
+
+void TestShellRules::translations_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<bool>("programHasGerman"); // a threadloom_de.qm among the program's translations
+    QTest::addColumn<bool>("qtTranslations");   // Qt's from Debian's folder, else none
+    QTest::addColumn<QString>("cancel");        // what the standard Cancel button then says
+
+    QTest::newRow("Qt's German") << "de_DE" << false << true << "Abbrechen";
+    QTest::newRow("a region falls back to its language") << "fr_CA" << false << true << "Annuler";
+    QTest::newRow("English keeps the texts") << "en_US" << false << true << "Cancel";
+    QTest::newRow("the program's own German") << "de_AT" << true << false << "Abbrechen";
+    QTest::newRow("the program has no French") << "fr_FR" << true << false << "Cancel";
+}
+
+void TestShellRules::translations()
+{
+    QFETCH(QString, locale);
+    QFETCH(bool, programHasGerman);
+    QFETCH(bool, qtTranslations);
+    const QString debianFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    const QString qtbaseGerman = debianFolder + QStringLiteral("/qtbase_de.qm");
+    QVERIFY2(QFile::exists(qtbaseGerman), "Qt's translations are missing: install qt6-translations-l10n");
+    QTemporaryDir program;
+    QTemporaryDir noQt;
+    // Qt's German catalogue stands in for a translation of the program's own texts.
+    if (programHasGerman)
+        QVERIFY(QFile::copy(qtbaseGerman, program.filePath(QStringLiteral("threadloom_de.qm"))));
+
+    const QStringList installed =
+        installTranslations(QLocale(locale), program.path(), qtTranslations ? debianFolder : noQt.path());
+    const QString cancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
+    qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator *>());
+    QTEST(cancel, "cancel");
+    for (const QString &file : installed)
+        QVERIFY2(QFileInfo(file).fileName().contains(QLocale(locale).name().left(2)), qPrintable(file));
 }
 
 QTEST_GUILESS_MAIN(TestShellRules)

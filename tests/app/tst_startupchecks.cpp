@@ -1,5 +1,6 @@
-// What start-up settles before Qt starts: whether a display can be reached, and the browser
-// sandbox for root.
+// What start-up settles before Qt starts: what the command line asks for, whether a display can
+// be reached, and the browser sandbox for root.
+#include "app/commandline.h"
 #include "app/startupchecks.h"
 
 #include <QTest>
@@ -9,11 +10,56 @@ class TestStartupChecks : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void commandLine_data();
+    void commandLine();
     void displayAvailable_data();
     void displayAvailable();
     void sandbox_data();
     void sandbox();
 };
+
+using Action = CommandLineRequest::Action;
+Q_DECLARE_METATYPE(Action)
+
+void TestStartupChecks::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<QString>("refused"); // the argument the refusal names
+
+    QTest::newRow("none") << QStringList() << Action::Run << "";
+    QTest::newRow("--help") << QStringList{"--help"} << Action::Help << "";
+    QTest::newRow("-h") << QStringList{"-h"} << Action::Help << "";
+    QTest::newRow("--version") << QStringList{"--version"} << Action::Version << "";
+    QTest::newRow("Qt's options, then --help")
+        << QStringList{"-platform", "offscreen", "--reverse", "--help"} << Action::Help << "";
+    QTest::newRow("Qt's options with two dashes")
+        << QStringList{"--style", "fusion", "--display", ":1"} << Action::Run << "";
+    QTest::newRow("Qt's attached values")
+        << QStringList{"-style=fusion", "--qmljsdebugger=port:1"} << Action::Run << "";
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << Action::Refuse << "--bogus";
+    QTest::newRow("unknown before --help") << QStringList{"-x", "--help"} << Action::Refuse << "-x";
+    QTest::newRow("value missing") << QStringList{"-platform"} << Action::Refuse << "-platform";
+    QTest::newRow("a value Qt does not take attached")
+        << QStringList{"-platform=xcb"} << Action::Refuse << "-platform=xcb";
+    QTest::newRow("no option") << QStringList{"forum.example.org"} << Action::Refuse << "forum.example.org";
+    QTest::newRow("a browser switch alone") << QStringList{"--disable-gpu"} << Action::Refuse << "--disable-gpu";
+    QTest::newRow("browser switches after --webEngineArgs")
+        << QStringList{"--webEngineArgs", "--remote-debugging-port=9222", "--help", "x"} << Action::Run << "";
+}
+
+void TestStartupChecks::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(Action, action);
+    QFETCH(QString, refused);
+    const CommandLineRequest request = readCommandLine(QStringList{"threadloom"} + arguments);
+    QCOMPARE(request.action, action);
+    if (!refused.isEmpty()) {
+        QVERIFY2(request.refusal.contains(QLatin1Char('"') + refused + QLatin1Char('"')), qPrintable(request.refusal));
+        QVERIFY(!request.refusal.contains(QLatin1Char('\n')));
+    }
+}
 
 void TestStartupChecks::displayAvailable_data()
 {

@@ -21,7 +21,7 @@ TemplateSet namedSlots(const QStringList &names)
 {
     TemplateSet set;
     for (int s = 0; s < names.size(); ++s)
-        set.entries[s] = {names[s], QStringLiteral("<%1:").arg(s), "|", ">", "m:"};
+        set.entries[s] = {names[s], QStringLiteral("<%1:").arg(s), "|", ">", "m:", "", ""};
     return set;
 }
 
@@ -58,9 +58,19 @@ void TestComposeData::freshStoreGivesDefaults()
 {
     const TemplateSet loaded = loadTemplates();
     QCOMPARE(formatNames(loaded), QStringList({"text", "html", "ubb", "ezboard"}));
-    QCOMPARE(convertMessage("j@h", "html", loaded), QString("<a href='mailto:j@h'>j@h</a>"));
-    QCOMPARE(convertMessage("http://h", "ubb", loaded), QString("[url=http://h]http://h[/url]"));
-    QCOMPARE(convertMessage("http://h", "ezboard", loaded), QString("[link=http://h]http://h[/link]"));
+    const LinkRules classic = LinkRules::Classic;
+    QCOMPARE(convertMessage("j@h", "html", loaded, classic), QString("<a href='mailto:j@h'>j@h</a>"));
+    QCOMPARE(convertMessage("http://h", "ubb", loaded, classic), QString("[url=http://h]http://h[/url]"));
+    QCOMPARE(convertMessage("http://h", "ezboard", loaded, classic), QString("[link=http://h]http://h[/link]"));
+
+    // A store an earlier version wrote holds the five fields of each slot and nothing of the
+    // e-mail codes: those come from the defaults, the rest as stored.
+    writeSetting("data", "ubbMailCall01", "mail:");
+    writeSetting("data", "cust01Name", "mine");
+    const TemplateSet older = loadTemplates();
+    QCOMPARE(older.entries[1].mailCall01, QString("mail:"));
+    QCOMPARE(older.entries[1].mailOpen01 + older.entries[1].mailClose01, QString("[email][/email]"));
+    QCOMPARE(older.entries[3].mailOpen01 + older.entries[3].mailClose01, QString());
 }
 
 void TestComposeData::saveThenLoadKeepsEveryValue()
@@ -69,9 +79,10 @@ void TestComposeData::saveThenLoadKeepsEveryValue()
     for (int s = 0; s < TemplateSet::slotCount; ++s) {
         LinkTemplate &t = set.entries[s];
         t = {QString("n%1").arg(s), QString("o%1").arg(s), QString("m%1").arg(s), QString("c%1").arg(s),
-             QString("e%1").arg(s)};
+             QString("e%1").arg(s), QString("f%1").arg(s), QString("g%1").arg(s)};
     }
-    set.entries[0].name.clear(); // an emptied default name must come back empty
+    set.entries[0].name.clear();       // an emptied default name must come back empty
+    set.entries[1].mailOpen01.clear(); // so must an emptied e-mail code
     set.minutes = {"m0", "m1", "m2"};
     set.seconds = {"s0", "s1", "s2"};
     saveTemplates(set);
@@ -80,6 +91,8 @@ void TestComposeData::saveThenLoadKeepsEveryValue()
     QCOMPARE(readSetting("data", "ezLinkOpen02", "?"), QString("m2"));
     QCOMPARE(readSetting("data", "cust01LinkClose01", "?"), QString("c3"));
     QCOMPARE(readSetting("data", "cust05MailCall01", "?"), QString("e7"));
+    QCOMPARE(readSetting("data", "ezMailOpen01", "?"), QString("f2"));
+    QCOMPARE(readSetting("data", "cust05MailClose01", "?"), QString("g7"));
     QCOMPARE(readSetting("data", "seconds2", "?"), QString("s2"));
 }
 
@@ -112,7 +125,7 @@ void TestComposeData::formatChoice()
     QFETCH(QString, converted);
     const TemplateSet set = namedSlots(names);
     QCOMPARE(formatNames(set), listed);
-    QCOMPARE(convertMessage("see http://h", selected, set), converted);
+    QCOMPARE(convertMessage("see http://h", selected, set, LinkRules::Modern), converted);
 }
 
 void TestComposeData::readLine_data()

@@ -124,23 +124,28 @@ void TestComposeWindows::subjectRememberedOnEveryChange()
 
 void TestComposeWindows::previewAndCopy_data()
 {
+    QTest::addColumn<bool>("modern"); // Tools > Modern Links
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("expected");
 
     // clang-format off
-    QTest::newRow("text") << "text" << "see http://h/p." << "see http://h/p.\r\n\r\n";
-    QTest::newRow("final address takes the full stop") << "html" << "see http://h/p." << "see <a href='http://h/p.'>http://h/p.</a>\n\r\n";
-    QTest::newRow("empty") << "html" << "" << "\r\n\r\n";
-    QTest::newRow("ubb lines") << "ubb" << "a\r\nj@h" << "a\r\n[url=mailto:j@h]j@h[/url]\n\r\n";
+    QTest::newRow("text") << true << "text" << "see http://h/p." << "see http://h/p.\r\n\r\n";
+    QTest::newRow("classic: final address takes the full stop") << false << "html" << "see http://h/p." << "see <a href='http://h/p.'>http://h/p.</a>\n\r\n";
+    QTest::newRow("modern: full stop stays out") << true << "html" << "see http://h/p." << "see <a href='http://h/p'>http://h/p</a>.\r\n\r\n";
+    QTest::newRow("empty") << true << "html" << "" << "\r\n\r\n";
+    QTest::newRow("classic: ubb lines") << false << "ubb" << "a\r\nj@h" << "a\r\n[url=mailto:j@h]j@h[/url]\n\r\n";
+    QTest::newRow("modern: ubb e-mail code") << true << "ubb" << "a\r\nj@h.org" << "a\r\n[email]j@h.org[/email]\r\n\r\n";
     // clang-format on
 }
 
 void TestComposeWindows::previewAndCopy()
 {
+    QFETCH(bool, modern);
     QFETCH(QString, format);
     QFETCH(QString, message);
     QFETCH(QString, expected);
+    compose().modernLinksAction()->setChecked(modern);
     m_panel->formatList->setCurrentText(format);
     setEditorText(m_panel->messageEditor, message);
     m_panel->previewButton->click();
@@ -154,11 +159,23 @@ void TestComposeWindows::modernLinksItem()
 {
     const QString message = "see https://h.org/p?q=1 and www.h.org.";
     const QString hint = "2 addresses left as plain text: see Tools > Modern Links";
+    const QString modernPreview = "message preview: see <a href='https://h.org/p?q=1'>https://h.org/p?q=1</a> and "
+                                  "<a href='http://www.h.org'>www.h.org</a>.\r\n\r\n";
     m_panel->formatList->setCurrentText("html");
     setEditorText(m_panel->messageEditor, message);
+    setPanelText(StatusPanel::State, "Complete");
     auto *item = m_window->findChild<QAction *>("modernLinksItem");
-    QVERIFY(item && item->isCheckable() && !item->isChecked());
 
+    // A new user has the modern rules, and no choice is stored until one is made.
+    QVERIFY(item && item->isCheckable() && item->isChecked());
+    m_panel->previewButton->click();
+    QCOMPARE(m_notices, QStringList{modernPreview});
+    QCOMPARE(panelText(StatusPanel::State), QString("Complete"));
+    QCOMPARE(readSetting("Settings", "modernLinks", "<absent>"), QString("<absent>"));
+
+    item->trigger();
+    QCOMPARE(readSetting("Settings", "modernLinks", "<absent>"), QString("0"));
+    m_notices.clear();
     m_panel->previewButton->click();
     QCOMPARE(m_notices, QStringList{"message preview: " + message + "\r\n\r\n"});
     QCOMPARE(panelText(StatusPanel::State), hint);
@@ -166,19 +183,15 @@ void TestComposeWindows::modernLinksItem()
     m_panel->copyButton->click();
     QCOMPARE(panelText(StatusPanel::State), hint);
 
-    item->trigger();
-    QCOMPARE(readSetting("Settings", "modernLinks", "<absent>"), QString("1"));
-    m_notices.clear();
-    setPanelText(StatusPanel::State, "Complete");
-    m_panel->previewButton->click();
-    QCOMPARE(m_notices, QStringList{"message preview: see <a href='https://h.org/p?q=1'>https://h.org/p?q=1</a> and "
-                                    "<a href='http://www.h.org'>www.h.org</a>.\r\n\r\n"});
-    QCOMPARE(panelText(StatusPanel::State), QString("Complete"));
-
-    m_window.reset();
-    startCompose();
-    QVERIFY(m_window->findChild<QAction *>("modernLinksItem")->isChecked());
-    QCOMPARE(compose().linkRules(), LinkRules::Modern);
+    // The stored choice outlives the run, either way.
+    for (const bool modern : {false, true}) {
+        m_window.reset();
+        startCompose();
+        item = m_window->findChild<QAction *>("modernLinksItem");
+        QCOMPARE(item->isChecked(), modern);
+        QCOMPARE(compose().linkRules(), modern ? LinkRules::Modern : LinkRules::Classic);
+        item->trigger();
+    }
 }
 
 void TestComposeWindows::saveReportsFailure()
@@ -361,17 +374,23 @@ void TestComposeWindows::templateEditorSaveAndClose()
     compose().templatesAction()->trigger(); // Tools > templates
     QPointer<TemplateEditor> editor = compose().templateEditor();
     QVERIFY(editor && editor->isVisible());
-    QCOMPARE(editor->size(), QSize(485, 346));
+    QCOMPARE(editor->size(), QSize(661, 346));
     QCOMPARE(editor->findChild<QWidget *>("txtLinkOpen02_3")->geometry(), QRect(192, 176, 81, 19));
-    QCOMPARE(editor->findChild<QWidget *>("cmdDel_7")->geometry(), QRect(456, 272, 25, 19));
+    QCOMPARE(editor->findChild<QWidget *>("txtMailClose_3")->geometry(), QRect(544, 176, 81, 19));
+    QCOMPARE(editor->findChild<QWidget *>("cmdDel_7")->geometry(), QRect(632, 272, 25, 19));
+    QCOMPARE(editor->mailOpenBoxes[1]->text() + editor->mailCloseBoxes[1]->text(), QString("[email][/email]"));
 
     editor->lockBox->click();
+    editor->mailCloseBoxes[0]->setText("typed");
     editor->clearButtons[0]->click();
-    QVERIFY(editor->nameBoxes[0]->text().isEmpty() && editor->mailCallBoxes[0]->text().isEmpty());
+    QVERIFY(editor->nameBoxes[0]->text().isEmpty() && editor->mailCallBoxes[0]->text().isEmpty() &&
+            editor->mailCloseBoxes[0]->text().isEmpty());
     QCOMPARE(m_templates.entries[0].name, QString("html")); // nothing stored before saving
     editor->nameBoxes[3]->setText(" mine ");
     editor->linkOpenBoxes[3]->setText("{");
     editor->linkCloseBoxes[3]->setText("}");
+    editor->mailOpenBoxes[3]->setText("(");
+    editor->mailCloseBoxes[3]->setText(")");
     editor->saveAndCloseButton->click();
 
     QVERIFY(editor && editor->isHidden());
@@ -379,8 +398,10 @@ void TestComposeWindows::templateEditorSaveAndClose()
     QCOMPARE(m_panel->formatList->currentIndex(), 0);
     QCOMPARE(readSetting("data", "htmlName", "?"), QString());
     QCOMPARE(readSetting("data", "cust01Name", "?"), QString(" mine "));
+    QCOMPARE(readSetting("data", "cust01MailClose01", "?"), QString(")"));
     m_panel->formatList->setCurrentIndex(3);
-    QCOMPARE(compose().convertMessage("go http://h"), QString("go {http://hhttp://h}"));
+    compose().modernLinksAction()->setChecked(true); // the rules that use e-mail codes
+    QCOMPARE(compose().convertMessage("go http://h j@h.org"), QString("go {http://hhttp://h} (j@h.org)"));
 
     // The hidden editor comes back as it was left.
     editor->nameBoxes[4]->setText("unsaved");
@@ -399,19 +420,20 @@ void TestComposeWindows::templateEditorLockAndDiscard()
     QPointer<TemplateEditor> editor = compose().templateEditor();
     QVERIFY(editor);
     auto unlocked = [&](int row) {
-        const QList<QWidget *> controls{editor->linkOpenBoxes[row], editor->linkOpenEndBoxes[row],
+        const QList<QWidget *> controls{editor->linkOpenBoxes[row],  editor->linkOpenEndBoxes[row],
                                         editor->linkCloseBoxes[row], editor->mailCallBoxes[row],
+                                        editor->mailOpenBoxes[row],  editor->mailCloseBoxes[row],
                                         editor->clearButtons[row]};
         QString states = editor->nameBoxes[row]->isEnabled() ? "N" : "n";
         for (QWidget *control : controls)
             states += control->isEnabled() ? "1" : "0";
         return states;
     };
-    QCOMPARE(unlocked(0) + unlocked(2) + unlocked(3), QString("n00000n00000N11111"));
+    QCOMPARE(unlocked(0) + unlocked(2) + unlocked(3), QString("n0000000n0000000N1111111"));
     editor->lockBox->click();
-    QCOMPARE(unlocked(0) + unlocked(2) + unlocked(3), QString("n11111n11111N11111"));
+    QCOMPARE(unlocked(0) + unlocked(2) + unlocked(3), QString("n1111111n1111111N1111111"));
     editor->lockBox->click();
-    QCOMPARE(unlocked(0) + unlocked(2) + unlocked(3), QString("n00000n00000N11111"));
+    QCOMPARE(unlocked(0) + unlocked(2) + unlocked(3), QString("n0000000n0000000N1111111"));
 
     editor->lockBox->click();
     editor->nameBoxes[3]->setText("discarded");
@@ -423,7 +445,7 @@ void TestComposeWindows::templateEditorLockAndDiscard()
     m_panel->optionsButton->click();
     editor = compose().templateEditor();
     QVERIFY(editor && editor->nameBoxes[3]->text().isEmpty());
-    QCOMPARE(unlocked(0), QString("n00000"));
+    QCOMPARE(unlocked(0), QString("n0000000"));
 }
 
 QTEST_MAIN(TestComposeWindows)

@@ -1,5 +1,6 @@
 #include "compose/linkencoder.h"
 #include "compose/plainaddresshint.h"
+#include "compose/templateset.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -46,6 +47,8 @@ private slots:
     void mailAddresses();
     void targets_data();
     void targets();
+    void templatesAsForumsReadThem_data();
+    void templatesAsForumsReadThem();
     void overlaps_data();
     void overlaps();
     void keepsEveryCharacterInOrder();
@@ -166,6 +169,7 @@ void TestModernLinks::mailAddresses_data()
     QTest::newRow("full stop after") << "to jo@h.org." << "to " + a("mailto:jo@h.org", "jo@h.org") + ".";
     QTest::newRow("not after a colon") << "x:jo@h.org" << "x:jo@h.org";
     QTest::newRow("unknown domain") << "jo@h.local" << "jo@h.local";
+    QTest::newRow("domain kept for examples") << "jo@h.example" << a("mailto:jo@h.example", "jo@h.example");
     QTest::newRow("one label") << "jo@localhost" << "jo@localhost";
     QTest::newRow("lone @") << "a @ b" << "a @ b";
     QTest::newRow("written scheme") << "(mailto:jo@h.local)" << "(" + a("mailto:jo@h.local", "mailto:jo@h.local") + ")";
@@ -203,6 +207,47 @@ void TestModernLinks::targets()
     QFETCH(QString, input);
     QFETCH(QString, expected);
     QCOMPARE(encodeLinks(input, markup[0], markup[1], markup[2], markup[3], LinkRules::Modern), expected);
+}
+
+// The built-in templates as a forum's strict parser reads them: no character that ended an
+// address inside a target, visible text and target exact, e-mail in the code made for it. Custom
+// templates keep their output unless they give an e-mail code; the classic rules ignore it.
+void TestModernLinks::templatesAsForumsReadThem_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("modern");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    // clang-format off
+    QTest::newRow("space after an address") << "ubb" << true << "see http://host/page now" << "see [url=http://host/page]http://host/page[/url] now";
+    QTest::newRow("line break after an address") << "ubb" << true << "http://host/page\r\nnext" << "[url=http://host/page]http://host/page[/url]\r\nnext";
+    QTest::newRow("query and comma") << "ubb" << true << "https://h.org/p?q=1, then" << "[url=https://h.org/p?q=1]https://h.org/p?q=1[/url], then";
+    QTest::newRow("www and a question mark") << "ubb" << true << "www.h.org?" << "[url=http://www.h.org]www.h.org[/url]?";
+    QTest::newRow("e-mail code") << "ubb" << true << "mail a@b.example now" << "mail [email]a@b.example[/email] now";
+    QTest::newRow("e-mail code in brackets") << "ubb" << true << "(a@b.example)." << "([email]a@b.example[/email]).";
+    QTest::newRow("written scheme stays text") << "ubb" << true << "MAILTO:a@b.example!" << "MAILTO:[email]a@b.example[/email]!";
+    QTest::newRow("e-mail in a web address") << "ubb" << true << "http://a@b.example/p" << "[url=http://a@b.example/p]http://a@b.example/p[/url]";
+    QTest::newRow("html e-mail") << "html" << true << "a@b.example" << "<a href='mailto:a@b.example'>a@b.example</a>";
+    QTest::newRow("ezboard e-mail") << "ezboard" << true << "a@b.example" << "[link=mailto:a@b.example]a@b.example[/link]";
+    QTest::newRow("custom says nothing") << "plain" << true << "a@b.example" << "<m:a@b.example|a@b.example>";
+    QTest::newRow("custom e-mail code") << "coded" << true << "a@b.example" << "{a@b.example}";
+    QTest::newRow("custom e-mail closing only") << "closed" << true << "a@b.example" << "a@b.example}";
+    QTest::newRow("classic ubb unchanged") << "ubb" << false << "mail a@b.example now" << "mail [url=mailto:a@b.example ]a@b.example [/url]now";
+    QTest::newRow("classic custom unchanged") << "coded" << false << "a@b.example" << "<m:a@b.example|a@b.example>";
+    // clang-format on
+}
+
+void TestModernLinks::templatesAsForumsReadThem()
+{
+    QFETCH(QString, format);
+    QFETCH(bool, modern);
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    TemplateSet templates = defaultTemplates();
+    templates.entries[3] = {"plain", "<", "|", ">", "m:", "", ""};
+    templates.entries[4] = {"coded", "<", "|", ">", "m:", "{", "}"};
+    templates.entries[5] = {"closed", "<", "|", ">", "m:", "", "}"};
+    QCOMPARE(convertMessage(input, format, templates, modern ? LinkRules::Modern : LinkRules::Classic), expected);
 }
 
 void TestModernLinks::overlaps_data()

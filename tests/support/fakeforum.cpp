@@ -1,8 +1,8 @@
 #include "fakeforum.h"
 
+#include "servedfile.h"
+
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -75,22 +75,11 @@ void FakeForum::serveFolder(const QString &prefix, const QString &folder)
 bool FakeForum::answerFromFolder(const QString &path, Response &response) const
 {
     for (auto it = m_folders.cbegin(); it != m_folders.cend(); ++it) {
-        if (!path.startsWith(it.key()))
+        ServedFile file;
+        if (!path.startsWith(it.key()) || !ServedFile::read(it.value(), path.mid(it.key().size()), &file))
             continue;
-        // Only what lies inside the folder.
-        const QString file = QDir::cleanPath(it.value() + QLatin1Char('/') + path.mid(it.key().size()));
-        if (!file.startsWith(it.value() + QLatin1Char('/')))
-            return false;
-        QFile source(file);
-        if (!QFileInfo(file).isFile() || !source.open(QIODevice::ReadOnly))
-            return false;
-        response.body = source.readAll();
-        const QString suffix = QFileInfo(file).suffix();
-        response.contentType = suffix == QLatin1String("js")    ? "text/javascript; charset=utf-8"
-                               : suffix == QLatin1String("css") ? "text/css; charset=utf-8"
-                               : suffix == QLatin1String("svg") ? "image/svg+xml"
-                               : suffix == QLatin1String("png") ? "image/png"
-                                                                : "text/html; charset=utf-8";
+        response.body = file.body;
+        response.contentType = file.contentType;
         return true;
     }
     return false;
