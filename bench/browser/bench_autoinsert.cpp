@@ -5,7 +5,6 @@
 #include "browser/insertcontroller.h"
 #include "browser/pagescripts.h"
 #include "browser/postcheck.h"
-#include "core/datafolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -49,7 +48,6 @@ struct Browser
 
     bool load()
     {
-        setDataFolder(folder.path());
         QFile file(folder.filePath(QStringLiteral("thread.html")));
         if (!file.open(QIODevice::WriteOnly) || file.write(threadPage()) < 0)
             return false;
@@ -86,7 +84,7 @@ void BM_AutoInsert(benchmark::State &state)
         [&] {
             return InsertController::Message{message, false, message};
         },
-        [](std::function<void()> dismissed) { dismissed(); });
+        [](std::function<void()> dismissed) { dismissed(); }, browser->folder.filePath(QStringLiteral("htmltemp.txt")));
     int failures = 0;
     for (auto _ : state) {
         QEventLoop loop;

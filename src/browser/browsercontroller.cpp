@@ -10,10 +10,10 @@
 #include "compose/composecontroller.h"
 #include "compose/messageeditorpanel.h"
 #include "compose/outgoingtext.h"
-#include "core/settings.h"
+#include "core/settingsstore.h"
 #include "ui/command.h"
 #include "ui/editortext.h"
-#include "ui/messagebox.h"
+#include "ui/messageboxes.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -25,13 +25,18 @@
 #include <QWebEngineView>
 
 BrowserController::BrowserController(BrowserPanel &panel, MessageEditorPanel &editor, ForumsPanel &forums,
-                                     const ComposeController &compose, QWebEngineProfile *profile, QObject *parent)
+                                     const ComposeController &compose, QWebEngineProfile *profile,
+                                     SettingsStore &settings, MessageBoxes &boxes, const DataFolder &folder, Skin &skin,
+                                     QObject *parent)
     : QObject(parent)
     , m_panel(panel)
     , m_editor(editor)
     , m_forums(forums)
     , m_compose(compose)
     , m_profile(profile)
+    , m_settings(settings)
+    , m_boxes(boxes)
+    , m_skin(skin)
 {
     QWebEngineView *view = m_panel.view;
     // Pop-up windows keep this rule and may outlive the main window; with the box gone, they open
@@ -47,11 +52,12 @@ BrowserController::BrowserController(BrowserPanel &panel, MessageEditorPanel &ed
         return InsertController::Message{m_compose.convertMessage(outgoing), m_compose.convertsToMarkup(), outgoing};
     };
     auto reportFailure = [this](std::function<void()> dismissed) {
-        showMessage(m_panel.window(), QStringLiteral("Auto-Insert Error"),
-                    QStringLiteral("Could not auto-insert your message.  Try pasting instead."), QMessageBox::NoIcon,
-                    dismissed);
+        m_boxes.showMessage(m_panel.window(), QStringLiteral("Auto-Insert Error"),
+                            QStringLiteral("Could not auto-insert your message.  Try pasting instead."),
+                            QMessageBox::NoIcon, dismissed);
     };
-    m_insert = new InsertController(*m_scriptPage, m_postCheck, message, reportFailure, this);
+    m_insert = new InsertController(*m_scriptPage, m_postCheck, message, reportFailure,
+                                    folder.filePath(QStringLiteral("htmltemp.txt")), this);
     connect(m_insert, &InsertController::finished, this, &BrowserController::autoInsertFinished);
     // After "Message inserted": the addresses the classic link rules left as plain text, if any.
     connect(m_insert, &InsertController::finished, this, [this](bool inserted) {
@@ -208,7 +214,7 @@ void BrowserController::openWebsiteWindow()
         m_website->activateWindow();
         return;
     }
-    m_website = new WebsiteWindow(m_profile);
+    m_website = new WebsiteWindow(m_profile, m_skin);
     connect(m_website, &WebsiteWindow::closed, this, &BrowserController::websiteWindowClosed);
     m_website->open(m_panel.window());
 }
@@ -231,10 +237,10 @@ WebsiteWindow *BrowserController::websiteWindow() const
 
 void BrowserController::restoreState()
 {
-    m_panel.noPopupsBox->setChecked(readSetting(Settings::noPopups));
+    m_panel.noPopupsBox->setChecked(m_settings.read(Settings::noPopups));
 }
 
 void BrowserController::storeState() const
 {
-    writeSetting(Settings::noPopups, m_panel.noPopupsBox->isChecked());
+    m_settings.write(Settings::noPopups, m_panel.noPopupsBox->isChecked());
 }

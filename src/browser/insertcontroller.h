@@ -40,8 +40,9 @@ public:
     // An editor that was just focused takes a moment to follow the selection in its own model.
     static constexpr int settleMs = 60;
 
+    // scratchFile: where the markup the scan read is recorded (htmltemp.txt).
     InsertController(ScriptPage &page, PostCheck &postCheck, MessageSource message, FailureReport reportFailure,
-                     QObject *parent = nullptr);
+                     const QString &scratchFile, QObject *parent = nullptr);
 
     // One insert at a time; clicks that arrive meanwhile run one after the other.
     void autoInsert();
@@ -67,6 +68,7 @@ private:
     PostCheck &m_postCheck;
     MessageSource m_message;
     FailureReport m_reportFailure;
+    QString m_scratchFile;
     bool m_busy = false;
     int m_queued = 0;
     int m_serial = 0;

@@ -12,10 +12,10 @@ const Setting<bool> noByDefault{"Test", "no", false};
 const Setting<int> number{"Test", "number", 7};
 const Setting<QByteArray> bytes{"Test", "bytes", QByteArray("fallback")};
 
-void store(const char *key, const QString &text)
+void store(SettingsStore &settings, const char *key, const QString &text)
 {
     if (text != kAbsent)
-        writeSetting(QStringLiteral("Test"), QString::fromLatin1(key), text);
+        settings.write(QStringLiteral("Test"), QString::fromLatin1(key), text);
 }
 } // namespace
 
@@ -49,10 +49,10 @@ void TestSettings::yesNo()
     QFETCH(bool, whenYesByDefault);
     QFETCH(bool, whenNoByDefault);
     TestEnvironment env;
-    store("yes", stored);
-    store("no", stored);
-    QCOMPARE(readSetting(yesByDefault), whenYesByDefault);
-    QCOMPARE(readSetting(noByDefault), whenNoByDefault);
+    store(env.settings(), "yes", stored);
+    store(env.settings(), "no", stored);
+    QCOMPARE(env.settings().read(yesByDefault), whenYesByDefault);
+    QCOMPARE(env.settings().read(noByDefault), whenNoByDefault);
 }
 
 void TestSettings::numbers_data()
@@ -73,22 +73,23 @@ void TestSettings::numbers()
     QFETCH(QString, stored);
     QFETCH(int, value);
     TestEnvironment env;
-    store("number", stored);
-    QCOMPARE(readSetting(number), value);
+    store(env.settings(), "number", stored);
+    QCOMPARE(env.settings().read(number), value);
 }
 
 void TestSettings::valuesReadBackAsWritten()
 {
     TestEnvironment env;
-    QCOMPARE(readSetting(bytes), QByteArray("fallback"));
+    SettingsStore &settings = env.settings();
+    QCOMPARE(settings.read(bytes), QByteArray("fallback"));
     const QByteArray binary("\0\x01geometry\xff", 11);
-    writeSetting(bytes, binary);
-    QCOMPARE(readSetting(bytes), binary);
-    writeSetting(noByDefault, true);
-    QCOMPARE(readSetting(QStringLiteral("Test"), QStringLiteral("no"), QString()), QStringLiteral("1"));
-    writeSetting(number, -40);
-    QCOMPARE(readSetting(number), -40);
-    QCOMPARE(readSetting(Settings::lastSubject), QStringLiteral("Type Subject Here"));
+    settings.write(bytes, binary);
+    QCOMPARE(settings.read(bytes), binary);
+    settings.write(noByDefault, true);
+    QCOMPARE(settings.read(QStringLiteral("Test"), QStringLiteral("no"), QString()), QStringLiteral("1"));
+    settings.write(number, -40);
+    QCOMPARE(settings.read(number), -40);
+    QCOMPARE(settings.read(Settings::lastSubject), QStringLiteral("Type Subject Here"));
 }
 
 QTEST_APPLESS_MAIN(TestSettings)
