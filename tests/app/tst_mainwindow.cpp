@@ -79,6 +79,7 @@ private Q_SLOTS:
     void controlsAreNamedInReadingOrder();
     void tabLeavesMultiLineBoxes_data();
     void tabLeavesMultiLineBoxes();
+    void twoRunsKeepApart();
 
 private:
     // Counts in m_ends the times form's run is ended.
@@ -497,6 +498,33 @@ void TestMainWindow::tabLeavesMultiLineBoxes()
     QTest::keyClick(text, Qt::Key_Tab);
     QTEST(QApplication::focusWidget()->objectName(), "next");
     QCOMPARE(text->toPlainText(), before);
+}
+
+// Two runs side by side on two places share nothing: what one keeps, the other never sees.
+void TestMainWindow::twoRunsKeepApart()
+{
+    TestEnvironment placesA;
+    TestEnvironment placesB;
+    TestContext runA(placesA);
+    TestContext runB(placesB);
+    MainWindow a(runA.context());
+    MainWindow b(runB.context());
+    a.load();
+    b.load();
+    a.editorPanel()->subjectBox->setText("only in A");
+    setEditorText(a.editorPanel()->messageEditor, "hello");
+    a.compose().saveMessage();
+    a.watchedPosts.watch("http://a.example/thread");
+    a.close();
+
+    QCOMPARE(setting(placesA, "lastSubject"), QString("only in A"));
+    QCOMPARE(readFileBytes(placesA.filePath("messages.txt")), QByteArray("hello|only in A\r\n"));
+    QCOMPARE(setting(placesB, "lastSubject"), QString("Type Subject Here"));
+    QCOMPARE(setting(placesB, "lastMessage"), QString("<absent>"));
+    for (const char *name : {"messages.txt", "posts.txt", "sizes.txt"})
+        QCOMPARE(readFileBytes(placesB.filePath(name)), QByteArray("\r\n"));
+    QCOMPARE(b.editorPanel()->subjectBox->text(), QString("Type Subject Here"));
+    QCOMPARE(runA.boxes().messages + runB.boxes().messages, QStringList());
 }
 
 THREADLOOM_BROWSER_TEST(TestMainWindow)

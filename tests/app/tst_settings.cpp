@@ -1,8 +1,10 @@
-// The typed settings: how each kind of value reads back from the text the store holds.
+// The typed settings: how each kind of value reads back from the text the store holds, and where
+// the user's store is.
 #include "core/settings.h"
 #include "core/settingsstore.h"
 #include "testenvironment.h"
 
+#include <QSettings>
 #include <QTest>
 
 namespace {
@@ -28,6 +30,7 @@ private Q_SLOTS:
     void numbers_data();
     void numbers();
     void valuesReadBackAsWritten();
+    void userStoreIsTheFileItAlwaysWas();
 };
 
 void TestSettings::yesNo_data()
@@ -90,6 +93,21 @@ void TestSettings::valuesReadBackAsWritten()
     settings.write(number, -40);
     QCOMPARE(settings.read(number), -40);
     QCOMPARE(settings.read(Settings::lastSubject), QStringLiteral("Type Subject Here"));
+}
+
+// A settings file an earlier version left is read as it was, and what is written lands in it.
+void TestSettings::userStoreIsTheFileItAlwaysWas()
+{
+    isolateTestHome();
+    QSettings earlier(QSettings::NativeFormat, QSettings::UserScope, "Threadloom", "Threadloom");
+    earlier.setValue("data/lastSubject", "kept from before");
+    earlier.sync();
+    SettingsStore store(SettingsStore::userFile());
+    QCOMPARE(store.read(Settings::lastSubject), QStringLiteral("kept from before"));
+    store.write(Settings::showHelp, false);
+    earlier.sync();
+    QCOMPARE(earlier.value("Settings/showHelp").toString(), QStringLiteral("0"));
+    QVERIFY(QFile::remove(store.filePath()));
 }
 
 QTEST_APPLESS_MAIN(TestSettings)
