@@ -18,10 +18,10 @@ struct ForumLogin
     bool passwordInKeyring = false;
 };
 
-// The user's forums, kept in posts2.txt of the data folder as "url|user|password" lines, each followed by an empty
-// line. The file holds passwords in clear text, so it is readable by its owner only. No field ever
-// holds a line break and neither the address nor the user name holds a "|", so every entry reads
-// back as it was saved.
+// The user's forums, kept in posts2.txt of the data folder it is given as "url|user|password" lines,
+// each followed by an empty line. The file holds passwords in clear text, so it is readable by its
+// owner only. No field ever holds a line break and neither the address nor the user name holds a
+// "|", so every entry reads back as it was saved.
 //
 // As a list model it shows one row per forum: its address, and the login in the roles below.
 class ForumLoginList : public QAbstractListModel

@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// messages.txt in the data folder: one saved message per line, oldest first, CR LF line ends.
-// Each function is given the file's path.
+// messages.txt in the data folder: one saved message per line, oldest first, CR LF line ends. The
+// functions below are given its path.
 inline constexpr const char *savedMessagesFileName = "messages.txt";
 
 // Appends a message to the file, dropping the empty lines a delete leaves behind. Returns an
