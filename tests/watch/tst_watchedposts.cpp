@@ -240,9 +240,15 @@ void TestWatchedPosts::writesAfterEveryChange_data()
     QTest::newRow("one row per thread, whatever post it was opened at")
         << abc << sizes << QStringList{"thread d#comment-7", "thread d?unapproved=11&moderation-hash=4a5a#comment-11"}
         << QStringList{"a=10", "b=20", "c=30", "d=0"};
-    QTest::newRow("thread stored with its anchor keeps its row")
-        << QByteArray("a#p1\r\n") << QByteArray("10\r\n") << QStringList{"thread a#p2", "record a#p1 12"}
-        << QStringList{"a#p1=12"};
+    QTest::newRow("thread stored with its anchor is its row, under the thread's address")
+        << QByteArray("a#p1\r\n") << QByteArray("10\r\n") << QStringList{"thread a#p2", "record a 12"}
+        << QStringList{"a=12"};
+    QTest::newRow("rows stored with post pointers join the thread's row")
+        << QByteArray("x\r\nt?tid=1&pid=82\r\ny\r\nt?tid=1&pid=84\r\n") << QByteArray("1\r\n20\r\n2\r\n24\r\n")
+        << QStringList{"thread t?tid=1&pid=86#pid86"} << QStringList{"x=1", "t?tid=1=24", "y=2"};
+    QTest::newRow("watched at a later page, then at a post: one row")
+        << abc << sizes << QStringList{"thread b?t=5&start=40", "record b?t=5&start=40 50", "thread b?t=5&p=9#p9"}
+        << QStringList{"a=10", "b=20", "c=30", "b?t=5=50"};
     QTest::newRow("surplus sizes dropped by the next change")
         << QByteArray("a\r\n") << sizes << QStringList{"watch b"} << QStringList{"a=10", "b=0"};
 }
