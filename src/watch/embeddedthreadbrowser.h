@@ -12,6 +12,7 @@ public:
 
     QUrl currentUrl() const override;
     void openThread(const QString &url, int postCheckDownloads) override;
+    void readPageHead(PageHead done) override;
 
 private:
     BrowserController &m_browser;
