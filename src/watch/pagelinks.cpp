@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cctype>
 
 namespace {
 
@@ -146,6 +147,30 @@ bool hasNextRel(const QByteArray &rel)
     return words.contains("next");
 }
 
+// A first look at an address as the page wrote it: false when it cannot name a page of a thread
+// (most links of a page), before the address is read as one.
+bool mayNamePageAtAGlance(const QByteArray &written)
+{
+    const QByteArray href = written.toLower();
+    const qsizetype end = std::min(href.indexOf('#') < 0 ? href.size() : href.indexOf('#'),
+                                   href.indexOf('?') < 0 ? href.size() : href.indexOf('?'));
+    const QByteArrayView query = QByteArrayView(href).sliced(end);
+    if (query.contains("page=") || query.contains("start=") || query.contains("offset=") ||
+        (query.contains('.') && (query.contains("topic=") || query.contains("t=") || query.contains("tid="))))
+        return true;
+    QByteArrayView path = QByteArrayView(href).first(end);
+    while (path.endsWith('/'))
+        path.chop(1);
+    const QByteArrayView last = path.sliced(path.lastIndexOf('/') + 1);
+    if (last.contains("page") || (!last.isEmpty() && std::isdigit(uchar(last.back())) && path.contains("/page/")))
+        return true;
+    for (qsizetype i = 0; i + 1 < last.size(); ++i) {
+        if (last.at(i) == '-' && std::isdigit(uchar(last.at(i + 1))))
+            return true;
+    }
+    return false;
+}
+
 // Whether an address, read without the page's, may name a page of a thread.
 bool mayNamePage(const QString &href)
 {
@@ -183,7 +208,10 @@ QList<PageLink> readPageLinks(const QByteArray &html)
         const QByteArray href = attributeValue(attributes, "href").trimmed();
         if (href.isEmpty() || href.startsWith('#'))
             return;
-        PageLink link{QString::fromUtf8(decodeReferences(href)), hasNextRel(attributeValue(attributes, "rel"))};
+        const bool next = hasNextRel(attributeValue(attributes, "rel"));
+        if (!next && !mayNamePageAtAGlance(href))
+            return;
+        PageLink link{QString::fromUtf8(decodeReferences(href)), next};
         if (!link.next && !mayNamePage(link.href))
             return;
         const QString key = (link.next ? QStringLiteral("next ") : QStringLiteral("link ")) + link.href;
