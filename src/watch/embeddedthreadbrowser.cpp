@@ -2,11 +2,16 @@
 
 #include "browser/browsercontroller.h"
 #include "browser/scriptpage.h"
-#include "watch/threadaddress.h"
+#include "watch/threadpagescripts.h"
 
 EmbeddedThreadBrowser::EmbeddedThreadBrowser(BrowserController &browser)
     : m_browser(browser)
 {
+}
+
+EmbeddedThreadBrowser::~EmbeddedThreadBrowser()
+{
+    QObject::disconnect(m_showAnchor);
 }
 
 QUrl EmbeddedThreadBrowser::currentUrl() const
@@ -18,7 +23,23 @@ void EmbeddedThreadBrowser::openThread(const QString &url, int postCheckDownload
 {
     // Armed before the page is asked for, so that the opened page's own download counts.
     m_browser.armPostCheck(postCheckDownloads);
-    m_browser.navigate(url);
+    QObject::disconnect(m_showAnchor);
+    const QUrl target(url);
+    ScriptPage *page = m_browser.scriptPage();
+    if (!target.hasFragment() || !page) {
+        m_browser.navigate(url);
+        return;
+    }
+    // Asked for at one of its posts, a page the browser shows already would only be scrolled, and
+    // it may not hold the new posts yet: it is loaded afresh without the anchor, then scrolled.
+    const QUrl address = target.adjusted(QUrl::RemoveFragment);
+    const QString anchor = target.fragment();
+    m_showAnchor = QObject::connect(page, &ScriptPage::loadFinished, page, [this, page, address, anchor](bool ok) {
+        QObject::disconnect(m_showAnchor);
+        if (ok && page->pageUrl().adjusted(QUrl::RemoveFragment) == address)
+            page->runScript(scrollToAnchorScript(anchor), [](const QVariant &) {});
+    });
+    m_browser.navigate(address.toString());
 }
 
 void EmbeddedThreadBrowser::readPageHead(PageHead done)

@@ -148,11 +148,3 @@ QString pageThreadAddress(const QString &pageUrl, const QByteArray &markup)
     const QString canonical = canonicalLink(pageUrl, markup);
     return threadAddress(canonical.isEmpty() ? pageUrl : canonical);
 }
-
-QString readHeadScript()
-{
-    return QStringLiteral("(function () {\n"
-                          "  var head = document.head;\n"
-                          "  return head ? head.outerHTML : '';\n"
-                          "})()");
-}

@@ -25,6 +25,3 @@ QString pageThreadAddress(const QString &pageUrl, const QByteArray &markup);
 // Just the canonical link, absolute and without its fragment; empty when the page has none that
 // counts (see above).
 QString canonicalLink(const QString &pageUrl, const QByteArray &markup);
-
-// The script that gives the markup of the page's head (the empty text for a page without one).
-QString readHeadScript();

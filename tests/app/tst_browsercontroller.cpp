@@ -847,19 +847,30 @@ void TestBrowserController::fullRepliesKeepOneRow()
     QVERIFY(finished.wait(20000));
     QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("finished - 0 new replies found"));
 
-    const int first = forum.addPost(topic, QStringLiteral("See you both there"));
-    forum.addPost(topic, QStringLiteral("Me too"));
-    m_form->postsPanel()->checkRepliesButton->click();
-    QVERIFY(finished.wait(20000));
-    QCOMPARE(itemTexts(m_form->postsPanel()->newRepliesList), QStringList{thread});
-    chooseRow(m_form->postsPanel()->newRepliesList, 0);
-    QTest::keyClick(m_form->postsPanel()->newRepliesList, Qt::Key_Return);
-    const QString at = anchor + QString::number(first);
-    WAIT_COMPARE(view->url().toString(), thread + QLatin1Char('#') + at, 20000);
-    const QString shown = QStringLiteral("(function () { var r = document.getElementById(%1).getBoundingClientRect();"
-                                         " return window.scrollY > 0 && r.top >= 0 && r.top < window.innerHeight; })()")
-                              .arg(scriptStringLiteral(at));
-    WAIT_VERIFY(page(shown).toBool(), 20000);
+    // Twice: the second time the browser shows the thread already, and the new post is not on
+    // the page it has.
+    QListView *flagged = m_form->postsPanel()->newRepliesList;
+    const QString shown = QStringLiteral("(function (id) { var e = document.getElementById(id);"
+                                         " if (!e) return false; var r = e.getBoundingClientRect();"
+                                         " return window.scrollY > 0 && r.top >= 0 && r.top < window.innerHeight; })");
+    for (const QString &reply : {QStringLiteral("See you both there"), QStringLiteral("Me too")}) {
+        const int first = forum.addPost(topic, reply);
+        forum.addPost(topic, QStringLiteral("Hooray"));
+        m_form->postsPanel()->checkRepliesButton->click();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(itemTexts(flagged), QStringList{thread});
+        QCOMPARE(flagged->model()->index(0, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("2 new posts"));
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        QSignalSpy recorded(&m_form->watch().sizeRecorder(), &SizeRecorder::recorded);
+        chooseRow(flagged, 0);
+        QTest::keyClick(flagged, Qt::Key_Return);
+        QVERIFY(loaded.wait(20000));
+        QCOMPARE(view->url().toString(), thread);
+        const QString at = scriptStringLiteral(anchor + QString::number(first));
+        WAIT_VERIFY(page(shown + QLatin1Char('(') + at + QLatin1Char(')')).toBool(), 20000);
+        // Opened, it is measured again: what it shows is seen.
+        QVERIFY(recorded.count() > 0 || recorded.wait(20000));
+    }
     QCOMPARE(m_boxes, QStringList());
 }
 
