@@ -12,11 +12,11 @@
 struct PageMeasurement
 {
     qint64 size = 0;
-    QList<qint64> postNumbers;         // ascending; empty when the page shows no numbered posts
-    QHash<qint64, QByteArray> anchors; // the id or anchor name of each post that has one
+    QList<qint64> postNumbers; // ascending; empty when the page shows no numbered posts
     LoginSigns login;
-    QList<PageLink> pageLinks; // the links that may lead to its later pages
-    bool read = false;         // false when the page was not read (kept in part only)
+    QHash<qint64, QByteArray> anchors{}; // the id or anchor name of each post that has one
+    QList<PageLink> pageLinks{};         // the links that may lead to its later pages
+    bool read = false;                   // false when the page was not read (kept in part only)
 };
 
 // Reads a measured page. body is what was kept of it, as it arrived (chunked: with its framing);
