@@ -173,6 +173,11 @@ void BrowserController::onPostCheckPage(const PostCheck::Ticket &ticket, const Q
         Q_EMIT postCheckHit();
 }
 
+ScriptPage *BrowserController::scriptPage() const
+{
+    return m_scriptPage;
+}
+
 void BrowserController::armPostCheck(int countdown)
 {
     m_postCheck.armCountdown(countdown);

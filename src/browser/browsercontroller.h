@@ -23,6 +23,7 @@ class WebsiteWindow;
 // Wires the browser panel: navigation, status texts, pop-ups, the post check, auto-insert and
 // paste (whose buttons sit beside the texts they paste) and the secondary browser window.
 class QWebEngineProfile;
+class ScriptPage;
 
 class BrowserController : public QObject, public PageNavigator
 {
@@ -56,6 +57,8 @@ public:
     QAction *visitWebsiteAction() const { return m_visitWebsite; }
 
     const PostCheck &postCheck() const { return m_postCheck; }
+    // The page shown, for scripts of the areas above (the watched posts read its head).
+    ScriptPage *scriptPage() const;
     WebsiteWindow *websiteWindow() const;
 
 Q_SIGNALS:

@@ -25,7 +25,8 @@ public:
     WatchController(PostsPanel &panel, WatchedPostList &posts, ThreadBrowser &browser, BrowserCookieJar &cookies,
                     QObject *parent = nullptr);
 
-    // "Watch This Post": watches the page the browser shows and measures it.
+    // "Watch This Post": watches the thread of the page the browser shows, under the address the
+    // page gives it, and measures it.
     void watchCurrentPage();
     void removeSelectedWatch();
     // Shows one view of the page, as a click on its tab does.
@@ -78,6 +79,7 @@ private:
     void connectModel();
     void applyView(PostsView view);
     void openPost(const QString &url);
+    void watchPage(const QString &pageUrl, const QString &threadUrl);
     void showError(const QString &text);
     void connectReplyCheck();
     void showRunState(bool running);

@@ -8,6 +8,7 @@
 #include "browser/websitewindow.h"
 #include "browsertest.h"
 #include "browsertestmain.h"
+#include "classicforum.h"
 #include "compose/composecontroller.h"
 #include "compose/messageeditorpanel.h"
 #include "core/datafolder.h"
@@ -97,6 +98,8 @@ private Q_SLOTS:
     void visitOutlivesMainWindow();
     void watchedPostRoad();
     void membersOnlyThreadKeepsItsLogin();
+    void fullRepliesKeepOneRow_data();
+    void fullRepliesKeepOneRow();
 
 private:
     bool load(const QString &path);
@@ -772,7 +775,8 @@ void TestBrowserController::membersOnlyThreadKeepsItsLogin()
 
     loadAndWait(members);
     window->postsPanel()->watchButton->click();
-    WAIT_VERIFY(window->watchedPosts.at(0).size.toLongLong() > 20000, 20000);
+    // The row comes once the page has said what its thread is called.
+    WAIT_VERIFY(window->watchedPosts.count() == 1 && window->watchedPosts.at(0).size.toLongLong() > 20000, 20000);
     window->close();
     window.reset(); // the next start: a new main window and a new profile over the same folder
     releaseBrowserProfile();
@@ -784,6 +788,90 @@ void TestBrowserController::membersOnlyThreadKeepsItsLogin()
     QAbstractItemModel *found = window->postsPanel()->newRepliesList->model();
     WAIT_COMPARE(found->rowCount(), 1, 20000);
     QCOMPARE(found->index(0, 0).data().toString(), members);
+}
+
+void TestBrowserController::fullRepliesKeepOneRow_data()
+{
+    QTest::addColumn<ForumShape>("shape"); // where the board sends the browser after a post
+    QTest::addColumn<QString>("anchor");   // how its page anchors a post
+
+    QTest::newRow("thread and post in the address") << ForumShape::MyBB << "pid";
+    QTest::newRow("post alone, the thread in the canonical link") << ForumShape::PhpBB << "p";
+}
+
+// Two full replies through the board's own reply page and its editor, each shown at a pointer to
+// the new post: one row for the thread, the user's posts no replies, the links as the board reads
+// them; someone else's replies open at the first of them.
+void TestBrowserController::fullRepliesKeepOneRow()
+{
+    QFETCH(ForumShape, shape);
+    QFETCH(QString, anchor);
+    ClassicForum forum;
+    QVERIFY(forum.start());
+    forum.setShape(shape);
+    forum.setCanonicalLinks(true);
+    const int topic = forum.openThread(QStringLiteral("Spring meeting"));
+    forum.addPosts(topic, 2);
+    QWebEngineView *view = m_form->browserPanel()->view;
+    QVERIFY(loadUrl(view, QUrl(forum.loginUrl())));
+    QSignalSpy loggedIn(view, &QWebEngineView::loadFinished);
+    page(QStringLiteral("var f = document.querySelector('#content input[name=password]').form;"
+                        "f.username.value = 'alice'; f.password.value = 'secret'; f.submit.click()"));
+    QVERIFY(loggedIn.wait(20000));
+    WAIT_VERIFY(m_form->watch().cookieJar().cookieHeader(QUrl(forum.url("/"))).contains("mybbuser="), 20000);
+
+    m_form->editorPanel()->formatList->setCurrentText(QStringLiteral("ubb"));
+    setEditorText(m_form->editorPanel()->messageEditor,
+                  QStringLiteral("Count me in, the plan is at https://example.com/plan?day=1 or mail "
+                                 "me@example.org\r\nSee you there"));
+    const QString thread = forum.threadUrl(topic, 1, shape);
+    for (int round = 1; round <= 2; ++round) {
+        QVERIFY(loadUrl(view, QUrl(forum.newReplyUrl(topic))));
+        WAIT_COMPARE(page(QStringLiteral("document.body.dataset.editorReady")).toString(), QStringLiteral("yes"),
+                     20000);
+        QVERIFY(autoInsert());
+        QSignalSpy recorded(&m_form->watch().sizeRecorder(), &SizeRecorder::recorded);
+        page(QStringLiteral("document.querySelector('input[name=submit]').click()"));
+        QVERIFY(recorded.wait(30000));
+        const ClassicForumSubmission sent = forum.lastSubmission();
+        QVERIFY2(sent.post > 0 && !sent.quick, qPrintable(sent.refusal));
+        QCOMPARE(view->url().toString(), forum.postUrl(sent.post, shape));
+        QCOMPARE(forum.linkTargets(sent.post),
+                 (QStringList{"https://example.com/plan?day=1", "mailto:me@example.org"}));
+        QCOMPARE(itemTexts(m_form->postsPanel()->postList), QStringList{thread});
+        QVERIFY(m_form->watchedPosts.at(0).postNumbers.contains(sent.post));
+    }
+    m_form->watch().selectPostsTab(PostsView::NewReplies);
+    QSignalSpy finished(&m_form->watch().replyCheck(), &ReplyCheckRun::finished);
+    m_form->postsPanel()->checkRepliesButton->click();
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("finished - 0 new replies found"));
+
+    // Twice: the second time the browser shows the thread already, and the new post is not on
+    // the page it has.
+    QListView *flagged = m_form->postsPanel()->newRepliesList;
+    const QString shown = QStringLiteral("(function (id) { var e = document.getElementById(id);"
+                                         " if (!e) return false; var r = e.getBoundingClientRect();"
+                                         " return window.scrollY > 0 && r.top >= 0 && r.top < window.innerHeight; })");
+    for (const QString &reply : {QStringLiteral("See you both there"), QStringLiteral("Me too")}) {
+        const int first = forum.addPost(topic, reply);
+        forum.addPost(topic, QStringLiteral("Hooray"));
+        m_form->postsPanel()->checkRepliesButton->click();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(itemTexts(flagged), QStringList{thread});
+        QCOMPARE(flagged->model()->index(0, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("2 new posts"));
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        QSignalSpy recorded(&m_form->watch().sizeRecorder(), &SizeRecorder::recorded);
+        chooseRow(flagged, 0);
+        QTest::keyClick(flagged, Qt::Key_Return);
+        QVERIFY(loaded.wait(20000));
+        QCOMPARE(view->url().toString(), thread);
+        const QString at = scriptStringLiteral(anchor + QString::number(first));
+        WAIT_VERIFY(page(shown + QLatin1Char('(') + at + QLatin1Char(')')).toBool(), 20000);
+        // Opened, it is measured again: what it shows is seen.
+        QVERIFY(recorded.count() > 0 || recorded.wait(20000));
+    }
+    QCOMPARE(m_boxes, QStringList());
 }
 
 THREADLOOM_BROWSER_TEST(TestBrowserController)

@@ -45,8 +45,10 @@ public:
         opened << url + QLatin1Char('|') + QString::number(postCheckDownloads);
         shown = QUrl(url);
     }
+    void readPageHead(PageHead done) override { done(shown.toString(), head); }
 
     QUrl shown;
+    QByteArray head; // of the page shown
     QStringList opened;
 };
 
@@ -70,6 +72,7 @@ private Q_SLOTS:
     void rowClicksOpenPosts();
     void keysChooseAndOpenPosts_data();
     void keysChooseAndOpenPosts();
+    void threadWatchedAsItsPageSaysAndOpenedAtItsNewPost();
 
 private:
     // What start-up does for the page: the data files, the watched posts read, the page shown.
@@ -306,6 +309,37 @@ void TestWatchController::keysChooseAndOpenPosts()
 
     QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(m_browser.opened, QStringList{b + "|4"});
+}
+
+// The page shown points at a post and names its thread in its head: the thread is watched, and
+// once it has a new post, its row opens there.
+void TestWatchController::threadWatchedAsItsPageSaysAndOpenedAtItsNewPost()
+{
+    auto posts = [](int count) {
+        QByteArray html = "<html><body>";
+        for (int post = 1; post <= count; ++post)
+            html += "<div id=\"p" + QByteArray::number(post) + "\" class=\"post\">Post</div>";
+        return html + "</body></html>";
+    };
+    m_server->setScript("/viewtopic.php?t=5", ScriptedHttpServer::page(posts(2)));
+    startPage();
+    const QString thread = m_server->url("/viewtopic.php?t=5");
+    m_browser.shown = QUrl(m_server->url("/viewtopic.php?p=2#p2"));
+    m_browser.head = "<link rel=\"canonical\" href=\"viewtopic.php?t=5\">";
+    QSignalSpy recorded(&m_watch->sizeRecorder(), &SizeRecorder::recorded);
+    m_panel->watchButton->click();
+    QVERIFY(recorded.wait(10000));
+    QCOMPARE(itemTexts(m_panel->postList), QStringList{thread});
+
+    m_server->setScript("/viewtopic.php?t=5", ScriptedHttpServer::page(posts(4)));
+    m_watch->selectPostsTab(PostsView::NewReplies);
+    QSignalSpy finished(&m_watch->replyCheck(), &ReplyCheckRun::finished);
+    m_panel->checkRepliesButton->click();
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(itemTexts(m_panel->newRepliesList), QStringList{thread});
+    chooseRow(m_panel->newRepliesList, 0);
+    QTest::keyClick(m_panel->newRepliesList, Qt::Key_Return);
+    QCOMPARE(m_browser.opened, QStringList{thread + "#p3|4"});
 }
 
 QTEST_MAIN(TestWatchController)
