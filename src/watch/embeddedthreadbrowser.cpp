@@ -12,9 +12,7 @@ QUrl EmbeddedThreadBrowser::currentUrl() const
     return m_browser.currentUrl();
 }
 
-void EmbeddedThreadBrowser::openThread(const QString &url, int postCheckDownloads)
+void EmbeddedThreadBrowser::openThread(const QString &url)
 {
-    // Armed before the page is asked for, so that the opened page's own download counts.
-    m_browser.armPostCheck(postCheckDownloads);
     m_browser.navigate(url);
 }

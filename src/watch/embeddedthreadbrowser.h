@@ -11,7 +11,7 @@ public:
     explicit EmbeddedThreadBrowser(BrowserController &browser);
 
     QUrl currentUrl() const override;
-    void openThread(const QString &url, int postCheckDownloads) override;
+    void openThread(const QString &url) override;
 
 private:
     BrowserController &m_browser;

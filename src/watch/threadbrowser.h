@@ -12,6 +12,6 @@ public:
     virtual ~ThreadBrowser() = default;
     // The address of the page the browser shows.
     virtual QUrl currentUrl() const = 0;
-    // Shows url, with the post check armed for the next postCheckDownloads downloads.
-    virtual void openThread(const QString &url, int postCheckDownloads) = 0;
+    // Shows url. The post check is left as it is: the opened page is no page the user posted from.
+    virtual void openThread(const QString &url) = 0;
 };

@@ -1,6 +1,5 @@
 #include "watch/watchcontroller.h"
 
-#include "browser/postcheck.h"
 #include "core/branding.h"
 #include "core/settings.h"
 #include "ui/command.h"
@@ -188,9 +187,11 @@ void WatchController::applyView(PostsView view)
 
 void WatchController::openPost(const QString &url)
 {
-    // Opening a watched thread re-arms the post check: if the page shows the message last
-    // inserted, it is watched again and its size becomes the new baseline.
-    m_browser.openThread(url, PostCheck::armedDownloads);
+    // The user sees the thread as it is now, whatever message was inserted last: that is its new
+    // baseline. The post check is not armed for it; pages opened from here on (a reply form that
+    // reviews the user's earlier post) are no new thread.
+    m_browser.openThread(url);
+    m_recorder->measure(url);
 }
 
 void WatchController::startReplyCheck()
