@@ -14,5 +14,6 @@ QUrl EmbeddedThreadBrowser::currentUrl() const
 
 void EmbeddedThreadBrowser::openThread(const QString &url)
 {
+    m_browser.armPostCheck(0);
     m_browser.navigate(url);
 }

@@ -12,6 +12,7 @@ public:
     virtual ~ThreadBrowser() = default;
     // The address of the page the browser shows.
     virtual QUrl currentUrl() const = 0;
-    // Shows url. The post check is left as it is: the opened page is no page the user posted from.
+    // Shows url, with the post check ended: the opened page, and the pages the user goes on to from
+    // there (a reply form that reviews the user's earlier post), are no new thread.
     virtual void openThread(const QString &url) = 0;
 };

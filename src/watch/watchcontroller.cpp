@@ -188,8 +188,8 @@ void WatchController::applyView(PostsView view)
 void WatchController::openPost(const QString &url)
 {
     // The user sees the thread as it is now, whatever message was inserted last: that is its new
-    // baseline. The post check is not armed for it; pages opened from here on (a reply form that
-    // reviews the user's earlier post) are no new thread.
+    // baseline. The post check ends here; pages opened from here on (a reply form that reviews the
+    // user's earlier post) are no new thread.
     m_browser.openThread(url);
     m_recorder->measure(url);
 }
