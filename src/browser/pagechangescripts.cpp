@@ -53,7 +53,10 @@ QString script(const QString &body)
 
 } // namespace
 
-QString watchPageScript()
+namespace {
+
+// Puts the observer in (see watchPageScript), then gives what result says.
+QString observerScript(const QString &result)
 {
     return script(
         QStringLiteral("  if (!watch && document.readyState !== 'loading') {\n"
@@ -71,8 +74,21 @@ QString watchPageScript()
                        "    });\n"
                        "    watch.observer.observe(document, {childList: true, characterData: true, subtree: true});\n"
                        "  }\n"
-                       "  if (watch) watch.added.clear();\n"
-                       "  return {href: location.href, body: document.body ? document.body.outerHTML : null};\n"));
+                       "  if (watch) watch.added.clear();\n") +
+        result);
+}
+
+} // namespace
+
+QString watchPageScript()
+{
+    return observerScript(
+        QStringLiteral("  return {href: location.href, body: document.body ? document.body.outerHTML : null};\n"));
+}
+
+QString startWatchingPageScript()
+{
+    return observerScript(QStringLiteral("  return {href: location.href};\n"));
 }
 
 QString pollPageChangesScript()

@@ -13,6 +13,8 @@
 // {href: the page's address, body: the body's outer markup}. Before the page has been parsed no
 // observer is put in (the parser's own nodes would all count as added); body is null without a body.
 QString watchPageScript();
+// The same without reading the body: {href}.
+QString startWatchingPageScript();
 
 // Gives {href, changed: how many noted nodes are still in the page, boxes: the texts of the
 // writing boxes a person sees, only when changed is not 0}.

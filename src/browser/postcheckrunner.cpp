@@ -51,7 +51,7 @@ void PostCheckRunner::armed()
     // The page shown now is not searched (the message was only just put into it), but its changes
     // from here on are.
     m_address = withoutFragment(m_page.pageUrl());
-    ask(watchPageScript(), [](const QVariant &) {});
+    ask(startWatchingPageScript(), [](const QVariant &) {});
 }
 
 void PostCheckRunner::ask(const QString &script, std::function<void(const QVariant &)> then)
@@ -118,7 +118,7 @@ void PostCheckRunner::onPolled(const QVariant &answer)
 {
     if (!answer.isValid() || answer.isNull()) {
         // A document without the observer (not yet parsed when armed, or replaced without a load).
-        ask(watchPageScript(), [](const QVariant &) {});
+        ask(startWatchingPageScript(), [](const QVariant &) {});
         return;
     }
     const QVariantMap polled = answer.toMap();

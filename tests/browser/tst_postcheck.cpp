@@ -24,7 +24,7 @@ public:
     {
         const QString href = url.toString();
         QVariant answer;
-        if (script == watchPageScript()) {
+        if (script == watchPageScript() || script == startWatchingPageScript()) {
             asked += QLatin1Char('w');
             answer = QVariantMap{{"href", href}, {"body", body}};
         } else if (script == pollPageChangesScript()) {
