@@ -13,6 +13,7 @@
 class BrowserPage;
 class EngineScriptPage;
 class InsertController;
+class PostCheckRunner;
 class BrowserPanel;
 class ComposeController;
 class ForumsPanel;
@@ -77,7 +78,6 @@ private:
     void createActions();
     void connectControls();
     void onLoadFinished();
-    void onPostCheckPage(const PostCheck::Ticket &ticket, const QUrl &pageUrl, const QVariant &body);
 
     BrowserPanel &m_panel;
     MessageEditorPanel &m_editor;
@@ -89,6 +89,7 @@ private:
     // Every script the controller sends to the page goes through here.
     EngineScriptPage *m_scriptPage = nullptr;
     InsertController *m_insert = nullptr;
+    PostCheckRunner *m_postCheckRunner = nullptr;
     QPointer<WebsiteWindow> m_website;
     QAction *m_autoInsert = nullptr;
     QAction *m_paste[4] = {};

@@ -19,10 +19,10 @@ QUrl EmbeddedThreadBrowser::currentUrl() const
     return m_browser.currentUrl();
 }
 
-void EmbeddedThreadBrowser::openThread(const QString &url, int postCheckDownloads)
+void EmbeddedThreadBrowser::openThread(const QString &url)
 {
-    // Armed before the page is asked for, so that the opened page's own download counts.
-    m_browser.armPostCheck(postCheckDownloads);
+    // The opened page, and the pages the user goes on to from there, are no new thread.
+    m_browser.armPostCheck(0);
     QObject::disconnect(m_showAnchor);
     const QUrl target(url);
     ScriptPage *page = m_browser.scriptPage();

@@ -14,8 +14,9 @@ public:
     ~EmbeddedThreadBrowser() override;
 
     QUrl currentUrl() const override;
-    // An address with an anchor ("#pid83") is shown scrolled to it, on a page loaded afresh.
-    void openThread(const QString &url, int postCheckDownloads) override;
+    // Shows url with the post check ended; an address with an anchor ("#pid83") is shown scrolled
+    // to it, on a page loaded afresh.
+    void openThread(const QString &url) override;
     void readPageHead(PageHead done) override;
 
 private:

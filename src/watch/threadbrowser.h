@@ -17,8 +17,9 @@ public:
     virtual ~ThreadBrowser() = default;
     // The address of the page the browser shows.
     virtual QUrl currentUrl() const = 0;
-    // Shows url, with the post check armed for the next postCheckDownloads downloads.
-    virtual void openThread(const QString &url, int postCheckDownloads) = 0;
+    // Shows url, with the post check ended: the opened page, and the pages the user goes on to from
+    // there (a reply form that reviews the user's earlier post), are no new thread.
+    virtual void openThread(const QString &url) = 0;
     // Gives done the address of the page shown and the markup of its head (where it names its
     // canonical address), later or at once; an empty head when it cannot be read, which a browser
     // without pages always gives.

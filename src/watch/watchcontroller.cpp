@@ -1,6 +1,5 @@
 #include "watch/watchcontroller.h"
 
-#include "browser/postcheck.h"
 #include "core/branding.h"
 #include "core/settings.h"
 #include "ui/command.h"
@@ -113,7 +112,7 @@ void WatchController::connectControls()
             if (row < 0 || row >= list->model()->rowCount())
                 return;
             // A row with new replies opens where they are shown: its first new post, its last page.
-            openPost(list == m_panel.newRepliesList ? m_newReplies->openingAt(row) : urlAt(row));
+            openPost(urlAt(row), list == m_panel.newRepliesList ? m_newReplies->openingAt(row) : urlAt(row));
         });
     }
 }
@@ -206,11 +205,13 @@ void WatchController::applyView(PostsView view)
     m_panel.newRepliesList->setVisible(!showAll);
 }
 
-void WatchController::openPost(const QString &url)
+void WatchController::openPost(const QString &url, const QString &opening)
 {
-    // Opening a watched thread re-arms the post check: if the page shows the message last
-    // inserted, it is watched again and its size becomes the new baseline.
-    m_browser.openThread(url, PostCheck::armedDownloads);
+    // The user sees the thread as it is now, whatever message was inserted last: that is its new
+    // baseline. The post check ends here; pages opened from here on (a reply form that reviews the
+    // user's earlier post) are no new thread.
+    m_browser.openThread(opening);
+    m_recorder->measure(url);
 }
 
 void WatchController::startReplyCheck()

@@ -78,7 +78,8 @@ private:
     void connectControls();
     void connectModel();
     void applyView(PostsView view);
-    void openPost(const QString &url);
+    // Measures the row url again and shows it at opening (its first new post, its last page).
+    void openPost(const QString &url, const QString &opening);
     void watchPage(const QString &pageUrl, const QString &threadUrl);
     void showError(const QString &text);
     void connectReplyCheck();
