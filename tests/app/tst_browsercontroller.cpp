@@ -401,6 +401,11 @@ void TestBrowserController::editorPages_data()
     QTest::newRow("CodeMirror 6 markdown composer, text")
         << "codemirror6.html"
         << "text" << QRegularExpression::escape("see http://example.com/forum/page.html");
+    QTest::newRow("Jodit, html") // it asks how to paste HTML
+        << "jodit.html"
+        << "html" << anchor;
+    QTest::newRow("Jodit, text") << "jodit.html"
+                                 << "text" << QRegularExpression::escape("see http://example.com/forum/page.html");
     QTest::newRow("TinyMCE, text") << "tinymce.html"
                                    << "text" << QRegularExpression::escape("see http://example.com/forum/page.html");
     QTest::newRow("editor that refuses the message")
@@ -451,6 +456,10 @@ void TestBrowserController::editorPages()
     QCOMPARE(m_boxes, ok ? QStringList() : QStringList{QStringLiteral("Auto-Insert Error|") + insertErrorText});
     if (!ok)
         return;
+    // No question of the editor's is left open.
+    QVERIFY(!this->page(QStringLiteral("Array.prototype.some.call(document.querySelectorAll('[role=dialog], dialog'),"
+                                       " function (e) { return e.getClientRects().length > 0; })"))
+                 .toBool());
 
     // The page's own button posts what its editor holds.
     this->page(QStringLiteral("document.getElementById('subject').value = 'Rich'"));
