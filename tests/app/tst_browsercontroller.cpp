@@ -8,6 +8,7 @@
 #include "browser/websitewindow.h"
 #include "browsertest.h"
 #include "browsertestmain.h"
+#include "classicforum.h"
 #include "compose/composecontroller.h"
 #include "compose/messageeditorpanel.h"
 #include "core/datafolder.h"
@@ -35,6 +36,8 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QToolButton>
+#include <QWebEngineCookieStore>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QtTest>
 
@@ -85,6 +88,8 @@ private Q_SLOTS:
     void postingPages();
     void editorPages_data();
     void editorPages();
+    void composerRoad_data();
+    void composerRoad();
     void insertWhileLoading();
     void postCheckWindow_data();
     void postCheckWindow();
@@ -471,6 +476,66 @@ void TestBrowserController::editorPages()
     QVERIFY2(message.contains(QRegularExpression(posted)), qPrintable(message));
     QVERIFY2(message.contains(QStringLiteral("bye")), qPrintable(message));
     QVERIFY2(!message.contains(QStringLiteral("Old draft")), qPrintable(message));
+}
+
+void TestBrowserController::composerRoad_data()
+{
+    QTest::addColumn<int>("composer"); // ClassicComposer
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<bool>("focused"); // left focused as it opened, or the user clicked elsewhere since
+
+    QTest::newRow("composer open and focused") << int(ClassicComposer::TextArea) << true << true;
+    QTest::newRow("composer open, not focused") << int(ClassicComposer::TextArea) << true << false;
+    QTest::newRow("composer closed: the quick reply") << int(ClassicComposer::TextArea) << false << false;
+    QTest::newRow("composer with an editor from npm") << int(ClassicComposer::Editor) << true << false;
+}
+
+// A board whose thread page has a quick-reply form above a composer that a button opens without a
+// load, its message box in no form: the message goes where the user writes, and the page's own
+// button posts it.
+void TestBrowserController::composerRoad()
+{
+    QFETCH(int, composer);
+    QFETCH(bool, open);
+    QFETCH(bool, focused);
+
+    ClassicForum forum;
+    QVERIFY(forum.start());
+    forum.setComposer(ClassicComposer(composer));
+    const int thread = forum.openThread(QStringLiteral("Spring meeting"));
+    forum.addPosts(thread, 3);
+    QWebEngineView *view = m_form->browserPanel()->view;
+    view->page()->profile()->cookieStore()->setCookie(forum.memberCookie(), QUrl(forum.url(QStringLiteral("/"))));
+    QVERIFY(loadUrl(view, QUrl(forum.threadUrl(thread))));
+    auto inPage = [&](const QString &script) { return runScript(view->page(), script, QWebEngineScript::MainWorld); };
+    QVERIFY(inPage(QStringLiteral("!!document.getElementById('quick_reply_form')")).toBool());
+    if (open) {
+        inPage(QStringLiteral("document.getElementById('composer_open').click()"));
+        WAIT_VERIFY(inPage(QStringLiteral("!!document.querySelector('#composer[data-ready=yes]')")).toBool(), 20000);
+        if (!focused) // a click on the posts
+            inPage(QStringLiteral("document.activeElement.blur(); document.getElementById('posts').click()"));
+        QCOMPARE(inPage(QStringLiteral("document.activeElement.id")).toString(),
+                 focused ? QStringLiteral("composer_message") : QString());
+    }
+
+    m_form->editorPanel()->formatList->setCurrentText(QStringLiteral("ubb"));
+    setEditorText(m_form->editorPanel()->messageEditor,
+                  QStringLiteral("Hello forum friends\r\nsee http://example.com/forum/page.html\r\nbye"));
+    QVERIFY(autoInsert());
+    QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("Message inserted"));
+    QVERIFY(m_boxes.isEmpty());
+    // Only the box the user writes in holds it.
+    QCOMPARE(inPage(QStringLiteral("document.getElementById('message').value.indexOf('Hello') >= 0")).toBool(), !open);
+
+    inPage(open ? QStringLiteral("document.getElementById('composer_submit').click()")
+                : QStringLiteral("document.getElementById('quick_reply_submit').click()"));
+    WAIT_VERIFY(!forum.submissions().isEmpty(), 20000);
+    const ClassicForumSubmission sent = forum.lastSubmission();
+    QVERIFY2(sent.post > 0, qPrintable(sent.refusal));
+    QCOMPARE(forum.submissions().size(), 1);
+    QVERIFY2(sent.message.contains(QStringLiteral("Hello forum friends")), qPrintable(sent.message));
+    QCOMPARE(forum.linkTargets(sent.post), QStringList{QStringLiteral("http://example.com/forum/page.html")});
+    WAIT_VERIFY(inPage(QStringLiteral("!!document.getElementById('post_%1')").arg(sent.post)).toBool(), 20000);
 }
 
 void TestBrowserController::insertWhileLoading()
