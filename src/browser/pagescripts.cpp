@@ -213,10 +213,11 @@ const QString userSurfaceHelpers = QStringLiteral(
     "    found.element = element;\n"
     "    return found;\n"
     "  };\n"
-    "  // The newest post box outside any form that was not in sight when the page had loaded.\n"
+    "  // The newest post box outside any form that was not in sight when the page had loaded. A page\n"
+    "  // that has not changed since has opened none, and a large one is not searched for it.\n"
     "  var composer = function () {\n"
     "    var atLoad = window.surfacesAtLoad;\n"
-    "    if (!atLoad) return null;\n"
+    "    if (!atLoad || !window.changedSinceLoad) return null;\n"
     "    var found = looseSurfaces();\n"
     "    for (var i = found.length - 1; i >= 0; --i) {\n"
     "      if (!atLoad.has(found.element(found[i]))) return found[i];\n"
@@ -237,10 +238,18 @@ QString readBodyOuterScript()
 QString noteLoadedSurfacesScript()
 {
     return QStringLiteral("(function () {\n") + insertHelpers + userSurfaceHelpers +
-           QStringLiteral("  var found = looseSurfaces();\n"
-                          "  window.surfacesAtLoad = new WeakSet(found.map(found.element));\n"
-                          "  return found.length;\n"
-                          "})()");
+           QStringLiteral(
+               "  var found = looseSurfaces();\n"
+               "  window.surfacesAtLoad = new WeakSet(found.map(found.element));\n"
+               "  // Told once, at the page's first change, and never again.\n"
+               "  window.changedSinceLoad = false;\n"
+               "  var watch = new MutationObserver(function () {\n"
+               "    window.changedSinceLoad = true;\n"
+               "    watch.disconnect();\n"
+               "  });\n"
+               "  watch.observe(document.documentElement, {childList: true, attributes: true, subtree: true});\n"
+               "  return found.length;\n"
+               "})()");
 }
 
 QString fillUserSurfaceScript(const QString &text)

@@ -17,7 +17,8 @@ QString readBodyScript();
 QString readBodyOuterScript();
 
 // Run when a page has loaded: notes the text areas and editors outside any form that a person sees
-// then, so that only one the page opens later counts as a composer. Gives how many there are.
+// then, so that only one the page opens later counts as a composer, and notes the page's first
+// change from then on. Gives how many there are.
 QString noteLoadedSurfacesScript();
 
 // Auto-insert's first step into the editing surface the user is working in: the focused text area,
