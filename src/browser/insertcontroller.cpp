@@ -108,10 +108,19 @@ void InsertController::select(int serial)
     });
 }
 
+QString InsertController::pastedText() const
+{
+    return m_current.markup ? visibleTextOfMarkup(editorMarkup(m_current.text)) : m_current.text;
+}
+
+QString InsertController::pastedMarkup() const
+{
+    return m_current.markup ? editorMarkup(m_current.text) : QString();
+}
+
 void InsertController::paste(int serial)
 {
-    const QString html = m_current.markup ? editorMarkup(m_current.text) : QString();
-    run(serial, pasteIntoSurfaceScript(m_current.text, html),
+    run(serial, pasteIntoSurfaceScript(pastedText(), pastedMarkup()),
         [this, serial](const QVariant &pasted) { onSurfaceRead(serial, pasted, readBackTries); });
 }
 
@@ -122,17 +131,17 @@ void InsertController::onSurfaceRead(int serial, const QVariant &answer, int tri
         end(serial, false);
         return;
     }
-    const QString converted = m_current.markup ? visibleTextOfMarkup(editorMarkup(m_current.text)) : m_current.text;
-    if (showsMessage(report.text, converted) || showsMessage(report.text, m_current.plain)) {
-        succeed(serial);
-        return;
-    }
     if (report.asked && !m_answered) {
         // The editor asks how to take the paste: it gets the answer a person would give, once.
+        // Whatever the surface shows meanwhile is what it held before.
         m_answered = true;
-        const QString html = m_current.markup ? editorMarkup(m_current.text) : QString();
-        run(serial, answerQuestionScript(m_current.text, html),
+        run(serial, answerQuestionScript(pastedText(), pastedMarkup()),
             [this, serial, triesLeft](const QVariant &typed) { onSurfaceRead(serial, typed, triesLeft); });
+        return;
+    }
+    // In, and no question left open.
+    if (!report.asked && (showsMessage(report.text, pastedText()) || showsMessage(report.text, m_current.plain))) {
+        succeed(serial);
         return;
     }
     if (triesLeft <= 0) {

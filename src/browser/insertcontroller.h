@@ -63,6 +63,10 @@ private:
     void onMarkup(int serial, const QVariant &body);
     void onFilled(int serial, const QVariant &answer);
     void select(int serial);
+    // What an editor's surface is given, as a copy from a page carries it: the html template's
+    // markup with its visible text, other messages as text alone (null markup).
+    QString pastedText() const;
+    QString pastedMarkup() const;
     void paste(int serial);
     void onSurfaceRead(int serial, const QVariant &answer, int triesLeft);
     void run(int serial, const QString &script, std::function<void(const QVariant &)> then);

@@ -268,6 +268,7 @@ void TestPageScripts::editorAsks()
                                         " var html = e.clipboardData.getData('text/html'); if (!html) return;"
                                         " e.preventDefault();"
                                         " var ask = document.createElement('div'); ask.id = 'ask';"
+                                        " if (behaviour !== 'focused') ask.setAttribute('role', 'dialog');"
                                         " ask.innerHTML = '<p>Keep as HTML?</p><button id=keep>Keep</button>';"
                                         " document.body.appendChild(ask);"
                                         " document.getElementById('keep').onclick = function () {"
