@@ -37,9 +37,10 @@ public:
     // A page that never answers (its renderer gone, a navigation that swallowed the script) must
     // not block later inserts for good.
     static constexpr int answerLimitMs = 15000;
-    // Some editors take a paste a moment later: the surface is read again this often, this far apart.
-    static constexpr int readBackTries = 10;
-    static constexpr int readBackIntervalMs = 40;
+    // Some editors take a paste a moment later: the surface is read again this often, this far
+    // apart. Short steps end an insert soon after the editor shows the message.
+    static constexpr int readBackTries = 40;
+    static constexpr int readBackIntervalMs = 10;
     // An editor follows the selection in its own model only once its page has the keyboard focus:
     // the surface is selected again until the page says it has it, this often, at most this long.
     static constexpr int focusPollMs = 5;
