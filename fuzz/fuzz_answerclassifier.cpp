@@ -1,8 +1,12 @@
 // A server's answer read by the response meter and judged by the answer classifier: only a 2xx
-// status line is the page, and however the bytes arrive, the meter reads the same header.
+// status line is the page, and however the bytes arrive, the meter reads the same header. The
+// wait a Retry-After asks for is never more than the longest we keep.
 #include "fuzzsupport.h"
 #include "watch/answerclassifier.h"
 #include "watch/responsemeter.h"
+#include "watch/retryafter.h"
+
+#include <QTimeZone>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -27,5 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         answerFailure(status, whole.reasonPhrase(), whole.location(), QStringLiteral("f.example/t/1"));
     FUZZ_CHECK(failure.isEmpty() == (status >= 200 && status <= 299));
     isLoginAddress(QString::fromLatin1(whole.location()));
+    const int wait =
+        RetryAfter::seconds(whole.retryAfter(), QDateTime::fromSecsSinceEpoch(1790000000, QTimeZone::utc()));
+    FUZZ_CHECK(wait >= -1 && wait <= RetryAfter::maxSeconds);
     return 0;
 }

@@ -1,5 +1,5 @@
-// The reader of messages.txt: every line splits into message and subject, and a message saved
-// from what was read reads back the same.
+// The reader of messages.txt: every line splits into message and subject, a message saved from
+// what was read reads back the same, and a file it refuses stays as it was.
 #include "compose/savedmessage.h"
 #include "compose/savedmessagefile.h"
 #include "fuzzsupport.h"
@@ -9,7 +9,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     useFuzzDataFolder();
     writeDataFile(QStringLiteral("messages.txt"), QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
     const SavedMessageLines read = readSavedMessages();
-    FUZZ_CHECK(read.status == SavedMessageLines::Read);
+    if (read.status != SavedMessageLines::Read) {
+        // A file it cannot take for the saved messages is never rewritten.
+        const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+        FUZZ_CHECK(read.lines.isEmpty() && !appendSavedMessage(QStringLiteral("m"), QStringLiteral("s")).isEmpty());
+        QFile file(savedMessagesPath());
+        FUZZ_CHECK(file.open(QIODevice::ReadOnly) && file.readAll() == bytes);
+        return 0;
+    }
     for (const QString &line : read.lines) {
         const SavedMessage saved = parseSavedMessageLine(line);
         if (!savedSubjectProblem(saved.subject).isEmpty())

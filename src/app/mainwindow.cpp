@@ -158,14 +158,13 @@ void MainWindow::load()
     m_visitButton->setText(QStringLiteral("Visit ") + brand.websiteAddress);
     m_browser->navigate(brand.websiteAddress);
 
-    reportErrors(ensureDataFiles());
+    QStringList warnings = ensureDataFiles();
 
     watchedPosts.load();
     forumLogins.load();
     // A list whose file could not be read is said once; its file is then left alone.
-    QStringList unreadable = {watchedPosts.loadError(), forumLogins.loadError()};
-    unreadable.removeAll(QString());
-    reportErrors(unreadable);
+    warnings << watchedPosts.loadError() << forumLogins.loadError();
+    warnings.removeAll(QString());
     m_keyringOption->restore();
 
     templates = loadTemplates();
@@ -181,6 +180,8 @@ void MainWindow::load()
     }
     // Shown before the main window itself, and kept above it.
     m_context.help.showAtStartup(this);
+    // Said once the help window is up, so the box opens above it.
+    reportErrors(warnings);
 }
 
 void MainWindow::updateInterface()

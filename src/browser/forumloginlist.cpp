@@ -1,6 +1,7 @@
 #include "browser/forumloginlist.h"
 
 #include "core/atomicfile.h"
+#include "core/datafiles.h"
 #include "core/datafolder.h"
 
 namespace {
@@ -68,7 +69,8 @@ QString ForumLoginList::load()
     beginResetModel();
     m_logins.clear();
     m_reader.reset();
-    const QStringList lines = m_reader.read(loginsPath());
+    const QStringList lines =
+        m_reader.read(loginsPath(), looksLikeForumLogin, QStringLiteral("forums (an address, \"|\", a login)"));
     m_loadError = m_reader.mayBeSaved()
                       ? QString()
                       : m_reader.error() + QStringLiteral("\nChanges to your forums will not be saved while the "
@@ -76,6 +78,13 @@ QString ForumLoginList::load()
     for (const QString &line : lines)
         m_logins.append(parseLine(line));
     endResetModel();
+    // A copy or an older install may have left the passwords readable by others. Only a file
+    // that read as forums is touched: a link may lead anywhere.
+    if (m_reader.mayBeSaved()) {
+        const QString protectError = makeOwnerOnly(loginsPath());
+        if (!protectError.isEmpty())
+            m_loadError = protectError;
+    }
     return m_loadError;
 }
 

@@ -37,11 +37,12 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
-    // Reads the file. Returns loadError().
+    // Reads the file, and makes it owner-only when others may read it. Returns loadError().
     QString load();
     // Empty when the file could be read (or was missing). Otherwise it names the file and the
     // reason, and for the rest of the run the file is not written: saving from a list that could
-    // not be read would throw its logins away. Shown to the user once, after load().
+    // not be read would throw its logins away. It also says when the file stays readable by
+    // others (it is still saved then). Shown to the user once, after load().
     QString loadError() const { return m_loadError; }
     // Rewrites the file. Returns an empty text on success, else the message the user is shown.
     QString save() const;

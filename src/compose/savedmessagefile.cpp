@@ -8,6 +8,7 @@
 
 namespace {
 
+const QString messagesAre = QStringLiteral("saved messages (a message, \"|\" and its subject)");
 const QString lineEnd = QStringLiteral("\r\n");
 const QString keptAsTheyAre = QStringLiteral("\nThe saved messages are kept as they are.");
 
@@ -35,7 +36,7 @@ QString appendSavedMessage(const QString &message, const QString &subject)
     QStringList entries;
     if (fileExists(path)) {
         LineListReader reader;
-        entries = reader.read(path);
+        entries = reader.read(path, looksLikeSavedMessage, messagesAre);
         // Rewriting from a file we could not read would throw away every saved message.
         if (!reader.mayBeSaved())
             return reader.error() + keptAsTheyAre;
@@ -46,13 +47,27 @@ QString appendSavedMessage(const QString &message, const QString &subject)
     return writeFileAtomically(path, lineListBytes(entries, EntrySpacing::Plain));
 }
 
+namespace {
+// The file's lines, or why it cannot be taken for the saved messages.
+TextFileRead readMessagesFile(const QString &path)
+{
+    TextFileRead read = readTextFile(path);
+    if (read.status == TextFileRead::Read && isMostlyOdd(read.lines, looksLikeSavedMessage)) {
+        read.status = TextFileRead::NotText;
+        read.lines.clear();
+        read.error = notAListError(path, messagesAre);
+    }
+    return read;
+}
+} // namespace
+
 SavedMessageLines readSavedMessages()
 {
     SavedMessageLines result;
     const QString path = savedMessagesPath();
     if (!fileExists(path))
         return result;
-    const TextFileRead read = readTextFile(path);
+    const TextFileRead read = readMessagesFile(path);
     result.lines = read.lines;
     result.status = read.status == TextFileRead::Read ? SavedMessageLines::Read : SavedMessageLines::Unreadable;
     if (result.status == SavedMessageLines::Unreadable)
@@ -63,7 +78,7 @@ SavedMessageLines readSavedMessages()
 QString deleteSavedMessage(const QString &entry)
 {
     const QString path = savedMessagesPath();
-    const TextFileRead read = readTextFile(path);
+    const TextFileRead read = readMessagesFile(path);
     if (read.status != TextFileRead::Read)
         return unreadable(read);
     QString content;

@@ -4,7 +4,12 @@
 #include "core/datafolder.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+
+#include <cerrno>
+#include <cstring>
 
 const QList<DataFile> &dataFiles()
 {
@@ -56,10 +61,43 @@ QStringList removeStaleTempFiles()
     return removed;
 }
 
+namespace {
+constexpr QFileDevice::Permissions othersMay = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                               QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                               QFileDevice::WriteOther | QFileDevice::ExeOther;
+
+// Takes every right of the group and of others away from path (through a link, from the file it
+// leads to). An empty text when path is owner-only now, else why not.
+QString keepToOwner(const QString &path, QFileDevice::Permissions ownerMay)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || !(info.permissions() & othersMay))
+        return QString();
+    if (QFile::setPermissions(path, ownerMay))
+        return QString();
+    return QStringLiteral("Could not make %1 readable by you only: %2")
+        .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno)));
+}
+} // namespace
+
+QString makeOwnerOnly(const QString &path)
+{
+    return keepToOwner(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+QString protectDataFolder()
+{
+    // The folder also keeps the browser's cookies and the reply check's copy of them.
+    return keepToOwner(dataFolder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
 QStringList ensureDataFiles()
 {
     removeStaleTempFiles();
     QStringList errors;
+    const QString folderError = protectDataFolder();
+    if (!folderError.isEmpty())
+        errors.append(folderError);
     for (const DataFile &file : dataFiles()) {
         const QString path = dataFilePath(QString::fromLatin1(file.name));
         if (fileExists(path))

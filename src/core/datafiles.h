@@ -23,8 +23,15 @@ inline constexpr const char *watchedPostsJournal = "posts.journal";
 // The names of the dataFiles() made at start-up, in their order.
 QStringList startupDataFiles();
 // Creates each missing one holding a single empty line (CR LF), after removing our stale temporary
-// files. Returns one error text per file that could not be created; the program goes on without it.
+// files and making the data folder owner-only (protectDataFolder). Returns one error text per file
+// that could not be created; the program goes on without it.
 QStringList ensureDataFiles();
+// Makes the data folder owner-only (0700) when others may read it: a copy or an older install may
+// have left it so. An empty text, or why it stays readable by others.
+QString protectDataFolder();
+// The same for a file that holds passwords (0600). Through a link, the file it leads to changes:
+// call it only on a file known to be ours (one that read as its list).
+QString makeOwnerOnly(const QString &path);
 // Removes what an interrupted write of a data file leaves in the data folder: the temporary
 // "<file>.XXXXXX" and "<file>.new.XXXXXX" of a replacement that never finished (posts2.txt's holds
 // passwords). Nothing else is touched. Returns the names removed.

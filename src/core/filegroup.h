@@ -11,6 +11,10 @@
 // old one and removes the journal. Before the journal exists nothing has changed; once it exists
 // every new file is whole, so settle() can finish the renames. A kill at any moment therefore
 // leaves, after the next settle(), either all old files or all new ones.
+//
+// A file that is a symbolic link is written through it, as every data file is: the new content
+// goes beside the file the link leads to and replaces that one, and the link stays. Each new file
+// takes the mode of the one it replaces.
 class FileGroup
 {
 public:
@@ -27,11 +31,15 @@ public:
     QString currentPath(int index) const;
 
     QString filePath(int index) const;
+    // Where fileNames[index] really is: the file its link leads to, or the file itself.
+    QString targetPath(int index) const;
     QString newPath(int index) const;
     QString journalPath() const;
 
 private:
     void dropNewFiles() const;
+    // Makes the renames in the group's folder and in those its links lead to durable.
+    void syncFolders() const;
 
     QString m_folder;
     QString m_journalName;

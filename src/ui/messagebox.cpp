@@ -1,5 +1,7 @@
 #include "ui/messagebox.h"
 
+#include "ui/ontop.h"
+
 namespace {
 MessageHook &hook()
 {
@@ -11,6 +13,12 @@ QuestionHook &questionHook()
 {
     static QuestionHook instance;
     return instance;
+}
+// A box the user must answer is never hidden under a window that stays on top (the help window).
+void keepAboveOnTopWindows(QMessageBox *box)
+{
+    if (anyWindowStaysOnTop())
+        box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 } // namespace
 
@@ -37,6 +45,7 @@ void showMessage(QWidget *parent, const QString &title, const QString &text, QMe
     box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
+    keepAboveOnTopWindows(box);
     if (onClosed)
         QObject::connect(box, &QMessageBox::finished, box, [onClosed](int) { onClosed(); });
     box->show();
@@ -55,6 +64,7 @@ void askYesNo(QWidget *parent, const QString &title, const QString &text, const 
     box->setEscapeButton(QMessageBox::No);
     box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    keepAboveOnTopWindows(box);
     // With receiver as the context the answer is dropped if receiver has gone in the meantime.
     QObject::connect(box, &QMessageBox::finished, receiver, [box, onYes](int) {
         if (box->clickedButton() == box->button(QMessageBox::Yes))

@@ -1,5 +1,6 @@
 #include "ui/ontop.h"
 
+#include <QApplication>
 #include <QWidget>
 
 void setOnTop(QWidget *window, bool onTop)
@@ -19,4 +20,14 @@ void setOnTop(QWidget *window, bool onTop)
     }
     if (visible && onTop)
         top->raise();
+}
+
+bool anyWindowStaysOnTop()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (const QWidget *window : windows) {
+        if (window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            return true;
+    }
+    return false;
 }

@@ -1,9 +1,14 @@
 #include "watch/pagesizeprobe.h"
 
 #include "watch/answerclassifier.h"
+#include "watch/bodyunpacker.h"
 #include "watch/probeaddress.h"
+#include "watch/retryafter.h"
 
+#include <QLocale>
 #include <QSslSocket>
+
+#include <algorithm>
 
 namespace {
 
@@ -66,6 +71,8 @@ void PageSizeProbe::start(const QString &url)
     abort();
     m_url = url;
     m_failureReason.clear();
+    m_retryAfterSeconds = -1;
+    m_answerJudged = false;
     m_measurement = PageMeasurement();
     const ProbeAddress address = splitProbeAddress(url);
     m_meter.reset();
@@ -171,28 +178,79 @@ void PageSizeProbe::drain()
     if (!m_socket || m_socket->bytesAvailable() <= 0)
         return;
     Q_EMIT activityText(QStringLiteral("Receiving response"));
-    // One arrival is everything waiting now. Only the header's bytes are looked at; the body is
-    // counted and dropped where the socket holds it, never copied or stored.
+    // One arrival is everything waiting now. The header, the chunk framing and the part of the
+    // page kept for reading are looked at; the rest of the body is counted and dropped where the
+    // socket holds it, never copied or stored.
     char buffer[readChunk];
     bool showProgress = false;
     while (m_socket->bytesAvailable() > 0) {
-        const qint64 got =
-            m_meter.wantsBytes() ? m_socket->read(buffer, readChunk) : m_socket->skip(m_socket->bytesAvailable());
+        const qint64 unseen = std::min(m_meter.skippable(), m_socket->bytesAvailable());
+        const qint64 got = unseen > 0 ? m_socket->skip(unseen) : m_socket->read(buffer, readChunk);
         if (got <= 0)
             break;
-        showProgress = m_meter.feed(buffer, got);
+        showProgress = unseen > 0 ? m_meter.skip(got) : m_meter.feed(buffer, got);
         if (m_meter.gaveUp()) {
             // No header end in the first megabyte: whatever follows, this is no page. Reading on
             // would only make the user wait for the rest of it.
             failAnswer(answerFailure(0, QByteArray(), QByteArray(), m_url));
             return;
         }
+        if (m_meter.headerSeen() && !judgeAnswer())
+            return;
+        if (m_meter.complete()) {
+            // A server may keep the connection open after the page (it ignores "Connection:
+            // close"): the page is whole once its length or its last chunk is here.
+            if (showProgress)
+                showProgressText();
+            finishPage();
+            return;
+        }
     }
-    if (showProgress) {
-        const QString text = ResponseMeter::progressText(m_meter.bodyBytes(), m_meter.contentLength());
-        if (!text.isEmpty())
-            Q_EMIT progressText(text);
+    if (showProgress)
+        showProgressText();
+}
+
+void PageSizeProbe::showProgressText()
+{
+    const QString text = ResponseMeter::progressText(m_meter.bodyBytes(), m_meter.contentLength());
+    if (!text.isEmpty())
+        Q_EMIT progressText(text);
+}
+
+bool PageSizeProbe::judgeAnswer()
+{
+    if (!m_answerJudged) {
+        m_answerJudged = true;
+        // An error page, a redirect or a log-in page is not the thread: measuring it would make
+        // its size the baseline, against which no reply could ever be found. The header says
+        // so; its body need not be waited for.
+        const QString failure = answerFailure(m_meter.statusCode(), m_meter.reasonPhrase(), m_meter.location(), m_url);
+        if (!failure.isEmpty()) {
+            if (RetryAfter::isSlowDown(m_meter.statusCode()))
+                m_retryAfterSeconds = RetryAfter::seconds(m_meter.retryAfter(), QDateTime::currentDateTimeUtc());
+            failAnswer(failure);
+            return false;
+        }
     }
+    if (m_meter.unreadable()) {
+        failAnswer(unreadableAnswer());
+        return false;
+    }
+    return true;
+}
+
+QString PageSizeProbe::unreadableAnswer()
+{
+    return QStringLiteral("unreadable answer from the web server");
+}
+
+QString PageSizeProbe::cutOffText(qint64 arrived, qint64 announced)
+{
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    if (announced < 0)
+        return QStringLiteral("the page was cut off after %1 bytes").arg(english.toString(arrived));
+    return QStringLiteral("the page was cut off: %1 of %2 bytes")
+        .arg(english.toString(arrived), english.toString(announced));
 }
 
 void PageSizeProbe::onDisconnected()
@@ -208,16 +266,37 @@ void PageSizeProbe::onDisconnected()
     drain();
     if (!m_socket)
         return;
-    // An error page, a redirect or a log-in page is not the thread: measuring it would make its
-    // size the baseline, against which no reply could ever be found.
-    const QString failure = answerFailure(m_meter.headerSeen() ? m_meter.statusCode() : 0, m_meter.reasonPhrase(),
-                                          m_meter.location(), m_url);
-    if (!failure.isEmpty()) {
-        failAnswer(failure);
+    if (!m_meter.headerSeen()) {
+        failAnswer(answerFailure(0, QByteArray(), QByteArray(), m_url));
         return;
     }
+    // A page whose length or chunks say there is more was cut off: what arrived is no
+    // measurement of it.
+    if (m_meter.announcedLength() >= 0 || m_meter.chunked()) {
+        failAnswer(cutOffText(m_meter.bodyBytes(), m_meter.announcedLength()));
+        return;
+    }
+    finishPage();
+}
+
+void PageSizeProbe::finishPage()
+{
     const qint64 size = m_meter.bodyBytes();
-    m_measurement = readMeasuredPage(size, m_meter.body(), m_meter.chunked(), m_meter.bodyCut());
+    // A packed page (nobody asked for it, some servers pack anyway) is read unpacked; its size
+    // is what came over the wire, as for any page.
+    const BodyPacking packing = bodyPackingFromHeader(m_meter.contentEncoding());
+    bool cut = m_meter.bodyCut() || packing == BodyPacking::Unknown;
+    QByteArray page = m_meter.body();
+    if (!cut && packing != BodyPacking::None) {
+        const UnpackedBody unpacked = unpackBody(page, packing, pageReadLimit);
+        if (unpacked.result == UnpackedBody::Broken) {
+            failAnswer(unreadableAnswer());
+            return;
+        }
+        cut = unpacked.result == UnpackedBody::TooLong;
+        page = unpacked.page;
+    }
+    m_measurement = readMeasuredPage(size, page, false, cut);
     dropSocket();
     Q_EMIT finished(size);
 }

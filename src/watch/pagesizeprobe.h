@@ -28,8 +28,10 @@ struct ProbeSettings
 };
 
 // Measures the body size of one web page: a single HTTP/1.1 GET on its own connection, the body
-// counted until the server closes the connection. One probe runs at a time; starting again
-// abandons the probe in progress, which then reports nothing.
+// counted until its announced length or its last chunk has arrived, or else until the server
+// closes the connection. A body cut off before the end its header announced, or framing that
+// cannot be read, is no measurement. One probe runs at a time; starting again abandons the probe
+// in progress, which then reports nothing.
 class PageSizeProbe : public QObject
 {
     Q_OBJECT
@@ -57,6 +59,9 @@ public:
 
     // Why the last probe failed, in one line (the description of its "Error" box).
     QString failureReason() const { return m_failureReason; }
+    // When the last probe failed because the server asked to slow down (429 or 503 with a
+    // Retry-After): the seconds it asked to wait; otherwise -1.
+    int retryAfterSeconds() const { return m_retryAfterSeconds; }
     // What the last probe that finished found on its page.
     const PageMeasurement &measurement() const { return m_measurement; }
     // Bytes of a page kept for reading its posts; a longer page is only counted.
@@ -67,13 +72,18 @@ public:
     static QString socketFailureText(int number, const QString &description);
     // The text of the box for an answer that is not the page (see answerFailure).
     static QString answerFailureText(const QString &url, const QString &reason);
+    // Reasons a 2xx answer is still no measurement: its framing cannot be read, or the connection
+    // ended before the body did ("the page was cut off: 3,000 of 100,000 bytes"; announced is -1
+    // for a chunked body, whose length nobody announced).
+    static QString unreadableAnswer();
+    static QString cutOffText(qint64 arrived, qint64 announced);
 
 Q_SIGNALS:
     // What the probe is doing (status panel 2).
     void activityText(const QString &text);
     // How much has arrived (status panel 3).
     void progressText(const QString &text);
-    // The server closed the connection after sending the page (a 2xx answer): the measured size.
+    // The whole page arrived (a 2xx answer): the measured size.
     void finished(qint64 bodyBytes);
     // The probe could not start, its connection failed, or the answer was not the page (an error
     // status, a redirect); the text for the "Error" box.
@@ -93,6 +103,9 @@ private:
     void failWith(const QString &reason, const QString &boxText);
     void dropSocket();
     void drain();
+    bool judgeAnswer();
+    void showProgressText();
+    void finishPage();
 
     QPointer<QTcpSocket> m_socket;
     ResponseMeter m_meter;
@@ -107,5 +120,7 @@ private:
     bool m_tls = false;
     bool m_connected = false;
     bool m_pendingFailure = false;
+    bool m_answerJudged = false;
+    int m_retryAfterSeconds = -1;
     quint64 m_generation = 0;
 };

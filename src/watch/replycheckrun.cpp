@@ -21,6 +21,9 @@ ReplyCheckRun::ReplyCheckRun(WatchedPostList &posts, QObject *parent)
     , m_posts(posts)
 {
     connect(&posts, &WatchedPostList::postRemoved, this, &ReplyCheckRun::onPostRemoved);
+    m_clock.start();
+    m_slowTimer.setSingleShot(true);
+    connect(&m_slowTimer, &QTimer::timeout, this, &ReplyCheckRun::onTooSlow);
 }
 
 ReplyCheckRun::~ReplyCheckRun() = default;
@@ -36,6 +39,16 @@ QString ReplyCheckRun::failuresText(const QList<ReplyCheckFailure> &failures)
     for (const ReplyCheckFailure &failure : failures)
         text += QStringLiteral("\r\n%1 - %2").arg(failure.url, failure.reason);
     return text;
+}
+
+QString ReplyCheckRun::waitText(int seconds)
+{
+    return QStringLiteral("the forum asked to wait %1 s").arg(seconds);
+}
+
+QString ReplyCheckRun::tooSlowText()
+{
+    return QStringLiteral("too slow");
 }
 
 void ReplyCheckRun::setConnectionLimits(int perHost, int total)
@@ -56,10 +69,22 @@ int ReplyCheckRun::total() const
     return m_done + m_posts.count() - front;
 }
 
-void ReplyCheckRun::start()
+void ReplyCheckRun::start(Trigger trigger)
 {
     ++m_generation;
     dropProbes();
+    m_stoppedHosts.clear();
+    const qint64 now = m_clock.elapsed();
+    for (auto it = m_waitUntil.begin(); it != m_waitUntil.end();) {
+        if (it.value() <= now) {
+            it = m_waitUntil.erase(it);
+            continue;
+        }
+        // The user asking is reason enough to ask the forum again; the schedule is not.
+        if (trigger == Trigger::Automatic)
+            m_stoppedHosts.insert(it.key(), HostStop::Wait);
+        ++it;
+    }
     m_next = 0;
     m_done = 0;
     m_newReplies = 0;
@@ -93,6 +118,7 @@ void ReplyCheckRun::dropProbes()
     m_entries.clear();
     m_activePerHost.clear();
     m_active = 0;
+    m_slowTimer.stop();
 }
 
 void ReplyCheckRun::release(Entry &entry)
@@ -115,31 +141,101 @@ bool ReplyCheckRun::canStart(const Entry &entry) const
 void ReplyCheckRun::pump()
 {
     const quint64 generation = m_generation;
-    // Posts already looked at that wait for their host come first, in list order.
-    for (std::size_t i = 0; i < m_entries.size() && m_active < m_totalLimit; ++i) {
-        Entry &entry = m_entries[i];
-        if (entry.state == State::Waiting && entry.index >= 0 && canStart(entry)) {
-            startEntry(entry);
-            if (generation != m_generation)
-                return;
+    for (;;) {
+        bool skipped = false;
+        // Posts already looked at that wait for their host come first, in list order.
+        for (std::size_t i = 0; i < m_entries.size(); ++i) {
+            Entry &entry = m_entries[i];
+            if (entry.state != State::Waiting || entry.index < 0)
+                continue;
+            if (skipStopped(entry)) {
+                skipped = true;
+            } else if (canStart(entry)) {
+                startEntry(entry);
+                if (generation != m_generation)
+                    return;
+            }
         }
-    }
-    // The list is counted afresh at every step: a post watched during the run is checked too.
-    while (m_active < m_totalLimit && m_next < m_posts.count() && m_entries.size() < lookAhead) {
-        Entry entry;
-        entry.index = m_next;
-        entry.url = m_posts.at(m_next).url;
-        entry.host = hostKey(entry.url);
-        ++m_next;
-        m_entries.push_back(entry);
-        if (canStart(m_entries.back())) {
-            startEntry(m_entries.back());
-            if (generation != m_generation)
-                return;
+        // The list is counted afresh at every step: a post watched during the run is checked too.
+        while (m_active < m_totalLimit && m_next < m_posts.count() && m_entries.size() < lookAhead) {
+            Entry entry;
+            entry.index = m_next;
+            entry.url = m_posts.at(m_next).url;
+            entry.host = hostKey(entry.url);
+            ++m_next;
+            m_entries.push_back(entry);
+            if (skipStopped(m_entries.back())) {
+                skipped = true;
+            } else if (canStart(m_entries.back())) {
+                startEntry(m_entries.back());
+                if (generation != m_generation)
+                    return;
+            }
         }
+        if (!skipped)
+            break;
+        // Posts not asked for are reported at once, which makes room to look further.
+        report();
+        if (generation != m_generation)
+            return;
     }
+    armSlowTimer();
     if (m_entries.empty() && m_next >= m_posts.count())
         finish();
+}
+
+bool ReplyCheckRun::skipStopped(Entry &entry)
+{
+    if (entry.host.isEmpty() || !m_stoppedHosts.contains(entry.host))
+        return false;
+    entry.state = State::Failed;
+    entry.reason = stopReason(entry.host);
+    return true;
+}
+
+QString ReplyCheckRun::stopReason(const QString &host) const
+{
+    if (m_stoppedHosts.value(host) == HostStop::TooSlow)
+        return tooSlowText();
+    // What is left of the wait, in whole seconds; within this run the host is left alone even
+    // once the wait is over.
+    const qint64 left = m_waitUntil.value(host) - m_clock.elapsed();
+    return waitText(int(std::max<qint64>(1, (left + 999) / 1000)));
+}
+
+void ReplyCheckRun::armSlowTimer()
+{
+    qint64 earliest = -1;
+    for (const Entry &entry : m_entries) {
+        if (entry.state == State::Running && (earliest < 0 || entry.startedAt < earliest))
+            earliest = entry.startedAt;
+    }
+    if (earliest < 0) {
+        m_slowTimer.stop();
+        return;
+    }
+    m_slowTimer.start(int(std::max<qint64>(0, earliest + m_tooSlowMs - m_clock.elapsed())));
+}
+
+void ReplyCheckRun::onTooSlow()
+{
+    if (!m_running)
+        return;
+    const qint64 now = m_clock.elapsed();
+    for (Entry &entry : m_entries) {
+        if (entry.state != State::Running || now - entry.startedAt < m_tooSlowMs)
+            continue;
+        entry.state = State::Failed;
+        entry.reason = tooSlowText();
+        release(entry);
+        // Its other posts would only be as slow; a host that asked to wait stays so.
+        if (!entry.host.isEmpty() && !m_stoppedHosts.contains(entry.host))
+            m_stoppedHosts.insert(entry.host, HostStop::TooSlow);
+    }
+    const quint64 generation = m_generation;
+    report();
+    if (generation == m_generation)
+        pump();
 }
 
 void ReplyCheckRun::startEntry(Entry &entry)
@@ -148,6 +244,7 @@ void ReplyCheckRun::startEntry(Entry &entry)
     probe->setSettings(m_settings);
     entry.probe = probe;
     entry.state = State::Running;
+    entry.startedAt = m_clock.elapsed();
     ++m_active;
     if (!entry.host.isEmpty())
         ++m_activePerHost[entry.host];
@@ -192,6 +289,14 @@ void ReplyCheckRun::onProbeDone(PageSizeProbe *probe, bool ok)
     entry->state = ok ? State::Measured : State::Failed;
     entry->page = probe->measurement();
     entry->reason = probe->failureReason();
+    if (!ok && probe->retryAfterSeconds() >= 0 && !entry->host.isEmpty()) {
+        // The forum asked us to slow down: its other posts wait, in this run and, for the
+        // automatic check, until the time it asked for.
+        m_waitUntil.insert(entry->host, m_clock.elapsed() + qint64(probe->retryAfterSeconds()) * 1000);
+        m_stoppedHosts.insert(entry->host, HostStop::Wait);
+    } else if (ok) {
+        m_waitUntil.remove(entry->host); // it answers again
+    }
     release(*entry);
     const quint64 generation = m_generation;
     report();

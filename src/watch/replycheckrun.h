@@ -2,10 +2,13 @@
 
 #include "watch/pagesizeprobe.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QTimer>
 
+#include <algorithm>
 #include <deque>
 
 class WatchedPostList;
@@ -26,6 +29,12 @@ struct ReplyCheckFailure
 // only ever compared with its own stored size; a post watched during the run is checked too.
 // A post that cannot be measured is reported as failed and the run goes on; the run ends with
 // the finished text and, when any failed, one text listing them.
+//
+// A forum that asks us to slow down (429 or 503 with Retry-After) gets no further request in the
+// run: its other posts fail with "the forum asked to wait N s", and an automatic run does not ask
+// it again before then. A post still being measured tooSlowLimit() after its request began fails
+// as "too slow", and its forum gets no further request in the run either, so one slow server
+// cannot hold the whole check.
 class ReplyCheckRun : public QObject
 {
     Q_OBJECT
@@ -33,8 +42,11 @@ public:
     explicit ReplyCheckRun(WatchedPostList &posts, QObject *parent = nullptr);
     ~ReplyCheckRun() override;
 
+    // Who started a run: the user, or the automatic check, which leaves alone the forums that
+    // asked to wait.
+    enum class Trigger { User, Automatic };
     // Starts from the first post; a run in progress is abandoned.
-    void start();
+    void start(Trigger trigger = Trigger::User);
     // Ends the run in progress: nothing more is measured or reported but the stop itself.
     void stop();
     bool isRunning() const { return m_running; }
@@ -50,6 +62,14 @@ public:
     void setConnectionLimits(int perHost, int total);
     static constexpr int defaultPerHostLimit = 6;
     static constexpr int defaultTotalLimit = 16;
+    // How long one post may take before it is "too slow".
+    void setTooSlowLimit(int ms) { m_tooSlowMs = std::max(1, ms); }
+    int tooSlowLimit() const { return m_tooSlowMs; }
+    static constexpr int defaultTooSlowMs = 2 * 60 * 1000;
+
+    // Why a post was not asked for: its forum asked to wait this many more seconds, or was too slow.
+    static QString waitText(int seconds);
+    static QString tooSlowText();
 
     // A page that grew by more than this many bytes has new replies.
     static constexpr qint64 threshold = 500;
@@ -89,11 +109,18 @@ private:
         QString host;
         State state = State::Waiting;
         PageSizeProbe *probe = nullptr;
+        qint64 startedAt = 0; // on m_clock, when its probe started
         PageMeasurement page;
         QString reason;
     };
+    // Why a host gets no further request in this run.
+    enum class HostStop { Wait, TooSlow };
 
     void pump();
+    bool skipStopped(Entry &entry);
+    QString stopReason(const QString &host) const;
+    void armSlowTimer();
+    void onTooSlow();
     void startEntry(Entry &entry);
     void onProbeDone(PageSizeProbe *probe, bool ok);
     void report();
@@ -110,6 +137,13 @@ private:
     ProbeSettings m_settings;
     int m_perHostLimit = defaultPerHostLimit;
     int m_totalLimit = defaultTotalLimit;
+    int m_tooSlowMs = defaultTooSlowMs;
+    QElapsedTimer m_clock;
+    QTimer m_slowTimer;
+    // Hosts that asked to wait, and until when on m_clock; kept from run to run.
+    QHash<QString, qint64> m_waitUntil;
+    // Hosts that get no further request in this run.
+    QHash<QString, HostStop> m_stoppedHosts;
     // Posts from the first not yet reported on, in list order; after the last entry come the
     // posts not looked at yet, from position m_next.
     std::deque<Entry> m_entries;

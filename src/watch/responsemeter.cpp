@@ -3,21 +3,65 @@
 #include <QList>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr qint64 unbounded = std::numeric_limits<qint64>::max();
+
+bool isDigits(const QByteArray &text)
+{
+    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+} // namespace
 
 void ResponseMeter::reset()
 {
     m_header = QByteArray();
     m_body = QByteArray();
+    m_chunks.reset();
     m_statusCode = 0;
     m_reasonPhrase = QByteArray();
     m_location = QByteArray();
+    m_contentEncoding = QByteArray();
+    m_retryAfter = QByteArray();
     m_chunked = false;
     m_headerSeen = false;
     m_gaveUp = false;
+    m_complete = false;
+    m_unreadable = false;
     m_bodyBytes = 0;
+    m_announcedLength = -1;
     m_contentLength = 0;
+}
+
+qint64 ResponseMeter::skippable() const
+{
+    if (!m_headerSeen)
+        return m_gaveUp ? unbounded : 0;
+    if (m_complete || m_unreadable || body().size() < m_bodyLimit)
+        return 0;
+    if (m_chunked)
+        return m_chunks.dataLeft();
+    return m_announcedLength >= 0 ? m_announcedLength - m_bodyBytes : unbounded;
+}
+
+bool ResponseMeter::skip(qint64 size)
+{
+    size = std::min(std::max<qint64>(size, 0), skippable());
+    if (!m_headerSeen) {
+        m_bodyBytes += size;
+        return false;
+    }
+    if (m_chunked) {
+        m_bodyBytes += m_chunks.skip(size);
+        return true;
+    }
+    m_bodyBytes += size;
+    m_complete = m_bodyBytes == m_announcedLength;
+    return true;
 }
 
 bool ResponseMeter::feed(const char *data, qsizetype size)
@@ -25,9 +69,7 @@ bool ResponseMeter::feed(const char *data, qsizetype size)
     if (size <= 0)
         return m_headerSeen;
     if (m_headerSeen) {
-        m_bodyBytes += size;
-        if (m_body.size() < m_bodyLimit)
-            m_body.append(data, std::min<qsizetype>(size, m_bodyLimit - m_body.size()));
+        takeBody(data, size);
         return true;
     }
     m_bodyBytes += size;
@@ -41,21 +83,57 @@ bool ResponseMeter::feed(const char *data, qsizetype size)
     const qsizetype end = m_header.indexOf("\r\n\r\n", from);
     if (end >= 0) {
         m_headerSeen = true;
-        // Everything after the four end bytes is body, in this arrival and the ones before.
-        m_bodyBytes -= end + 4;
+        m_bodyBytes = 0;
         m_contentLength = parseContentLength(m_header.left(end));
         readHeader(m_header.left(end));
-        if (m_bodyLimit > 0) {
-            // The body's first bytes came with the header: in what was kept of it, and beyond.
-            m_body = m_header.mid(end + 4) + QByteArray(data + take, size - take);
-            m_body.truncate(m_bodyLimit);
-        }
+        // The body's first bytes came with the header: in what was kept of it, and beyond.
+        const QByteArray header = m_header;
         m_header = QByteArray();
+        takeBody(header.constData() + end + 4, header.size() - end - 4);
+        takeBody(data + take, size - take);
     } else if (m_header.size() >= headerLimit) {
         m_gaveUp = true;
         m_header = QByteArray();
     }
     return false;
+}
+
+void ResponseMeter::takeBody(const char *data, qsizetype size)
+{
+    if (size <= 0 || m_complete || m_unreadable)
+        return;
+    if (m_chunked) {
+        m_bodyBytes += m_chunks.feed(data, size);
+        m_complete = m_chunks.done();
+        m_unreadable = m_chunks.broken();
+        return;
+    }
+    // Bytes beyond the announced length are no part of the page.
+    if (m_announcedLength >= 0)
+        size = qsizetype(std::min<qint64>(size, m_announcedLength - m_bodyBytes));
+    if (m_body.size() < m_bodyLimit)
+        m_body.append(data, std::min<qsizetype>(size, m_bodyLimit - m_body.size()));
+    m_bodyBytes += size;
+    m_complete = m_bodyBytes == m_announcedLength;
+}
+
+void ResponseMeter::addLengthValue(const QByteArray &value)
+{
+    // "Content-Length: 42", perhaps repeated, or as a list of the same number ("42, 42"). Anything
+    // else leaves nothing to tell where the page ends.
+    for (const QByteArray &part : value.split(',')) {
+        const QByteArray digits = part.trimmed();
+        if (!isDigits(digits) || digits.size() > 18) {
+            m_unreadable = true;
+            return;
+        }
+        const qint64 length = digits.toLongLong();
+        if (m_announcedLength >= 0 && m_announcedLength != length) {
+            m_unreadable = true;
+            return;
+        }
+        m_announcedLength = length;
+    }
 }
 
 QString ResponseMeter::progressText(qint64 bodyBytes, qint64 contentLength)
@@ -124,42 +202,30 @@ void ResponseMeter::readHeader(const QByteArray &header)
             m_location = value;
         else if (name == "transfer-encoding" && value.toLower().contains("chunked"))
             m_chunked = true;
+        else if (name == "content-length")
+            addLengthValue(value);
+        else if (name == "content-encoding" && m_contentEncoding.isEmpty())
+            m_contentEncoding = value;
+        else if (name == "retry-after" && m_retryAfter.isEmpty())
+            m_retryAfter = value;
+    }
+    if (m_chunked) {
+        // The chunks say where the page ends, whatever length the header gives besides.
+        m_announcedLength = -1;
+        m_unreadable = false;
+        m_chunks.setPageLimit(m_bodyLimit);
+    } else if (m_unreadable) {
+        m_announcedLength = -1; // no length can be trusted
+    } else if (m_announcedLength == 0) {
+        m_complete = true;
     }
 }
 
 QByteArray ResponseMeter::dechunk(const QByteArray &body, bool *ok)
 {
-    QByteArray page;
-    qsizetype at = 0;
-    *ok = false;
-    while (at < body.size()) {
-        const qsizetype lineEnd = body.indexOf("\r\n", at);
-        if (lineEnd < 0)
-            return QByteArray();
-        // The size in hex, then perhaps ";name=value" extensions.
-        QByteArray sizeText = body.mid(at, lineEnd - at);
-        const qsizetype semicolon = sizeText.indexOf(';');
-        if (semicolon >= 0)
-            sizeText.truncate(semicolon);
-        sizeText = sizeText.trimmed();
-        const bool hexDigits =
-            !sizeText.isEmpty() && sizeText.size() <= 15 &&
-            std::all_of(sizeText.cbegin(), sizeText.cend(), [](char c) { return std::isxdigit(uchar(c)); });
-        if (!hexDigits)
-            return QByteArray();
-        const qint64 chunk = sizeText.toLongLong(nullptr, 16);
-        if (chunk == 0) {
-            *ok = true;
-            return page;
-        }
-        const qsizetype start = lineEnd + 2;
-        if (chunk > body.size() - start)
-            return QByteArray();
-        page.append(body.constData() + start, chunk);
-        at = start + chunk;
-        if (body.mid(at, 2) != "\r\n")
-            return QByteArray();
-        at += 2;
-    }
-    return QByteArray();
+    ChunkDecoder chunks;
+    chunks.setPageLimit(body.size());
+    chunks.feed(body.constData(), body.size());
+    *ok = chunks.done();
+    return *ok ? chunks.page() : QByteArray();
 }

@@ -210,7 +210,10 @@ void WatchController::connectReplyCheck()
     m_recorder->probe().setCookieJar(&m_cookieJar);
 
     m_autoCheck.setObjectName(QStringLiteral("autoCheckTimer"));
-    connect(&m_autoCheck, &QTimer::timeout, this, &WatchController::startReplyCheck);
+    connect(&m_autoCheck, &QTimer::timeout, this, [this] {
+        if (!m_run->isRunning())
+            m_run->start(ReplyCheckRun::Trigger::Automatic);
+    });
 
     connect(m_run, &ReplyCheckRun::cleared, this, [this] {
         m_posts.clearFailures();

@@ -3,11 +3,13 @@
 #include "core/datafiles.h"
 #include "core/datafolder.h"
 #include "core/filegroup.h"
+#include "core/linerules.h"
 #include "watch/threadaddress.h"
 
 namespace {
-// posts.txt and sizes.txt, in the data-file table's order, replaced as one.
-FileGroup watchedFiles()
+// posts.txt, sizes.txt and postnumbers.txt (unless it is left alone), in the data-file table's
+// order, replaced as one.
+FileGroup watchedFiles(bool withBaselines)
 {
     QStringList names;
     for (const DataFile &file : dataFiles()) {
@@ -15,6 +17,8 @@ FileGroup watchedFiles()
         if (file.journal && qstrcmp(file.journal, watchedPostsJournal) == 0)
             names.append(QString::fromLatin1(file.name));
     }
+    if (!withBaselines)
+        names.removeAll(QStringLiteral("postnumbers.txt"));
     return FileGroup(dataFolder(), QString::fromLatin1(watchedPostsJournal), names);
 }
 
@@ -28,15 +32,15 @@ QString baselineLine(const WatchedPost &post)
 }
 
 // The address ends the line, so a "|" in it needs no escape.
-void readBaselineLine(const QString &line, WatchedPost &post)
+void readBaselineLine(QStringView line, WatchedPost &post)
 {
     const qsizetype first = line.indexOf(QLatin1Char('|'));
     const qsizetype second = first < 0 ? -1 : line.indexOf(QLatin1Char('|'), first + 1);
     if (second < 0 || line.mid(second + 1) != post.url)
         return;
     QList<qint64> numbers;
-    const QStringList words = line.mid(first + 1, second - first - 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (const QString &word : words) {
+    const auto words = line.mid(first + 1, second - first - 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QStringView word : words) {
         bool ok = false;
         const qint64 number = word.toLongLong(&ok);
         if (!ok || number < 0 || (!numbers.isEmpty() && number <= numbers.last()))
@@ -120,30 +124,72 @@ void WatchedPostList::clearFailures()
 
 QString WatchedPostList::load()
 {
-    const FileGroup files = watchedFiles();
     m_reader.reset();
-    m_reader.fail(files.settle());
-    const QStringList urls = m_reader.read(files.currentPath(0));
-    const QStringList sizes = m_reader.read(files.currentPath(1));
+    m_reader.fail(watchedFiles(true).settle());
+    const FileGroup files = watchedFiles(true);
+    // Each file is taken in as it is read, a line at a time: a long list is held once, as posts.
+    QList<WatchedPost> posts;
+    if (!m_reader.readEach(
+            files.currentPath(0),
+            [&posts](QString &&url) {
+                posts.append({std::move(url), QStringLiteral("0"), {}, LoginState::Unknown});
+            },
+            looksLikeAddress, QStringLiteral("web addresses")))
+        posts.clear();
+    // Extra size lines belong to no post and are dropped with the next save; a post without one
+    // keeps "0". The sizes are judged by those that pair with a post (by all when there is none),
+    // as the next save writes them: a list that is kept can always be read back.
+    qsizetype sized = 0;
+    qsizetype judged = 0;
+    qsizetype odd = 0;
+    bool sizesRead = m_reader.readEach(files.currentPath(1), [&](QString &&size) {
+        if (sized < posts.size() || posts.isEmpty()) {
+            ++judged;
+            odd += looksLikeNumber(size) ? 0 : 1;
+        }
+        if (sized < posts.size())
+            posts[sized].size = std::move(size);
+        ++sized;
+    });
+    if (sizesRead && odd * 2 > judged) {
+        m_reader.fail(notAListError(files.currentPath(1), QStringLiteral("page sizes (whole numbers)")));
+        sizesRead = false;
+    }
+    if (!sizesRead) {
+        for (WatchedPost &post : posts)
+            post.size = QStringLiteral("0");
+    }
     // Only a help to the reply check: without it every post is judged by its size, so a file that
-    // cannot be read keeps nothing from being saved.
+    // cannot be read keeps nothing else from being saved. It is then left as it is, and the posts
+    // are saved without it: each of its lines names its post, so none can be taken for another.
     LineListReader baselineReader;
-    const QStringList baselines = baselineReader.read(files.currentPath(2));
-    m_loadError = m_reader.mayBeSaved()
-                      ? QString()
-                      : m_reader.error() + QStringLiteral("\nChanges to your watched posts will not be saved while "
-                                                          "the program runs, so the file stays as it is.");
+    qsizetype based = 0;
+    m_baselinesKept = baselineReader.readEach(
+        files.currentPath(2),
+        [&posts, &based](QString &&line) {
+            if (based < posts.size())
+                readBaselineLine(line, posts[based]);
+            ++based;
+        },
+        looksLikeBaseline, QStringLiteral("post numbers of watched posts"));
+    if (!m_baselinesKept) {
+        for (WatchedPost &post : posts) {
+            post.postNumbers.clear();
+            post.login = LoginState::Unknown;
+        }
+    }
+    QStringList problems;
+    if (!m_reader.mayBeSaved())
+        problems << m_reader.error() + QStringLiteral("\nChanges to your watched posts will not be saved while "
+                                                      "the program runs, so the file stays as it is.");
+    if (!m_baselinesKept)
+        problems << baselineReader.error() + QStringLiteral("\nIt is left as it is, and the reply check judges "
+                                                            "your watched posts by their page sizes.");
+    m_loadError = problems.join(QLatin1Char('\n'));
     beginResetModel();
-    m_posts.clear();
+    m_posts = std::move(posts);
     m_failures.clear();
     m_notes.clear();
-    // Extra size lines belong to no post and are dropped with the next save.
-    for (int i = 0; i < urls.size(); ++i) {
-        WatchedPost post{urls.at(i), i < sizes.size() ? sizes.at(i) : QStringLiteral("0"), {}, LoginState::Unknown};
-        if (i < baselines.size())
-            readBaselineLine(baselines.at(i), post);
-        m_posts.append(post);
-    }
     endResetModel();
     return m_loadError;
 }
@@ -161,9 +207,11 @@ QString WatchedPostList::save() const
         sizes.append(post.size);
         baselines.append(baselineLine(post));
     }
-    return watchedFiles().write({lineListBytes(urls, EntrySpacing::EmptyLineAfter),
-                                 lineListBytes(sizes, EntrySpacing::EmptyLineAfter),
-                                 lineListBytes(baselines, EntrySpacing::EmptyLineAfter)});
+    QList<QByteArray> contents{lineListBytes(urls, EntrySpacing::EmptyLineAfter),
+                               lineListBytes(sizes, EntrySpacing::EmptyLineAfter)};
+    if (m_baselinesKept)
+        contents.append(lineListBytes(baselines, EntrySpacing::EmptyLineAfter));
+    return watchedFiles(m_baselinesKept).write(contents);
 }
 
 int WatchedPostList::indexOf(const QString &url) const

@@ -17,6 +17,8 @@ struct WatchedPost
     QList<qint64> postNumbers; // ascending; empty when none are known (the size rule applies)
     LoginState login = LoginState::Unknown;
 };
+// Moved as bytes: a list of many posts grows in place instead of being copied at each growth.
+Q_DECLARE_TYPEINFO(WatchedPost, Q_RELOCATABLE_TYPE);
 
 // The watched threads, kept in posts.txt (addresses), sizes.txt (sizes) and postnumbers.txt (the
 // post numbers and login state of each baseline: "member|12 15 19|address") in the data folder.
@@ -48,9 +50,11 @@ public:
     // Reads both files, first finishing or undoing a save that was interrupted; entries pair up by
     // position. A post without a size line gets "0". Returns loadError().
     QString load();
-    // Empty when both files could be read. Otherwise it names the file and the reason, and for the
-    // rest of the run neither file is written: saving from a list that could not be read would
-    // throw the file's posts away. Shown to the user once, after load().
+    // Empty when the files could be read. Otherwise it names the file and the reason, and for the
+    // rest of the run that file is not written: when it is posts.txt or sizes.txt, neither is,
+    // since saving from a list that could not be read would throw the file's posts away; a
+    // postnumbers.txt that could not be read is left out of the saves. Shown to the user once,
+    // after load().
     QString loadError() const { return m_loadError; }
     // Writes both files as one; an empty text on success, else the error.
     QString save() const;
@@ -121,4 +125,6 @@ private:
     QHash<QString, QString> m_notes;
     LineListReader m_reader;
     QString m_loadError;
+    // Whether postnumbers.txt is saved with the others: not when it could not be read as one.
+    bool m_baselinesKept = true;
 };

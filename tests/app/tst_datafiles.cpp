@@ -5,6 +5,7 @@
 #include "core/datafiles.h"
 #include "core/datafolder.h"
 #include "core/linelist.h"
+#include "core/linerules.h"
 #include "core/textfile.h"
 #include "filebytes.h"
 #include "filesizelimit.h"
@@ -32,7 +33,10 @@ private Q_SLOTS:
     void splitTextLines();
     void lineEndings_data();
     void lineEndings();
+    void longFilesReadAcrossBlocks();
     void readFailuresAreTold();
+    void lineRules_data();
+    void lineRules();
     void atomicWriteReplacesWhole();
     void failedWriteKeepsOldFile();
     void writeIntoMissingFolderReports();
@@ -154,6 +158,22 @@ void TestDataFiles::splitTextLines_data()
         << QByteArray("a\r\n\xef\xbb\xbf"
                       "b\r\n\xef\xbb\xbf\r\n")
         << QStringList{"a", QStringLiteral("\uFEFFb"), QStringLiteral("\uFEFF")};
+    QTest::newRow("utf-16, low byte first") << QByteArray("\xff\xfe"
+                                                          "a\0\r\0\n\0\xe9\0",
+                                                          10)
+                                            << QStringList{"a", QString::fromLatin1("\xe9")};
+    QTest::newRow("utf-16, high byte first, lone cr") << QByteArray("\xfe\xff\0a\0\r\0b", 8) << QStringList{"a", "b"};
+    QTest::newRow("utf-16 cut in half a character") << QByteArray("\xff\xfe"
+                                                                  "a\0b",
+                                                                  5)
+                                                    << QStringList{QStringLiteral("a\uFFFD")};
+    QTest::newRow("utf-16 with half a surrogate pair")
+        << QByteArray("\xfe\xff\xdf\x28\0a\xd8\x3d\xde\x00", 10) << QStringList{QStringLiteral("\uFFFDa\U0001F600")};
+    QTest::newRow("a NUL byte: no text") << QByteArray("a\r\nb\0c\r\n", 7) << QStringList{};
+    QTest::newRow("a NUL character in utf-16: no text") << QByteArray("\xff\xfe"
+                                                                      "a\0\0\0",
+                                                                      6)
+                                                        << QStringList{};
 }
 
 void TestDataFiles::splitTextLines()
@@ -191,6 +211,21 @@ void TestDataFiles::lineEndings()
     QCOMPARE(toLf(text), lf);
 }
 
+// A file is read a block at a time: a line, and a CR LF, may lie across two blocks.
+void TestDataFiles::longFilesReadAcrossBlocks()
+{
+    TestEnvironment env;
+    const QString path = env.filePath("posts.txt");
+    QByteArray bytes = QByteArray((1 << 20) - 1, 'x') + "\r\nnext\r\n" + QByteArray(1 << 20, 'y') + "\r";
+    QVERIFY(writeFileBytes(path, bytes));
+    QStringList lines;
+    QCOMPARE(forEachTextLine(path, [&lines](QString &&line) { lines.append(line); }), TextFileRead::Read);
+    QCOMPARE(lines, ::splitTextLines(bytes));
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(QFile::link("/dev/zero", env.filePath("sizes.txt")));
+    QCOMPARE(readTextFile(env.filePath("sizes.txt")).status, TextFileRead::Unreadable); // never ends
+}
+
 void TestDataFiles::readFailuresAreTold()
 {
     TestEnvironment env;
@@ -207,6 +242,61 @@ void TestDataFiles::readFailuresAreTold()
     const TextFileRead broken = readTextFile(env.filePath("sizes.txt"));
     QCOMPARE(broken.status, TextFileRead::Unreadable);
     QVERIFY2(broken.error.contains("sizes.txt"), qPrintable(broken.error));
+}
+
+void TestDataFiles::lineRules_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("fits");
+    QTest::newRow("address") << "address"
+                             << "https://forum.example.org/t/1?page=2#p3" << true;
+    QTest::newRow("address with a blank the browser decoded") << "address"
+                                                              << "http://f.example/My Topic" << true;
+    QTest::newRow("address typed without its scheme") << "address"
+                                                      << "forum.example.org/t/1" << true;
+    QTest::newRow("host with its port") << "address"
+                                        << "localhost:8080/t/1" << true;
+    QTest::newRow("about:blank") << "address"
+                                 << "about:blank" << true;
+    QTest::newRow("an account line") << "address"
+                                     << "root:x:0:0:root:/root:/bin/bash" << false;
+    QTest::newRow("a setting with an address in it") << "address"
+                                                     << "HOME_URL=\"https://www.example.org/\"" << false;
+    QTest::newRow("words") << "address"
+                           << "127.0.0.1 localhost" << false;
+    QTest::newRow("a control character") << "address" << QString("http://a/\x01") << false;
+    QTest::newRow("number") << "number"
+                            << " 20480 " << true;
+    QTest::newRow("negative number") << "number"
+                                     << "-1" << true;
+    QTest::newRow("no number") << "number"
+                               << "12 kB" << false;
+    QTest::newRow("forum") << "forum"
+                           << "http://f.example/|ann|p|w" << true;
+    QTest::newRow("forum without a login") << "forum"
+                                           << "http://f.example/" << true;
+    QTest::newRow("baseline") << "baseline"
+                              << "member|12 15|http://a/1" << true;
+    QTest::newRow("baseline of words") << "baseline"
+                                       << "a|b|c" << false;
+    QTest::newRow("saved message") << "message"
+                                   << "Hello[br]there|Subject" << true;
+    QTest::newRow("no subject") << "message"
+                                << "Hello there" << false;
+}
+
+void TestDataFiles::lineRules()
+{
+    QFETCH(QString, rule);
+    QFETCH(QString, line);
+    QFETCH(bool, fits);
+    const QMap<QString, LineRule> rules{{"address", looksLikeAddress},
+                                        {"number", looksLikeNumber},
+                                        {"forum", looksLikeForumLogin},
+                                        {"baseline", looksLikeBaseline},
+                                        {"message", looksLikeSavedMessage}};
+    QCOMPARE(rules.value(rule)(line), fits);
 }
 
 void TestDataFiles::atomicWriteReplacesWhole()

@@ -3,8 +3,11 @@
 #include "core/datafolder.h"
 #include "core/settingsstore.h"
 #include "testenvironment.h"
+#include "ui/messagebox.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -46,6 +49,7 @@ private Q_SLOTS:
     void openingTwiceShowsTheSameWindow();
     void closingUnloadsTheWindow();
     void showsTheHelpTextOnTop();
+    void boxesOpenAboveIt();
     void helpFileFound_data();
     void helpFileFound();
     void damagedHelpFileStillOpens();
@@ -181,6 +185,23 @@ void TestHelpWindow::showsTheHelpTextOnTop()
     // It opens at the top of the text.
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QCOMPARE(window->helpText->verticalScrollBar()->value(), 0);
+}
+
+// A warning shown while the help window stays on top would open under it.
+void TestHelpWindow::boxesOpenAboveIt()
+{
+    QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
+    QVERIFY(QTest::qWaitForWindowExposed(m_help.show(nullptr)));
+    showMessage(nullptr, QStringLiteral("Threadloom"), QStringLiteral("posts.txt could not be read"),
+                QMessageBox::Warning);
+    QMessageBox *box = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *found = qobject_cast<QMessageBox *>(window); found && found->isVisible())
+            box = found;
+    }
+    QVERIFY(box);
+    QVERIFY(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    box->close();
 }
 
 void TestHelpWindow::helpFileFound_data()

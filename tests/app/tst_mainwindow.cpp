@@ -19,6 +19,7 @@
 #include "filebytes.h"
 #include "testenvironment.h"
 #include "ui/editortext.h"
+#include "ui/messagebox.h"
 #include "watch/postspanel.h"
 #include "watch/watchcontroller.h"
 
@@ -60,6 +61,7 @@ private Q_SLOTS:
     void init();
     void firstRunOnEmptyFolder();
     void listFilesReadRules();
+    void startWarningsComeAfterTheHelpWindow();
     void shutdownWritesExactBytes();
     void exitMenuStoresLikeClosing();
     void exitEndsWithTheSecondaryBrowserOpen();
@@ -127,6 +129,28 @@ void TestMainWindow::listFilesReadRules()
     QCOMPARE(form.forumLogins.at(0).password, QString("pw"));
     QCOMPARE(form.forumLogins.at(1).userName, QString("bob"));
     QCOMPARE(form.forumLogins.at(1).password, QString("p1|p2"));
+}
+
+// The help window stays on top: a warning shown before it would open under it.
+void TestMainWindow::startWarningsComeAfterTheHelpWindow()
+{
+    TestEnvironment env;
+    QVERIFY(QFile::copy(THREADLOOM_SOURCE_DIR "/resources/Help.rtf", env.filePath("Help.rtf")));
+    QVERIFY(writeFileBytes(env.filePath("posts.txt"), QByteArray("\x7f"
+                                                                 "ELF\0\0\0",
+                                                                 7)));
+    MainWindow form;
+    countEnds(form);
+    QStringList warnings;
+    setMessageHookForTesting([&](const QString &, const QString &text) {
+        const HelpWindow *help = form.context().help.window();
+        warnings << (help && help->isVisible() ? "after help: " : "before help: ") + text;
+    });
+    form.load();
+    setMessageHookForTesting({});
+    QCOMPARE(warnings.size(), 1);
+    QVERIFY2(warnings.first().startsWith("after help: Could not read") && warnings.first().contains("posts.txt"),
+             qPrintable(warnings.first()));
 }
 
 void TestMainWindow::shutdownWritesExactBytes()

@@ -175,6 +175,14 @@ ServerScript ScriptedHttpServer::pageOfSize(qint64 bodyBytes)
     return {ServerStep::send(response({}, length)), ServerStep::filler(bodyBytes), ServerStep::close()};
 }
 
+ServerScript ScriptedHttpServer::drip(const QByteArray &head, int count, int everyMs)
+{
+    ServerScript script{ServerStep::send(head)};
+    for (int i = 0; i < count; ++i)
+        script << ServerStep::pause(everyMs) << ServerStep::send("d");
+    return script << ServerStep::close();
+}
+
 ServerScript ScriptedHttpServer::scriptForTarget(const ScriptedHttpServer *server, const QByteArray &target)
 {
     return server->m_scripts.value(QString::fromLatin1(target), server->m_defaultScript);

@@ -68,6 +68,8 @@ public:
     static QByteArray response(const QByteArray &body, const QByteArray &extraHeaders = {});
     static ServerScript page(const QByteArray &body);
     static ServerScript pageOfSize(qint64 bodyBytes);
+    // head at once, then one byte every everyMs, count times, as a server that can barely keep up.
+    static ServerScript drip(const QByteArray &head, int count, int everyMs);
 
 Q_SIGNALS:
     void requestReceived(const QByteArray &request);

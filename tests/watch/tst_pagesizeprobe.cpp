@@ -1,13 +1,20 @@
+#include "packedbody.h"
 #include "scriptedhttpserver.h"
+#include "testenvironment.h"
+#include "watch/bodyunpacker.h"
 #include "watch/browsercookiejar.h"
 #include "watch/pagesizeprobe.h"
 #include "watch/probeaddress.h"
+#include "watch/replycheckrun.h"
 #include "watch/responsemeter.h"
+#include "watch/retryafter.h"
+#include "watch/watchedpostlist.h"
 
 #include <QFile>
 #include <QNetworkCookie>
 #include <QSslSocket>
 #include <QTest>
+#include <QTimeZone>
 
 namespace {
 
@@ -26,6 +33,28 @@ struct ProbeLog
     }
     bool done() const { return !finished.isEmpty() || !failed.isEmpty(); }
 };
+
+// What a reply check said of each post: why it was not checked, or how it grew.
+struct CheckOutcomes
+{
+    QHash<QString, QString> of;
+    int finished = 0;
+
+    explicit CheckOutcomes(ReplyCheckRun &run)
+    {
+        QObject::connect(&run, &ReplyCheckRun::cleared, &run, [this] { of.clear(); });
+        QObject::connect(&run, &ReplyCheckRun::postFailed, &run,
+                         [this](const QString &url, const QString &reason) { of.insert(url, reason); });
+        QObject::connect(&run, &ReplyCheckRun::newReplyDetail, &run,
+                         [this](const QString &url, const QString &detail) { of.insert(url, detail); });
+        QObject::connect(&run, &ReplyCheckRun::finished, &run, [this] { ++finished; });
+    }
+};
+
+QByteArray chunkedHead()
+{
+    return "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+}
 
 QByteArray readData(const QString &name)
 {
@@ -95,6 +124,14 @@ private Q_SLOTS:
     void picksBrowserCookies_data();
     void picksBrowserCookies();
     void sendsCookiesToTheirHostOnly();
+    void unpacksBodies_data();
+    void unpacksBodies();
+    void readsRetryAfter_data();
+    void readsRetryAfter();
+    void framesBodies_data();
+    void framesBodies();
+    void checkWithstandsHostileServers_data();
+    void checkWithstandsHostileServers();
 };
 
 void TestPageSizeProbe::buildsRequests_data()
@@ -232,11 +269,12 @@ void TestPageSizeProbe::measuresResponses_data()
     for (const char c : QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\nabcd"))
         bytes << QByteArray(1, c);
     QTest::newRow("one byte per arrival") << inPieces(bytes) << qint64(4) << "Downloaded 4 from 4 (100%)";
+    // The progress text reads the length the old way; where the page ends is read as HTTP has it.
     QTest::newRow("lower-case content-length")
-        << inPieces({"HTTP/1.1 200 OK\r\ncontent-length: 2000\r\n\r\n", QByteArray(500, 'x')}) << qint64(500)
+        << inPieces({"HTTP/1.1 200 OK\r\ncontent-length: 500\r\n\r\n", QByteArray(500, 'x')}) << qint64(500)
         << "Downloaded 500 bytes";
     QTest::newRow("no blank after the colon")
-        << inPieces({"HTTP/1.1 200 OK\r\nContent-Length:2000\r\n\r\n", QByteArray(500, 'x')}) << qint64(500)
+        << inPieces({"HTTP/1.1 200 OK\r\nContent-Length:500\r\n\r\n", QByteArray(500, 'x')}) << qint64(500)
         << "Downloaded 500 bytes";
     QTest::newRow("chunked body with its framing")
         << inPieces({"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n", "5\r\nhello\r\n", "0\r\n\r\n"})
@@ -263,7 +301,8 @@ void TestPageSizeProbe::measuresResponses()
 void TestPageSizeProbe::reportsWhatItDoes()
 {
     ScriptedHttpServer server;
-    server.setDefaultScript(inPieces({"HTTP/1.1 200 OK\r\nContent-Length: 2000\r\n\r\n", QByteArray(500, 'x')}));
+    server.setDefaultScript(
+        inPieces({"HTTP/1.1 200 OK\r\nContent-Length: 2000\r\n\r\n", QByteArray(500, 'x'), QByteArray(1500, 'y')}));
     QVERIFY(server.start());
     PageSizeProbe probe;
     ProbeLog log(probe);
@@ -273,9 +312,10 @@ void TestPageSizeProbe::reportsWhatItDoes()
     QCOMPARE(log.activity, QStringList{"Connecting to the web server"});
     QTRY_VERIFY(log.done());
     QCOMPARE(server.requests(), QList<QByteArray>{probeRequest(splitProbeAddress(url))});
-    QCOMPARE(log.finished, QList<qint64>{500});
-    // The arrival that completes the header shows no progress; the next shows the share.
-    QCOMPARE(log.progress, (QStringList{QString(), "Downloaded 500 from 2000 (25%)"}));
+    QCOMPARE(log.finished, QList<qint64>{2000});
+    // The arrival that completes the header shows no progress; the next ones show the share.
+    QCOMPARE(log.progress,
+             (QStringList{QString(), "Downloaded 500 from 2000 (25%)", "Downloaded 2000 from 2000 (100%)"}));
     log.activity.removeDuplicates();
     QCOMPARE(log.activity, (QStringList{"Connecting to the web server", "Sending request", "Request completed",
                                         "Receiving response"}));
@@ -324,9 +364,6 @@ void TestPageSizeProbe::readsPostsOfMeasuredPage_data()
                                           QByteArray::number(page.size() - 14, 16) + "\r\n" + page.mid(14) + "\r\n",
                                           "0\r\n\r\n"})
                              << QList<qint64>{7, 9};
-    QTest::newRow("broken framing") << inPieces(
-                                           {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n", "zz\r\n" + page})
-                                    << QList<qint64>();
     QTest::newRow("longer than is read") << ScriptedHttpServer::page(
                                                 page + QByteArray(PageSizeProbe::pageReadLimit, ' ') + page)
                                          << QList<qint64>();
@@ -529,6 +566,253 @@ void TestPageSizeProbe::sendsCookiesToTheirHostOnly()
     const QByteArray host = server.url().mid(7, server.url().size() - 8).toLatin1();
     QCOMPARE(server.requests(), QList<QByteArray>{"GET /thread HTTP/1.1\r\nHost: " + host +
                                                   "\r\nConnection: close\r\nAccept: */*\r\nCookie: sid=abc\r\n\r\n"});
+}
+
+void TestPageSizeProbe::unpacksBodies_data()
+{
+    QTest::addColumn<QByteArray>("packed");
+    QTest::addColumn<QByteArray>("coding"); // the Content-Encoding value
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QByteArray>("page");
+
+    const QByteArray page = "<div id=\"post-7\">a</div>" + QByteArray(3000, ' ');
+    const QByteArray gzip = packedBody(page, Packing::Gzip);
+    QTest::newRow("gzip") << gzip << QByteArray("gzip") << int(UnpackedBody::Unpacked) << page;
+    QTest::newRow("x-gzip, any case") << gzip << QByteArray(" X-GZip ") << int(UnpackedBody::Unpacked) << page;
+    QTest::newRow("deflate as a zlib stream")
+        << packedBody(page, Packing::Zlib) << QByteArray("deflate") << int(UnpackedBody::Unpacked) << page;
+    QTest::newRow("deflate as raw data") << packedBody(page, Packing::RawDeflate) << QByteArray("deflate")
+                                         << int(UnpackedBody::Unpacked) << page;
+    QTest::newRow("two gzip members") << gzip + packedBody("tail", Packing::Gzip) << QByteArray("gzip")
+                                      << int(UnpackedBody::Unpacked) << page + "tail";
+    QTest::newRow("padding after the member")
+        << gzip + QByteArray(8, '\0') << QByteArray("gzip") << int(UnpackedBody::Unpacked) << page;
+    QTest::newRow("cut short") << gzip.left(gzip.size() / 2) << QByteArray("gzip") << int(UnpackedBody::Broken)
+                               << QByteArray();
+    QTest::newRow("not packed at all") << page << QByteArray("gzip") << int(UnpackedBody::Broken) << QByteArray();
+    QTest::newRow("packing we cannot undo") << gzip << QByteArray("br") << int(UnpackedBody::Broken) << QByteArray();
+    // A few kilobytes that unpack to far more than is ever read stop at the limit.
+    const QByteArray bomb = packedBody(QByteArray(16 * 1024 * 1024, 'x'), Packing::Gzip);
+    QTest::newRow("bomb") << bomb << QByteArray("gzip") << int(UnpackedBody::TooLong)
+                          << QByteArray(PageSizeProbe::pageReadLimit, 'x');
+}
+
+void TestPageSizeProbe::unpacksBodies()
+{
+    QFETCH(QByteArray, packed);
+    QFETCH(QByteArray, coding);
+    const UnpackedBody unpacked = unpackBody(packed, bodyPackingFromHeader(coding), PageSizeProbe::pageReadLimit);
+    QTEST(int(unpacked.result), "result");
+    QTEST(unpacked.page, "page");
+}
+
+void TestPageSizeProbe::readsRetryAfter_data()
+{
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<int>("seconds");
+
+    QTest::newRow("seconds") << QByteArray(" 120 ") << 120;
+    QTest::newRow("now") << QByteArray("0") << 0;
+    QTest::newRow("a date") << QByteArray("Wed, 21 Oct 2026 07:30:00 GMT") << 120;
+    QTest::newRow("a date gone by") << QByteArray("Wed, 21 Oct 2026 07:00:00 GMT") << 0;
+    QTest::newRow("more than a day") << QByteArray("999999999999") << RetryAfter::maxSeconds;
+    for (const char *value :
+         {"", "-5", "1.5", "soon", "Wed, 21 Oct 2026 07:30:00 CET", "Wed, 32 Oct 2026 07:30:00 GMT"})
+        QTest::newRow(value) << QByteArray(value) << -1;
+}
+
+void TestPageSizeProbe::readsRetryAfter()
+{
+    QFETCH(QByteArray, value);
+    const QDateTime now(QDate(2026, 10, 21), QTime(7, 28), QTimeZone::utc());
+    QTEST(RetryAfter::seconds(value, now), "seconds");
+}
+
+void TestPageSizeProbe::framesBodies_data()
+{
+    QTest::addColumn<QList<QByteArray>>("arrivals");
+    QTest::addColumn<bool>("complete");
+    QTest::addColumn<bool>("unreadable");
+    QTest::addColumn<qint64>("bodyBytes");
+    QTest::addColumn<QByteArray>("page");
+
+    const QByteArray ok = "HTTP/1.1 200 OK\r\n";
+    QTest::newRow("announced length, the rest ignored")
+        << QList<QByteArray>{ok + "content-length: 5\r\n\r\nhel", "lo, and more"} << true << false << qint64(5)
+        << QByteArray("hello");
+    QTest::newRow("announced twice alike")
+        << QList<QByteArray>{ok + "Content-Length: 2, 2\r\n\r\nab"} << true << false << qint64(2) << QByteArray("ab");
+    QTest::newRow("announced twice unalike") << QList<QByteArray>{ok + "Content-Length: 2\r\nContent-Length: 3\r\n\r\n"}
+                                             << false << true << qint64(0) << QByteArray();
+    QTest::newRow("length no number") << QList<QByteArray>{ok + "Content-Length: 1e3\r\n\r\nab"} << false << true
+                                      << qint64(0) << QByteArray();
+    QTest::newRow("empty length, then no number")
+        << QList<QByteArray>{ok + "Content-Length: 0,e\r\n\r\nab"} << false << true << qint64(0) << QByteArray();
+    QTest::newRow("nothing announced: until the close")
+        << QList<QByteArray>{ok + "\r\nab", "cd"} << false << false << qint64(4) << QByteArray("abcd");
+    QTest::newRow("empty page announced")
+        << QList<QByteArray>{ok + "Content-Length: 0\r\n\r\n"} << true << false << qint64(0) << QByteArray();
+    // Counted with their framing, as they came; read without it.
+    QTest::newRow("chunks, extension, trailer, split anywhere")
+        << QList<QByteArray>{chunkedHead() + "3;x=1\r", "\nabc\r\n4\r\nde", "fg\r\n0\r\nX-T: 1\r\n", "\r\nnext"} << true
+        << false << qint64(34) << QByteArray("abcdefg");
+    QTest::newRow("chunks with bare line feeds")
+        << QList<QByteArray>{chunkedHead() + "2\nab\n0\n\n"} << true << false << qint64(8) << QByteArray("ab");
+    QTest::newRow("chunks beat an unreadable length")
+        << QList<QByteArray>{"HTTP/1.1 200 OK\r\nContent-Length: x\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n"}
+        << true << false << qint64(5) << QByteArray();
+    QTest::newRow("chunk longer than its size")
+        << QList<QByteArray>{chunkedHead() + "2\r\nabc\r\n0\r\n\r\n"} << false << true << qint64(6) << QByteArray("ab");
+    QTest::newRow("16-digit chunk size") << QList<QByteArray>{chunkedHead() + "0000000000000002\r\nab\r\n"} << false
+                                         << true << qint64(18) << QByteArray();
+    QTest::newRow("size line that never ends")
+        << QList<QByteArray>{chunkedHead() + QByteArray(ChunkDecoder::lineLimit + 1, '1')} << false << true
+        << qint64(ChunkDecoder::lineLimit + 1) << QByteArray();
+}
+
+void TestPageSizeProbe::framesBodies()
+{
+    QFETCH(QList<QByteArray>, arrivals);
+    ResponseMeter meter;
+    meter.setBodyLimit(64);
+    for (const QByteArray &arrival : arrivals)
+        meter.feed(arrival.constData(), arrival.size());
+    QTEST(meter.complete(), "complete");
+    QTEST(meter.unreadable(), "unreadable");
+    QTEST(meter.bodyBytes(), "bodyBytes");
+    QTEST(meter.body(), "page");
+}
+
+void TestPageSizeProbe::checkWithstandsHostileServers_data()
+{
+    QTest::addColumn<ServerScript>("script"); // what the forum's first watched thread gets
+    QTest::addColumn<qint64>("storedSize");
+    QTest::addColumn<QList<qint64>>("storedPosts");
+    QTest::addColumn<QString>("outcome");  // why it was not checked, or how it grew; empty: unchanged
+    QTest::addColumn<QString>("sameHost"); // the same for the forum's next thread, a page grown by 900
+    QTest::addColumn<bool>("held");        // whether the automatic check leaves the forum alone after
+
+    const QString grown = QStringLiteral("grew by 900 bytes");
+    const QString unreadable = PageSizeProbe::unreadableAnswer();
+    const QList<qint64> none;
+    const auto page = [](const QByteArray &body, const QByteArray &headers) {
+        return ScriptedHttpServer::response(body, headers);
+    };
+    QTest::newRow("1: cut off before its announced length")
+        << ServerScript{ServerStep::send(page(QByteArray(3000, 'c'), "Content-Length: 100000\r\n")),
+                        ServerStep::close()}
+        << qint64(100) << none << "the page was cut off: 3,000 of 100,000 bytes" << grown << false;
+    QTest::newRow("1: chunks cut off")
+        << ServerScript{ServerStep::send(chunkedHead() + "7d0\r\n" + QByteArray(1000, 'c')), ServerStep::close()}
+        << qint64(100) << none << "the page was cut off after 1,005 bytes" << grown << false;
+    QTest::newRow("1: more than announced")
+        << ServerScript{ServerStep::send(page(QByteArray(1500, 'm'), "Content-Length: 1000\r\n")), ServerStep::close()}
+        << qint64(100) << none << grown << grown << false;
+    for (const char *size : {"ZZZZ", "000000000000000000000010", "-5"})
+        QTest::newRow(qPrintable(QStringLiteral("2: chunk size %1").arg(size)))
+            << ServerScript{ServerStep::send(chunkedHead() + size + "\r\n" + QByteArray(1000, 'z')),
+                            ServerStep::close()}
+            << qint64(100) << none << unreadable << grown << false;
+    QTest::newRow("3: whole page, connection kept open")
+        << ServerScript{ServerStep::send(page(QByteArray(1000, 'k'), "Content-Length: 1000\r\n")), ServerStep::stall()}
+        << qint64(100) << none << grown << grown << false;
+    QTest::newRow("3: last chunk, connection kept open")
+        << ServerScript{ServerStep::send(chunkedHead() + "3e8\r\n" + QByteArray(1000, 'k') + "\r\n0\r\n\r\n"),
+                        ServerStep::stall()}
+        << qint64(112) << none << grown << grown << false;
+    const QByteArray posts =
+        "<div id=\"post-7\">a</div><div id=\"post-9\">b</div><div id=\"post-11\">c</div>" + QByteArray(20000, ' ');
+    const QList<QPair<Packing, const char *>> packings{
+        {Packing::Gzip, "gzip"}, {Packing::Zlib, "deflate, zlib stream"}, {Packing::RawDeflate, "deflate, raw"}};
+    for (const auto &[packing, name] : packings) {
+        const QByteArray packed = packedBody(posts, packing);
+        const QByteArray coding = packing == Packing::Gzip ? "gzip" : "deflate";
+        QTest::newRow(qPrintable(QStringLiteral("4: packed unasked, %1").arg(name)))
+            << ServerScript{ServerStep::send(page(packed, "Content-Encoding: " + coding + "\r\n")), ServerStep::close()}
+            << qint64(packed.size()) << QList<qint64>{7, 9} << "1 new post" << grown << false;
+    }
+    QTest::newRow("5: 429 with Retry-After")
+        << ServerScript{ServerStep::send("HTTP/1.1 429 Too Many Requests\r\nRetry-After: 120\r\n\r\n"),
+                        ServerStep::close()}
+        << qint64(100) << none << "429 Too Many Requests" << ReplyCheckRun::waitText(120) << true;
+    QTest::newRow("5: 503 with Retry-After, connection kept open")
+        << ServerScript{ServerStep::send("HTTP/1.1 503 Service Unavailable\r\nRetry-After: 30\r\n"
+                                         "Content-Length: 4\r\n\r\nbusy"),
+                        ServerStep::stall()}
+        << qint64(100) << none << "503 Service Unavailable" << ReplyCheckRun::waitText(30) << true;
+    QTest::newRow("6: one byte at a time")
+        << ScriptedHttpServer::drip(ScriptedHttpServer::response({}, "Content-Length: 100000\r\n"), 2000, 20)
+        << qint64(100) << none << ReplyCheckRun::tooSlowText() << ReplyCheckRun::tooSlowText() << false;
+}
+
+void TestPageSizeProbe::checkWithstandsHostileServers()
+{
+    QFETCH(ServerScript, script);
+    QFETCH(qint64, storedSize);
+    QFETCH(QList<qint64>, storedPosts);
+    QFETCH(QString, sameHost);
+    QFETCH(bool, held);
+    TestEnvironment environment;
+    ScriptedHttpServer forum;
+    ScriptedHttpServer other;
+    QVERIFY(forum.start(QHostAddress(QStringLiteral("127.0.0.1"))));
+    QVERIFY(other.start(QHostAddress(QStringLiteral("127.0.0.2"))));
+    forum.setScript("/hostile", script);
+    forum.setDefaultScript(ScriptedHttpServer::page(QByteArray(1000, 'n')));
+    other.setDefaultScript(ScriptedHttpServer::page(QByteArray(1000, 'o')));
+    const QString hostile = forum.url("/hostile");
+    const QString next = forum.url("/next");
+    const QString elsewhere = other.url("/elsewhere");
+
+    WatchedPostList list;
+    PageMeasurement baseline;
+    baseline.size = storedSize;
+    baseline.postNumbers = storedPosts;
+    for (const QString &url : {hostile, next, elsewhere}) {
+        list.watch(url);
+        list.recordMeasurement(url, baseline);
+        baseline = PageMeasurement{100, {}, {}};
+    }
+    ReplyCheckRun run(list);
+    run.setConnectionLimits(1, ReplyCheckRun::defaultTotalLimit); // the forum's threads one after another
+    run.setTooSlowLimit(2000);
+    CheckOutcomes outcomes(run);
+    run.start();
+    // The default silence limit of 60 s stays: a page kept open must not wait for it.
+    QTRY_COMPARE_WITH_TIMEOUT(outcomes.finished, 1, 15000);
+
+    QTEST(outcomes.of.value(hostile), "outcome");
+    QCOMPARE(outcomes.of.value(next), sameHost);
+    QCOMPARE(outcomes.of.value(elsewhere), QStringLiteral("grew by 900 bytes")); // the rest is checked
+    // A thread not checked keeps its baseline and is listed at the end; no thread is flagged for it.
+    QCOMPARE(list.at(0).size, QString::number(storedSize));
+    QCOMPARE(list.at(0).postNumbers, storedPosts);
+    const bool askedNext =
+        !sameHost.startsWith(QStringLiteral("the forum")) && sameHost != ReplyCheckRun::tooSlowText();
+    QCOMPARE(forum.requests().size(), askedNext ? 2 : 1);
+    QStringList listed;
+    for (const ReplyCheckFailure &failure : run.failures())
+        listed << failure.url + " - " + failure.reason;
+    QStringList notChecked;
+    for (const QString &url : {hostile, next}) {
+        const QString said = outcomes.of.value(url);
+        if (!said.startsWith(QStringLiteral("grew by")) && !said.endsWith(QStringLiteral("new post")))
+            notChecked << url + " - " + said;
+    }
+    QCOMPARE(listed, notChecked);
+
+    // The automatic check leaves alone a forum that asked to wait; the user asking does not.
+    forum.setScript("/hostile", ScriptedHttpServer::page(QByteArray(1000, 'n')));
+    const int asked = forum.requests().size();
+    run.start(ReplyCheckRun::Trigger::Automatic);
+    QTRY_COMPARE_WITH_TIMEOUT(outcomes.finished, 2, 15000);
+    QCOMPARE(forum.requests().size(), asked + (held ? 0 : 2));
+    QCOMPARE(outcomes.of.value(next).startsWith(QStringLiteral("the forum asked to wait ")), held);
+    if (held) {
+        run.start();
+        QTRY_COMPARE_WITH_TIMEOUT(outcomes.finished, 3, 15000);
+        QCOMPARE(forum.requests().size(), asked + 2);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPageSizeProbe)

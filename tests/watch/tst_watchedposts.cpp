@@ -226,7 +226,7 @@ void TestWatchedPosts::writesAfterEveryChange_data()
     QTest::newRow("empty and one-blank addresses refused")
         << abc << sizes << QStringList{"watch ", "watch  "} << QStringList{"a=10", "b=20", "c=30"};
     QTest::newRow("two blanks can be read back, so they are watched")
-        << QByteArray() << QByteArray() << QStringList{"watch   "} << QStringList{"  =0"};
+        << abc << sizes << QStringList{"watch   "} << QStringList{"a=10", "b=20", "c=30", "  =0"};
     QTest::newRow("removal takes the post with its size")
         << abc << sizes << QStringList{"remove 1"} << QStringList{"a=10", "c=30"};
     QTest::newRow("measurement after a removal lands on its own post")
@@ -475,7 +475,7 @@ void TestWatchedPosts::flagsGrownPages_data()
         << QStringList{"100", "5000", "100", "100"} << QList<qint64>{900, 5000, 100, 20000} << QList<int>{0, 3};
     // Neighbours with very different sizes: each post is compared with its own size only.
     QTest::newRow("neighbours differ") << QStringList{"50000", "1000"} << QList<qint64>{50100, 1200} << QList<int>();
-    QTest::newRow("stored size not a number") << QStringList{"lots"} << QList<qint64>{900} << QList<int>{0};
+    QTest::newRow("stored size not a number") << QStringList{"lots", "100"} << QList<qint64>{900, 100} << QList<int>{0};
     // A post whose first measurement never arrived: this one becomes its baseline.
     QTest::newRow("not measured yet") << QStringList{"0", "100"} << QList<qint64>{20480, 900} << QList<int>{1};
 }
