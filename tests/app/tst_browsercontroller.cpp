@@ -36,6 +36,8 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QToolButton>
+#include <QWebEngineCookieStore>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QtTest>
 
@@ -86,6 +88,8 @@ private Q_SLOTS:
     void postingPages();
     void editorPages_data();
     void editorPages();
+    void composerRoad_data();
+    void composerRoad();
     void insertWhileLoading();
     void postCheckWindow_data();
     void postCheckWindow();
@@ -381,6 +385,7 @@ void TestBrowserController::editorPages_data()
     QTest::addColumn<QString>("page");   // in tests/data/editor-pages, or inline markup
     QTest::addColumn<QString>("format"); // the format chosen in the editor panel
     QTest::addColumn<QString>("posted"); // a pattern the recorded message holds; empty: nothing goes in
+    QTest::addColumn<QString>("before"); // a format inserted first; empty: none
 
     // The links in the forum's own markup, as each editor writes them.
     const QString anchor = QStringLiteral(
@@ -388,24 +393,34 @@ void TestBrowserController::editorPages_data()
     const QString code =
         QRegularExpression::escape("[url=http://example.com/forum/page.html]http://example.com/forum/page.html[/url]");
     QTest::newRow("TinyMCE, html") << "tinymce.html"
-                                   << "html" << anchor;
+                                   << "html" << anchor << QString();
     QTest::newRow("CKEditor 5, html") << "ckeditor5.html"
-                                      << "html" << anchor;
+                                      << "html" << anchor << QString();
     QTest::newRow("Quill, html") << "quill.html"
-                                 << "html" << anchor;
+                                 << "html" << anchor << QString();
     QTest::newRow("SCEditor in BBCode mode, ubb") << "sceditor.html"
-                                                  << "ubb" << code;
+                                                  << "ubb" << code << QString();
     QTest::newRow("SCEditor in BBCode mode, html") // the editor writes the anchor as its own code
         << "sceditor.html"
-        << "html" << code;
+        << "html" << code << QString();
     QTest::newRow("CodeMirror 5 markdown composer, text") // a code editor replaced the text area
         << "codemirror5.html"
-        << "text" << QRegularExpression::escape("see http://example.com/forum/page.html");
+        << "text" << QRegularExpression::escape("see http://example.com/forum/page.html") << QString();
     QTest::newRow("CodeMirror 6 markdown composer, text")
         << "codemirror6.html"
-        << "text" << QRegularExpression::escape("see http://example.com/forum/page.html");
+        << "text" << QRegularExpression::escape("see http://example.com/forum/page.html") << QString();
+    QTest::newRow("Jodit, html") // it asks how to paste HTML
+        << "jodit.html"
+        << "html" << anchor << QString();
+    QTest::newRow("Jodit, html over its text") // it looks the same until it asks
+        << "jodit.html"
+        << "html" << anchor << "text";
+    QTest::newRow("Jodit, text") << "jodit.html"
+                                 << "text" << QRegularExpression::escape("see http://example.com/forum/page.html")
+                                 << QString();
     QTest::newRow("TinyMCE, text") << "tinymce.html"
-                                   << "text" << QRegularExpression::escape("see http://example.com/forum/page.html");
+                                   << "text" << QRegularExpression::escape("see http://example.com/forum/page.html")
+                                   << QString();
     QTest::newRow("editor that refuses the message")
         << "<form action=\"/submit\" method=\"post\"><input name=subject id=subject>"
            "<textarea name=message id=message style=\"display: none\">Old draft</textarea>"
@@ -413,7 +428,7 @@ void TestBrowserController::editorPages_data()
            "<script>var box = document.getElementById('box'), no = function (e) { e.preventDefault(); };"
            "box.addEventListener('paste', no); box.addEventListener('beforeinput', no);"
            "document.body.dataset.editorReady = 'yes';</script>"
-        << "html" << QString();
+        << "html" << QString() << QString();
     QTest::newRow("code editor that ignores its input") // its own text goes out on submit
         << "<form action=\"/submit\" method=\"post\"><input name=subject id=subject>"
            "<textarea name=message id=message style=\"display: none\">Old draft</textarea>"
@@ -423,7 +438,7 @@ void TestBrowserController::editorPages_data()
            "<script>document.forms[0].addEventListener('submit', function () {"
            " document.getElementById('message').value = document.getElementById('lines').textContent; });"
            "document.body.dataset.editorReady = 'yes';</script>"
-        << "text" << QString();
+        << "text" << QString() << QString();
 }
 
 void TestBrowserController::editorPages()
@@ -431,6 +446,7 @@ void TestBrowserController::editorPages()
     QFETCH(QString, page);
     QFETCH(QString, format);
     QFETCH(QString, posted);
+    QFETCH(QString, before);
 
     m_forum->serveFolder(QStringLiteral("/node_modules/"), QStringLiteral(THREADLOOM_EDITOR_PACKAGES));
     if (page.endsWith(QLatin1String(".html"))) {
@@ -444,16 +460,24 @@ void TestBrowserController::editorPages()
     WAIT_COMPARE(this->page(QStringLiteral("document.body.dataset.editorReady")).toString(), QStringLiteral("yes"),
                  20000);
 
-    m_form->editorPanel()->formatList->setCurrentText(format);
-    QCOMPARE(m_form->editorPanel()->formatList->currentText(), format);
     setEditorText(m_form->editorPanel()->messageEditor,
                   QStringLiteral("Hello forum friends\r\nsee http://example.com/forum/page.html\r\nbye"));
+    if (!before.isEmpty()) {
+        m_form->editorPanel()->formatList->setCurrentText(before);
+        QVERIFY(autoInsert());
+    }
+    m_form->editorPanel()->formatList->setCurrentText(format);
+    QCOMPARE(m_form->editorPanel()->formatList->currentText(), format);
     const bool ok = !posted.isEmpty();
     QCOMPARE(autoInsert(), ok);
     QCOMPARE(browser().postCheck().countdown(), ok ? 4 : 0);
     QCOMPARE(m_boxes, ok ? QStringList() : QStringList{QStringLiteral("Auto-Insert Error|") + insertErrorText});
     if (!ok)
         return;
+    // No question of the editor's is left open.
+    QVERIFY(!this->page(QStringLiteral("Array.prototype.some.call(document.querySelectorAll('[role=dialog], dialog'),"
+                                       " function (e) { return e.getClientRects().length > 0; })"))
+                 .toBool());
 
     // The page's own button posts what its editor holds.
     this->page(QStringLiteral("document.getElementById('subject').value = 'Rich'"));
@@ -461,10 +485,70 @@ void TestBrowserController::editorPages()
     WAIT_COMPARE(m_forum->posts().size(), 1, 20000);
     // Some editors write every blank as a non-breaking one.
     const QString message = m_forum->posts().first().message.replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
-    QVERIFY2(message.contains(QStringLiteral("Hello forum friends")), qPrintable(message));
+    QVERIFY2(message.count(QStringLiteral("Hello forum friends")) == 1, qPrintable(message));
     QVERIFY2(message.contains(QRegularExpression(posted)), qPrintable(message));
     QVERIFY2(message.contains(QStringLiteral("bye")), qPrintable(message));
     QVERIFY2(!message.contains(QStringLiteral("Old draft")), qPrintable(message));
+}
+
+void TestBrowserController::composerRoad_data()
+{
+    QTest::addColumn<int>("composer"); // ClassicComposer
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<bool>("focused"); // left focused as it opened, or the user clicked elsewhere since
+
+    QTest::newRow("composer open and focused") << int(ClassicComposer::TextArea) << true << true;
+    QTest::newRow("composer open, not focused") << int(ClassicComposer::TextArea) << true << false;
+    QTest::newRow("composer closed: the quick reply") << int(ClassicComposer::TextArea) << false << false;
+    QTest::newRow("composer with an editor from npm") << int(ClassicComposer::Editor) << true << false;
+}
+
+// A board whose thread page has a quick-reply form above a composer that a button opens without a
+// load, its message box in no form: the message goes where the user writes, and the page's own
+// button posts it.
+void TestBrowserController::composerRoad()
+{
+    QFETCH(int, composer);
+    QFETCH(bool, open);
+    QFETCH(bool, focused);
+
+    ClassicForum forum;
+    QVERIFY(forum.start());
+    forum.setComposer(ClassicComposer(composer));
+    const int thread = forum.openThread(QStringLiteral("Spring meeting"));
+    forum.addPosts(thread, 3);
+    QWebEngineView *view = m_form->browserPanel()->view;
+    view->page()->profile()->cookieStore()->setCookie(forum.memberCookie(), QUrl(forum.url(QStringLiteral("/"))));
+    QVERIFY(loadUrl(view, QUrl(forum.threadUrl(thread))));
+    auto inPage = [&](const QString &script) { return runScript(view->page(), script, QWebEngineScript::MainWorld); };
+    QVERIFY(inPage(QStringLiteral("!!document.getElementById('quick_reply_form')")).toBool());
+    if (open) {
+        inPage(QStringLiteral("document.getElementById('composer_open').click()"));
+        WAIT_VERIFY(inPage(QStringLiteral("!!document.querySelector('#composer[data-ready=yes]')")).toBool(), 20000);
+        if (!focused) // a click on the posts
+            inPage(QStringLiteral("document.activeElement.blur(); document.getElementById('posts').click()"));
+        QCOMPARE(inPage(QStringLiteral("document.activeElement.id")).toString(),
+                 focused ? QStringLiteral("composer_message") : QString());
+    }
+
+    m_form->editorPanel()->formatList->setCurrentText(QStringLiteral("ubb"));
+    setEditorText(m_form->editorPanel()->messageEditor,
+                  QStringLiteral("Hello forum friends\r\nsee http://example.com/forum/page.html\r\nbye"));
+    QVERIFY(autoInsert());
+    QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("Message inserted"));
+    QVERIFY(m_boxes.isEmpty());
+    // Only the box the user writes in holds it.
+    QCOMPARE(inPage(QStringLiteral("document.getElementById('message').value.indexOf('Hello') >= 0")).toBool(), !open);
+
+    inPage(open ? QStringLiteral("document.getElementById('composer_submit').click()")
+                : QStringLiteral("document.getElementById('quick_reply_submit').click()"));
+    WAIT_VERIFY(!forum.submissions().isEmpty(), 20000);
+    const ClassicForumSubmission sent = forum.lastSubmission();
+    QVERIFY2(sent.post > 0, qPrintable(sent.refusal));
+    QCOMPARE(forum.submissions().size(), 1);
+    QVERIFY2(sent.message.contains(QStringLiteral("Hello forum friends")), qPrintable(sent.message));
+    QCOMPARE(forum.linkTargets(sent.post), QStringList{QStringLiteral("http://example.com/forum/page.html")});
+    WAIT_VERIFY(inPage(QStringLiteral("!!document.getElementById('post_%1')").arg(sent.post)).toBool(), 20000);
 }
 
 void TestBrowserController::insertWhileLoading()
