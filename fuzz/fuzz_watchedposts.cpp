@@ -8,7 +8,7 @@ QStringList pairs(const WatchedPostList &list)
 {
     QStringList out;
     for (const WatchedPost &post : list.posts()) {
-        out << post.url << post.size << QString::number(int(post.login));
+        out << post.url << post.size << QString::number(int(post.login)) << QString::number(post.laterPage);
         for (const qint64 number : post.postNumbers)
             out << QString::number(number);
     }

@@ -6,6 +6,7 @@
 #include "browser/forumspanel.h"
 #include "browser/insertcontroller.h"
 #include "browser/pagescripts.h"
+#include "browser/postcheckrunner.h"
 #include "browser/websitewindow.h"
 #include "compose/composecontroller.h"
 #include "compose/messageeditorpanel.h"
@@ -58,6 +59,10 @@ BrowserController::BrowserController(BrowserPanel &panel, MessageEditorPanel &ed
     };
     m_insert = new InsertController(*m_scriptPage, m_postCheck, message, reportFailure,
                                     folder.filePath(QStringLiteral("htmltemp.txt")), this);
+    m_postCheckRunner = new PostCheckRunner(*m_scriptPage, m_postCheck, this);
+    connect(m_postCheckRunner, &PostCheckRunner::messageShown, this, &BrowserController::postCheckHit);
+    // An insert that succeeded has armed the check on the page it filled.
+    connect(m_insert, &InsertController::finished, m_postCheckRunner, &PostCheckRunner::armed);
     connect(m_insert, &InsertController::finished, this, &BrowserController::autoInsertFinished);
     // After "Message inserted": the addresses the classic link rules left as plain text, if any.
     connect(m_insert, &InsertController::finished, this, [this](bool inserted) {
@@ -131,6 +136,9 @@ void BrowserController::connectControls()
     connect(view, &QWebEngineView::loadFinished, this, &BrowserController::onLoadFinished);
     connect(view, &QWebEngineView::titleChanged, this,
             [this] { m_panel.addressBox->setText(m_panel.view->url().toString()); });
+    // A page that moves to another address without loading (history.pushState) shows a new page.
+    connect(view, &QWebEngineView::urlChanged, this,
+            [this](const QUrl &url) { m_panel.addressBox->setText(url.toString()); });
     connect(m_page, &QWebEnginePage::linkHovered, this,
             [this](const QString &url) { Q_EMIT statusText(StatusPanel::Activity, url); });
 }
@@ -151,37 +159,18 @@ void BrowserController::onLoadFinished()
     m_panel.addressBox->setText(view->url().toString());
     Q_EMIT statusText(StatusPanel::State, QStringLiteral("Complete"));
 
-    // The state at this download decides; the page's answer comes later.
-    const PostCheck::Ticket ticket = m_postCheck.downloadCompleted();
-    if (!ticket.search)
-        return;
-    const QUrl pageUrl = view->url();
-    QPointer<BrowserController> self(this);
-    m_scriptPage->runScript(readBodyScript(), [self, ticket, pageUrl](const QVariant &body) {
-        if (self)
-            self->onPostCheckPage(ticket, pageUrl, body);
-    });
+    m_postCheckRunner->downloadCompleted();
 }
 
-void BrowserController::onPostCheckPage(const PostCheck::Ticket &ticket, const QUrl &pageUrl, const QVariant &body)
+ScriptPage *BrowserController::scriptPage() const
 {
-    if (!m_postCheck.isCurrent(ticket))
-        return;
-    // Once the browser shows another page, the one that completed can no longer be watched.
-    if (m_panel.view->url() != pageUrl)
-        return;
-    const QVariantList parts = body.toList();
-    if (parts.size() < 2) // no HTML body: nothing to find
-        return;
-    if (!PostCheck::pageShows(ticket, parts.at(0).toString(), parts.at(1).toString()))
-        return;
-    if (m_postCheck.hit(ticket))
-        Q_EMIT postCheckHit();
+    return m_scriptPage;
 }
 
 void BrowserController::armPostCheck(int countdown)
 {
     m_postCheck.armCountdown(countdown);
+    m_postCheckRunner->armed();
 }
 
 void BrowserController::autoInsertMessage()

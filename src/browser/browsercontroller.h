@@ -14,6 +14,7 @@
 class BrowserPage;
 class EngineScriptPage;
 class InsertController;
+class PostCheckRunner;
 class BrowserPanel;
 class ComposeController;
 class ForumsPanel;
@@ -27,6 +28,7 @@ class WebsiteWindow;
 // Wires the browser panel: navigation, status texts, pop-ups, the post check, auto-insert and
 // paste (whose buttons sit beside the texts they paste) and the secondary browser window.
 class QWebEngineProfile;
+class ScriptPage;
 
 class BrowserController : public QObject, public PageNavigator
 {
@@ -63,6 +65,8 @@ public:
     QAction *visitWebsiteAction() const { return m_visitWebsite; }
 
     const PostCheck &postCheck() const { return m_postCheck; }
+    // The page shown, for scripts of the areas above (the watched posts read its head).
+    ScriptPage *scriptPage() const;
     WebsiteWindow *websiteWindow() const;
 
 Q_SIGNALS:
@@ -81,7 +85,6 @@ private:
     void createActions();
     void connectControls();
     void onLoadFinished();
-    void onPostCheckPage(const PostCheck::Ticket &ticket, const QUrl &pageUrl, const QVariant &body);
 
     BrowserPanel &m_panel;
     MessageEditorPanel &m_editor;
@@ -96,6 +99,7 @@ private:
     // Every script the controller sends to the page goes through here.
     EngineScriptPage *m_scriptPage = nullptr;
     InsertController *m_insert = nullptr;
+    PostCheckRunner *m_postCheckRunner = nullptr;
     QPointer<WebsiteWindow> m_website;
     QAction *m_autoInsert = nullptr;
     QAction *m_paste[4] = {};

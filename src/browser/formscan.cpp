@@ -14,11 +14,31 @@ char16_t asciiLower(char16_t c)
     return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
 }
 
+// Whether text holds what (lower-case ASCII) at position at, ignoring case as has() does.
+bool startsWithNoCase(QStringView text, qsizetype at, QLatin1String what)
+{
+    if (at + what.size() > text.size())
+        return false;
+    for (qsizetype k = 0; k < what.size(); ++k) {
+        if (asciiLower(text.at(at + k).unicode()) != char16_t(what.at(k).unicode()))
+            return false;
+    }
+    return true;
+}
+
 // Whether line holds what (lower-case ASCII), ignoring case. No character outside ASCII folds to
 // the letters of the tag names looked for, so comparing ASCII letters alone matches as a full
 // case-insensitive search does, many times faster on a large page.
 bool has(QStringView line, QLatin1String what)
 {
+    if (what.startsWith(QLatin1Char('<'))) {
+        // Only at a "<", which the library finds many characters at a time.
+        for (qsizetype i = line.indexOf(QLatin1Char('<')); i >= 0; i = line.indexOf(QLatin1Char('<'), i + 1)) {
+            if (startsWithNoCase(line, i, what))
+                return true;
+        }
+        return false;
+    }
     const qsizetype length = what.size();
     const char16_t first = char16_t(what.at(0).unicode());
     for (qsizetype i = 0; i + length <= line.size(); ++i) {
@@ -40,14 +60,18 @@ QList<QStringView> lineViews(const QString &scratchText)
     QList<QStringView> lines;
     const QStringView text(scratchText);
     qsizetype start = 0;
+    qsizetype end = text.indexOf(QLatin1Char('\r'));
     while (start < text.size()) {
-        const qsizetype end = text.indexOf(crLf, start);
+        // A CR alone ends nothing.
+        while (end >= 0 && (end + 1 >= text.size() || text.at(end + 1) != QLatin1Char('\n')))
+            end = text.indexOf(QLatin1Char('\r'), end + 1);
         if (end < 0) {
             lines << text.mid(start);
             break;
         }
         lines << text.mid(start, end - start);
         start = end + 2;
+        end = text.indexOf(QLatin1Char('\r'), start);
     }
     return lines;
 }
@@ -91,11 +115,6 @@ template<typename Lines> int messageFieldIn(const Lines &lines, int formIndex)
     return -1;
 }
 
-bool startsWithNoCase(QStringView text, qsizetype at, QLatin1String what)
-{
-    return text.mid(at, what.size()).compare(what, Qt::CaseInsensitive) == 0;
-}
-
 // The four replacements of a pass, made in one walk over the markup. Done one after the other,
 // each matching without regard to case and inserting its replacement as written, they give the
 // same text: every pattern starts with "<" and holds no other, so no two matches overlap and no
@@ -108,22 +127,24 @@ QString rewritten(const QString &markup, bool firstPass)
     QString out;
     out.reserve(markup.size() + markup.size() / 16);
     qsizetype copied = 0;
+    const QLatin1String closing = firstPass ? formEnd : formEndClosed;
     for (qsizetype i = text.indexOf(QLatin1Char('<')); i >= 0; i = text.indexOf(QLatin1Char('<'), i)) {
-        const QLatin1String closing = firstPass ? formEnd : formEndClosed;
+        // Most tags are none of the four: their second character tells.
+        const char16_t next = i + 1 < text.size() ? asciiLower(text.at(i + 1).unicode()) : 0;
         QLatin1String matched;
-        QString replacement;
-        if (startsWithNoCase(text, i, form)) {
+        QLatin1String replacement;
+        if (next == u'f' && startsWithNoCase(text, i, form)) {
             matched = form;
-            replacement = QStringLiteral("\r\n<form\r\n");
-        } else if (startsWithNoCase(text, i, closing)) {
+            replacement = QLatin1String("\r\n<form\r\n");
+        } else if (next == u'/' && startsWithNoCase(text, i, closing)) {
             matched = closing;
-            replacement = QStringLiteral("\r\n</form>\r\n");
-        } else if (startsWithNoCase(text, i, input)) {
+            replacement = QLatin1String("\r\n</form>\r\n");
+        } else if (next == u'i' && startsWithNoCase(text, i, input)) {
             matched = input;
-            replacement = firstPass ? QStringLiteral("\r\n<input ") : QStringLiteral("\r\n<input");
-        } else if (startsWithNoCase(text, i, textarea)) {
+            replacement = firstPass ? QLatin1String("\r\n<input ") : QLatin1String("\r\n<input");
+        } else if (next == u't' && startsWithNoCase(text, i, textarea)) {
             matched = textarea;
-            replacement = QStringLiteral("\r\n<textarea");
+            replacement = QLatin1String("\r\n<textarea");
         } else {
             ++i;
             continue;
@@ -144,6 +165,7 @@ QString withoutInertText(const QString &markup)
     static const QString commentOpen = QStringLiteral("<!--");
     static const QString commentClose = QStringLiteral("-->");
     QString kept;
+    kept.reserve(markup.size());
     qsizetype copied = 0; // markup before this position is settled in kept
     qsizetype i = markup.indexOf(QLatin1Char('<'));
     while (i >= 0 && i < markup.size()) {
@@ -227,12 +249,17 @@ QString bodyInnerMarkup(const QString &bodyOuterHtml)
 
 FormScan scanForPostForm(const QString &outerHtml, const QString &innerHtml)
 {
+    // Each pass's text is terminated in place: a page's markup is large to copy.
+    auto terminated = [](QString text) {
+        text += crLf;
+        return text;
+    };
     FormScan scan;
-    scan.scratchTexts << rewriteForFirstPass(withoutInertText(outerHtml)) + crLf;
+    scan.scratchTexts << terminated(rewriteForFirstPass(withoutInertText(outerHtml)));
     QList<QStringView> lines = lineViews(scan.scratchTexts.last());
     scan.formIndex = postFormIn(lines);
     if (scan.formIndex < 0) {
-        scan.scratchTexts << rewriteForSecondPass(withoutInertText(innerHtml)) + crLf;
+        scan.scratchTexts << terminated(rewriteForSecondPass(withoutInertText(innerHtml)));
         lines = lineViews(scan.scratchTexts.last());
         scan.formIndex = postFormIn(lines);
     }

@@ -24,6 +24,8 @@ InsertController::InsertController(ScriptPage &page, PostCheck &postCheck, Messa
     m_watchdog.setSingleShot(true);
     m_watchdog.setInterval(answerLimitMs);
     connect(&m_watchdog, &QTimer::timeout, this, [this] { end(m_serial, false); });
+    // What a person sees of the page once it has loaded is no composer the page opened later.
+    connect(&m_page, &ScriptPage::loadFinished, this, [this] { m_page.runScript(noteLoadedSurfacesScript(), {}); });
 }
 
 void InsertController::autoInsert()
@@ -40,7 +42,15 @@ void InsertController::start()
     m_busy = true;
     const int serial = ++m_serial;
     m_watchdog.start();
-    run(serial, readBodyOuterScript(), [this, serial](const QVariant &body) { onMarkup(serial, body); });
+    m_current = m_message();
+    m_answered = false;
+    // The surface the user works in comes first; only without one is the page's markup read.
+    run(serial, fillUserSurfaceScript(m_current.text), [this, serial](const QVariant &answer) {
+        if (parseInsertReport(answer).road != InsertReport::None)
+            onFilled(serial, answer);
+        else
+            run(serial, readBodyOuterScript(), [this, serial](const QVariant &body) { onMarkup(serial, body); });
+    });
 }
 
 void InsertController::run(int serial, const QString &script, std::function<void(const QVariant &)> then)
@@ -59,7 +69,6 @@ void InsertController::onMarkup(int serial, const QVariant &body)
     const FormScan scan = scanForPostForm(outer, bodyInnerMarkup(outer));
     // Written once the message is in: the page is filled first, the record of the scan after.
     m_scratchTexts = scan.scratchTexts;
-    m_current = m_message();
     // With nothing found in the markup, the page may still have a form that owns a message box.
     run(serial, fillMessageBoxScript(scan.formIndex, scan.fieldIndex, m_current.text),
         [this, serial](const QVariant &answer) { onFilled(serial, answer); });
@@ -78,24 +87,40 @@ void InsertController::onFilled(int serial, const QVariant &answer)
         return;
     case InsertReport::Editor:
         m_page.focusPage();
-        QTimer::singleShot(settleMs, this, [this, serial] {
-            // Selected again now that the editor knows it has the focus, and pasted after it has
-            // heard of the selection, so the message replaces what the editor held.
-            run(serial, selectSurfaceScript(), [this, serial](const QVariant &selected) {
-                if (parseInsertReport(selected).road == InsertReport::Editor)
-                    paste(serial);
-                else
-                    end(serial, false);
-            });
-        });
+        m_focusWait.setRemainingTime(focusWaitMs);
+        select(serial);
         return;
     }
 }
 
+void InsertController::select(int serial)
+{
+    // Selected again once the editor knows it has the focus, and pasted in the next script, after
+    // it has heard of the selection, so the message replaces what the editor held.
+    run(serial, selectSurfaceScript(), [this, serial](const QVariant &answer) {
+        const InsertReport selected = parseInsertReport(answer);
+        if (selected.road != InsertReport::Editor)
+            end(serial, false);
+        else if (!selected.focused && !m_focusWait.hasExpired())
+            QTimer::singleShot(focusPollMs, this, [this, serial] { select(serial); });
+        else
+            paste(serial);
+    });
+}
+
+QString InsertController::pastedText() const
+{
+    return m_current.markup ? visibleTextOfMarkup(editorMarkup(m_current.text)) : m_current.text;
+}
+
+QString InsertController::pastedMarkup() const
+{
+    return m_current.markup ? editorMarkup(m_current.text) : QString();
+}
+
 void InsertController::paste(int serial)
 {
-    const QString html = m_current.markup ? editorMarkup(m_current.text) : QString();
-    run(serial, pasteIntoSurfaceScript(m_current.text, html),
+    run(serial, pasteIntoSurfaceScript(pastedText(), pastedMarkup()),
         [this, serial](const QVariant &pasted) { onSurfaceRead(serial, pasted, readBackTries); });
 }
 
@@ -106,8 +131,16 @@ void InsertController::onSurfaceRead(int serial, const QVariant &answer, int tri
         end(serial, false);
         return;
     }
-    const QString converted = m_current.markup ? visibleTextOfMarkup(editorMarkup(m_current.text)) : m_current.text;
-    if (showsMessage(report.text, converted) || showsMessage(report.text, m_current.plain)) {
+    if (report.asked && !m_answered) {
+        // The editor asks how to take the paste: it gets the answer a person would give, once.
+        // Whatever the surface shows meanwhile is what it held before.
+        m_answered = true;
+        run(serial, answerQuestionScript(pastedText(), pastedMarkup()),
+            [this, serial, triesLeft](const QVariant &typed) { onSurfaceRead(serial, typed, triesLeft); });
+        return;
+    }
+    // In, and no question left open.
+    if (!report.asked && (showsMessage(report.text, pastedText()) || showsMessage(report.text, m_current.plain))) {
         succeed(serial);
         return;
     }

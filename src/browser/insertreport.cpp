@@ -63,6 +63,8 @@ InsertReport parseInsertReport(const QVariant &answer)
     else
         return report;
     report.text = object.value(QStringLiteral("text")).toString();
+    report.asked = object.value(QStringLiteral("asked")).toBool();
+    report.focused = object.value(QStringLiteral("focused")).toBool();
     return report;
 }
 

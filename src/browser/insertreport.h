@@ -10,9 +10,14 @@ struct InsertReport
     enum Road { None, Field, Editor };
     Road road = None;
     QString text;
+    // An editor's surface only: a question the paste opened beside it is in sight, and whether
+    // the page has the keyboard focus.
+    bool asked = false;
+    bool focused = false;
 };
 
-// Reads a script's answer, a JSON text {"road": "field" | "editor" | "none", "text": "..."}.
+// Reads a script's answer, a JSON text {"road": "field" | "editor" | "none", "text": "...",
+// "asked": bool, "focused": bool} (the last two may be missing: false).
 // Anything else (no answer, other JSON, a page that overwrote the script's helpers) is None.
 InsertReport parseInsertReport(const QVariant &answer);
 

@@ -36,8 +36,13 @@ namespace {
 // What the insert scripts share: finding the message box of a form, the editing surface a person
 // sees in its place, and the report each script gives back (a JSON text {"road", "text"}).
 const QString insertHelpers = QStringLiteral(
-    "  var report = function (road, text) { return JSON.stringify({road: road, text: text || ''}); };\n"
+    "  var report = function (road, text, more) {\n"
+    "    var answer = {road: road, text: text || ''};\n"
+    "    for (var key in more || {}) answer[key] = more[key];\n"
+    "    return JSON.stringify(answer);\n"
+    "  };\n"
     "  var isTextArea = function (e) { return !!e && e.tagName === 'TEXTAREA'; };\n"
+    "  var takesText = function (e) { return !e.disabled && !e.readOnly; };\n"
     "  var firstTextArea = function (form) {\n"
     "    for (var i = 0; i < form.elements.length; ++i) {\n"
     "      if (isTextArea(form.elements[i])) return form.elements[i];\n"
@@ -121,9 +126,107 @@ const QString insertHelpers = QStringLiteral(
     "    selection.removeAllRanges();\n"
     "    selection.addRange(range);\n"
     "  };\n"
+    "  // A question an editor opened instead of taking the paste: an element the paste added beside\n"
+    "  // the surface that a person sees in the window, with buttons to answer it, that is a dialog or\n"
+    "  // has taken the keyboard focus.\n"
+    "  var answers = 'button, input[type=button], input[type=submit], [role=button]';\n"
+    "  var dialogs = 'dialog, [role=dialog], [role=alertdialog], [aria-modal=true]';\n"
+    "  var openQuestion = function (surface) {\n"
+    "    var added = window.messageAdded || [];\n"
+    "    var host = hostOf(surface);\n"
+    "    for (var i = 0; i < added.length; ++i) {\n"
+    "      var e = added[i];\n"
+    "      if (!e.isConnected || surface.contains(e) || e.contains(surface) || (host && host.contains(e))) continue;\n"
+    "      if (!shown(e) || !(e.matches(answers) || e.querySelector(answers))) continue;\n"
+    "      var asking = e.matches(dialogs) || e.querySelector(dialogs) || e.closest(dialogs);\n"
+    "      if (!asking && !e.contains(e.ownerDocument.activeElement)) continue;\n"
+    "      var box = e.getBoundingClientRect(), view = e.ownerDocument.defaultView;\n"
+    "      if (box.bottom > 0 && box.right > 0 && box.top < view.innerHeight && box.left < view.innerWidth) return e;\n"
+    "    }\n"
+    "    return null;\n"
+    "  };\n"
     "  var surfaceText = function (surface) {\n"
     "    var host = surface && surface.isConnected ? hostOf(surface) : null;\n"
-    "    return host ? report('editor', host.innerText) : report('none');\n"
+    "    if (!host) return report('none');\n"
+    "    return report('editor', host.innerText, {asked: !!openQuestion(surface), focused: document.hasFocus()});\n"
+    "  };\n"
+    "  // Puts text into what was found: a text area takes it as its value, and page scripts learn of\n"
+    "  // it through \"input\" and \"change\" events. An editing surface is kept for the scripts that\n"
+    "  // follow, focused with all it holds selected, as a person would before pasting.\n"
+    "  var fill = function (found, text) {\n"
+    "    window.messageSurface = found.surface || null;\n"
+    "    window.messageInput = found.input || null;\n"
+    "    if (found.surface) {\n"
+    "      selectAll(found.surface);\n"
+    "      return surfaceText(found.surface);\n"
+    "    }\n"
+    "    var field = found.field;\n"
+    "    field.value = text;\n"
+    "    field.dispatchEvent(new Event('input', {bubbles: true}));\n"
+    "    field.dispatchEvent(new Event('change', {bubbles: true}));\n"
+    "    return report('field', field.value);\n"
+    "  };\n");
+
+// What the user is working in: the focused editing surface, else a composer the page opened after
+// it loaded. Text areas and editors outside any form count as post boxes; those a person saw when
+// the page had loaded are none.
+const QString userSurfaceHelpers = QStringLiteral(
+    "  // The focused element, followed into same-origin frames that are no editing surface themselves.\n"
+    "  var focusedElement = function () {\n"
+    "    var element = document.activeElement;\n"
+    "    while (element && /^I?FRAME$/.test(element.tagName) && !frameDocument(element)) {\n"
+    "      var inner = null;\n"
+    "      try { inner = element.contentDocument; } catch (e) { inner = null; }\n"
+    "      element = inner ? inner.activeElement : null;\n"
+    "    }\n"
+    "    return element;\n"
+    "  };\n"
+    "  // The focused text area, editing host or editor frame, as {field} or {surface, input}.\n"
+    "  var focusedSurface = function () {\n"
+    "    var element = focusedElement();\n"
+    "    if (!element) return null;\n"
+    "    if (/^I?FRAME$/.test(element.tagName)) return {surface: element};\n"
+    "    if (isTextArea(element)) {\n"
+    "      if (!takesText(element)) return null;\n"
+    "      if (shown(element)) return {field: element};\n"
+    "      // A code editor's own input, out of sight inside the text it draws.\n"
+    "      var view = element.parentElement;\n"
+    "      while (view && !shown(view)) view = view.parentElement;\n"
+    "      return view && view !== view.ownerDocument.body ? {surface: view, input: element} : null;\n"
+    "    }\n"
+    "    if (!element.isContentEditable) return null;\n"
+    "    var host = element;\n"
+    "    while (host.parentElement && host.parentElement.isContentEditable) host = host.parentElement;\n"
+    "    return {surface: host};\n"
+    "  };\n"
+    "  // The text areas and editing surfaces outside any form that a person sees, in page order.\n"
+    "  var looseSurfaces = function () {\n"
+    "    var found = [];\n"
+    "    var areas = document.querySelectorAll('textarea');\n"
+    "    for (var i = 0; i < areas.length; ++i) {\n"
+    "      var area = areas[i];\n"
+    "      if (!area.form && takesText(area) && shown(area)) found.push({field: area});\n"
+    "    }\n"
+    "    surfacesIn(document).forEach(function (surface) {\n"
+    "      if (!surface.closest('form')) found.push({surface: surface});\n"
+    "    });\n"
+    "    var element = function (one) { return one.field || one.surface; };\n"
+    "    found.sort(function (a, b) {\n"
+    "      return element(a).compareDocumentPosition(element(b)) & Node.DOCUMENT_POSITION_FOLLOWING ? -1 : 1;\n"
+    "    });\n"
+    "    found.element = element;\n"
+    "    return found;\n"
+    "  };\n"
+    "  // The newest post box outside any form that was not in sight when the page had loaded. A page\n"
+    "  // that has not changed since has opened none, and a large one is not searched for it.\n"
+    "  var composer = function () {\n"
+    "    var atLoad = window.surfacesAtLoad;\n"
+    "    if (!atLoad || !window.changedSinceLoad) return null;\n"
+    "    var found = looseSurfaces();\n"
+    "    for (var i = found.length - 1; i >= 0; --i) {\n"
+    "      if (!atLoad.has(found.element(found[i]))) return found[i];\n"
+    "    }\n"
+    "    return null;\n"
     "  };\n");
 
 } // namespace
@@ -134,6 +237,32 @@ QString readBodyOuterScript()
                           "  var body = document.body;\n"
                           "  return body ? body.outerHTML : null;\n"
                           "})()");
+}
+
+QString noteLoadedSurfacesScript()
+{
+    return QStringLiteral("(function () {\n") + insertHelpers + userSurfaceHelpers +
+           QStringLiteral(
+               "  var found = looseSurfaces();\n"
+               "  window.surfacesAtLoad = new WeakSet(found.map(found.element));\n"
+               "  // Told once, at the page's first change, and never again.\n"
+               "  window.changedSinceLoad = false;\n"
+               "  var watch = new MutationObserver(function () {\n"
+               "    window.changedSinceLoad = true;\n"
+               "    watch.disconnect();\n"
+               "  });\n"
+               "  watch.observe(document.documentElement, {childList: true, attributes: true, subtree: true});\n"
+               "  return found.length;\n"
+               "})()");
+}
+
+QString fillUserSurfaceScript(const QString &text)
+{
+    return QStringLiteral("(function (text) {\n") + insertHelpers + userSurfaceHelpers +
+           QStringLiteral("  var found = focusedSurface() || composer();\n"
+                          "  return found ? fill(found, text) : report('none');\n"
+                          "})(%1)")
+               .arg(scriptStringLiteral(text));
 }
 
 QString fillMessageBoxScript(int formIndex, int fieldIndex, const QString &text)
@@ -172,18 +301,8 @@ QString fillMessageBoxScript(int formIndex, int fieldIndex, const QString &text)
                "    var forms = form ? [form] : document.forms;\n"
                "    for (var g = 0; g < forms.length && !surface; ++g) surface = surfacesIn(forms[g])[0] || null;\n"
                "  }\n"
-               "  if (!surface) {\n"
-               "    if (!field) return report('none');\n"
-               "    field.value = text;\n"
-               "    field.dispatchEvent(new Event('input', {bubbles: true}));\n"
-               "    field.dispatchEvent(new Event('change', {bubbles: true}));\n"
-               "    return report('field', field.value);\n"
-               "  }\n"
-               "  // Focus the surface and select all it holds, as a person would before pasting.\n"
-               "  window.messageSurface = surface;\n"
-               "  window.messageInput = input;\n"
-               "  selectAll(surface);\n"
-               "  return surfaceText(surface);\n"
+               "  if (surface) return fill({surface: surface, input: input}, text);\n"
+               "  return field ? fill({field: field}, text) : report('none');\n"
                "})(%1, %2, %3)")
                .arg(formIndex)
                .arg(fieldIndex)
@@ -206,13 +325,59 @@ QString pasteIntoSurfaceScript(const QString &text, const QString &html)
                "  var target = window.messageInput && window.messageInput.isConnected ? window.messageInput\n"
                "      : host.ownerDocument.activeElement;\n"
                "  if (!target || !host.contains(target)) target = host;\n"
+               "  // What the paste adds to the page is looked at while the message is read back: an\n"
+               "  // editor may open a question instead of taking it.\n"
+               "  if (window.messageWatch) window.messageWatch.disconnect();\n"
+               "  var added = window.messageAdded = [];\n"
+               "  var note = function (records) {\n"
+               "    records.forEach(function (record) {\n"
+               "      record.addedNodes.forEach(function (node) { if (node.nodeType === 1) added.push(node); });\n"
+               "    });\n"
+               "  };\n"
+               "  var watch = window.messageWatch = new MutationObserver(note);\n"
+               "  var tree = {childList: true, subtree: true};\n"
+               "  watch.observe(document.documentElement, tree);\n"
+               "  if (host.ownerDocument !== document) watch.observe(host.ownerDocument.documentElement, tree);\n"
+               "  setTimeout(function () { watch.disconnect(); }, 5000);\n"
                "  if (target.dispatchEvent(paste)) {\n"
                "    // Nobody took the paste: the browser's own editing command puts it in, and the\n"
                "    // page hears of it through its input events.\n"
                "    host.ownerDocument.execCommand(html ? 'insertHTML' : 'insertText', false, html || text);\n"
                "  }\n"
+               "  note(watch.takeRecords());\n"
                "  return surfaceText(surface);\n"
                "})(%1, %2)")
+               .arg(scriptStringLiteral(text), html.isNull() ? QStringLiteral("null") : scriptStringLiteral(html));
+}
+
+QString answerQuestionScript(const QString &text, const QString &html)
+{
+    return QStringLiteral("(function (text, html) {\n") + insertHelpers +
+           QStringLiteral("  var surface = window.messageSurface;\n"
+                          "  var host = surface && surface.isConnected ? hostOf(surface) : null;\n"
+                          "  if (!host) return report('none');\n"
+                          "  var question = openQuestion(surface);\n"
+                          "  if (question) {\n"
+                          "    var asked = question.ownerDocument.activeElement;\n"
+                          "    if (asked && question.contains(asked) && /^(BUTTON|INPUT)$/.test(asked.tagName)) {\n"
+                          "      asked.click();\n"
+                          "      return surfaceText(surface);\n"
+                          "    }\n"
+                          "    // Escape, as a person closes a question they do not mean to answer.\n"
+                          "    if (!asked || !question.contains(asked)) asked = question;\n"
+                          "    var keys = {key: 'Escape', code: 'Escape', keyCode: 27, which: 27,\n"
+                          "                bubbles: true, cancelable: true};\n"
+                          "    asked.dispatchEvent(new KeyboardEvent('keydown', keys));\n"
+                          "    asked.dispatchEvent(new KeyboardEvent('keyup', keys));\n"
+                          "    if (openQuestion(surface)) return surfaceText(surface);\n"
+                          "  }\n"
+                          "  // Typed in with the browser's own editing command, which asks nothing; the editor hears\n"
+                          "  // of it through its input events.\n"
+                          "  selectAll(surface);\n"
+                          "  text = text.replace(/\\r\\n?/g, '\\n');\n"
+                          "  host.ownerDocument.execCommand(html ? 'insertHTML' : 'insertText', false, html || text);\n"
+                          "  return surfaceText(surface);\n"
+                          "})(%1, %2)")
                .arg(scriptStringLiteral(text), html.isNull() ? QStringLiteral("null") : scriptStringLiteral(html));
 }
 

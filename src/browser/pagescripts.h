@@ -16,6 +16,18 @@ QString readBodyScript();
 // text without the body's own tags, so a large page crosses over once.
 QString readBodyOuterScript();
 
+// Run when a page has loaded: notes the text areas and editors outside any form that a person sees
+// then, so that only one the page opens later counts as a composer, and notes the page's first
+// change from then on. Gives how many there are.
+QString noteLoadedSurfacesScript();
+
+// Auto-insert's first step into the editing surface the user is working in: the focused text area,
+// editing host or editor frame (also outside any form, also in a same-origin frame), else the
+// newest text area or editor outside any form that the page has shown since it loaded. It takes
+// the text as the form's message box does below. Gives a JSON report as below; "none" when the
+// user works in no such surface, and the form rule decides.
+QString fillUserSurfaceScript(const QString &text);
+
 // Auto-insert's first step into the message box of the given form (the element at fieldIndex when
 // it is a text area, else the first text area of that form; with either index -1, the first form
 // in page order whose elements hold a text area: a form the page built empty still owns the fields
@@ -28,15 +40,25 @@ QString readBodyOuterScript();
 // {"road": "field" | "editor" | "none", "text": the value, or the surface's text}.
 QString fillMessageBoxScript(int formIndex, int fieldIndex, const QString &text);
 
-// Focuses the surface the fill script kept and selects all it holds again. Gives its report.
+// Focuses the surface the fill script kept and selects all it holds again. Gives its report, whose
+// "focused" tells whether the page has the keyboard focus yet.
 QString selectSurfaceScript();
 
 // Puts the message into the surface the fill script kept, replacing the selection, as a person's
 // paste arrives: a paste event carrying text (and html, unless it is null) that the editor takes
-// itself, else the browser's insertText or insertHTML command. Gives the report of the surface.
+// itself, else the browser's insertText or insertHTML command. Gives the report of the surface;
+// its "asked" is true while an element the paste added beside the surface is in sight (an editor
+// that asks how to paste opens its question so).
 QString pasteIntoSurfaceScript(const QString &text, const QString &html);
 
-// The report of the kept surface: what it shows now.
+// For an editor that asked instead of taking the paste: gives its question the answer a person
+// gives with Enter, a click on its focused button. A question without one is closed with Escape,
+// as a person declines it, and the message typed over the selection with the browser's insertHTML
+// (or insertText) command, which asks nothing. Gives the report of the surface; "asked" stays
+// true when the question would not close, and then nothing is typed.
+QString answerQuestionScript(const QString &text, const QString &html);
+
+// The report of the kept surface: what it shows now, and whether a question is open beside it.
 QString readSurfaceScript();
 
 // Inserts text at the caret of the element that has the focus, reaching into same-origin frames;

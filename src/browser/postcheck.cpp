@@ -4,6 +4,8 @@
 
 #include <QRegularExpression>
 
+#include <chrono>
+
 namespace {
 
 // How much of a first line is compared. Further on, engines change more (long addresses shown
@@ -59,6 +61,18 @@ bool pageShowsProbe(const QString &probe, const QString &outerHtml, const QStrin
     return seam.contains(probe, Qt::CaseInsensitive);
 }
 
+PostCheck::PostCheck(Clock clock)
+    : m_clock(std::move(clock))
+{
+    if (!m_clock) {
+        m_clock = [] {
+            return qint64(std::chrono::duration_cast<std::chrono::milliseconds>(
+                              std::chrono::steady_clock::now().time_since_epoch())
+                              .count());
+        };
+    }
+}
+
 void PostCheck::arm(const QString &insertedText)
 {
     m_lastInsertedText = insertedText;
@@ -69,20 +83,37 @@ void PostCheck::armCountdown(int downloads)
 {
     m_countdown = downloads;
     ++m_arming;
+    m_armedUntil = m_clock() + armedMs;
 }
 
-PostCheck::Ticket PostCheck::downloadCompleted()
+bool PostCheck::isArmed() const
+{
+    return m_countdown >= 1 && m_countdown <= armedDownloads && m_hitArming != m_arming && m_clock() < m_armedUntil;
+}
+
+PostCheck::Ticket PostCheck::ticket() const
 {
     Ticket ticket;
     ticket.arming = m_arming;
-    if (m_countdown >= 1 && m_countdown <= armedDownloads && m_hitArming != m_arming) {
+    if (isArmed()) {
         ticket.search = true;
         ticket.probe = firstLineProbe(m_lastInsertedText);
         ticket.readings = messageReadings(m_lastInsertedText);
     }
+    return ticket;
+}
+
+PostCheck::Ticket PostCheck::downloadCompleted()
+{
+    const Ticket searched = ticket();
     if (m_countdown > 0)
         --m_countdown;
-    return ticket;
+    return searched;
+}
+
+PostCheck::Ticket PostCheck::pageChanged() const
+{
+    return ticket();
 }
 
 bool PostCheck::isCurrent(const Ticket &ticket) const
@@ -126,4 +157,26 @@ bool pageShowsMessage(const QStringList &readings, const QString &bodyMarkup)
 bool PostCheck::pageShows(const Ticket &ticket, const QString &outerHtml, const QString &innerHtml)
 {
     return pageShowsProbe(ticket.probe, outerHtml, innerHtml) || pageShowsMessage(ticket.readings, outerHtml);
+}
+
+bool PostCheck::changeShows(const Ticket &ticket, const QString &addedMarkup)
+{
+    return !ticket.readings.isEmpty() && !addedMarkup.isEmpty() && pageShows(ticket, addedMarkup, QString());
+}
+
+bool PostCheck::boxesHold(const Ticket &ticket, const QStringList &boxTexts)
+{
+    for (const QString &text : boxTexts) {
+        if (text.trimmed().isEmpty())
+            continue;
+        // A text area holds the message as it was inserted; an editor shows what its codes enclose.
+        if (!ticket.probe.trimmed().isEmpty() && text.contains(ticket.probe, Qt::CaseInsensitive))
+            return true;
+        const QString shown = comparableText(withoutForumCodes(text));
+        for (const QString &reading : ticket.readings) {
+            if (shown.contains(reading))
+                return true;
+        }
+    }
+    return false;
 }

@@ -3,6 +3,7 @@
 void NewReplyList::clear()
 {
     m_details.clear();
+    m_openings.clear();
     setStringList({});
 }
 
@@ -21,6 +22,17 @@ void NewReplyList::setDetail(const QString &url, const QString &detail)
         if (urls.at(row) == url)
             Q_EMIT dataChanged(index(row), index(row), {Qt::ToolTipRole, Qt::StatusTipRole});
     }
+}
+
+void NewReplyList::setOpening(const QString &url, const QString &address)
+{
+    m_openings.insert(url, address);
+}
+
+QString NewReplyList::openingAt(int row) const
+{
+    const QString url = QStringListModel::data(index(row), Qt::DisplayRole).toString();
+    return m_openings.value(url, url);
 }
 
 QVariant NewReplyList::data(const QModelIndex &index, int role) const

@@ -15,7 +15,11 @@ PageMeasurement readMeasuredPage(qint64 size, const QByteArray &body, bool chunk
     // post that seems new next time.
     if (!whole)
         return page;
-    page.postNumbers = extractPostNumbers(html);
+    PostNames names = readPostNames(html);
+    page.postNumbers = std::move(names.numbers);
+    page.anchors = std::move(names.anchors);
     page.login = readLoginSigns(html);
+    page.pageLinks = readPageLinks(html);
+    page.read = true;
     return page;
 }

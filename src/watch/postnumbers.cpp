@@ -15,7 +15,7 @@ constexpr int maxDigits = 12;
 
 bool namesPost(const QByteArray &word)
 {
-    static const QList<QByteArray> words{"p", "post", "comment", "msg", "message", "reply", "entry"};
+    static const QList<QByteArray> words{"p", "pid", "post", "comment", "msg", "message", "reply", "entry"};
     return words.contains(word);
 }
 
@@ -57,27 +57,87 @@ bool splitNumberedName(const QByteArray &attribute, const QByteArray &value, QBy
     return true;
 }
 
+// Only ids and anchor names can be scrolled to, or pointed at by a link's fragment.
+bool namesAnchor(const QByteArray &attribute)
+{
+    return attribute == "id" || attribute == "name";
+}
+
 } // namespace
+
+PostNames readPostNames(const QByteArray &html)
+{
+    // An anchor name with the place it has among the page's names, so the first one wins.
+    struct Anchor
+    {
+        qint64 place = 0;
+        QByteArray name;
+    };
+    struct Family
+    {
+        QSet<qint64> numbers;
+        QHash<qint64, Anchor> anchors; // ids and anchor names only
+    };
+    QHash<QByteArray, Family> families;
+    QSet<QByteArray> fragments; // what the page's links point at within a page
+    qint64 place = 0;
+    forEachAttribute(html, [&](const QByteArray &, const QByteArray &name, const QByteArray &value) {
+        if (name == "href") {
+            const qsizetype hash = value.indexOf('#');
+            if (hash >= 0 && hash + 1 < value.size())
+                fragments.insert(value.mid(hash + 1).trimmed());
+            return;
+        }
+        if (!carriesNames(name))
+            return;
+        const QByteArray trimmed = value.trimmed();
+        QByteArray family;
+        qint64 number = 0;
+        if (!splitNumberedName(name, trimmed, &family, &number))
+            return;
+        Family &found = families[family];
+        found.numbers.insert(number);
+        if (namesAnchor(name) && !found.anchors.contains(number))
+            found.anchors.insert(number, {place++, trimmed});
+    });
+    QHash<qint64, Anchor> anchors;
+    const auto keepFirst = [&anchors](qint64 number, const Anchor &anchor) {
+        const auto known = anchors.constFind(number);
+        if (known == anchors.cend() || anchor.place < known->place)
+            anchors.insert(number, anchor);
+    };
+    QSet<qint64> numbers;
+    for (auto it = families.cbegin(); it != families.cend(); ++it) {
+        if (it.value().numbers.size() < 2)
+            continue;
+        numbers.unite(it.value().numbers);
+        for (auto anchor = it.value().anchors.cbegin(); anchor != it.value().anchors.cend(); ++anchor)
+            keepFirst(anchor.key(), anchor.value());
+    }
+    if (numbers.isEmpty()) {
+        // A lone post its own link points at. Two such numbers are no one post.
+        for (auto it = families.cbegin(); it != families.cend(); ++it) {
+            for (auto anchor = it.value().anchors.cbegin(); anchor != it.value().anchors.cend(); ++anchor) {
+                if (!fragments.contains(anchor.value().name))
+                    continue;
+                if (!numbers.isEmpty() && !numbers.contains(anchor.key()))
+                    return PostNames();
+                numbers.insert(anchor.key());
+                keepFirst(anchor.key(), anchor.value());
+            }
+        }
+    }
+    PostNames names;
+    names.numbers = QList<qint64>(numbers.cbegin(), numbers.cend());
+    std::sort(names.numbers.begin(), names.numbers.end());
+    for (auto it = anchors.cbegin(); it != anchors.cend(); ++it)
+        names.anchors.insert(it.key(), it.value().name);
+    return names;
+}
 
 QList<qint64> extractPostNumbers(const QByteArray &html)
 {
-    QHash<QByteArray, QSet<qint64>> families;
-    forEachAttribute(html, [&families](const QByteArray &, const QByteArray &name, const QByteArray &value) {
-        if (!carriesNames(name))
-            return;
-        QByteArray family;
-        qint64 number = 0;
-        if (splitNumberedName(name, value.trimmed(), &family, &number))
-            families[family].insert(number);
-    });
-    QSet<qint64> numbers;
-    for (auto it = families.cbegin(); it != families.cend(); ++it) {
-        if (it.value().size() >= 2)
-            numbers.unite(it.value());
-    }
-    QList<qint64> sorted(numbers.cbegin(), numbers.cend());
-    std::sort(sorted.begin(), sorted.end());
-    return sorted;
+    return readPostNames(html).numbers;
 }
 
 int newPostCount(const QList<qint64> &before, const QList<qint64> &now)
@@ -88,4 +148,13 @@ int newPostCount(const QList<qint64> &before, const QList<qint64> &now)
             ++count;
     }
     return count;
+}
+
+qint64 firstNewPost(const QList<qint64> &before, const QList<qint64> &now)
+{
+    for (const qint64 number : now) {
+        if (!std::binary_search(before.cbegin(), before.cend(), number))
+            return number;
+    }
+    return -1;
 }

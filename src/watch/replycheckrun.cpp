@@ -333,10 +333,14 @@ void ReplyCheckRun::report()
             Q_EMIT newReply(entry.url);
             if (generation == m_generation)
                 Q_EMIT newReplyDetail(entry.url, verdict.text);
+            if (generation == m_generation && !verdict.openAddress.isEmpty())
+                Q_EMIT newReplyOpensAt(entry.url, verdict.openAddress);
             break;
         case ReplyVerdict::Unchanged:
             if (verdict.adoptPostNumbers)
                 m_posts.adoptPostNumbers(entry.url, entry.page.postNumbers);
+            if (verdict.adoptLaterPage)
+                m_posts.adoptLaterPage(entry.url, entry.page);
             break;
         }
         if (generation != m_generation)

@@ -91,6 +91,9 @@ Q_SIGNALS:
     void newReply(const QString &url);
     // Sent right after newReply: how many new posts, or how much the page grew ("2 new posts").
     void newReplyDetail(const QString &url, const QString &detail);
+    // Sent after newReplyDetail when the new replies can be shown at a place of their own: the
+    // first new post's anchor, or the thread's last page.
+    void newReplyOpensAt(const QString &url, const QString &address);
     void postFailed(const QString &url, const QString &reason);
     // The post's measurement became its baseline instead of being reported; note says why.
     void postNoted(const QString &url, const QString &note);

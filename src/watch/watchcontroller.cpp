@@ -1,6 +1,5 @@
 #include "watch/watchcontroller.h"
 
-#include "browser/postcheck.h"
 #include "core/branding.h"
 #include "core/settingsstore.h"
 #include "ui/command.h"
@@ -13,12 +12,14 @@
 #include "watch/replycheckrun.h"
 #include "watch/replyschedule.h"
 #include "watch/sizerecorder.h"
+#include "watch/threadaddress.h"
 #include "watch/threadbrowser.h"
 #include "watch/watchedpostlist.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QListView>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QTabBar>
@@ -111,8 +112,10 @@ void WatchController::connectControls()
                                   list->model()->index(row, 0).data(Qt::StatusTipRole).toString());
         });
         connect(rows, &ListRows::rowActivated, this, [this, list, urlAt](int row) {
-            if (row >= 0 && row < list->model()->rowCount())
-                openPost(urlAt(row));
+            if (row < 0 || row >= list->model()->rowCount())
+                return;
+            // A row with new replies opens where they are shown: its first new post, its last page.
+            openPost(urlAt(row), list == m_panel.newRepliesList ? m_newReplies->openingAt(row) : urlAt(row));
         });
     }
 }
@@ -140,15 +143,31 @@ void WatchController::connectModel()
     connect(m_run, &ReplyCheckRun::cleared, m_newReplies, &NewReplyList::clear);
     connect(m_run, &ReplyCheckRun::newReply, m_newReplies, &NewReplyList::add);
     connect(m_run, &ReplyCheckRun::newReplyDetail, m_newReplies, &NewReplyList::setDetail);
+    connect(m_run, &ReplyCheckRun::newReplyOpensAt, m_newReplies, &NewReplyList::setOpening);
     connect(m_run, &ReplyCheckRun::failed, this, &WatchController::showError);
 }
 
 void WatchController::watchCurrentPage()
 {
-    // One row per thread: posting again in it re-measures its row.
-    const int index = m_posts.watchThread(m_browser.currentUrl().toString());
+    // The page may name its thread's address itself, in its head.
+    QPointer<WatchController> self(this);
+    m_browser.readPageHead([self](const QString &pageUrl, const QByteArray &head) {
+        if (self)
+            self->watchPage(pageUrl, pageThreadAddress(pageUrl, head));
+    });
+}
+
+void WatchController::watchPage(const QString &pageUrl, const QString &threadUrl)
+{
+    // One row per thread: posting again in it re-measures its row, whose baseline then holds the
+    // new post.
+    int joined = 0;
+    const int index = m_posts.watchThread(pageUrl, threadUrl, &joined);
     if (index < 0)
         return;
+    if (joined > 1)
+        Q_EMIT statusText(StatusPanel::Activity,
+                          QStringLiteral("%1 rows of this thread are one now: %2").arg(joined).arg(threadUrl));
     m_recorder->measure(m_posts.at(index).url);
 }
 
@@ -189,11 +208,13 @@ void WatchController::applyView(PostsView view)
     m_panel.newRepliesList->setVisible(!showAll);
 }
 
-void WatchController::openPost(const QString &url)
+void WatchController::openPost(const QString &url, const QString &opening)
 {
-    // Opening a watched thread re-arms the post check: if the page shows the message last
-    // inserted, it is watched again and its size becomes the new baseline.
-    m_browser.openThread(url, PostCheck::armedDownloads);
+    // The user sees the thread as it is now, whatever message was inserted last: that is its new
+    // baseline. The post check ends here; pages opened from here on (a reply form that reviews the
+    // user's earlier post) are no new thread.
+    m_browser.openThread(opening);
+    m_recorder->measure(url);
 }
 
 void WatchController::startReplyCheck()

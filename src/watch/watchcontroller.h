@@ -27,7 +27,8 @@ public:
     WatchController(PostsPanel &panel, WatchedPostList &posts, ThreadBrowser &browser, BrowserCookieJar &cookies,
                     SettingsStore &settings, MessageBoxes &boxes, QObject *parent = nullptr);
 
-    // "Watch This Post": watches the page the browser shows and measures it.
+    // "Watch This Post": watches the thread of the page the browser shows, under the address the
+    // page gives it, and measures it.
     void watchCurrentPage();
     void removeSelectedWatch();
     // Shows one view of the page, as a click on its tab does.
@@ -79,7 +80,9 @@ private:
     void connectControls();
     void connectModel();
     void applyView(PostsView view);
-    void openPost(const QString &url);
+    // Measures the row url again and shows it at opening (its first new post, its last page).
+    void openPost(const QString &url, const QString &opening);
+    void watchPage(const QString &pageUrl, const QString &threadUrl);
     void showError(const QString &text);
     void connectReplyCheck();
     void showRunState(bool running);

@@ -6,6 +6,8 @@
 #include "core/linerules.h"
 #include "watch/threadaddress.h"
 
+#include <algorithm>
+
 namespace {
 // posts.txt, sizes.txt and postnumbers.txt (unless it is left alone), in the data-file table's
 // order, replaced as one.
@@ -27,8 +29,10 @@ QString baselineLine(const WatchedPost &post)
     QStringList numbers;
     for (const qint64 number : post.postNumbers)
         numbers.append(QString::number(number));
+    // Without a later page known the line is as older versions wrote it, and they read it.
+    const QString page = post.laterPage >= 0 ? QString::number(post.laterPage) + QLatin1Char('|') : QString();
     return QString::fromLatin1(loginStateText(post.login)) + QLatin1Char('|') + numbers.join(QLatin1Char(' ')) +
-           QLatin1Char('|') + post.url;
+           QLatin1Char('|') + page + post.url;
 }
 
 // The address ends the line, so a "|" in it needs no escape.
@@ -36,8 +40,19 @@ void readBaselineLine(QStringView line, WatchedPost &post)
 {
     const qsizetype first = line.indexOf(QLatin1Char('|'));
     const qsizetype second = first < 0 ? -1 : line.indexOf(QLatin1Char('|'), first + 1);
-    if (second < 0 || line.mid(second + 1) != post.url)
+    if (second < 0)
         return;
+    // "state|numbers|address", or "state|numbers|later page|address": the address decides which.
+    qint64 laterPage = WatchedPost::unknownPage;
+    if (line.mid(second + 1) != post.url) {
+        const qsizetype third = line.indexOf(QLatin1Char('|'), second + 1);
+        if (third < 0 || line.mid(third + 1) != post.url)
+            return;
+        bool ok = false;
+        laterPage = line.mid(second + 1, third - second - 1).toLongLong(&ok);
+        if (!ok || laterPage < 0)
+            return;
+    }
     QList<qint64> numbers;
     const auto words = line.mid(first + 1, second - first - 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     for (const QStringView word : words) {
@@ -49,6 +64,7 @@ void readBaselineLine(QStringView line, WatchedPost &post)
     }
     post.postNumbers = numbers;
     post.login = loginStateFromText(line.left(first).toLatin1());
+    post.laterPage = laterPage;
 }
 } // namespace
 
@@ -177,6 +193,7 @@ QString WatchedPostList::load()
         for (WatchedPost &post : posts) {
             post.postNumbers.clear();
             post.login = LoginState::Unknown;
+            post.laterPage = WatchedPost::unknownPage;
         }
     }
     QStringList problems;
@@ -226,9 +243,9 @@ int WatchedPostList::indexOf(const QString &url) const
 
 int WatchedPostList::indexOfThread(const QString &url) const
 {
-    const QString thread = threadAddress(url);
+    const QString thread = threadKey(url);
     for (int i = 0; i < m_posts.size(); ++i) {
-        if (threadAddress(m_posts.at(i).url) == thread)
+        if (threadKey(m_posts.at(i).url) == thread)
             return i;
     }
     return -1;
@@ -236,8 +253,47 @@ int WatchedPostList::indexOfThread(const QString &url) const
 
 int WatchedPostList::watchThread(const QString &pageUrl)
 {
-    const int existing = indexOfThread(pageUrl);
-    return existing >= 0 ? existing : watch(threadAddress(pageUrl));
+    return watchThread(pageUrl, threadAddress(pageUrl));
+}
+
+int WatchedPostList::watchThread(const QString &pageUrl, const QString &threadUrl, int *joined)
+{
+    if (joined)
+        *joined = 0;
+    if (!canWatch(threadUrl))
+        return -1;
+    // The page's own address finds the rows stored before the page named its thread.
+    const QString thread = threadKey(threadUrl);
+    const QString page = threadKey(pageUrl);
+    QList<int> rows;
+    for (int i = 0; i < m_posts.size(); ++i) {
+        const QString key = threadKey(m_posts.at(i).url);
+        if (key == thread || key == page)
+            rows.append(i);
+    }
+    if (rows.isEmpty())
+        return watch(threadUrl);
+    const int kept = rows.first();
+    if (rows.size() == 1 && m_posts.at(kept).url == threadUrl)
+        return kept;
+    // The last row was watched last: its size is the newest. No post any of them knew is new.
+    WatchedPost merged = m_posts.at(rows.last());
+    merged.url = threadUrl;
+    merged.laterPage = WatchedPost::unknownPage; // it was read at another address
+    QList<qint64> numbers;
+    for (const int row : std::as_const(rows))
+        numbers += m_posts.at(row).postNumbers;
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    merged.postNumbers = numbers;
+    for (qsizetype i = rows.size() - 1; i > 0; --i)
+        removeAt(rows.at(i));
+    if (joined)
+        *joined = int(rows.size());
+    m_posts[kept] = merged;
+    persist();
+    Q_EMIT dataChanged(index(kept), index(kept));
+    return kept;
 }
 
 bool WatchedPostList::canWatch(const QString &url)
@@ -276,6 +332,7 @@ bool WatchedPostList::recordMeasurement(const QString &url, const PageMeasuremen
     post.size = QString::number(page.size);
     post.postNumbers = page.postNumbers;
     post.login = page.login.state;
+    post.laterPage = laterPageOf(url, page);
     persist();
     Q_EMIT dataChanged(this->index(index), this->index(index));
     Q_EMIT sizeChanged(index);
@@ -290,6 +347,21 @@ bool WatchedPostList::adoptPostNumbers(const QString &url, const QList<qint64> &
     m_posts[index].postNumbers = numbers;
     persist();
     return true;
+}
+
+bool WatchedPostList::adoptLaterPage(const QString &url, const PageMeasurement &page)
+{
+    const int index = indexOf(url);
+    if (index < 0)
+        return false;
+    m_posts[index].laterPage = laterPageOf(url, page);
+    persist();
+    return true;
+}
+
+qint64 WatchedPostList::laterPageOf(const QString &url, const PageMeasurement &page)
+{
+    return page.read ? laterPages(url, page.pageLinks).highest : WatchedPost::unknownPage;
 }
 
 void WatchedPostList::removeAt(int index)

@@ -17,13 +17,19 @@ struct WatchedPost
     QString size;              // decimal text as stored in sizes.txt
     QList<qint64> postNumbers; // ascending; empty when none are known (the size rule applies)
     LoginState login = LoginState::Unknown;
+    // The highest later page of the thread the page linked to (see laterPages): 0 when it linked
+    // to none, unknownPage when that is not known (a post stored before this was kept).
+    qint64 laterPage = unknownPage;
+
+    static constexpr qint64 unknownPage = -1;
 };
 // Moved as bytes: a list of many posts grows in place instead of being copied at each growth.
 Q_DECLARE_TYPEINFO(WatchedPost, Q_RELOCATABLE_TYPE);
 
 // The watched threads, kept in posts.txt (addresses), sizes.txt (sizes) and postnumbers.txt (the
-// post numbers and login state of each baseline: "member|12 15 19|address") in the data folder it
-// is given.
+// post numbers and login state of each baseline, and the highest later page it linked to when
+// that is known: "member|12 15 19|3|address", else "member|12 15 19|address") in the data folder
+// it is given.
 // postnumbers.txt names each line's post, so a line that does not fit its post (the file missing,
 // or left behind by a program that did not write it) is simply not used.
 // The files are rewritten after every change, so a crash loses nothing, and every post has its
@@ -72,12 +78,18 @@ public:
     // while its size line would not, shifting every later post onto its neighbour's size.
     static bool canWatch(const QString &url);
 
-    // Position of the first post on the same thread as url (see threadAddress), or -1.
+    // Position of the first post on the same thread as url (see threadKey), or -1.
     int indexOfThread(const QString &url) const;
-    // Watches the thread a browser's page address belongs to: its row when it is watched already,
-    // under whatever address it was stored, else a new row for its thread address. Returns the
-    // row's position, or -1 when the address cannot be watched.
+    // Watches the thread a browser's page address belongs to, under its thread address. Returns
+    // the row's position, or -1 when the address cannot be watched.
     int watchThread(const QString &pageUrl);
+    // The same with the thread's address as the page said it (see pageThreadAddress). A thread
+    // already watched keeps one row, now under threadUrl: every row stored for it (under the
+    // page's address or the thread's, with a post pointer or at another page) becomes that row,
+    // which keeps every post number any of them knew and the size of the last. Returns the row's
+    // position, or -1 when the address cannot be watched; *joined (when given) is the number of
+    // rows that were joined into it.
+    int watchThread(const QString &pageUrl, const QString &threadUrl, int *joined = nullptr);
 
     // Adds url with size "0" unless it is watched already. Returns its position, or -1 when the
     // address cannot be watched.
@@ -89,6 +101,11 @@ public:
     bool recordMeasurement(const QString &url, const PageMeasurement &page);
     // Keeps post numbers as the baseline of a post that had none, its size unchanged.
     bool adoptPostNumbers(const QString &url, const QList<qint64> &numbers);
+    // Keeps the later pages a measured page links to as the baseline of a post that did not know
+    // them, the rest unchanged.
+    bool adoptLaterPage(const QString &url, const PageMeasurement &page);
+    // The highest later page a measurement of url links to, or unknownPage for a page not read.
+    static qint64 laterPageOf(const QString &url, const PageMeasurement &page);
     // Removes the post at index; out-of-range positions are ignored.
     void removeAt(int index);
 

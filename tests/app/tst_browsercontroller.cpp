@@ -7,6 +7,7 @@
 #include "browser/websitewindow.h"
 #include "browsertest.h"
 #include "browsertestmain.h"
+#include "classicforum.h"
 #include "compose/composecontroller.h"
 #include "compose/messageeditorpanel.h"
 #include "eventwait.h"
@@ -35,6 +36,8 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QToolButton>
+#include <QWebEngineCookieStore>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QtTest>
 
@@ -84,6 +87,8 @@ private Q_SLOTS:
     void postingPages();
     void editorPages_data();
     void editorPages();
+    void composerRoad_data();
+    void composerRoad();
     void insertWhileLoading();
     void postCheckWindow_data();
     void postCheckWindow();
@@ -96,6 +101,8 @@ private Q_SLOTS:
     void visitOutlivesMainWindow();
     void watchedPostRoad();
     void membersOnlyThreadKeepsItsLogin();
+    void fullRepliesKeepOneRow_data();
+    void fullRepliesKeepOneRow();
 
 private:
     bool load(const QString &path);
@@ -374,6 +381,7 @@ void TestBrowserController::editorPages_data()
     QTest::addColumn<QString>("page");   // in tests/data/editor-pages, or inline markup
     QTest::addColumn<QString>("format"); // the format chosen in the editor panel
     QTest::addColumn<QString>("posted"); // a pattern the recorded message holds; empty: nothing goes in
+    QTest::addColumn<QString>("before"); // a format inserted first; empty: none
 
     // The links in the forum's own markup, as each editor writes them.
     const QString anchor = QStringLiteral(
@@ -381,24 +389,34 @@ void TestBrowserController::editorPages_data()
     const QString code =
         QRegularExpression::escape("[url=http://example.com/forum/page.html]http://example.com/forum/page.html[/url]");
     QTest::newRow("TinyMCE, html") << "tinymce.html"
-                                   << "html" << anchor;
+                                   << "html" << anchor << QString();
     QTest::newRow("CKEditor 5, html") << "ckeditor5.html"
-                                      << "html" << anchor;
+                                      << "html" << anchor << QString();
     QTest::newRow("Quill, html") << "quill.html"
-                                 << "html" << anchor;
+                                 << "html" << anchor << QString();
     QTest::newRow("SCEditor in BBCode mode, ubb") << "sceditor.html"
-                                                  << "ubb" << code;
+                                                  << "ubb" << code << QString();
     QTest::newRow("SCEditor in BBCode mode, html") // the editor writes the anchor as its own code
         << "sceditor.html"
-        << "html" << code;
+        << "html" << code << QString();
     QTest::newRow("CodeMirror 5 markdown composer, text") // a code editor replaced the text area
         << "codemirror5.html"
-        << "text" << QRegularExpression::escape("see http://example.com/forum/page.html");
+        << "text" << QRegularExpression::escape("see http://example.com/forum/page.html") << QString();
     QTest::newRow("CodeMirror 6 markdown composer, text")
         << "codemirror6.html"
-        << "text" << QRegularExpression::escape("see http://example.com/forum/page.html");
+        << "text" << QRegularExpression::escape("see http://example.com/forum/page.html") << QString();
+    QTest::newRow("Jodit, html") // it asks how to paste HTML
+        << "jodit.html"
+        << "html" << anchor << QString();
+    QTest::newRow("Jodit, html over its text") // it looks the same until it asks
+        << "jodit.html"
+        << "html" << anchor << "text";
+    QTest::newRow("Jodit, text") << "jodit.html"
+                                 << "text" << QRegularExpression::escape("see http://example.com/forum/page.html")
+                                 << QString();
     QTest::newRow("TinyMCE, text") << "tinymce.html"
-                                   << "text" << QRegularExpression::escape("see http://example.com/forum/page.html");
+                                   << "text" << QRegularExpression::escape("see http://example.com/forum/page.html")
+                                   << QString();
     QTest::newRow("editor that refuses the message")
         << "<form action=\"/submit\" method=\"post\"><input name=subject id=subject>"
            "<textarea name=message id=message style=\"display: none\">Old draft</textarea>"
@@ -406,7 +424,7 @@ void TestBrowserController::editorPages_data()
            "<script>var box = document.getElementById('box'), no = function (e) { e.preventDefault(); };"
            "box.addEventListener('paste', no); box.addEventListener('beforeinput', no);"
            "document.body.dataset.editorReady = 'yes';</script>"
-        << "html" << QString();
+        << "html" << QString() << QString();
     QTest::newRow("code editor that ignores its input") // its own text goes out on submit
         << "<form action=\"/submit\" method=\"post\"><input name=subject id=subject>"
            "<textarea name=message id=message style=\"display: none\">Old draft</textarea>"
@@ -416,7 +434,7 @@ void TestBrowserController::editorPages_data()
            "<script>document.forms[0].addEventListener('submit', function () {"
            " document.getElementById('message').value = document.getElementById('lines').textContent; });"
            "document.body.dataset.editorReady = 'yes';</script>"
-        << "text" << QString();
+        << "text" << QString() << QString();
 }
 
 void TestBrowserController::editorPages()
@@ -424,6 +442,7 @@ void TestBrowserController::editorPages()
     QFETCH(QString, page);
     QFETCH(QString, format);
     QFETCH(QString, posted);
+    QFETCH(QString, before);
 
     m_forum->serveFolder(QStringLiteral("/node_modules/"), QStringLiteral(THREADLOOM_EDITOR_PACKAGES));
     if (page.endsWith(QLatin1String(".html"))) {
@@ -437,16 +456,24 @@ void TestBrowserController::editorPages()
     WAIT_COMPARE(this->page(QStringLiteral("document.body.dataset.editorReady")).toString(), QStringLiteral("yes"),
                  20000);
 
-    m_form->editorPanel()->formatList->setCurrentText(format);
-    QCOMPARE(m_form->editorPanel()->formatList->currentText(), format);
     setEditorText(m_form->editorPanel()->messageEditor,
                   QStringLiteral("Hello forum friends\r\nsee http://example.com/forum/page.html\r\nbye"));
+    if (!before.isEmpty()) {
+        m_form->editorPanel()->formatList->setCurrentText(before);
+        QVERIFY(autoInsert());
+    }
+    m_form->editorPanel()->formatList->setCurrentText(format);
+    QCOMPARE(m_form->editorPanel()->formatList->currentText(), format);
     const bool ok = !posted.isEmpty();
     QCOMPARE(autoInsert(), ok);
     QCOMPARE(browser().postCheck().countdown(), ok ? 4 : 0);
     QCOMPARE(boxes(), ok ? QStringList() : QStringList{QStringLiteral("Auto-Insert Error|") + insertErrorText});
     if (!ok)
         return;
+    // No question of the editor's is left open.
+    QVERIFY(!this->page(QStringLiteral("Array.prototype.some.call(document.querySelectorAll('[role=dialog], dialog'),"
+                                       " function (e) { return e.getClientRects().length > 0; })"))
+                 .toBool());
 
     // The page's own button posts what its editor holds.
     this->page(QStringLiteral("document.getElementById('subject').value = 'Rich'"));
@@ -454,10 +481,70 @@ void TestBrowserController::editorPages()
     WAIT_COMPARE(m_forum->posts().size(), 1, 20000);
     // Some editors write every blank as a non-breaking one.
     const QString message = m_forum->posts().first().message.replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
-    QVERIFY2(message.contains(QStringLiteral("Hello forum friends")), qPrintable(message));
+    QVERIFY2(message.count(QStringLiteral("Hello forum friends")) == 1, qPrintable(message));
     QVERIFY2(message.contains(QRegularExpression(posted)), qPrintable(message));
     QVERIFY2(message.contains(QStringLiteral("bye")), qPrintable(message));
     QVERIFY2(!message.contains(QStringLiteral("Old draft")), qPrintable(message));
+}
+
+void TestBrowserController::composerRoad_data()
+{
+    QTest::addColumn<int>("composer"); // ClassicComposer
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<bool>("focused"); // left focused as it opened, or the user clicked elsewhere since
+
+    QTest::newRow("composer open and focused") << int(ClassicComposer::TextArea) << true << true;
+    QTest::newRow("composer open, not focused") << int(ClassicComposer::TextArea) << true << false;
+    QTest::newRow("composer closed: the quick reply") << int(ClassicComposer::TextArea) << false << false;
+    QTest::newRow("composer with an editor from npm") << int(ClassicComposer::Editor) << true << false;
+}
+
+// A board whose thread page has a quick-reply form above a composer that a button opens without a
+// load, its message box in no form: the message goes where the user writes, and the page's own
+// button posts it.
+void TestBrowserController::composerRoad()
+{
+    QFETCH(int, composer);
+    QFETCH(bool, open);
+    QFETCH(bool, focused);
+
+    ClassicForum forum;
+    QVERIFY(forum.start());
+    forum.setComposer(ClassicComposer(composer));
+    const int thread = forum.openThread(QStringLiteral("Spring meeting"));
+    forum.addPosts(thread, 3);
+    QWebEngineView *view = m_form->browserPanel()->view;
+    view->page()->profile()->cookieStore()->setCookie(forum.memberCookie(), QUrl(forum.url(QStringLiteral("/"))));
+    QVERIFY(loadUrl(view, QUrl(forum.threadUrl(thread))));
+    auto inPage = [&](const QString &script) { return runScript(view->page(), script, QWebEngineScript::MainWorld); };
+    QVERIFY(inPage(QStringLiteral("!!document.getElementById('quick_reply_form')")).toBool());
+    if (open) {
+        inPage(QStringLiteral("document.getElementById('composer_open').click()"));
+        WAIT_VERIFY(inPage(QStringLiteral("!!document.querySelector('#composer[data-ready=yes]')")).toBool(), 20000);
+        if (!focused) // a click on the posts
+            inPage(QStringLiteral("document.activeElement.blur(); document.getElementById('posts').click()"));
+        QCOMPARE(inPage(QStringLiteral("document.activeElement.id")).toString(),
+                 focused ? QStringLiteral("composer_message") : QString());
+    }
+
+    m_form->editorPanel()->formatList->setCurrentText(QStringLiteral("ubb"));
+    setEditorText(m_form->editorPanel()->messageEditor,
+                  QStringLiteral("Hello forum friends\r\nsee http://example.com/forum/page.html\r\nbye"));
+    QVERIFY(autoInsert());
+    QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("Message inserted"));
+    QVERIFY(boxes().isEmpty());
+    // Only the box the user writes in holds it.
+    QCOMPARE(inPage(QStringLiteral("document.getElementById('message').value.indexOf('Hello') >= 0")).toBool(), !open);
+
+    inPage(open ? QStringLiteral("document.getElementById('composer_submit').click()")
+                : QStringLiteral("document.getElementById('quick_reply_submit').click()"));
+    WAIT_VERIFY(!forum.submissions().isEmpty(), 20000);
+    const ClassicForumSubmission sent = forum.lastSubmission();
+    QVERIFY2(sent.post > 0, qPrintable(sent.refusal));
+    QCOMPARE(forum.submissions().size(), 1);
+    QVERIFY2(sent.message.contains(QStringLiteral("Hello forum friends")), qPrintable(sent.message));
+    QCOMPARE(forum.linkTargets(sent.post), QStringList{QStringLiteral("http://example.com/forum/page.html")});
+    WAIT_VERIFY(inPage(QStringLiteral("!!document.getElementById('post_%1')").arg(sent.post)).toBool(), 20000);
 }
 
 void TestBrowserController::insertWhileLoading()
@@ -718,14 +805,17 @@ void TestBrowserController::watchedPostRoad()
     QCOMPARE(itemTexts(m_form->postsPanel()->postList), QStringList{thread});
     QCOMPARE(m_form->watchedPosts.at(0).size, QString::number(baseline));
 
-    // 8. Opened from the list, the thread is shown in the browser with the post check armed.
+    // 8. Opened from the list, the thread is shown in the browser and measured again; the post
+    // check is not armed for it.
     m_form->pageTabs()->setCurrentIndex(1);
     QListView *posts = m_form->postsPanel()->postList;
     QSignalSpy loaded(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
+    QSignalSpy remeasured(&m_form->watch().sizeRecorder(), &SizeRecorder::recorded);
     chooseRow(posts, 0);
     QTest::keyClick(posts, Qt::Key_Return);
-    QCOMPARE(browser().postCheck().countdown(), 4);
-    QVERIFY(loaded.wait(20000));
+    QVERIFY(!browser().postCheck().isArmed());
+    WAIT_VERIFY(!loaded.isEmpty() && !remeasured.isEmpty(), 20000);
+    QCOMPARE(remeasured.first().value(0).toString(), thread);
     QCOMPARE(m_form->browserPanel()->view->url().toString(), thread);
 }
 
@@ -768,7 +858,8 @@ void TestBrowserController::membersOnlyThreadKeepsItsLogin()
 
     loadAndWait(members);
     window->postsPanel()->watchButton->click();
-    WAIT_VERIFY(window->watchedPosts.at(0).size.toLongLong() > 20000, 20000);
+    // The row comes once the page has said what its thread is called.
+    WAIT_VERIFY(window->watchedPosts.count() == 1 && window->watchedPosts.at(0).size.toLongLong() > 20000, 20000);
     window->close();
     window.reset(); // the next start: a new main window and a new profile over the same folder
     run.reset();
@@ -780,6 +871,90 @@ void TestBrowserController::membersOnlyThreadKeepsItsLogin()
     QAbstractItemModel *found = window->postsPanel()->newRepliesList->model();
     WAIT_COMPARE(found->rowCount(), 1, 20000);
     QCOMPARE(found->index(0, 0).data().toString(), members);
+}
+
+void TestBrowserController::fullRepliesKeepOneRow_data()
+{
+    QTest::addColumn<ForumShape>("shape"); // where the board sends the browser after a post
+    QTest::addColumn<QString>("anchor");   // how its page anchors a post
+
+    QTest::newRow("thread and post in the address") << ForumShape::MyBB << "pid";
+    QTest::newRow("post alone, the thread in the canonical link") << ForumShape::PhpBB << "p";
+}
+
+// Two full replies through the board's own reply page and its editor, each shown at a pointer to
+// the new post: one row for the thread, the user's posts no replies, the links as the board reads
+// them; someone else's replies open at the first of them.
+void TestBrowserController::fullRepliesKeepOneRow()
+{
+    QFETCH(ForumShape, shape);
+    QFETCH(QString, anchor);
+    ClassicForum forum;
+    QVERIFY(forum.start());
+    forum.setShape(shape);
+    forum.setCanonicalLinks(true);
+    const int topic = forum.openThread(QStringLiteral("Spring meeting"));
+    forum.addPosts(topic, 2);
+    QWebEngineView *view = m_form->browserPanel()->view;
+    QVERIFY(loadUrl(view, QUrl(forum.loginUrl())));
+    QSignalSpy loggedIn(view, &QWebEngineView::loadFinished);
+    page(QStringLiteral("var f = document.querySelector('#content input[name=password]').form;"
+                        "f.username.value = 'alice'; f.password.value = 'secret'; f.submit.click()"));
+    QVERIFY(loggedIn.wait(20000));
+    WAIT_VERIFY(m_form->watch().cookieJar().cookieHeader(QUrl(forum.url("/"))).contains("mybbuser="), 20000);
+
+    m_form->editorPanel()->formatList->setCurrentText(QStringLiteral("ubb"));
+    setEditorText(m_form->editorPanel()->messageEditor,
+                  QStringLiteral("Count me in, the plan is at https://example.com/plan?day=1 or mail "
+                                 "me@example.org\r\nSee you there"));
+    const QString thread = forum.threadUrl(topic, 1, shape);
+    for (int round = 1; round <= 2; ++round) {
+        QVERIFY(loadUrl(view, QUrl(forum.newReplyUrl(topic))));
+        WAIT_COMPARE(page(QStringLiteral("document.body.dataset.editorReady")).toString(), QStringLiteral("yes"),
+                     20000);
+        QVERIFY(autoInsert());
+        QSignalSpy recorded(&m_form->watch().sizeRecorder(), &SizeRecorder::recorded);
+        page(QStringLiteral("document.querySelector('input[name=submit]').click()"));
+        QVERIFY(recorded.wait(30000));
+        const ClassicForumSubmission sent = forum.lastSubmission();
+        QVERIFY2(sent.post > 0 && !sent.quick, qPrintable(sent.refusal));
+        QCOMPARE(view->url().toString(), forum.postUrl(sent.post, shape));
+        QCOMPARE(forum.linkTargets(sent.post),
+                 (QStringList{"https://example.com/plan?day=1", "mailto:me@example.org"}));
+        QCOMPARE(itemTexts(m_form->postsPanel()->postList), QStringList{thread});
+        QVERIFY(m_form->watchedPosts.at(0).postNumbers.contains(sent.post));
+    }
+    m_form->watch().selectPostsTab(PostsView::NewReplies);
+    QSignalSpy finished(&m_form->watch().replyCheck(), &ReplyCheckRun::finished);
+    m_form->postsPanel()->checkRepliesButton->click();
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("finished - 0 new replies found"));
+
+    // Twice: the second time the browser shows the thread already, and the new post is not on
+    // the page it has.
+    QListView *flagged = m_form->postsPanel()->newRepliesList;
+    const QString shown = QStringLiteral("(function (id) { var e = document.getElementById(id);"
+                                         " if (!e) return false; var r = e.getBoundingClientRect();"
+                                         " return window.scrollY > 0 && r.top >= 0 && r.top < window.innerHeight; })");
+    for (const QString &reply : {QStringLiteral("See you both there"), QStringLiteral("Me too")}) {
+        const int first = forum.addPost(topic, reply);
+        forum.addPost(topic, QStringLiteral("Hooray"));
+        m_form->postsPanel()->checkRepliesButton->click();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(itemTexts(flagged), QStringList{thread});
+        QCOMPARE(flagged->model()->index(0, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("2 new posts"));
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        QSignalSpy recorded(&m_form->watch().sizeRecorder(), &SizeRecorder::recorded);
+        chooseRow(flagged, 0);
+        QTest::keyClick(flagged, Qt::Key_Return);
+        QVERIFY(loaded.wait(20000));
+        QCOMPARE(view->url().toString(), thread);
+        const QString at = scriptStringLiteral(anchor + QString::number(first));
+        WAIT_VERIFY(page(shown + QLatin1Char('(') + at + QLatin1Char(')')).toBool(), 20000);
+        // Opened, it is measured again: what it shows is seen.
+        QVERIFY(recorded.count() > 0 || recorded.wait(20000));
+    }
+    QCOMPARE(boxes(), QStringList());
 }
 
 THREADLOOM_BROWSER_TEST(TestBrowserController)

@@ -15,30 +15,47 @@
 
 namespace {
 
-QVariant reportOf(const QString &road, const QString &text)
+// An editor's report also says whether a question is open beside it and whether the page has the focus.
+QVariant reportOf(const QString &road, const QString &text, bool asked = false, bool focused = true)
 {
-    return QString::fromUtf8(
-        QJsonDocument(QJsonObject{{QStringLiteral("road"), road}, {QStringLiteral("text"), text}}).toJson());
+    return QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("road"), road},
+                                                       {QStringLiteral("text"), text},
+                                                       {QStringLiteral("asked"), asked},
+                                                       {QStringLiteral("focused"), focused}})
+                                 .toJson());
+}
+
+// A script without the arguments its builder appended: what tells one kind of script from another.
+QString scriptBody(const QString &script)
+{
+    return script.left(script.lastIndexOf(QStringLiteral("})(")));
 }
 
 // A page that answers each kind of insert script from the test's lists, a moment later, as the
-// browser does; an exhausted list gives no answer at all.
+// browser does; an exhausted list gives no answer at all, except that the user works in no
+// surface of the page unless the test says so.
 class FakePage : public ScriptPage
 {
 public:
     QVariant body = QStringLiteral("<body><form><textarea></textarea>\r\n</form></body>");
-    QVariantList fills, selects, pastes, reads;
+    QVariantList users, fills, selects, pastes, retypes, reads;
     QStringList scripts;
     int focused = 0;
 
     void runScript(const QString &script, ScriptResult done) override
     {
         scripts << script;
-        QVariantList *answers = script == readBodyOuterScript()                             ? nullptr
-                                : script == selectSurfaceScript()                           ? &selects
-                                : script == readSurfaceScript()                             ? &reads
-                                : script.startsWith(QStringLiteral("(function (formIndex")) ? &fills
-                                                                                            : &pastes;
+        const QString kind = scriptBody(script);
+        QVariantList *answers = script == readBodyOuterScript()                      ? nullptr
+                                : script == selectSurfaceScript()                    ? &selects
+                                : script == readSurfaceScript()                      ? &reads
+                                : kind == scriptBody(fillUserSurfaceScript({}))      ? &users
+                                : kind == scriptBody(fillMessageBoxScript(0, 0, {})) ? &fills
+                                : kind == scriptBody(pasteIntoSurfaceScript({}, {})) ? &pastes
+                                : kind == scriptBody(answerQuestionScript({}, {}))   ? &retypes
+                                                                                     : &unknown;
+        if (answers == &users && users.isEmpty())
+            users << QString::fromUtf8("{\"road\":\"none\"}");
         if (answers && answers->isEmpty())
             return;
         const QVariant answer = answers ? answers->takeFirst() : body;
@@ -46,6 +63,9 @@ public:
     }
     QUrl pageUrl() const override { return QUrl(QStringLiteral("http://127.0.0.1/post")); }
     void focusPage() override { ++focused; }
+
+private:
+    QVariantList unknown;
 };
 
 const QString converted = QStringLiteral("Hi [url=http://h/p]http://h/p[/url]\r\nbye\r\n\r\n");
@@ -81,55 +101,83 @@ private:
 
 void TestInsertController::roads_data()
 {
+    QTest::addColumn<QVariantList>("users"); // the surface the user works in; empty: none
     QTest::addColumn<QVariantList>("fills");
-    QTest::addColumn<QVariantList>("pastes"); // the paste's own report, then the read-backs
+    QTest::addColumn<QVariantList>("selects");
+    QTest::addColumn<QVariantList>("pastes");  // the paste's own report, then the read-backs
+    QTest::addColumn<QVariantList>("retypes"); // after the editor asked
     QTest::addColumn<bool>("markup");
     QTest::addColumn<bool>("inserted");
 
     const QVariant editor = reportOf(QStringLiteral("editor"), QStringLiteral("Old draft"));
+    const QVariant asking = reportOf(QStringLiteral("editor"), QStringLiteral("Old draft"), true);
+    const QVariantList selected{editor};
     const QString lf = QString(converted).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QTest::newRow("text area takes it") << QVariantList{reportOf(QStringLiteral("field"), lf)} << QVariantList{}
-                                        << false << true;
+    const QVariant shown = reportOf(QStringLiteral("editor"), lf);
+    QTest::newRow("text area takes it") << QVariantList{} << QVariantList{reportOf(QStringLiteral("field"), lf)}
+                                        << selected << QVariantList{} << QVariantList{} << false << true;
     QTest::newRow("text area cuts it short")
-        << QVariantList{reportOf(QStringLiteral("field"), lf.left(10))} << QVariantList{} << false << false;
-    QTest::newRow("no message box") << QVariantList{reportOf(QStringLiteral("none"), {})} << QVariantList{} << false
-                                    << false;
-    QTest::newRow("no answer the insert can read") << QVariantList{QVariant(true)} << QVariantList{} << false << false;
+        << QVariantList{} << QVariantList{reportOf(QStringLiteral("field"), lf.left(10))} << selected << QVariantList{}
+        << QVariantList{} << false << false;
+    QTest::newRow("no message box") << QVariantList{} << QVariantList{reportOf(QStringLiteral("none"), {})} << selected
+                                    << QVariantList{} << QVariantList{} << false << false;
+    QTest::newRow("no answer the insert can read") << QVariantList{} << QVariantList{QVariant(true)} << selected
+                                                   << QVariantList{} << QVariantList{} << false << false;
     QTest::newRow("editor shows it at once")
-        << QVariantList{editor} << QVariantList{reportOf(QStringLiteral("editor"), lf)} << false << true;
+        << QVariantList{} << QVariantList{editor} << selected << QVariantList{shown} << QVariantList{} << false << true;
     QTest::newRow("editor shows it on the third look")
-        << QVariantList{editor}
-        << QVariantList{reportOf(QStringLiteral("editor"), {}), reportOf(QStringLiteral("editor"), {}),
-                        reportOf(QStringLiteral("editor"), lf)}
-        << false << true;
+        << QVariantList{} << QVariantList{editor} << selected
+        << QVariantList{reportOf(QStringLiteral("editor"), {}), reportOf(QStringLiteral("editor"), {}), shown}
+        << QVariantList{} << false << true;
     QTest::newRow("editor renders the link codes")
-        << QVariantList{editor}
-        << QVariantList{reportOf(QStringLiteral("editor"), QStringLiteral("Hi http://h/p\nbye"))} << false << true;
+        << QVariantList{} << QVariantList{editor} << selected
+        << QVariantList{reportOf(QStringLiteral("editor"), QStringLiteral("Hi http://h/p\nbye"))} << QVariantList{}
+        << false << true;
     QTest::newRow("html editor shows the anchor's text")
-        << QVariantList{editor}
-        << QVariantList{reportOf(QStringLiteral("editor"), QStringLiteral("Hi\u00a0http://h/p\n\nbye\u200b"))} << true
-        << true;
+        << QVariantList{} << QVariantList{editor} << selected
+        << QVariantList{reportOf(QStringLiteral("editor"), QStringLiteral("Hi\u00a0http://h/p\n\nbye\u200b"))}
+        << QVariantList{} << true << true;
     QTest::newRow("editor keeps its old text")
-        << QVariantList{editor}
-        << QVariantList{editor, editor, editor, editor, editor, editor, editor, editor, editor, editor, editor} << false
-        << false;
+        << QVariantList{} << QVariantList{editor} << selected
+        << QVariantList(InsertController::readBackTries + 1, editor) << QVariantList{} << false << false;
     QTest::newRow("editor gone before the paste")
-        << QVariantList{editor} << QVariantList{reportOf(QStringLiteral("none"), {})} << false << false;
+        << QVariantList{} << QVariantList{editor} << selected << QVariantList{reportOf(QStringLiteral("none"), {})}
+        << QVariantList{} << false << false;
+    QTest::newRow("page takes the focus late")
+        << QVariantList{} << QVariantList{editor}
+        << QVariantList{reportOf(QStringLiteral("editor"), {}, false, false),
+                        reportOf(QStringLiteral("editor"), {}, false, false), editor}
+        << QVariantList{shown} << QVariantList{} << false << true;
+    QTest::newRow("editor asks, the answer puts it in") << QVariantList{} << QVariantList{editor} << selected
+                                                        << QVariantList{asking} << QVariantList{shown} << true << true;
+    QTest::newRow("editor asks, asked once only")
+        << QVariantList{} << QVariantList{editor} << selected
+        << QVariantList(InsertController::readBackTries + 1, asking) << QVariantList{asking, asking} << true << false;
+    QTest::newRow("the user's text area takes it")
+        << QVariantList{reportOf(QStringLiteral("field"), lf)} << QVariantList{} << selected << QVariantList{}
+        << QVariantList{} << false << true;
+    QTest::newRow("the user's editor takes it")
+        << QVariantList{editor} << QVariantList{} << selected << QVariantList{shown} << QVariantList{} << false << true;
 }
 
 void TestInsertController::roads()
 {
+    QFETCH(QVariantList, users);
     QFETCH(QVariantList, fills);
+    QFETCH(QVariantList, selects);
     QFETCH(QVariantList, pastes);
+    QFETCH(QVariantList, retypes);
     QFETCH(bool, markup);
     QFETCH(bool, inserted);
 
     FakePage page;
+    page.users = users;
     page.fills = fills;
-    page.selects = {reportOf(QStringLiteral("editor"), QStringLiteral("Old draft"))};
+    page.selects = selects;
     if (!pastes.isEmpty())
         page.pastes = {pastes.takeFirst()};
     page.reads = pastes;
+    page.retypes = retypes;
     PostCheck postCheck;
     int failures = 0;
     InsertController insert(
@@ -151,9 +199,15 @@ void TestInsertController::roads()
     QCOMPARE(postCheck.countdown(), inserted ? PostCheck::armedDownloads : 0);
     QCOMPARE(postCheck.lastInsertedText(), inserted ? converted : QString());
     // The editor's road hands over the page's focus; a text area's leaves it where it was.
-    QCOMPARE(page.focused > 0, reportOf(QStringLiteral("editor"), QStringLiteral("Old draft")) == fills.first());
-    // The scan's record is on disk however the insert ended.
-    QTRY_VERIFY(QFile::exists(m_env->filePath(QStringLiteral("htmltemp.txt"))));
+    const QVariantList filled = users.isEmpty() ? fills : users;
+    QCOMPARE(page.focused > 0, parseInsertReport(filled.first()).road == InsertReport::Editor);
+    // Selected until the page had the focus; a question is answered once.
+    QVERIFY(page.selects.isEmpty() || page.focused == 0);
+    QCOMPARE(page.retypes.size(), std::max<qsizetype>(0, retypes.size() - 1));
+    // The markup is read, and its scan's record put on disk, only where the user works in no surface.
+    QCOMPARE(page.scripts.contains(readBodyOuterScript()), users.isEmpty());
+    if (users.isEmpty())
+        QTRY_VERIFY(QFile::exists(m_env->filePath(QStringLiteral("htmltemp.txt"))));
 }
 
 void TestInsertController::clicksWhileInserting()
@@ -174,7 +228,7 @@ void TestInsertController::clicksWhileInserting()
     insert.autoInsert();
     QTRY_VERIFY(dismiss);
     QTest::qWait(20);
-    QCOMPARE(page.scripts.size(), 2); // the second has not begun behind the box
+    QCOMPARE(page.scripts.size(), 3); // the first's three; the second has not begun behind the box
     dismiss();
     QTRY_COMPARE(finished.size(), 2);
     QCOMPARE(finished.at(0).value(0).toBool(), false);
@@ -215,18 +269,30 @@ void TestInsertController::parseReport_data()
     QTest::addColumn<QVariant>("answer");
     QTest::addColumn<int>("road");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("flags"); // which of "asked" and "focused" hold
 
-    QTest::newRow("field") << reportOf(QStringLiteral("field"), QStringLiteral("v")) << int(InsertReport::Field) << "v";
-    QTest::newRow("editor") << reportOf(QStringLiteral("editor"), QStringLiteral("e")) << int(InsertReport::Editor)
-                            << "e";
-    QTest::newRow("none") << reportOf(QStringLiteral("none"), QStringLiteral("x")) << int(InsertReport::None) << "";
+    QTest::newRow("field") << reportOf(QStringLiteral("field"), QStringLiteral("v"), false, false)
+                           << int(InsertReport::Field) << "v"
+                           << "";
+    QTest::newRow("editor") << reportOf(QStringLiteral("editor"), QStringLiteral("e"), true, true)
+                            << int(InsertReport::Editor) << "e"
+                            << "asked focused";
+    QTest::newRow("none") << reportOf(QStringLiteral("none"), QStringLiteral("x"), true, true)
+                          << int(InsertReport::None) << ""
+                          << "";
     QTest::newRow("unknown road") << reportOf(QStringLiteral("Field"), QStringLiteral("x")) << int(InsertReport::None)
+                                  << ""
                                   << "";
-    QTest::newRow("no answer") << QVariant() << int(InsertReport::None) << "";
-    QTest::newRow("a bare true") << QVariant(true) << int(InsertReport::None) << "";
-    QTest::newRow("not JSON") << QVariant(QStringLiteral("{road: field")) << int(InsertReport::None) << "";
-    QTest::newRow("text not a string") << QVariant(QStringLiteral("{\"road\":\"field\",\"text\":5}"))
-                                       << int(InsertReport::Field) << "";
+    QTest::newRow("no answer") << QVariant() << int(InsertReport::None) << ""
+                               << "";
+    QTest::newRow("a bare true") << QVariant(true) << int(InsertReport::None) << ""
+                                 << "";
+    QTest::newRow("not JSON") << QVariant(QStringLiteral("{road: field")) << int(InsertReport::None) << ""
+                              << "";
+    QTest::newRow("text and flags of other types")
+        << QVariant(QStringLiteral("{\"road\":\"editor\",\"text\":5,\"asked\":\"yes\",\"focused\":1}"))
+        << int(InsertReport::Editor) << ""
+        << "";
 }
 
 void TestInsertController::parseReport()
@@ -234,9 +300,12 @@ void TestInsertController::parseReport()
     QFETCH(QVariant, answer);
     QFETCH(int, road);
     QFETCH(QString, text);
+    QFETCH(QString, flags);
     const InsertReport report = parseInsertReport(answer);
     QCOMPARE(int(report.road), road);
     QCOMPARE(report.text, text);
+    QCOMPARE(report.asked, flags.contains(QLatin1String("asked")));
+    QCOMPARE(report.focused, flags.contains(QLatin1String("focused")));
 }
 
 void TestInsertController::showsMessage_data()

@@ -51,6 +51,10 @@ private Q_SLOTS:
     void setMessageField_data();
     void setMessageField();
     void setMessageFieldEvents();
+    void userSurface_data();
+    void userSurface();
+    void editorAsks_data();
+    void editorAsks();
     void hostileTexts_data();
     void hostileTexts();
     void insertAtCaret_data();
@@ -161,6 +165,133 @@ void TestPageScripts::setMessageFieldEvents()
              QStringLiteral("typed"));
     QCOMPARE(runScript(m_view->page(), QStringLiteral("document.body.dataset.change")).toString(),
              QStringLiteral("typed"));
+}
+
+void TestPageScripts::userSurface_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("after");    // run in the page once it has loaded and been noted
+    QTest::addColumn<QString>("receiver"); // id of the control or editing host that gets the text; empty: none
+
+    const QString quickReply = QStringLiteral("<form id=quick><input id=title><textarea id=reply></textarea></form>");
+    const QString opener = QStringLiteral("var c = document.createElement('div'); c.innerHTML = "
+                                          "'<input id=ctitle><textarea id=composer></textarea>';"
+                                          "document.body.appendChild(c);");
+    auto focus = [](const char *id) { return QStringLiteral("document.getElementById('%1').focus();").arg(id); };
+
+    QTest::newRow("focused text area outside any form")
+        << quickReply + "<textarea id=notes></textarea>" << focus("notes") << "notes";
+    QTest::newRow("focused text area of a later form")
+        << quickReply + "<form><textarea id=second></textarea></form>" << focus("second") << "second";
+    QTest::newRow("focused editable element")
+        << quickReply + "<div id=box contenteditable>old</div>" << focus("box") << "box";
+    QTest::newRow("focus in a frame's text area")
+        << quickReply + "<iframe id=frame srcdoc=\"<textarea id=inner></textarea>\"></iframe>"
+        << "var f = document.getElementById('frame'); f.focus(); f.contentDocument.getElementById('inner').focus();"
+        << "inner";
+    QTest::newRow("focused one-line field") << quickReply << focus("title") << "";
+    QTest::newRow("focused read-only text area")
+        << quickReply + "<textarea id=code readonly></textarea>" << focus("code") << "";
+    QTest::newRow("composer opened, its title focused") << quickReply << opener + focus("ctitle") << "composer";
+    QTest::newRow("composer shown that was hidden")
+        << quickReply + "<div id=panel style=\"display: none\"><textarea id=composer></textarea></div>"
+        << "document.getElementById('panel').style.display = '';"
+        << "composer";
+    QTest::newRow("newest of two composers")
+        << quickReply << opener + QString(opener).replace("composer", "newer") << "newer";
+    QTest::newRow("editor opened outside any form")
+        << quickReply
+        << "var e = document.createElement('div'); e.id = 'editor'; e.contentEditable = 'true';"
+           "document.body.appendChild(e);"
+        << "editor";
+    QTest::newRow("text area outside a form since the load") << quickReply + "<textarea id=share></textarea>"
+                                                             << ""
+                                                             << "";
+    QTest::newRow("composer opened, then closed") << quickReply << opener + "c.style.display = 'none';"
+                                                  << "";
+}
+
+void TestPageScripts::userSurface()
+{
+    QFETCH(QString, body);
+    QFETCH(QString, after);
+    QFETCH(QString, receiver);
+
+    QVERIFY(loadHtml(m_view, QStringLiteral("<html><body>") + body + QStringLiteral("</body></html>")));
+    runScript(m_view->page(), noteLoadedSurfacesScript());
+    if (!after.isEmpty())
+        runScript(m_view->page(), after, QWebEngineScript::MainWorld);
+    const InsertReport report =
+        parseInsertReport(runScript(m_view->page(), fillUserSurfaceScript(QStringLiteral("Hi"))));
+
+    // The receiver, wherever it is, and nothing else.
+    const QString holders = QStringLiteral(
+        "(function () { var found = [];"
+        " var look = function (doc) { doc.querySelectorAll('textarea, [contenteditable]').forEach(function (e) {"
+        "   if (e.value === 'Hi' || (e.isContentEditable && getSelection().toString() === e.textContent)) "
+        "found.push(e.id); });"
+        "  doc.querySelectorAll('iframe').forEach(function (f) { look(f.contentDocument); }); };"
+        " look(document); return found.join(','); })()");
+    QCOMPARE(runScript(m_view->page(), holders).toString(), receiver);
+    QCOMPARE(int(report.road), receiver.isEmpty() ? int(InsertReport::None)
+                               : receiver == QLatin1String("box") || receiver == QLatin1String("editor")
+                                   ? int(InsertReport::Editor)
+                                   : int(InsertReport::Field));
+}
+
+void TestPageScripts::editorAsks_data()
+{
+    QTest::addColumn<QString>("question"); // how the editor's question behaves
+    QTest::addColumn<QString>("shows");    // what the editor shows at the end
+    QTest::addColumn<bool>("open");        // whether the question is still open
+
+    QTest::newRow("answered with its focused button") << "focused"
+                                                      << "Hi link" << false;
+    QTest::newRow("closed with Escape, typed in") << "escape"
+                                                  << "Hi link" << false;
+    QTest::newRow("will not close") << "stays"
+                                    << "Old draft" << true;
+}
+
+void TestPageScripts::editorAsks()
+{
+    QFETCH(QString, question);
+    QFETCH(QString, shows);
+    QFETCH(bool, open);
+
+    // An editor that takes a paste of HTML only once the user says how, in a question of its own.
+    QVERIFY(
+        loadHtml(m_view, QStringLiteral("<html><body><form><textarea id=message style=\"display: none\"></textarea>"
+                                        "<div id=box contenteditable>Old draft</div></form><script>"
+                                        "var behaviour = '%1', box = document.getElementById('box');"
+                                        "box.addEventListener('paste', function (e) {"
+                                        " var html = e.clipboardData.getData('text/html'); if (!html) return;"
+                                        " e.preventDefault();"
+                                        " var ask = document.createElement('div'); ask.id = 'ask';"
+                                        " if (behaviour !== 'focused') ask.setAttribute('role', 'dialog');"
+                                        " ask.innerHTML = '<p>Keep as HTML?</p><button id=keep>Keep</button>';"
+                                        " document.body.appendChild(ask);"
+                                        " document.getElementById('keep').onclick = function () {"
+                                        "  ask.remove(); box.innerHTML = html; };"
+                                        " if (behaviour === 'focused') document.getElementById('keep').focus();"
+                                        " if (behaviour === 'escape') window.addEventListener('keydown', function (k) {"
+                                        "  if (k.key === 'Escape') ask.remove(); });"
+                                        "});</script></body></html>")
+                             .arg(question)));
+    auto read = [&](const QString &script) { return parseInsertReport(runScript(m_view->page(), script)); };
+    QCOMPARE(int(read(fillMessageBoxScript(0, 0, QStringLiteral("Hi"))).road), int(InsertReport::Editor));
+    const QString html = QStringLiteral("Hi <a href=\"http://example.com/\">link</a>");
+    const InsertReport pasted = read(pasteIntoSurfaceScript(QStringLiteral("Hi link"), html));
+    QVERIFY(pasted.asked);
+    QCOMPARE(pasted.text, QStringLiteral("Old draft"));
+
+    const InsertReport answered = read(answerQuestionScript(QStringLiteral("Hi link"), html));
+    QCOMPARE(answered.text.simplified(), shows);
+    QCOMPARE(answered.asked, open);
+    QCOMPARE(runScript(m_view->page(), QStringLiteral("!!document.getElementById('ask')")).toBool(), open);
+    if (!open) // the link is a link
+        QCOMPARE(runScript(m_view->page(), QStringLiteral("document.querySelector('#box a').href")).toString(),
+                 QStringLiteral("http://example.com/"));
 }
 
 void TestPageScripts::hostileTexts_data()

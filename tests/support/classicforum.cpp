@@ -203,6 +203,7 @@ QByteArray ClassicForum::threadPage(int thread, int page, const QString &member,
         view.posts << m_posts.value(number);
     view.origin = url(QString());
     view.canonicalLink = m_canonicalLinks;
+    view.composer = m_composer;
     return ClassicForumPages::threadPage(viewer(member), view);
 }
 
@@ -365,9 +366,11 @@ ClassicForum::Response ClassicForum::answer(const LoopbackRequest &request)
     if (ClassicForumAddresses::read(request.path, request.query, &target))
         return showThread(request, member);
     ServedFile file;
-    if (request.path == QLatin1String("/jscripts/thread.js") &&
-        ServedFile::read(QStringLiteral(THREADLOOM_TEST_DATA "/classic-forum"), QStringLiteral("thread.js"), &file))
-        return {200, file.body, {}, {}, file.contentType};
+    for (const QString &script : {QStringLiteral("thread.js"), QStringLiteral("composer.js")}) {
+        if (request.path == QLatin1String("/jscripts/") + script &&
+            ServedFile::read(QStringLiteral(THREADLOOM_TEST_DATA "/classic-forum"), script, &file))
+            return {200, file.body, {}, {}, file.contentType};
+    }
     if (request.path.startsWith(QLatin1String("/node_modules/")) &&
         ServedFile::read(m_editorPackages, request.path.mid(14), &file))
         return {200, file.body, {}, {}, file.contentType};

@@ -26,6 +26,9 @@ struct ClassicForumViewer;
 //                                new posts' markup) it appends to #posts without a load
 //   viewtopic.php?t=N / ?p=K     the same thread in the second family's addresses
 //   index.php?topic=N.0 / N.msgK and in the third's (see ForumShape)
+// With a composer switched on, a member's thread page has a "Reply" button (#composer_open) that
+// opens a panel (#composer, jscripts/composer.js) with a text area (#composer_message) in no form
+// and a "Submit" button (#composer_submit) that sends it as the quick reply does and closes it.
 //   newreply.php?tid=N           the full reply form, SCEditor in BBCode mode on "message", and
 //                                a thread review of the newest posts; posting it stores the post
 //                                and redirects (302) to the post's address (postUrl)
@@ -77,6 +80,9 @@ public:
     // (off at first). Posting sends the browser to the post pointer of shape (MyBB at first).
     void setCanonicalLinks(bool on) { m_canonicalLinks = on; }
     void setShape(ForumShape shape) { m_shape = shape; }
+    // Members' thread pages offer a reply composer below the quick reply (none at first); it posts
+    // as the quick reply does.
+    void setComposer(ClassicComposer composer) { m_composer = composer; }
     // Where the reply form's editor is served from (/node_modules/...); tests/editors at first.
     void setEditorPackages(const QString &folder) { m_editorPackages = folder; }
 
@@ -124,5 +130,6 @@ private:
     mutable int m_pageCount = 0;
     bool m_canonicalLinks = false;
     ForumShape m_shape = ForumShape::MyBB;
+    ClassicComposer m_composer = ClassicComposer::None;
     QString m_editorPackages;
 };

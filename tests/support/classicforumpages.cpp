@@ -518,6 +518,28 @@ QByteArray quickReply(const ClassicForumViewer &viewer, const ClassicThreadPage 
 )";
 }
 
+// The composer's button, below the quick reply; its script builds the panel when it is pressed.
+QByteArray composerOpener(const ClassicForumViewer &viewer, const ClassicThreadPage &thread)
+{
+    const QByteArray editor = thread.composer == ClassicComposer::Editor ? "sceditor" : "";
+    return R"(<div class="float_right"><button type="button" class="button" id="composer_open" data-tid=")" +
+           number(thread.thread) + R"(" data-post-key=")" + viewer.postKey.toLatin1() + R"(" data-subject="RE: )" +
+           escaped(thread.subject) + R"(" data-editor=")" + editor + R"(">Reply</button></div>
+<br class="clear" />
+)";
+}
+
+QByteArray composerScripts(const ClassicThreadPage &thread)
+{
+    QByteArray scripts;
+    if (thread.composer == ClassicComposer::Editor)
+        scripts += R"(<link rel="stylesheet" href="/node_modules/sceditor/minified/themes/default.min.css" />
+<script type="text/javascript" src="/node_modules/sceditor/minified/sceditor.min.js"></script>
+<script type="text/javascript" src="/node_modules/sceditor/minified/formats/bbcode.js"></script>
+)";
+    return scripts + "<script type=\"text/javascript\" src=\"jscripts/composer.js?ver=1839\"></script>\n";
+}
+
 QByteArray headLinks(const ClassicThreadPage &thread)
 {
     QByteArray links;
@@ -594,6 +616,8 @@ QByteArray ClassicForumPages::threadPage(const ClassicForumViewer &viewer, const
                replyButton + "</div>\n<br class=\"clear\" />\n";
     if (member)
         content += quickReply(viewer, thread);
+    if (member && thread.composer != ClassicComposer::None)
+        content += composerOpener(viewer, thread);
     content += R"(<div class="float_left">
 <ul class="thread_tools">
 <li class="printable"><a href="printthread.php?tid=)" +
@@ -636,7 +660,8 @@ QByteArray ClassicForumPages::threadPage(const ClassicForumViewer &viewer, const
                (member ? escaped(viewer.member) + ", " : QByteArray()) + R"(1 Guest(s)</span></td></tr>
 </table>
 )";
-    return frame(viewer, thread.subject, headLinks(thread), Trail::thread(thread.subject), content);
+    const QByteArray composer = member && thread.composer != ClassicComposer::None ? composerScripts(thread) : "";
+    return frame(viewer, thread.subject, headLinks(thread) + composer, Trail::thread(thread.subject), content);
 }
 
 QByteArray ClassicForumPages::loginPage(const ClassicForumViewer &viewer, const QString &returnTo, bool failed)

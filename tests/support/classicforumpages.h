@@ -29,6 +29,7 @@ struct ClassicThreadPage
     int firstPosition = 1;         // the place of its first post in the thread, from 1
     QString origin;                // "http://127.0.0.1:port", for the links in the head
     bool canonicalLink = false;
+    ClassicComposer composer = ClassicComposer::None; // offered to members below the quick reply
 };
 
 // The pages of a classic bulletin board, with the weight of a real one: a header with its style

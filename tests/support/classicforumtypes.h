@@ -9,6 +9,12 @@
 //   Smf    index.php?topic=N.0, index.php?topic=N.20, index.php?topic=N.msgK#msgK; <div id="msgK">
 enum class ForumShape { MyBB, PhpBB, Smf };
 
+// A reply composer as single-page boards have it: a panel that a button on the thread page opens
+// without a load, its message box in no form, posted by script. None at first.
+//   TextArea  a plain text area, focused as the panel opens
+//   Editor    SCEditor in BBCode mode (from npm) built on that text area as the panel opens
+enum class ClassicComposer { None, TextArea, Editor };
+
 // A post as the board stores it: the text as it was sent.
 struct ClassicForumPost
 {

@@ -1,9 +1,11 @@
 #include "browser/postcheck.h"
+#include "classicforum.h"
 #include "engineforum.h"
 #include "testenvironment.h"
 #include "watch/browsercookiejar.h"
 #include "watch/replycheckrun.h"
 #include "watch/sizerecorder.h"
+#include "watch/threadaddress.h"
 #include "watch/watchedpostlist.h"
 
 #include <QNetworkCookie>
@@ -47,7 +49,7 @@ bool watchAndMeasure(WatchedPostList &list, SizeRecorder &recorder, const QStrin
 
 struct CheckLog
 {
-    QStringList flagged, details, failed, notes;
+    QStringList flagged, details, failed, notes, openings;
     QString box;
 };
 
@@ -62,6 +64,8 @@ CheckLog runCheck(WatchedPostList &list, BrowserCookieJar &jar)
     QObject::connect(&run, &ReplyCheckRun::postFailed, &run,
                      [&](const QString &u, const QString &r) { log.failed << u + QStringLiteral(" - ") + r; });
     QObject::connect(&run, &ReplyCheckRun::postNoted, &run, [&](const QString &u) { log.notes << u; });
+    QObject::connect(&run, &ReplyCheckRun::newReplyOpensAt, &run,
+                     [&](const QString &, const QString &a) { log.openings << a; });
     QObject::connect(&run, &ReplyCheckRun::failed, &run, [&](const QString &t) { log.box = t; });
     QSignalSpy finished(&run, &ReplyCheckRun::finished);
     run.start();
@@ -87,6 +91,49 @@ struct Road
     bool watch(const QString &pageUrl) { return watchAndMeasure(list, recorder, pageUrl); }
 };
 
+// The classic board, a member's login as the probes see it, and the watched posts measured
+// through it.
+struct ClassicRoad
+{
+    TestEnvironment environment;
+    ClassicForum forum;
+    BrowserCookieJar jar;
+    WatchedPostList list{environment.folder()};
+    SizeRecorder recorder{list};
+
+    ClassicRoad()
+    {
+        list.load();
+        recorder.probe().setCookieJar(&jar);
+    }
+    // The member's cookie names the board's port: it is set once the board listens.
+    bool start()
+    {
+        if (!forum.start())
+            return false;
+        loggedIn(true);
+        return true;
+    }
+    void loggedIn(bool member)
+    {
+        if (member)
+            jar.addCookie(forum.memberCookie());
+        else
+            jar.removeCookie(forum.memberCookie());
+    }
+    // "Watch This Post" on the page the board shows alice at pageUrl (page of the thread), with
+    // the address that page gives its thread.
+    bool watch(const QString &pageUrl, int thread, int page, ForumShape shape = ForumShape::MyBB)
+    {
+        const QByteArray shown = forum.threadPage(thread, page, QStringLiteral("alice"), shape);
+        const int index = list.watchThread(pageUrl, pageThreadAddress(pageUrl, shown));
+        QSignalSpy done(&recorder, &SizeRecorder::recorded);
+        QSignalSpy failed(&recorder, &SizeRecorder::failed);
+        recorder.measure(list.at(index).url);
+        return QTest::qWaitFor([&] { return done.count() + failed.count() > 0; }, 10000) && failed.isEmpty();
+    }
+};
+
 QString bodyOf(const QByteArray &page)
 {
     const QString html = QString::fromUtf8(page);
@@ -108,6 +155,13 @@ private Q_SLOTS:
     void errorPagesAreNotMeasured();
     void loginAndLogoutRaiseNoAlarm_data();
     void loginAndLogoutRaiseNoAlarm();
+    void postPointersKeepOneRow_data();
+    void postPointersKeepOneRow();
+    void membersOnlyThreadOfOnePost_data();
+    void membersOnlyThreadOfOnePost();
+    void laterPageIsANewReply_data();
+    void laterPageIsANewReply();
+    void firstNewPostIsWhereTheRowOpens();
 };
 
 void TestForumRoads::autoWatchFindsThePostAsShown_data()
@@ -300,6 +354,144 @@ void TestForumRoads::loginAndLogoutRaiseNoAlarm()
     if (numberedPosts)
         QCOMPARE(log.details, QStringList(4, QStringLiteral("1 new post")));
     QCOMPARE(log.failed, QStringList());
+}
+
+void TestForumRoads::postPointersKeepOneRow_data()
+{
+    QTest::addColumn<ForumShape>("shape");
+    QTest::addColumn<bool>("canonical");
+    QTest::addColumn<QString>("thread"); // the row's address, %1 the thread
+
+    QTest::newRow("thread key beside the post key") << ForumShape::MyBB << false << "/showthread.php?tid=%1";
+    QTest::newRow("the same, the page names itself") << ForumShape::MyBB << true << "/showthread.php?tid=%1";
+    QTest::newRow("post key alone, the page names the thread") << ForumShape::PhpBB << true << "/viewtopic.php?t=%1";
+    QTest::newRow("post pointer inside the thread key") << ForumShape::Smf << false << "/index.php?topic=%1";
+}
+
+// After each post the board shows the thread at a pointer to the new post; the thread keeps one
+// row, and the user's own posts are no replies.
+void TestForumRoads::postPointersKeepOneRow()
+{
+    QFETCH(ForumShape, shape);
+    QFETCH(bool, canonical);
+    QFETCH(QString, thread);
+    ClassicRoad road;
+    ClassicForum &forum = road.forum;
+    QVERIFY(road.start());
+    forum.setShape(shape);
+    forum.setCanonicalLinks(canonical);
+    const int topic = forum.openThread(QStringLiteral("Spring meeting"));
+    forum.addPosts(topic, 3);
+    for (const QString &text : {QStringLiteral("Count me in"), QStringLiteral("And my sister")}) {
+        const int mine = forum.addPost(topic, text, QStringLiteral("alice"));
+        QVERIFY(road.watch(forum.postUrl(mine, shape), topic, forum.pageOf(mine), shape));
+    }
+    QCOMPARE(road.list.count(), 1);
+    QCOMPARE(road.list.at(0).url, forum.url(thread.arg(topic)));
+    CheckLog log = runCheck(road.list, road.jar);
+    QCOMPARE(log.flagged, QStringList());
+    QCOMPARE(log.failed, QStringList());
+
+    forum.addPost(topic, QStringLiteral("See you there"));
+    log = runCheck(road.list, road.jar);
+    QCOMPARE(log.details, QStringList{QStringLiteral("1 new post")});
+}
+
+void TestForumRoads::membersOnlyThreadOfOnePost_data()
+{
+    QTest::addColumn<bool>("membersOnly");
+
+    QTest::newRow("members only: no measurement") << true;
+    QTest::newRow("guests may read: the login note") << false;
+}
+
+// A user's new thread has one post. Checked logged out, a members-only thread answers 200 with a
+// log-in form and no posts: no baseline, but a login needed, listed at the end.
+void TestForumRoads::membersOnlyThreadOfOnePost()
+{
+    QFETCH(bool, membersOnly);
+    ClassicRoad road;
+    ClassicForum &forum = road.forum;
+    QVERIFY(road.start());
+    const int topic =
+        forum.openThread(QStringLiteral("My new thread"), QStringLiteral("Hello all"), QStringLiteral("alice"));
+    forum.setMembersOnly(topic, membersOnly);
+    const QString url = forum.threadUrl(topic);
+    QVERIFY(road.watch(url, topic, 1));
+    const WatchedPost baseline = road.list.at(0);
+    QCOMPARE(baseline.postNumbers, QList<qint64>{forum.postNumbers(topic).first()});
+
+    road.loggedIn(false);
+    const CheckLog log = runCheck(road.list, road.jar);
+    QCOMPARE(log.flagged, QStringList());
+    if (membersOnly) {
+        QCOMPARE(log.failed, QStringList{url + QStringLiteral(" - login needed")});
+        QVERIFY2(log.box.contains(url + QStringLiteral(" - login needed")), qPrintable(log.box));
+        QCOMPARE(log.notes, QStringList());
+        QCOMPARE(road.list.at(0).size, baseline.size);
+        QCOMPARE(road.list.at(0).login, LoginState::Member);
+    } else {
+        QCOMPARE(log.failed, QStringList());
+        QCOMPARE(log.notes, QStringList{url});
+    }
+}
+
+void TestForumRoads::laterPageIsANewReply_data()
+{
+    QTest::addColumn<ForumShape>("shape");
+
+    QTest::newRow("page parameter, a next link without rel") << ForumShape::MyBB;
+    QTest::newRow("start parameter, rel=\"next\"") << ForumShape::PhpBB;
+    QTest::newRow("first post after the thread key, next page in the head") << ForumShape::Smf;
+}
+
+// The watched page is full: the replies go to a page the row never downloads, which the page
+// now links to.
+void TestForumRoads::laterPageIsANewReply()
+{
+    QFETCH(ForumShape, shape);
+    ClassicRoad road;
+    ClassicForum &forum = road.forum;
+    QVERIFY(road.start());
+    const int topic = forum.openThread(QStringLiteral("Spring meeting"));
+    forum.addPosts(topic, 18);
+    forum.addPost(topic, QStringLiteral("The twentieth post is mine"), QStringLiteral("alice"));
+    QCOMPARE(forum.pageCount(topic), 1);
+    const QString url = forum.threadUrl(topic, 1, shape);
+    QVERIFY(road.watch(url, topic, 1, shape));
+    QCOMPARE(runCheck(road.list, road.jar).flagged, QStringList());
+
+    forum.addPosts(topic, 21);
+    QCOMPARE(forum.pageCount(topic), 3);
+    CheckLog log = runCheck(road.list, road.jar);
+    QCOMPARE(log.flagged, QStringList{url});
+    QCOMPARE(log.details, QStringList{QStringLiteral("a new page")});
+    QCOMPARE(log.openings, QStringList{forum.threadUrl(topic, 3, shape)});
+
+    // Watched again (as opening it does when it shows the user's post), the pages are known.
+    QVERIFY(road.watch(url, topic, 1, shape));
+    log = runCheck(road.list, road.jar);
+    QCOMPARE(log.flagged, QStringList());
+}
+
+// The flagged row opens at the first post the user has not seen, by its anchor on the page.
+void TestForumRoads::firstNewPostIsWhereTheRowOpens()
+{
+    ClassicRoad road;
+    ClassicForum &forum = road.forum;
+    QVERIFY(road.start());
+    const int topic = forum.openThread(QStringLiteral("Spring meeting"));
+    forum.addPost(topic, QStringLiteral("Count me in"), QStringLiteral("alice"));
+    const QString url = forum.threadUrl(topic);
+    QVERIFY(road.watch(url, topic, 1));
+
+    const int first = forum.addPost(topic, QStringLiteral("Me too"));
+    forum.addPost(topic, QStringLiteral("And me"));
+    const CheckLog log = runCheck(road.list, road.jar);
+    QCOMPARE(log.details, QStringList{QStringLiteral("2 new posts")});
+    const QString anchor = QStringLiteral("pid%1").arg(first);
+    QCOMPARE(log.openings, QStringList{url + QLatin1Char('#') + anchor});
+    QVERIFY(forum.threadPage(topic, 1, QStringLiteral("alice")).contains("id=\"" + anchor.toUtf8() + '"'));
 }
 
 QTEST_GUILESS_MAIN(TestForumRoads)

@@ -35,18 +35,20 @@ QByteArray threadPage(int replies)
 }
 
 // A browser without a page engine: it shows whatever address the test gives it, and notes each
-// thread it is asked to open as "address|armed downloads".
+// thread it is asked to open.
 class FakeThreadBrowser : public ThreadBrowser
 {
 public:
     QUrl currentUrl() const override { return shown; }
-    void openThread(const QString &url, int postCheckDownloads) override
+    void openThread(const QString &url) override
     {
-        opened << url + QLatin1Char('|') + QString::number(postCheckDownloads);
+        opened << url;
         shown = QUrl(url);
     }
+    void readPageHead(PageHead done) override { done(shown.toString(), head); }
 
     QUrl shown;
+    QByteArray head; // of the page shown
     QStringList opened;
 };
 
@@ -69,6 +71,7 @@ private Q_SLOTS:
     void rowClicksOpenPosts();
     void keysChooseAndOpenPosts_data();
     void keysChooseAndOpenPosts();
+    void threadWatchedAsItsPageSaysAndOpenedAtItsNewPost();
 
 private:
     // What start-up does for the page: the data files, the watched posts read, the page shown.
@@ -252,14 +255,11 @@ void TestWatchController::rowClicksOpenPosts()
     QTest::mouseClick(m_panel->postList->viewport(), Qt::LeftButton, {}, second.center());
     QCOMPARE(panelText(StatusPanel::Activity), b);
 
-    // Opening the post arms the post check for four downloads.
-    QTest::mouseDClick(m_panel->postList->viewport(), Qt::LeftButton, {}, second.center());
-    QCOMPARE(m_browser.opened, QStringList{b + "|4"});
-
-    // When the opened page counts as showing the message, the post is watched again (the main
-    // window asks for that) and its size becomes the baseline, in its own row.
+    // Opening the post shows it and measures it again: what the user sees is its new baseline,
+    // in its own row.
     QSignalSpy recorded(&m_watch->sizeRecorder(), &SizeRecorder::recorded);
-    m_watch->watchCurrentPage();
+    QTest::mouseDClick(m_panel->postList->viewport(), Qt::LeftButton, {}, second.center());
+    QCOMPARE(m_browser.opened, QStringList{b});
     QVERIFY(recorded.wait(20000));
     QCOMPARE(recorded.first().value(0).toString(), b);
     QCOMPARE(itemTexts(m_panel->postList), (QStringList{a, b}));
@@ -292,7 +292,38 @@ void TestWatchController::keysChooseAndOpenPosts()
     QCOMPARE(panelText(StatusPanel::Activity), b);
 
     QTest::keyClick(list, Qt::Key_Return);
-    QCOMPARE(m_browser.opened, QStringList{b + "|4"});
+    QCOMPARE(m_browser.opened, QStringList{b});
+}
+
+// The page shown points at a post and names its thread in its head: the thread is watched, and
+// once it has a new post, its row opens there.
+void TestWatchController::threadWatchedAsItsPageSaysAndOpenedAtItsNewPost()
+{
+    auto posts = [](int count) {
+        QByteArray html = "<html><body>";
+        for (int post = 1; post <= count; ++post)
+            html += "<div id=\"p" + QByteArray::number(post) + "\" class=\"post\">Post</div>";
+        return html + "</body></html>";
+    };
+    m_server->setScript("/viewtopic.php?t=5", ScriptedHttpServer::page(posts(2)));
+    startPage();
+    const QString thread = m_server->url("/viewtopic.php?t=5");
+    m_browser.shown = QUrl(m_server->url("/viewtopic.php?p=2#p2"));
+    m_browser.head = "<link rel=\"canonical\" href=\"viewtopic.php?t=5\">";
+    QSignalSpy recorded(&m_watch->sizeRecorder(), &SizeRecorder::recorded);
+    m_panel->watchButton->click();
+    QVERIFY(recorded.wait(10000));
+    QCOMPARE(itemTexts(m_panel->postList), QStringList{thread});
+
+    m_server->setScript("/viewtopic.php?t=5", ScriptedHttpServer::page(posts(4)));
+    m_watch->selectPostsTab(PostsView::NewReplies);
+    QSignalSpy finished(&m_watch->replyCheck(), &ReplyCheckRun::finished);
+    m_panel->checkRepliesButton->click();
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(itemTexts(m_panel->newRepliesList), QStringList{thread});
+    chooseRow(m_panel->newRepliesList, 0);
+    QTest::keyClick(m_panel->newRepliesList, Qt::Key_Return);
+    QCOMPARE(m_browser.opened, QStringList{thread + "#p3"});
 }
 
 QTEST_MAIN(TestWatchController)

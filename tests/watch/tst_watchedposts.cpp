@@ -125,6 +125,8 @@ private Q_SLOTS:
     void failureMarks();
     void readsFiles_data();
     void readsFiles();
+    void readsBaselines_data();
+    void readsBaselines();
     void writesAfterEveryChange_data();
     void writesAfterEveryChange();
     void reportsWriteFailure();
@@ -161,6 +163,64 @@ void TestWatchedPosts::readsFiles_data()
     QTest::newRow("fewer sizes than posts")
         << QByteArray("a\r\nb\r\nc\r\n") << QByteArray("1\r\n") << QStringList{"a=1", "b=0", "c=0"};
     QTest::newRow("sizes file missing") << QByteArray("a\r\n") << QByteArray() << QStringList{"a=0"};
+}
+
+void TestWatchedPosts::readsBaselines_data()
+{
+    QTest::addColumn<QByteArray>("postsFile");
+    QTest::addColumn<QByteArray>("baselinesFile");
+    QTest::addColumn<QStringList>("commands");
+    QTest::addColumn<QStringList>("expected"); // "url: login|numbers|later page", -1: not known
+    QTest::addColumn<QByteArray>("written");   // postnumbers.txt after a save, when it differs
+
+    const QByteArray two = "a\r\nb|c\r\n";
+    QTest::newRow("lines as older versions wrote them")
+        << two << QByteArray("member|1 2|a\r\nguest||b|c\r\n") << QStringList()
+        << QStringList{"a: member|1 2|-1", "b|c: guest||-1"} << QByteArray();
+    QTest::newRow("with the later page, a \"|\" in the address")
+        << two << QByteArray("member|1 2|3|a\r\nguest|7|0|b|c\r\n") << QStringList()
+        << QStringList{"a: member|1 2|3", "b|c: guest|7|0"} << QByteArray();
+    QTest::newRow("lines that do not fit are not used")
+        << two << QByteArray("member|1 2|x|a\r\nguest|7|0|b|d\r\n") << QStringList()
+        << QStringList{"a: ||-1", "b|c: ||-1"} << QByteArray("||a\r\n\r\n||b|c\r\n\r\n");
+    QTest::newRow("joined rows keep every number and the last login")
+        << QByteArray("t?tid=1&pid=3\r\nt?tid=1&pid=5\r\n")
+        << QByteArray("member|1 2 3|0|t?tid=1&pid=3\r\nguest|1 4 5|t?tid=1&pid=5\r\n")
+        << QStringList{"thread t?tid=1&pid=6#pid6"} << QStringList{"t?tid=1: guest|1 2 3 4 5|-1"}
+        << QByteArray("guest|1 2 3 4 5|t?tid=1\r\n\r\n");
+}
+
+void TestWatchedPosts::readsBaselines()
+{
+    QFETCH(QByteArray, postsFile);
+    QFETCH(QByteArray, baselinesFile);
+    QFETCH(QStringList, commands);
+    QFETCH(QByteArray, written);
+    TestEnvironment environment;
+    QVERIFY(writeFileBytes(environment.filePath("posts.txt"), postsFile));
+    QVERIFY(writeFileBytes(environment.filePath("postnumbers.txt"), baselinesFile));
+    WatchedPostList list(environment.folder());
+    QCOMPARE(list.load(), QString());
+    for (const QString &command : commands)
+        apply(list, command);
+    QStringList baselines;
+    for (const WatchedPost &post : list.posts()) {
+        QStringList numbers;
+        for (const qint64 number : post.postNumbers)
+            numbers << QString::number(number);
+        baselines << QStringLiteral("%1: %2|%3|%4")
+                         .arg(post.url, QString::fromLatin1(loginStateText(post.login)), numbers.join(' '))
+                         .arg(post.laterPage);
+    }
+    QTEST(baselines, "expected");
+    // A line reads back as it was written, in the form it was read in.
+    QCOMPARE(list.save(), QString());
+    QByteArray rewritten;
+    for (const QByteArray &line : baselinesFile.split('\n')) {
+        if (!line.isEmpty())
+            rewritten += line + "\n\r\n";
+    }
+    QCOMPARE(readFileBytes(environment.filePath("postnumbers.txt")), written.isEmpty() ? rewritten : written);
 }
 
 // A post the reply check could not measure says why, for the rest of the run or the next check.
@@ -240,9 +300,15 @@ void TestWatchedPosts::writesAfterEveryChange_data()
     QTest::newRow("one row per thread, whatever post it was opened at")
         << abc << sizes << QStringList{"thread d#comment-7", "thread d?unapproved=11&moderation-hash=4a5a#comment-11"}
         << QStringList{"a=10", "b=20", "c=30", "d=0"};
-    QTest::newRow("thread stored with its anchor keeps its row")
-        << QByteArray("a#p1\r\n") << QByteArray("10\r\n") << QStringList{"thread a#p2", "record a#p1 12"}
-        << QStringList{"a#p1=12"};
+    QTest::newRow("thread stored with its anchor is its row, under the thread's address")
+        << QByteArray("a#p1\r\n") << QByteArray("10\r\n") << QStringList{"thread a#p2", "record a 12"}
+        << QStringList{"a=12"};
+    QTest::newRow("rows stored with post pointers join the thread's row")
+        << QByteArray("x\r\nt?tid=1&pid=82\r\ny\r\nt?tid=1&pid=84\r\n") << QByteArray("1\r\n20\r\n2\r\n24\r\n")
+        << QStringList{"thread t?tid=1&pid=86#pid86"} << QStringList{"x=1", "t?tid=1=24", "y=2"};
+    QTest::newRow("watched at a later page, then at a post: one row")
+        << abc << sizes << QStringList{"thread b?t=5&start=40", "record b?t=5&start=40 50", "thread b?t=5&p=9#p9"}
+        << QStringList{"a=10", "b=20", "c=30", "b?t=5=50"};
     QTest::newRow("surplus sizes dropped by the next change")
         << QByteArray("a\r\n") << sizes << QStringList{"watch b"} << QStringList{"a=10", "b=0"};
 }
