@@ -33,6 +33,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -81,6 +82,8 @@ private Q_SLOTS:
     void tabLeavesMultiLineBoxes_data();
     void tabLeavesMultiLineBoxes();
     void twoRunsKeepApart();
+    void menusKeepTheirItems_data();
+    void menusKeepTheirItems();
 
 private:
     // Counts in m_ends the times run is ended.
@@ -526,6 +529,47 @@ void TestMainWindow::twoRunsKeepApart()
         QCOMPARE(readFileBytes(placesB.filePath(name)), QByteArray("\r\n"));
     QCOMPARE(editorPanel(b)->subjectBox->text(), QString("Type Subject Here"));
     QCOMPARE(runA.boxes().messages + runB.boxes().messages, QStringList());
+}
+
+void TestMainWindow::menusKeepTheirItems_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QStringList>("items"); // "name|caption|shortcut"; a separator is "-"
+
+    // clang-format off
+    QTest::newRow("File") << "fileMenu" << QStringList{
+        "fileMenu_0|&New Message|Ctrl+N", "fileMenu_1|&Save Message|Ctrl+S", "fileMenu_2|&Load Message|Ctrl+O",
+        "fileMenu_3|E&xit|Ctrl+Q"};
+    QTest::newRow("Tools") << "toolsMenu" << QStringList{
+        "toolsMenu_0|&Preview|Ctrl+P", "toolsMenu_1|Auto &Insert|Ctrl+I", "toolsMenu_2|&Check Replies|Ctrl+R",
+        "toolsMenu_3|&Options|", "toolsMenu_4|Paste Message|", "toolsMenu_5|Paste Subject|",
+        "toolsMenu_6|Paste Username|", "toolsMenu_7|Paste Password|", "-", "|Check Replies &Automatically|",
+        "keyringPasswords|Keep Passwords in the Desktop Keyring|",
+        "modernLinksItem|Modern Links (https, www., query strings)|"};
+    QTest::newRow("Check Replies Automatically") << "autoCheckMenu" << QStringList{
+        "autoCheckMenu_0|&Off|", "autoCheckMenu_1|Every 15 minutes|", "autoCheckMenu_2|Every 30 minutes|",
+        "autoCheckMenu_3|Every 60 minutes|", "autoCheckMenu_4|Every 120 minutes|"};
+    QTest::newRow("View") << "viewMenu" << QStringList{
+        "viewMenu_0|&Saved Messages|", "viewMenu_1|&All posts|", "viewMenu_2|&Replies|", "viewMenu_3|&Templates|",
+        "viewMenu_4|Re&load Page|F5", "viewMenu_5|&Back|Alt+Left", "viewMenu_6|&Forward|Alt+Right",
+        "viewMenu_7|A&ddress Bar|Ctrl+L"};
+    QTest::newRow("Help") << "aboutMenu" << QStringList{"aboutMenu_0|View &Help|F1"};
+    QTest::newRow("About") << "mnuAbout" << QStringList{"mnuAbout_0|About this software|"};
+    // clang-format on
+}
+
+void TestMainWindow::menusKeepTheirItems()
+{
+    QFETCH(QString, menu);
+    TestEnvironment env;
+    TestContext run(env);
+    MainWindow form(run.context());
+    QStringList items;
+    for (const QAction *item : form.findChild<QMenu *>(menu)->actions()) {
+        items << (item->isSeparator() ? QString("-")
+                                      : item->objectName() + '|' + item->text() + '|' + item->shortcut().toString());
+    }
+    QTEST(items, "items");
 }
 
 THREADLOOM_BROWSER_TEST(TestMainWindow)
