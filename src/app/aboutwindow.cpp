@@ -32,7 +32,7 @@ QLabel *makePlainLabel(QWidget *parent, const QString &name, const QString &text
 
 } // namespace
 
-AboutWindow::AboutWindow(QWidget *owner)
+AboutWindow::AboutWindow(Skin &skin, QWidget *owner)
     : QWidget(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     initShellResources();
@@ -89,9 +89,9 @@ AboutWindow::AboutWindow(QWidget *owner)
     companyLabel->setText(brand.companyName);
     versionLabel->setText(versionText(brand.versionMajor, brand.versionMinor));
     websiteLabel->setText(brand.websiteAddress);
-    if (skinActive()) {
+    if (skin.active()) {
         replaceLabels(this);
-        applySkin(this);
+        skin.apply(this);
     }
 }
 
@@ -117,10 +117,10 @@ QString versionText(int major, int minor)
     return QString::number(major) + QLatin1Char('.') + QString::number(minor);
 }
 
-AboutWindow *showAboutWindow(QPointer<AboutWindow> &open, QWidget *owner, std::function<void()> openWebsite)
+AboutWindow *showAboutWindow(QPointer<AboutWindow> &open, Skin &skin, QWidget *owner, std::function<void()> openWebsite)
 {
     if (!open) {
-        open = new AboutWindow(owner);
+        open = new AboutWindow(skin, owner);
         placeOverOwner(open, owner);
         if (openWebsite)
             QObject::connect(open, &AboutWindow::websiteClicked, open, std::move(openWebsite));

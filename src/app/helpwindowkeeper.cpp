@@ -1,8 +1,15 @@
 #include "app/helpwindowkeeper.h"
 
 #include "app/helpwindow.h"
-#include "core/settings.h"
+#include "core/settingsstore.h"
 #include "ui/placement.h"
+
+HelpWindowKeeper::HelpWindowKeeper(SettingsStore &settings, Skin &skin, const DataFolder &folder)
+    : m_settings(settings)
+    , m_skin(skin)
+    , m_folder(folder)
+{
+}
 
 HelpWindowKeeper::~HelpWindowKeeper()
 {
@@ -12,7 +19,7 @@ HelpWindowKeeper::~HelpWindowKeeper()
 HelpWindow *HelpWindowKeeper::show(QWidget *owner)
 {
     if (!m_window) {
-        auto *created = new HelpWindow(owner);
+        auto *created = new HelpWindow(m_settings, m_skin, m_folder, owner);
         if (!created->load()) {
             delete created;
             return nullptr;
@@ -27,7 +34,7 @@ HelpWindow *HelpWindowKeeper::show(QWidget *owner)
 
 void HelpWindowKeeper::showAtStartup(QWidget *owner)
 {
-    if (readSetting(Settings::showHelp))
+    if (m_settings.read(Settings::showHelp))
         show(owner);
 }
 

@@ -37,7 +37,8 @@ QToolButton *makeButton(QWidget *parent, const QString &name, QStyle::StandardPi
 
 } // namespace
 
-WebsiteWindow::WebsiteWindow(QWebEngineProfile *profile, const QString &address)
+WebsiteWindow::WebsiteWindow(QWebEngineProfile *profile, Skin &skin, const QString &address)
+    : m_skin(skin)
 {
     using namespace WebsiteDesign;
     setObjectName(QStringLiteral("frmWebsite"));
@@ -114,9 +115,9 @@ void WebsiteWindow::open(const QWidget *owner)
     placeOverOwner(this, owner);
     setWindowTitle(m_address);
     setOnTop(this, true);
-    if (skinActive()) {
+    if (m_skin.active()) {
         replaceLabels(this);
-        applySkin(this);
+        m_skin.apply(this);
     }
     show();
     raise();

@@ -6,7 +6,7 @@
 #include "ui/accessibility.h"
 #include "ui/editortext.h"
 #include "ui/listrows.h"
-#include "ui/messagebox.h"
+#include "ui/messageboxes.h"
 #include "ui/placement.h"
 
 #include <QLabel>
@@ -16,8 +16,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-SavedMessagesWindow::SavedMessagesWindow(QWidget *parent)
+SavedMessagesWindow::SavedMessagesWindow(const QString &file, MessageBoxes &boxes, QWidget *parent)
     : QWidget(parent, Qt::Window)
+    , m_file(file)
+    , m_boxes(boxes)
 {
     setObjectName(QStringLiteral("Form3"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -101,24 +103,24 @@ void SavedMessagesWindow::deleteSelectedEntry()
     if (!item)
         return;
     const QString entry = item->text();
-    askYesNo(this, branding().programName, QStringLiteral("Delete this saved message?\n\n") + entry, this,
-             [this, entry] { deleteEntry(entry); });
+    m_boxes.askYesNo(this, branding().programName, QStringLiteral("Delete this saved message?\n\n") + entry, this,
+                     [this, entry] { deleteEntry(entry); });
 }
 
 void SavedMessagesWindow::deleteEntry(const QString &entry)
 {
-    const QString error = deleteSavedMessage(entry);
+    const QString error = deleteSavedMessage(m_file, entry);
     if (!error.isEmpty()) {
-        showMessage(this, branding().programName, error, QMessageBox::Warning);
+        m_boxes.showMessage(this, branding().programName, error, QMessageBox::Warning);
         return;
     }
-    const SavedMessageLines read = readSavedMessages();
+    const SavedMessageLines read = readSavedMessages(m_file);
     if (read.status == SavedMessageLines::Unreadable)
-        showMessage(this, branding().programName, read.error, QMessageBox::Warning);
+        m_boxes.showMessage(this, branding().programName, read.error, QMessageBox::Warning);
     setEntries(read.lines);
 }
 
 void SavedMessagesWindow::notify(const QString &text)
 {
-    showMessage(this, branding().programName, text);
+    m_boxes.showMessage(this, branding().programName, text);
 }

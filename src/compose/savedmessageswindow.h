@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class MessageBoxes;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
@@ -16,7 +17,8 @@ class SavedMessagesWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit SavedMessagesWindow(QWidget *parent = nullptr);
+    // file: messages.txt; its notices and questions go through boxes.
+    SavedMessagesWindow(const QString &file, MessageBoxes &boxes, QWidget *parent = nullptr);
 
     // One list entry per line, empty lines included, in file order.
     void setEntries(const QStringList &lines);
@@ -40,4 +42,7 @@ private:
     // Removes every line equal to entry from messages.txt and lists the file again.
     void deleteEntry(const QString &entry);
     void notify(const QString &text);
+
+    QString m_file;
+    MessageBoxes &m_boxes;
 };

@@ -94,6 +94,8 @@ private Q_SLOTS:
     void markupTemplates();
 
 private:
+    QString scratchFile() const { return m_env->filePath(QStringLiteral("htmltemp.txt")); }
+
     std::unique_ptr<TestEnvironment> m_env;
 };
 
@@ -186,7 +188,8 @@ void TestInsertController::roads()
         [&failures](std::function<void()> dismissed) {
             ++failures;
             dismissed();
-        });
+        },
+        scratchFile());
     QSignalSpy finished(&insert, &InsertController::finished);
     insert.autoInsert();
     QVERIFY(finished.wait(5000));
@@ -219,7 +222,7 @@ void TestInsertController::clicksWhileInserting()
         [] {
             return InsertController::Message{converted, false, plain};
         },
-        [&dismiss](std::function<void()> dismissed) { dismiss = dismissed; });
+        [&dismiss](std::function<void()> dismissed) { dismiss = dismissed; }, scratchFile());
     QSignalSpy finished(&insert, &InsertController::finished);
     insert.autoInsert();
     insert.autoInsert();
@@ -248,7 +251,8 @@ void TestInsertController::silentPage()
         [&failures](std::function<void()> dismissed) {
             ++failures;
             dismissed();
-        });
+        },
+        scratchFile());
     insert.setAnswerLimit(50);
     QSignalSpy finished(&insert, &InsertController::finished);
     insert.autoInsert();
