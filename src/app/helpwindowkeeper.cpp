@@ -2,6 +2,7 @@
 
 #include "app/helpwindow.h"
 #include "core/settings.h"
+#include "ui/bringforward.h"
 #include "ui/placement.h"
 
 HelpWindowKeeper::~HelpWindowKeeper()
@@ -20,8 +21,7 @@ HelpWindow *HelpWindowKeeper::show(QWidget *owner)
         placeOverOwner(created, owner);
         m_window = created;
     }
-    m_window->show();
-    m_window->raise();
+    bringForward(m_window, WindowFocus::Leave);
     return m_window;
 }
 

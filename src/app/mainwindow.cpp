@@ -19,6 +19,7 @@
 #include "core/datafiles.h"
 #include "core/settings.h"
 #include "ui/accessibility.h"
+#include "ui/bringforward.h"
 #include "ui/command.h"
 #include "ui/designgeometry.h"
 #include "ui/messagebox.h"
@@ -214,8 +215,7 @@ void MainWindow::exitProgram()
 void MainWindow::showNewReplies()
 {
     showNormal();
-    raise();
-    activateWindow();
+    bringForward(this);
     m_pageTabs->setCurrentIndex(postsTab);
     m_watch->selectPostsTab(PostsView::NewReplies);
 }

@@ -1,6 +1,7 @@
 #include "ui/skin.h"
 
 #include "core/branding.h"
+#include "ui/shellresources.h"
 #include "ui/skinlabel.h"
 #include "ui/skinrecolour.h"
 
@@ -27,12 +28,6 @@
 #include <QToolButton>
 
 #include <optional>
-
-static void initShellResources()
-{
-    // The stored skin lives in a resource of the static GUI library; naming it here links it in.
-    Q_INIT_RESOURCE(shell);
-}
 
 namespace {
 
