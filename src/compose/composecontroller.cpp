@@ -4,12 +4,13 @@
 #include "compose/messageeditorpanel.h"
 #include "compose/outgoingtext.h"
 #include "compose/plainaddresshint.h"
-#include "compose/savedmessagefile.h"
+#include "compose/savedmessagelist.h"
 #include "compose/savedmessageswindow.h"
 #include "compose/templateeditor.h"
 #include "compose/templatesettings.h"
 #include "core/branding.h"
 #include "core/settings.h"
+#include "ui/bringforward.h"
 #include "ui/command.h"
 #include "ui/editortext.h"
 #include "ui/messagebox.h"
@@ -28,6 +29,7 @@ ComposeController::ComposeController(MessageEditorPanel &panel, TemplateSet &tem
     , m_panel(panel)
     , m_templates(templates)
     , m_linkRules(storedLinkRules())
+    , m_savedMessageList(new SavedMessageList(this))
 {
     // Remembered on every change, typed or set, so the subject outlives even an abrupt exit.
     connect(m_panel.subjectBox, &QLineEdit::textChanged, this,
@@ -134,7 +136,7 @@ void ComposeController::copyMessage()
 
 void ComposeController::saveMessage()
 {
-    const QString error = appendSavedMessage(editorText(m_panel.messageEditor), m_panel.subjectBox->text());
+    const QString error = m_savedMessageList->add(editorText(m_panel.messageEditor), m_panel.subjectBox->text());
     if (!error.isEmpty()) {
         showMessage(m_panel.window(), branding().programName, error, QMessageBox::Warning);
         return;
@@ -145,21 +147,18 @@ void ComposeController::saveMessage()
 void ComposeController::openSavedMessages()
 {
     if (m_savedMessages) {
-        m_savedMessages->show();
-        m_savedMessages->raise();
-        m_savedMessages->activateWindow();
+        bringForward(m_savedMessages); // its list is not read again
         return;
     }
-    const SavedMessageLines read = readSavedMessages();
-    if (read.status != SavedMessageLines::Read) {
-        const QString text = read.status == SavedMessageLines::Missing
+    const SavedMessageLines::Status read = m_savedMessageList->load();
+    if (read != SavedMessageLines::Read) {
+        const QString text = read == SavedMessageLines::Missing
                                  ? QStringLiteral("you must first save a message before you can load one")
-                                 : read.error;
+                                 : m_savedMessageList->loadError();
         showMessage(m_panel.window(), branding().programName, text);
         return;
     }
-    m_savedMessages = new SavedMessagesWindow(m_panel.window());
-    m_savedMessages->setEntries(read.lines);
+    m_savedMessages = new SavedMessagesWindow(*m_savedMessageList, m_panel.window());
     connect(m_savedMessages, &SavedMessagesWindow::messageChosen, this,
             [this](const QString &message, const QString &subject, bool hasSubject) {
                 setEditorText(m_panel.messageEditor, message);
@@ -180,9 +179,7 @@ void ComposeController::openTemplateEditor()
         });
         placeOverOwner(m_templateEditor, m_panel.window());
     }
-    m_templateEditor->show();
-    m_templateEditor->raise();
-    m_templateEditor->activateWindow();
+    bringForward(m_templateEditor);
 }
 
 void ComposeController::newMessage()

@@ -11,6 +11,7 @@ struct TemplateSet;
 
 class MessageEditorPanel;
 class QAction;
+class SavedMessageList;
 class SavedMessagesWindow;
 class TemplateEditor;
 
@@ -76,6 +77,8 @@ private:
     MessageEditorPanel &m_panel;
     TemplateSet &m_templates;
     LinkRules m_linkRules = LinkRules::Classic;
+    // What the saved-messages window lists; read afresh each time the window opens.
+    SavedMessageList *m_savedMessageList = nullptr;
     QPointer<SavedMessagesWindow> m_savedMessages;
     QPointer<TemplateEditor> m_templateEditor;
     QAction *m_newMessage = nullptr;

@@ -13,6 +13,7 @@
 #include "compose/composecontroller.h"
 #include "compose/initialmessage.h"
 #include "compose/messageeditorpanel.h"
+#include "compose/savedmessagelist.h"
 #include "compose/savedmessageswindow.h"
 #include "compose/templateeditor.h"
 #include "core/settingsstore.h"
@@ -424,7 +425,8 @@ std::unique_ptr<QWidget> openWindow(const QString &window, TemplateSet &template
             form->pageTabs()->setCurrentIndex(1);
         shown = std::move(form);
     } else if (window == "Form3") {
-        shown = std::make_unique<SavedMessagesWindow>();
+        static SavedMessageList messages;
+        shown = std::make_unique<SavedMessagesWindow>(messages);
     } else if (window == "frmCustom") {
         shown = std::make_unique<TemplateEditor>(templates);
     } else if (window == "Form8") {

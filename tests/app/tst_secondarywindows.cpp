@@ -1,5 +1,6 @@
 #include "app/aboutwindow.h"
 #include "app/helpwindow.h"
+#include "compose/savedmessagelist.h"
 #include "compose/savedmessageswindow.h"
 #include "testenvironment.h"
 #include "ui/messagebox.h"
@@ -57,7 +58,7 @@ void TestSecondaryWindows::escapeCloses()
     else if (window == QLatin1String("about"))
         shown = new AboutWindow;
     else if (window == QLatin1String("saved"))
-        shown = new SavedMessagesWindow;
+        shown = new SavedMessagesWindow(*new SavedMessageList(this));
     if (shown) {
         shown->show();
     } else {
