@@ -19,6 +19,7 @@
 #include "core/datafiles.h"
 #include "core/settingsstore.h"
 #include "ui/accessibility.h"
+#include "ui/bringforward.h"
 #include "ui/command.h"
 #include "ui/designgeometry.h"
 #include "ui/messageboxes.h"
@@ -208,8 +209,7 @@ void MainWindow::exitProgram()
 void MainWindow::showNewReplies()
 {
     showNormal();
-    raise();
-    activateWindow();
+    bringForward(this);
     m_pageTabs->setCurrentIndex(postsTab);
     m_watch->selectPostsTab(PostsView::NewReplies);
 }

@@ -12,6 +12,7 @@
 #include "compose/messageeditorpanel.h"
 #include "compose/outgoingtext.h"
 #include "core/settingsstore.h"
+#include "ui/bringforward.h"
 #include "ui/command.h"
 #include "ui/editortext.h"
 #include "ui/messageboxes.h"
@@ -198,9 +199,7 @@ void BrowserController::pasteIntoPage(PasteTarget target)
 void BrowserController::openWebsiteWindow()
 {
     if (m_website) {
-        m_website->show();
-        m_website->raise();
-        m_website->activateWindow();
+        bringForward(m_website);
         return;
     }
     m_website = new WebsiteWindow(m_profile, m_skin);
