@@ -1,7 +1,9 @@
 #include "app/aboutwindow.h"
 
 #include "core/branding.h"
+#include "ui/bringforward.h"
 #include "ui/placement.h"
+#include "ui/shellresources.h"
 #include "ui/skin.h"
 #include "ui/skinlabel.h"
 #include "ui/twips.h"
@@ -13,12 +15,6 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPointer>
-
-static void initShellResources()
-{
-    // The pictures live in a resource of the static GUI library; naming it here links it in.
-    Q_INIT_RESOURCE(shell);
-}
 
 namespace {
 
@@ -125,7 +121,6 @@ AboutWindow *showAboutWindow(QPointer<AboutWindow> &open, Skin &skin, QWidget *o
         if (openWebsite)
             QObject::connect(open, &AboutWindow::websiteClicked, open, std::move(openWebsite));
     }
-    open->show();
-    open->raise();
+    bringForward(open, WindowFocus::Leave);
     return open;
 }

@@ -2,6 +2,7 @@
 
 #include "app/helpwindow.h"
 #include "core/settingsstore.h"
+#include "ui/bringforward.h"
 #include "ui/placement.h"
 
 HelpWindowKeeper::HelpWindowKeeper(SettingsStore &settings, Skin &skin, const DataFolder &folder)
@@ -27,8 +28,7 @@ HelpWindow *HelpWindowKeeper::show(QWidget *owner)
         placeOverOwner(created, owner);
         m_window = created;
     }
-    m_window->show();
-    m_window->raise();
+    bringForward(m_window, WindowFocus::Leave);
     return m_window;
 }
 

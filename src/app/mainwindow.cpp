@@ -18,6 +18,7 @@
 #include "core/branding.h"
 #include "core/datafiles.h"
 #include "core/settingsstore.h"
+#include "ui/bringforward.h"
 #include "ui/command.h"
 #include "ui/messageboxes.h"
 #include "ui/placement.h"
@@ -219,8 +220,7 @@ void MainWindow::exitProgram()
 void MainWindow::showNewReplies()
 {
     showNormal();
-    raise();
-    activateWindow();
+    bringForward(this);
     m_controls.pageTabs->setCurrentIndex(MainControls::postsTab);
     m_watch->selectPostsTab(PostsView::NewReplies);
 }

@@ -8,6 +8,7 @@
 #include "browser/postcheckrunner.h"
 #include "browser/websitewindow.h"
 #include "core/settingsstore.h"
+#include "ui/bringforward.h"
 #include "ui/command.h"
 #include "ui/messageboxes.h"
 
@@ -149,9 +150,7 @@ void BrowserController::insertAtCaret(const QString &text)
 void BrowserController::openWebsiteWindow()
 {
     if (m_website) {
-        m_website->show();
-        m_website->raise();
-        m_website->activateWindow();
+        bringForward(m_website);
         return;
     }
     m_website = new WebsiteWindow(m_profile, m_skin);

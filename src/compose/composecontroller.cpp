@@ -4,12 +4,13 @@
 #include "compose/messageeditorpanel.h"
 #include "compose/outgoingtext.h"
 #include "compose/plainaddresshint.h"
-#include "compose/savedmessagefile.h"
+#include "compose/savedmessagelist.h"
 #include "compose/savedmessageswindow.h"
 #include "compose/templateeditor.h"
 #include "compose/templatesettings.h"
 #include "core/branding.h"
 #include "core/settingsstore.h"
+#include "ui/bringforward.h"
 #include "ui/command.h"
 #include "ui/editortext.h"
 #include "ui/messageboxes.h"
@@ -32,6 +33,7 @@ ComposeController::ComposeController(MessageEditorPanel &panel, TemplateSet &tem
     , m_boxes(boxes)
     , m_folder(folder)
     , m_linkRules(storedLinkRules(settings))
+    , m_savedMessageList(new SavedMessageList(savedMessagesFile(), this))
 {
     // Remembered on every change, typed or set, so the subject outlives even an abrupt exit.
     connect(m_panel.subjectBox, &QLineEdit::textChanged, this,
@@ -155,8 +157,7 @@ void ComposeController::copyMessage()
 
 void ComposeController::saveMessage()
 {
-    const QString error =
-        appendSavedMessage(savedMessagesFile(), editorText(m_panel.messageEditor), m_panel.subjectBox->text());
+    const QString error = m_savedMessageList->add(editorText(m_panel.messageEditor), m_panel.subjectBox->text());
     if (!error.isEmpty()) {
         m_boxes.showMessage(m_panel.window(), branding().programName, error, QMessageBox::Warning);
         return;
@@ -167,21 +168,18 @@ void ComposeController::saveMessage()
 void ComposeController::openSavedMessages()
 {
     if (m_savedMessages) {
-        m_savedMessages->show();
-        m_savedMessages->raise();
-        m_savedMessages->activateWindow();
+        bringForward(m_savedMessages); // its list is not read again
         return;
     }
-    const SavedMessageLines read = readSavedMessages(savedMessagesFile());
-    if (read.status != SavedMessageLines::Read) {
-        const QString text = read.status == SavedMessageLines::Missing
+    const SavedMessageLines::Status read = m_savedMessageList->load();
+    if (read != SavedMessageLines::Read) {
+        const QString text = read == SavedMessageLines::Missing
                                  ? QStringLiteral("you must first save a message before you can load one")
-                                 : read.error;
+                                 : m_savedMessageList->loadError();
         m_boxes.showMessage(m_panel.window(), branding().programName, text);
         return;
     }
-    m_savedMessages = new SavedMessagesWindow(savedMessagesFile(), m_boxes, m_panel.window());
-    m_savedMessages->setEntries(read.lines);
+    m_savedMessages = new SavedMessagesWindow(*m_savedMessageList, m_boxes, m_panel.window());
     connect(m_savedMessages, &SavedMessagesWindow::messageChosen, this,
             [this](const QString &message, const QString &subject, bool hasSubject) {
                 setEditorText(m_panel.messageEditor, message);
@@ -202,9 +200,7 @@ void ComposeController::openTemplateEditor()
         });
         placeOverOwner(m_templateEditor, m_panel.window());
     }
-    m_templateEditor->show();
-    m_templateEditor->raise();
-    m_templateEditor->activateWindow();
+    bringForward(m_templateEditor);
 }
 
 void ComposeController::newMessage()

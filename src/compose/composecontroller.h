@@ -14,6 +14,7 @@ struct TemplateSet;
 class MessageBoxes;
 class MessageEditorPanel;
 class QAction;
+class SavedMessageList;
 class SavedMessagesWindow;
 class SettingsStore;
 class TemplateEditor;
@@ -95,6 +96,8 @@ private:
     MessageBoxes &m_boxes;
     DataFolder m_folder;
     LinkRules m_linkRules = LinkRules::Classic;
+    // What the saved-messages window lists; read afresh each time the window opens.
+    SavedMessageList *m_savedMessageList = nullptr;
     QPointer<SavedMessagesWindow> m_savedMessages;
     QPointer<TemplateEditor> m_templateEditor;
     QAction *m_newMessage = nullptr;

@@ -1,5 +1,7 @@
 #include "ui/skin.h"
 
+#include "core/branding.h"
+#include "ui/shellresources.h"
 #include "ui/skinlabel.h"
 #include "ui/skinrecolour.h"
 
@@ -25,11 +27,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-static void initShellResources()
-{
-    // The stored skin lives in a resource of the static GUI library; naming it here links it in.
-    Q_INIT_RESOURCE(shell);
-}
+#include <optional>
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "compose/initialmessage.h"
 #include "compose/messageeditorpanel.h"
 #include "compose/savedmessagefile.h"
+#include "compose/savedmessagelist.h"
 #include "compose/savedmessageswindow.h"
 #include "compose/templateeditor.h"
 #include "core/settingsstore.h"
@@ -443,8 +444,8 @@ std::unique_ptr<QWidget> openWindow(const QString &window, AppContext &context, 
             pageTabs(*form)->setCurrentIndex(1);
         shown = std::move(form);
     } else if (window == "Form3") {
-        shown = std::make_unique<SavedMessagesWindow>(context.dataFolder.filePath(savedMessagesFileName),
-                                                      *context.messageBoxes);
+        static SavedMessageList messages(context.dataFolder.filePath(savedMessagesFileName));
+        shown = std::make_unique<SavedMessagesWindow>(messages, *context.messageBoxes);
     } else if (window == "frmCustom") {
         shown = std::make_unique<TemplateEditor>(templates);
     } else if (window == "Form8") {

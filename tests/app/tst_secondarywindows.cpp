@@ -1,6 +1,7 @@
 #include "app/aboutwindow.h"
 #include "app/helpwindow.h"
 #include "compose/savedmessagefile.h"
+#include "compose/savedmessagelist.h"
 #include "compose/savedmessageswindow.h"
 #include "testenvironment.h"
 #include "ui/modalmessageboxes.h"
@@ -63,7 +64,7 @@ void TestSecondaryWindows::escapeCloses()
     else if (window == QLatin1String("about"))
         shown = new AboutWindow(m_skin);
     else if (window == QLatin1String("saved"))
-        shown = new SavedMessagesWindow(m_env.filePath(savedMessagesFileName), m_boxes);
+        shown = new SavedMessagesWindow(*new SavedMessageList(m_env.filePath(savedMessagesFileName), this), m_boxes);
     if (shown) {
         shown->show();
     } else {

@@ -321,6 +321,8 @@ void TestInsertController::showsMessage_data()
                                                         << "Hello forum\r\nfriends" << true;
     QTest::newRow("zero-width caret holders") << "\ufeffHel\u200blo"
                                               << "Hello" << true;
+    QTest::newRow("soft hyphen and word joiner") << "Hel\u00adlo\u2060 forum"
+                                                 << "Hello forum" << true;
     QTest::newRow("among other text") << "Quote\nHello\nSignature"
                                       << "Hello" << true;
     QTest::newRow("only its start") << "Hello"

@@ -21,7 +21,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMap>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -262,7 +262,7 @@ void TestComposeWindows::savedMessagesWindow()
     window->deleteButton->click(); // nothing selected: nothing goes
     QCOMPARE(itemTexts(window->messageList), QStringList({"a|1", "b|2", "a|1"}));
     QVERIFY(m_boxes.questions.isEmpty());
-    window->messageList->setCurrentRow(2);
+    chooseRow(window->messageList, 2);
     window->deleteButton->click();
     QCOMPARE(m_boxes.questions, QStringList{"Threadloom|Delete this saved message?\n\na|1"});
     QCOMPARE(readFileBytes(messagesFile()), QByteArray("b|2\r\n\r\n"));
@@ -278,6 +278,12 @@ void TestComposeWindows::savedMessagesWindow()
     compose().openSavedMessages();
     QCOMPARE(itemTexts(compose().savedMessagesWindow()->messageList), QStringList{"c|3"});
     QVERIFY(m_boxes.messages.size() == 1);
+
+    // A message saved while the window is open is listed at once.
+    setEditorText(m_panel->messageEditor, "d");
+    m_panel->subjectBox->setText("4");
+    m_panel->saveButton->click();
+    QCOMPARE(itemTexts(compose().savedMessagesWindow()->messageList), QStringList({"c|3", "d|4"}));
 }
 
 void TestComposeWindows::savedMessageEntries_data()
@@ -346,8 +352,8 @@ void TestComposeWindows::keysChooseSavedMessage()
     compose().openSavedMessages();
     SavedMessagesWindow *window = compose().savedMessagesWindow();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    QListWidget *list = window->messageList;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    QListView *list = window->messageList;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(rowIndex(list, 1)).center());
     QCOMPARE(window->messageView->toPlainText() + "/" + window->subjectBox->text(), QString("b/2"));
     for (int key : keys)
         QTest::keyClick(list, Qt::Key(key));
@@ -365,11 +371,11 @@ void TestComposeWindows::enterAndDoubleClickLoadOnce()
     compose().openSavedMessages();
     SavedMessagesWindow *window = compose().savedMessagesWindow();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    QListWidget *list = window->messageList;
+    QListView *list = window->messageList;
     QSignalSpy chosen(window, &SavedMessagesWindow::messageChosen);
     QTest::keyClick(list, Qt::Key_Return); // nothing chosen yet
     QCOMPARE(chosen.count(), 0);
-    const QPoint first = list->visualItemRect(list->item(0)).center();
+    const QPoint first = list->visualRect(rowIndex(list, 0)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first); // a double-click starts as a click
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
     QCOMPARE(chosen.count(), 1);
