@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the source tree's shape: each folder includes only itself and the folders below it
-# (core < ui < compose < browser < watch < app), and no window or panel file grows past 300 lines.
+# (core < ui < compose < browser < watch < app), no two files of app/ include each other, and no
+# window or panel file grows past 300 lines.
 # Given the tests folder too, each tests/<area>/ keeps the same layers, so a test sits at the depth
 # of what it tests: beside tests/support it includes only its own area and the areas below it
 # (a "../browser/..." include counts as the browser area's).
@@ -39,6 +40,22 @@ check_layers() {
 check_layers "$src" ""
 [[ -n $tests ]] && check_layers "$tests" "tests/" support
 
+# No two files of the shell reach into each other: a .h with its .cpp is one unit, and no unit
+# includes one that includes it back.
+while IFS= read -r pair; do
+  echo "include cycle: $pair include each other"
+  breaches=$((breaches + 1))
+done < <(
+  while IFS= read -r file; do
+    unit=${file#"$src"/}
+    unit=${unit%.*}
+    sed -n 's/^#include "\([^"]*\)\.h".*/\1/p' "$file" | while IFS= read -r included; do
+      if [[ $included != "$unit" ]]; then echo "$unit $included"; fi
+    done
+  done < <(find "$src/app" -name '*.cpp' -o -name '*.h') |
+    sort -u | awk '{ edge[$1 " " $2] = 1 } END { for (e in edge) { split(e, u, " "); if (u[1] < u[2] && ((u[2] " " u[1]) in edge)) print u[1] " and " u[2] } }'
+)
+
 while IFS= read -r file; do
   lines=$(wc -l < "$file")
   if (( lines > 300 )); then
@@ -51,4 +68,4 @@ if (( breaches > 0 )); then
   echo "$breaches breach(es) of the source layout"
   exit 1
 fi
-echo "source layout: every include follows the layers; no window file over 300 lines"
+echo "source layout: every include follows the layers, none comes back; no window file over 300 lines"

@@ -1,11 +1,5 @@
 #include "app/mainmenus.h"
 
-#include "app/keyringoption.h"
-#include "app/mainwindow.h"
-#include "browser/browsercontroller.h"
-#include "compose/composecontroller.h"
-#include "watch/watchcontroller.h"
-
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
@@ -35,37 +29,29 @@ QMenu *addMenu(QMenuBar *bar, const QString &name, const QString &title, const Q
 
 } // namespace
 
-void buildMainMenus(MainWindow &window)
+void buildMainMenus(QMenuBar *bar, const MainMenuCommands &c)
 {
-    ComposeController &compose = window.compose();
-    BrowserController &browser = window.browser();
-    WatchController &watch = window.watch();
-    QMenuBar *bar = window.menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
 
     addMenu(bar, QStringLiteral("fileMenu"), QStringLiteral("&File"),
-            {compose.newMessageAction(), compose.saveAction(), compose.loadAction(), window.exitAction()});
+            {c.newMessage, c.saveMessage, c.loadMessage, c.exit});
     QMenu *tools = addMenu(bar, QStringLiteral("toolsMenu"), QStringLiteral("&Tools"),
-                           {compose.previewAction(), browser.autoInsertAction(), watch.checkRepliesAction(),
-                            compose.templatesAction(), browser.pasteAction(PasteTarget::Message),
-                            browser.pasteAction(PasteTarget::Subject), browser.pasteAction(PasteTarget::UserName),
-                            browser.pasteAction(PasteTarget::Password)});
+                           {c.preview, c.autoInsert, c.checkReplies, c.templates, c.pasteMessage, c.pasteSubject,
+                            c.pasteUserName, c.pastePassword});
     tools->addSeparator();
     QMenu *autoCheck = tools->addMenu(QStringLiteral("Check Replies &Automatically"));
     autoCheck->setObjectName(QStringLiteral("autoCheckMenu"));
-    const QList<QAction *> choices = watch.autoCheckChoices()->actions();
+    const QList<QAction *> choices = c.autoCheckChoices->actions();
     for (int position = 0; position < choices.size(); ++position) {
         choices.at(position)->setObjectName(QStringLiteral("autoCheckMenu_%1").arg(position));
         autoCheck->addAction(choices.at(position));
     }
-    tools->addAction(window.keyringOption().action());
-    tools->addAction(compose.modernLinksAction());
+    tools->addAction(c.keyring);
+    tools->addAction(c.modernLinks);
 
     addMenu(bar, QStringLiteral("viewMenu"), QStringLiteral("&View"),
-            {alias(bar, QStringLiteral("&Saved Messages"), compose.loadAction()), watch.viewAction(PostsView::ShowAll),
-             watch.viewAction(PostsView::NewReplies),
-             alias(bar, QStringLiteral("&Templates"), compose.templatesAction()), browser.reloadAction(),
-             browser.backAction(), browser.forwardAction(), browser.addressBarAction()});
-    addMenu(bar, QStringLiteral("aboutMenu"), QStringLiteral("&Help"), {window.helpAction()});
-    addMenu(bar, QStringLiteral("mnuAbout"), QStringLiteral("About"), {window.aboutAction()});
+            {alias(bar, QStringLiteral("&Saved Messages"), c.loadMessage), c.showAllPosts, c.showNewReplies,
+             alias(bar, QStringLiteral("&Templates"), c.templates), c.reload, c.back, c.forward, c.addressBar});
+    addMenu(bar, QStringLiteral("aboutMenu"), QStringLiteral("&Help"), {c.help});
+    addMenu(bar, QStringLiteral("mnuAbout"), QStringLiteral("About"), {c.about});
 }

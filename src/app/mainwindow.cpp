@@ -3,8 +3,8 @@
 #include "app/aboutwindow.h"
 
 #include "app/keyringoption.h"
+#include "app/maincontrols.h"
 #include "app/mainlayout.h"
-#include "app/mainlayoutwidgets.h"
 #include "app/mainmenus.h"
 #include "app/replynotifier.h"
 #include "app/statuspanels.h"
@@ -18,14 +18,11 @@
 #include "core/branding.h"
 #include "core/datafiles.h"
 #include "core/settingsstore.h"
-#include "ui/accessibility.h"
 #include "ui/bringforward.h"
 #include "ui/command.h"
-#include "ui/designgeometry.h"
 #include "ui/messageboxes.h"
 #include "ui/placement.h"
 #include "ui/skin.h"
-#include "ui/widgetfactory.h"
 #include "watch/embeddedthreadbrowser.h"
 #include "watch/postspanel.h"
 #include "watch/watchcontroller.h"
@@ -33,14 +30,12 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
 
 MainWindow::MainWindow(AppContext &context, QWidget *parent)
     : QMainWindow(parent)
-    , watchedPosts(context.watchedPosts)
-    , forumLogins(context.forumLogins)
-    , templates(context.templates)
     , m_context(context)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -53,25 +48,7 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
     central->setObjectName(QStringLiteral("centralWidget"));
     setCentralWidget(central);
 
-    m_editorPanel = new MessageEditorPanel(central);
-    m_visitButton = makeButton(central, QStringLiteral("Command1"), QString(), QStringLiteral("Visit us!"),
-                               twipsRect(DesignGeometry::command1));
-    m_browserPanel = new BrowserPanel(central);
-    m_pageTabs = makeControl<QTabBar>(central, QStringLiteral("TabStrip2"), twipsRect(DesignGeometry::tabStrip2));
-    m_pageTabs->addTab(QStringLiteral("Your Forums"));
-    m_pageTabs->addTab(QStringLiteral("Your Posts"));
-    m_pageTabs->setExpanding(false);
-    m_pageTabs->setDrawBase(true);
-    m_forumsPanel = new ForumsPanel(central);
-    m_postsPanel = new PostsPanel(central);
-    connect(m_pageTabs, &QTabBar::currentChanged, this, [this](int tab) {
-        m_postsPanel->setVisible(tab == postsTab);
-        m_forumsPanel->setVisible(tab == forumsTab);
-    });
-
-    m_status = new StatusPanels(statusBar());
-    // Tab goes down the left column, then the right one.
-    applyAccessibility(this, {m_editorPanel, m_pageTabs, m_forumsPanel, m_postsPanel, m_visitButton, m_browserPanel});
+    m_controls = placeMainControls(*this);
 
     // The designed size of the window, and the least the layout rules allow.
     fitToScreen(this, QSize(twipsToPixels(11265), twipsToPixels(9600)),
@@ -79,7 +56,36 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
 
     createControllers();
     createActions();
-    buildMainMenus(*this);
+    createMenus();
+}
+
+void MainWindow::createMenus()
+{
+    MainMenuCommands c;
+    c.newMessage = m_compose->newMessageAction();
+    c.saveMessage = m_compose->saveAction();
+    c.loadMessage = m_compose->loadAction();
+    c.exit = m_exit;
+    c.preview = m_compose->previewAction();
+    c.autoInsert = m_browser->autoInsertAction();
+    c.checkReplies = m_watch->checkRepliesAction();
+    c.templates = m_compose->templatesAction();
+    c.pasteMessage = m_compose->pasteMessageAction();
+    c.pasteSubject = m_compose->pasteSubjectAction();
+    c.pasteUserName = m_forums->pasteUserNameAction();
+    c.pastePassword = m_forums->pastePasswordAction();
+    c.autoCheckChoices = m_watch->autoCheckChoices();
+    c.keyring = m_keyringOption->action();
+    c.modernLinks = m_compose->modernLinksAction();
+    c.showAllPosts = m_watch->viewAction(PostsView::ShowAll);
+    c.showNewReplies = m_watch->viewAction(PostsView::NewReplies);
+    c.reload = m_browser->reloadAction();
+    c.back = m_browser->backAction();
+    c.forward = m_browser->forwardAction();
+    c.addressBar = m_browser->addressBarAction();
+    c.help = m_help;
+    c.about = m_about;
+    buildMainMenus(menuBar(), c);
 }
 
 void MainWindow::createActions()
@@ -108,28 +114,38 @@ void MainWindow::createControllers()
 {
     SettingsStore &settings = m_context.settings;
     MessageBoxes &boxes = *m_context.messageBoxes;
-    m_compose = new ComposeController(*m_editorPanel, templates, settings, boxes, m_context.dataFolder, this);
-    m_browser =
-        new BrowserController(*m_browserPanel, *m_editorPanel, *m_forumsPanel, *m_compose, m_context.browser.profile(),
-                              settings, boxes, m_context.dataFolder, m_context.skin, this);
+    m_compose =
+        new ComposeController(*m_controls.editor, m_context.templates, settings, boxes, m_context.dataFolder, this);
+    auto outgoing = [compose = m_compose] {
+        const OutgoingMessage message = compose->outgoing();
+        return InsertController::Message{message.text, message.markup, message.plain};
+    };
+    m_browser = new BrowserController(*m_controls.browser, outgoing, m_context.browser.profile(), settings, boxes,
+                                      m_context.dataFolder, m_context.skin, this);
+    triggerOnClick(m_controls.editor->autoInsertButton, m_browser->autoInsertAction());
     connect(m_browser, &BrowserController::websiteWindowClosed, &m_context.lifetime,
             &ProgramLifetime::browserWindowClosed);
     m_threadBrowser = std::make_unique<EmbeddedThreadBrowser>(*m_browser);
-    m_watch = new WatchController(*m_postsPanel, watchedPosts, *m_threadBrowser, m_context.probeCookies, settings,
-                                  boxes, this);
-    m_forums = new ForumsController(*m_forumsPanel, forumLogins, *m_browser, boxes, this);
+    m_watch = new WatchController(*m_controls.posts, m_context.watchedPosts, *m_threadBrowser, m_context.probeCookies,
+                                  settings, boxes, this);
+    m_forums = new ForumsController(*m_controls.forums, m_context.forumLogins, *m_browser, boxes, this);
+    connect(m_compose, &ComposeController::pasteRequested, m_browser, &BrowserController::insertAtCaret);
+    connect(m_forums, &ForumsController::pasteRequested, m_browser, &BrowserController::insertAtCaret);
     connect(m_browser, &BrowserController::postCheckHit, this, [this] {
         m_watch->watchCurrentPage();
         setPanelText(StatusPanel::State, QStringLiteral("Watching this thread"), StatusLife::ClearsItself);
     });
-    triggerOnClick(m_visitButton, m_browser->visitWebsiteAction());
+    triggerOnClick(m_controls.visitButton, m_browser->visitWebsiteAction());
     connect(m_compose, &ComposeController::statusText, this, &MainWindow::setPanelText);
     connect(m_browser, &BrowserController::statusText, this, &MainWindow::setPanelText);
     connect(m_watch, &WatchController::statusText, this, &MainWindow::setPanelText);
     connect(m_forums, &ForumsController::statusText, this, &MainWindow::setPanelText);
     connect(m_browser, &BrowserController::autoInsertFinished, this, [this](bool inserted) {
-        if (inserted)
-            setPanelText(StatusPanel::State, QStringLiteral("Message inserted"), StatusLife::ClearsItself);
+        if (!inserted)
+            return;
+        setPanelText(StatusPanel::State, QStringLiteral("Message inserted"), StatusLife::ClearsItself);
+        // Then the addresses the classic link rules left as plain text, if any.
+        m_compose->reportPlainAddresses();
     });
     connect(m_browser, &BrowserController::pasteFinished, this, [this](bool inserted) {
         setPanelText(StatusPanel::State,
@@ -138,11 +154,11 @@ void MainWindow::createControllers()
                      StatusLife::ClearsItself);
     });
 
-    connect(m_watch, &WatchController::replyCheckProgress, m_status, &StatusPanels::showProgress);
+    connect(m_watch, &WatchController::replyCheckProgress, m_controls.status, &StatusPanels::showProgress);
     auto *notifier = new ReplyNotifier(this);
     connect(m_watch, &WatchController::newRepliesFound, notifier, &ReplyNotifier::notify);
     connect(notifier, &ReplyNotifier::activationRequested, this, &MainWindow::showNewReplies);
-    m_keyringOption = new KeyringOption(*m_forums, forumLogins, settings, boxes, this);
+    m_keyringOption = new KeyringOption(*m_forums, m_context.forumLogins, settings, boxes, this);
 }
 
 void MainWindow::load()
@@ -150,19 +166,19 @@ void MainWindow::load()
     loadBranding();
     const Branding &brand = branding();
     setWindowTitle(brand.programName + QStringLiteral(" by ") + brand.companyName);
-    m_visitButton->setText(QStringLiteral("Visit ") + brand.websiteAddress);
+    m_controls.visitButton->setText(QStringLiteral("Visit ") + brand.websiteAddress);
     m_browser->navigate(brand.websiteAddress);
 
     QStringList warnings = ensureDataFiles(m_context.dataFolder);
 
-    watchedPosts.load();
-    forumLogins.load();
+    m_context.watchedPosts.load();
+    m_context.forumLogins.load();
     // A list whose file could not be read is said once; its file is then left alone.
-    warnings << watchedPosts.loadError() << forumLogins.loadError();
+    warnings << m_context.watchedPosts.loadError() << m_context.forumLogins.loadError();
     warnings.removeAll(QString());
     m_keyringOption->restore();
 
-    templates = loadTemplates(m_context.settings);
+    m_context.templates = loadTemplates(m_context.settings);
     updateInterface();
     m_compose->restoreState();
     m_browser->restoreState();
@@ -186,17 +202,12 @@ void MainWindow::updateInterface()
 
 void MainWindow::setPanelText(StatusPanel panel, const QString &text, StatusLife life)
 {
-    m_status->setText(panel, text, life);
+    m_controls.status->setText(panel, text, life);
 }
 
 QString MainWindow::panelText(StatusPanel panel) const
 {
-    return m_status->text(panel);
-}
-
-QLabel *MainWindow::statusPanel(StatusPanel panel) const
-{
-    return m_status->panel(panel);
+    return m_controls.status->text(panel);
 }
 
 void MainWindow::exitProgram()
@@ -210,7 +221,7 @@ void MainWindow::showNewReplies()
 {
     showNormal();
     bringForward(this);
-    m_pageTabs->setCurrentIndex(postsTab);
+    m_controls.pageTabs->setCurrentIndex(MainControls::postsTab);
     m_watch->selectPostsTab(PostsView::NewReplies);
 }
 
@@ -229,10 +240,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
     m_unloaded = true;
 
     QStringList errors;
-    const QString postsError = watchedPosts.save();
+    const QString postsError = m_context.watchedPosts.save();
     if (!postsError.isEmpty())
         errors.append(postsError);
-    const QString loginsError = forumLogins.save();
+    const QString loginsError = m_context.forumLogins.save();
     if (!loginsError.isEmpty())
         errors.append(loginsError);
     m_compose->storeState();
@@ -271,5 +282,5 @@ void MainWindow::saveWindowState()
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    applyMainLayout(mainLayoutWidgets(*this));
+    applyMainLayout(m_controls.layoutWidgets());
 }

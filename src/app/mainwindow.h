@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/appcontext.h"
+#include "app/maincontrols.h"
 #include "core/statustext.h"
 
 #include <QMainWindow>
@@ -8,24 +9,17 @@
 #include <memory>
 
 class BrowserController;
-class BrowserPanel;
 class EmbeddedThreadBrowser;
 class ComposeController;
 class ForumsController;
-class ForumsPanel;
 class KeyringOption;
 class QAction;
-class StatusPanels;
-class MessageEditorPanel;
-class PostsPanel;
-class QLabel;
-class QPushButton;
-class QTabBar;
 class WatchController;
 
 // The main window. It places the areas' panels, hands each panel to its area's controller and
 // wires the controllers to each other, the menus and the status bar; it decides nothing itself
-// beyond start-up and shutdown.
+// beyond start-up and shutdown. Its controls keep their designed object names, by which anything
+// outside finds them.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -46,54 +40,20 @@ public:
     // Brings the window forward on the posts with new replies.
     void showNewReplies();
 
-    MessageEditorPanel *editorPanel() const { return m_editorPanel; }
-    BrowserPanel *browserPanel() const { return m_browserPanel; }
-    ForumsPanel *forumsPanel() const { return m_forumsPanel; }
-    PostsPanel *postsPanel() const { return m_postsPanel; }
-    QPushButton *visitButton() const { return m_visitButton; }
-    // "Your Forums" / "Your Posts"
-    QTabBar *pageTabs() const { return m_pageTabs; }
-    QLabel *statusPanel(StatusPanel panel) const;
-    StatusPanels &statusPanels() const { return *m_status; }
-
-    // The shell's own commands.
-    QAction *exitAction() const { return m_exit; }
-    QAction *helpAction() const { return m_help; }
-    QAction *aboutAction() const { return m_about; }
-
-    ComposeController &compose() const { return *m_compose; }
-    BrowserController &browser() const { return *m_browser; }
-    WatchController &watch() const { return *m_watch; }
-    ForumsController &forums() const { return *m_forums; }
-    KeyringOption &keyringOption() const { return *m_keyringOption; }
-
-    AppContext &context() const { return m_context; }
-    WatchedPostList &watchedPosts;
-    ForumLoginList &forumLogins;
-    TemplateSet &templates;
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    // The tabs of pageTabs(), in their order.
-    enum PageTab { forumsTab, postsTab };
-
     void createControllers();
     void createActions();
+    void createMenus();
     void restoreWindowState();
     void saveWindowState();
     void reportErrors(const QStringList &errors);
 
     AppContext &m_context;
-    MessageEditorPanel *m_editorPanel = nullptr;
-    BrowserPanel *m_browserPanel = nullptr;
-    ForumsPanel *m_forumsPanel = nullptr;
-    PostsPanel *m_postsPanel = nullptr;
-    QPushButton *m_visitButton = nullptr;
-    QTabBar *m_pageTabs = nullptr;
-    StatusPanels *m_status = nullptr;
+    MainControls m_controls;
     QAction *m_exit = nullptr;
     QAction *m_help = nullptr;
     QAction *m_about = nullptr;

@@ -3,38 +3,27 @@
 #include "browser/browserpage.h"
 #include "browser/browserpanel.h"
 #include "browser/enginescriptpage.h"
-#include "browser/forumspanel.h"
 #include "browser/insertcontroller.h"
 #include "browser/pagescripts.h"
 #include "browser/postcheckrunner.h"
 #include "browser/websitewindow.h"
-#include "compose/composecontroller.h"
-#include "compose/messageeditorpanel.h"
-#include "compose/outgoingtext.h"
 #include "core/settingsstore.h"
 #include "ui/bringforward.h"
 #include "ui/command.h"
-#include "ui/editortext.h"
 #include "ui/messageboxes.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QToolButton>
 #include <QUrl>
 #include <QWebEngineView>
 
-BrowserController::BrowserController(BrowserPanel &panel, MessageEditorPanel &editor, ForumsPanel &forums,
-                                     const ComposeController &compose, QWebEngineProfile *profile,
-                                     SettingsStore &settings, MessageBoxes &boxes, const DataFolder &folder, Skin &skin,
-                                     QObject *parent)
+BrowserController::BrowserController(BrowserPanel &panel, InsertController::MessageSource message,
+                                     QWebEngineProfile *profile, SettingsStore &settings, MessageBoxes &boxes,
+                                     const DataFolder &folder, Skin &skin, QObject *parent)
     : QObject(parent)
     , m_panel(panel)
-    , m_editor(editor)
-    , m_forums(forums)
-    , m_compose(compose)
     , m_profile(profile)
     , m_settings(settings)
     , m_boxes(boxes)
@@ -49,27 +38,18 @@ BrowserController::BrowserController(BrowserPanel &panel, MessageEditorPanel &ed
     view->setPage(m_page);
 
     m_scriptPage = new EngineScriptPage(m_page, this);
-    auto message = [this] {
-        const QString outgoing = outgoingText(editorText(m_editor.messageEditor));
-        return InsertController::Message{m_compose.convertMessage(outgoing), m_compose.convertsToMarkup(), outgoing};
-    };
     auto reportFailure = [this](std::function<void()> dismissed) {
         m_boxes.showMessage(m_panel.window(), QStringLiteral("Auto-Insert Error"),
                             QStringLiteral("Could not auto-insert your message.  Try pasting instead."),
                             QMessageBox::NoIcon, dismissed);
     };
-    m_insert = new InsertController(*m_scriptPage, m_postCheck, message, reportFailure,
+    m_insert = new InsertController(*m_scriptPage, m_postCheck, std::move(message), reportFailure,
                                     folder.filePath(QStringLiteral("htmltemp.txt")), this);
     m_postCheckRunner = new PostCheckRunner(*m_scriptPage, m_postCheck, this);
     connect(m_postCheckRunner, &PostCheckRunner::messageShown, this, &BrowserController::postCheckHit);
     // An insert that succeeded has armed the check on the page it filled.
     connect(m_insert, &InsertController::finished, m_postCheckRunner, &PostCheckRunner::armed);
     connect(m_insert, &InsertController::finished, this, &BrowserController::autoInsertFinished);
-    // After "Message inserted": the addresses the classic link rules left as plain text, if any.
-    connect(m_insert, &InsertController::finished, this, [this](bool inserted) {
-        if (const QString note = m_compose.plainAddressesNote(); inserted && !note.isEmpty())
-            Q_EMIT statusText(StatusPanel::State, note, StatusLife::ClearsItself);
-    });
 
     createActions();
     connectControls();
@@ -80,27 +60,6 @@ void BrowserController::createActions()
     QWebEngineView *view = m_panel.view;
     m_autoInsert = makeCommand(this, QStringLiteral("Auto &Insert"), QKeySequence(Qt::CTRL | Qt::Key_I));
     connect(m_autoInsert, &QAction::triggered, this, &BrowserController::autoInsertMessage);
-    triggerOnClick(m_editor.autoInsertButton, m_autoInsert);
-
-    struct Paste
-    {
-        PasteTarget target;
-        const char *caption;
-        QPushButton *button;
-    };
-    const Paste pastes[] = {
-        {PasteTarget::Subject, "Paste Subject", m_editor.pasteSubjectButton},
-        {PasteTarget::UserName, "Paste Username", m_forums.pasteUserNameButton},
-        {PasteTarget::Password, "Paste Password", m_forums.pastePasswordButton},
-        {PasteTarget::Message, "Paste Message", m_editor.pasteMessageButton},
-    };
-    for (const Paste &paste : pastes) {
-        QAction *action = makeCommand(this, QString::fromLatin1(paste.caption));
-        const PasteTarget target = paste.target;
-        connect(action, &QAction::triggered, this, [this, target] { pasteIntoPage(target); });
-        triggerOnClick(paste.button, action);
-        m_paste[int(target)] = action;
-    }
 
     // With no page to go to, back and forward do nothing and report nothing.
     m_reload = makeCommand(this, QStringLiteral("Re&load Page"), QKeySequence(Qt::Key_F5));
@@ -179,16 +138,8 @@ void BrowserController::autoInsertMessage()
     m_insert->autoInsert();
 }
 
-void BrowserController::pasteIntoPage(PasteTarget target)
+void BrowserController::insertAtCaret(const QString &text)
 {
-    QString text;
-    switch (target) {
-    case PasteTarget::Subject: text = m_editor.subjectBox->text(); break;
-    case PasteTarget::UserName: text = m_forums.userNameBox->text(); break;
-    case PasteTarget::Password: text = m_forums.passwordBox->text(); break;
-    case PasteTarget::Message: text = m_compose.convertMessage(editorText(m_editor.messageEditor)); break;
-    default: return; // no such target: nothing to paste
-    }
     QPointer<BrowserController> self(this);
     m_scriptPage->runScript(insertAtCaretScript(text), [self](const QVariant &result) {
         if (self)

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "browser/insertcontroller.h"
 #include "browser/pagenavigator.h"
-#include "browser/pastetarget.h"
 #include "browser/postcheck.h"
 #include "core/datafolder.h"
 #include "core/statustext.h"
@@ -13,36 +13,34 @@
 
 class BrowserPage;
 class EngineScriptPage;
-class InsertController;
 class PostCheckRunner;
 class BrowserPanel;
-class ComposeController;
-class ForumsPanel;
 class MessageBoxes;
-class MessageEditorPanel;
 class QAction;
 class SettingsStore;
 class Skin;
 class WebsiteWindow;
 
-// Wires the browser panel: navigation, status texts, pop-ups, the post check, auto-insert and
-// paste (whose buttons sit beside the texts they paste) and the secondary browser window.
 class QWebEngineProfile;
 class ScriptPage;
 
+// Wires the browser panel: navigation, status texts, pop-ups, the post check and the secondary
+// browser window. It offers what the page can take: a text at its caret, and the message of a
+// source it is given, auto-inserted into the post form.
 class BrowserController : public QObject, public PageNavigator
 {
     Q_OBJECT
 public:
-    // Every page it makes, the secondary window's and the pop-ups' included, uses profile. "No
-    // Popups" is kept in settings, the scan's record of a page in folder; the secondary window
-    // wears skin.
-    BrowserController(BrowserPanel &panel, MessageEditorPanel &editor, ForumsPanel &forums,
-                      const ComposeController &compose, QWebEngineProfile *profile, SettingsStore &settings,
-                      MessageBoxes &boxes, const DataFolder &folder, Skin &skin, QObject *parent = nullptr);
+    // Auto-insert puts in what message gives at the moment of the click. Every page it makes,
+    // the secondary window's and the pop-ups' included, uses profile. "No Popups" is kept in
+    // settings, the scan's record of a page in folder; the secondary window wears skin.
+    BrowserController(BrowserPanel &panel, InsertController::MessageSource message, QWebEngineProfile *profile,
+                      SettingsStore &settings, MessageBoxes &boxes, const DataFolder &folder, Skin &skin,
+                      QObject *parent = nullptr);
 
     void autoInsertMessage();
-    void pasteIntoPage(PasteTarget target);
+    // Puts text at the caret of the page's focused field; pasteFinished tells whether one took it.
+    void insertAtCaret(const QString &text);
     void openWebsiteWindow();
     bool websiteWindowVisible() const;
     void closeWebsiteWindow();
@@ -55,7 +53,6 @@ public:
 
     // The browser's commands; the menus place them, the buttons beside the page trigger them.
     QAction *autoInsertAction() const { return m_autoInsert; }
-    QAction *pasteAction(PasteTarget target) const { return m_paste[int(target)]; }
     QAction *reloadAction() const { return m_reload; }
     QAction *backAction() const { return m_back; }
     QAction *forwardAction() const { return m_forward; }
@@ -87,9 +84,6 @@ private:
     void onLoadFinished();
 
     BrowserPanel &m_panel;
-    MessageEditorPanel &m_editor;
-    ForumsPanel &m_forums;
-    const ComposeController &m_compose;
     QWebEngineProfile *m_profile;
     SettingsStore &m_settings;
     MessageBoxes &m_boxes;
@@ -102,7 +96,6 @@ private:
     PostCheckRunner *m_postCheckRunner = nullptr;
     QPointer<WebsiteWindow> m_website;
     QAction *m_autoInsert = nullptr;
-    QAction *m_paste[4] = {};
     QAction *m_reload = nullptr;
     QAction *m_back = nullptr;
     QAction *m_forward = nullptr;

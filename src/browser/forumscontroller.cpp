@@ -33,12 +33,29 @@ ForumsController::ForumsController(ForumsPanel &panel, ForumLoginList &logins, P
     connect(m_removeForum, &QAction::triggered, this, &ForumsController::removeSelected);
     triggerOnClick(m_panel.addForumButton, m_addForum);
     triggerOnClick(m_panel.removeForumButton, m_removeForum);
+    m_pasteUserName = makeCommand(this, QStringLiteral("Paste Username"));
+    m_pastePassword = makeCommand(this, QStringLiteral("Paste Password"));
+    connect(m_pasteUserName, &QAction::triggered, this, &ForumsController::pasteUserName);
+    connect(m_pastePassword, &QAction::triggered, this, &ForumsController::pastePassword);
+    triggerOnClick(m_panel.pasteUserNameButton, m_pasteUserName);
+    triggerOnClick(m_panel.pastePasswordButton, m_pastePassword);
     m_panel.forumList->setModel(&m_logins);
     auto *rows = new ListRows(m_panel.forumList);
     connect(rows, &ListRows::rowChosen, this, &ForumsController::selectForum);
     connect(rows, &ListRows::rowActivated, this, &ForumsController::openForum);
     connect(m_panel.userNameBox, &QLineEdit::textChanged, this, &ForumsController::storeLogin);
     connect(m_panel.passwordBox, &QLineEdit::textChanged, this, &ForumsController::storeLogin);
+}
+
+void ForumsController::pasteUserName()
+{
+    Q_EMIT pasteRequested(m_panel.userNameBox->text());
+}
+
+void ForumsController::pastePassword()
+{
+    // In clear text: the page's own box hides it.
+    Q_EMIT pasteRequested(m_panel.passwordBox->text());
 }
 
 void ForumsController::addCurrentUrl()

@@ -65,6 +65,13 @@ void ComposeController::createActions()
     triggerOnClick(m_panel.previewButton, m_preview);
     triggerOnClick(m_panel.copyButton, m_copy);
     triggerOnClick(m_panel.optionsButton, m_templateCommand);
+
+    m_pasteSubject = makeCommand(this, QStringLiteral("Paste Subject"));
+    m_pasteMessage = makeCommand(this, QStringLiteral("Paste Message"));
+    connect(m_pasteSubject, &QAction::triggered, this, &ComposeController::pasteSubject);
+    connect(m_pasteMessage, &QAction::triggered, this, &ComposeController::pasteMessage);
+    triggerOnClick(m_panel.pasteSubjectButton, m_pasteSubject);
+    triggerOnClick(m_panel.pasteMessageButton, m_pasteMessage);
 }
 
 SavedMessagesWindow *ComposeController::savedMessagesWindow() const
@@ -115,25 +122,35 @@ void ComposeController::reportPlainAddresses()
         Q_EMIT statusText(StatusPanel::State, note, StatusLife::ClearsItself);
 }
 
-bool ComposeController::convertsToMarkup() const
+OutgoingMessage ComposeController::outgoing(OutgoingEnd end) const
 {
-    return ::convertsToMarkup(m_panel.formatList->currentText(), m_templates);
+    const QString message = editorText(m_panel.messageEditor);
+    OutgoingMessage out;
+    out.plain = end == OutgoingEnd::BlankLine ? outgoingText(message) : message;
+    out.text = convertMessage(out.plain);
+    out.markup = ::convertsToMarkup(m_panel.formatList->currentText(), m_templates);
+    return out;
 }
 
-QString ComposeController::convertedOutgoingText() const
+void ComposeController::pasteSubject()
 {
-    return convertMessage(outgoingText(editorText(m_panel.messageEditor)));
+    Q_EMIT pasteRequested(m_panel.subjectBox->text());
+}
+
+void ComposeController::pasteMessage()
+{
+    Q_EMIT pasteRequested(outgoing(OutgoingEnd::AsWritten).text);
 }
 
 void ComposeController::previewMessage()
 {
     reportPlainAddresses();
-    m_boxes.showMessage(m_panel.window(), QStringLiteral("message preview"), convertedOutgoingText());
+    m_boxes.showMessage(m_panel.window(), QStringLiteral("message preview"), outgoing().text);
 }
 
 void ComposeController::copyMessage()
 {
-    QGuiApplication::clipboard()->setText(convertedOutgoingText());
+    QGuiApplication::clipboard()->setText(outgoing().text);
     Q_EMIT statusText(StatusPanel::State, QStringLiteral("Message copied"), StatusLife::ClearsItself);
     reportPlainAddresses();
 }

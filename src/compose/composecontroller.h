@@ -1,6 +1,7 @@
 #pragma once
 
 #include "compose/linkencoder.h"
+#include "compose/outgoingtext.h"
 #include "core/datafolder.h"
 #include "core/statustext.h"
 
@@ -18,8 +19,10 @@ class SavedMessagesWindow;
 class SettingsStore;
 class TemplateEditor;
 
-// Wires the message editor panel: subject memory, formats, preview, copy, saved messages, the
-// template editor. It keeps what it remembers in settings and the saved messages in folder.
+// Wires the message editor panel: subject memory, formats, preview, copy, paste, saved messages,
+// the template editor. It keeps what it remembers in settings and the saved messages in folder.
+// It offers the outgoing message; the page it is pasted into belongs to whoever takes
+// pasteRequested.
 class ComposeController : public QObject
 {
     Q_OBJECT
@@ -43,8 +46,12 @@ public:
     void unloadWindows();
     // Converts text with the format selected in the editor and the chosen link rules.
     QString convertMessage(const QString &text) const;
-    // Whether the selected format writes HTML links.
-    bool convertsToMarkup() const;
+    // The editor's message as preview, copy, paste and auto-insert hand it on.
+    OutgoingMessage outgoing(OutgoingEnd end = OutgoingEnd::BlankLine) const;
+    // Paste Subject and Paste Message: asks for the subject as typed, or the message converted
+    // and as written, to be put at the caret of the page.
+    void pasteSubject();
+    void pasteMessage();
     void setLinkRules(LinkRules rules);
     LinkRules linkRules() const;
     // The Tools menu's choice: the modern rules or the classic ones, remembered in the settings.
@@ -64,6 +71,8 @@ public:
     QAction *loadAction() const { return m_load; }
     QAction *previewAction() const { return m_preview; }
     QAction *copyAction() const { return m_copy; }
+    QAction *pasteSubjectAction() const { return m_pasteSubject; }
+    QAction *pasteMessageAction() const { return m_pasteMessage; }
     QAction *templatesAction() const { return m_templateCommand; }
 
     // The secondary windows while they exist (tests and shutdown).
@@ -73,10 +82,11 @@ public:
 Q_SIGNALS:
     // A text for a status bar panel; life says whether it clears itself.
     void statusText(StatusPanel panel, const QString &text, StatusLife life = StatusLife::Stays);
+    // Paste Subject or Paste Message: text goes at the caret of the page the user clicked into.
+    void pasteRequested(const QString &text);
 
 private:
     void createActions();
-    QString convertedOutgoingText() const;
 
     QString savedMessagesFile() const;
 
@@ -96,5 +106,7 @@ private:
     QAction *m_load = nullptr;
     QAction *m_preview = nullptr;
     QAction *m_copy = nullptr;
+    QAction *m_pasteSubject = nullptr;
+    QAction *m_pasteMessage = nullptr;
     QAction *m_templateCommand = nullptr;
 };

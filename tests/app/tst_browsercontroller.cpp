@@ -13,6 +13,7 @@
 #include "eventwait.h"
 #include "fakeforum.h"
 #include "filebytes.h"
+#include "mainwindowparts.h"
 #include "recordingmessageboxes.h"
 #include "scriptedhttpserver.h"
 #include "testcontext.h"
@@ -109,9 +110,9 @@ private:
     bool focusInPage(const QString &id);
     bool submitLogin();
     bool autoInsert();
-    QVariant page(const QString &script) { return runScript(m_form->browserPanel()->view->page(), script); }
-    BrowserController &browser() { return m_form->browser(); }
-    QString converted(const QString &text) { return m_form->compose().convertMessage(text); }
+    QVariant page(const QString &script) { return runScript(browserPanel(*m_form)->view->page(), script); }
+    BrowserController &browser() { return part<BrowserController>(*m_form); }
+    QString converted(const QString &text) { return part<ComposeController>(*m_form).convertMessage(text); }
     // A main window as the next start makes it, on a context of its own over the same places,
     // shown, its start page done with.
     void startMainWindow();
@@ -150,12 +151,12 @@ void TestBrowserController::cleanup()
 
 bool TestBrowserController::load(const QString &path)
 {
-    return loadUrl(m_form->browserPanel()->view, QUrl(m_forum->url(path)));
+    return loadUrl(browserPanel(*m_form)->view, QUrl(m_forum->url(path)));
 }
 
 bool TestBrowserController::focusInPage(const QString &id)
 {
-    return runScript(m_form->browserPanel()->view->page(),
+    return runScript(browserPanel(*m_form)->view->page(),
                      QStringLiteral("var e = document.getElementById(%1); e.focus(); document.activeElement === e")
                          .arg(scriptStringLiteral(id)),
                      QWebEngineScript::MainWorld)
@@ -165,11 +166,11 @@ bool TestBrowserController::focusInPage(const QString &id)
 // Submits the forum's log-in form and waits for the page it sends the user back to.
 bool TestBrowserController::submitLogin()
 {
-    QSignalSpy loaded(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
+    QSignalSpy loaded(browserPanel(*m_form)->view, &QWebEngineView::loadFinished);
     page(QStringLiteral("document.getElementById('go').click()"));
     return waitUntil(
         [&] {
-            return m_form->browserPanel()->addressBox->text() == m_forum->url(QStringLiteral("/newthread")) &&
+            return browserPanel(*m_form)->addressBox->text() == m_forum->url(QStringLiteral("/newthread")) &&
                    !loaded.isEmpty();
         },
         20000);
@@ -178,7 +179,7 @@ bool TestBrowserController::submitLogin()
 bool TestBrowserController::autoInsert()
 {
     QSignalSpy finished(&browser(), &BrowserController::autoInsertFinished);
-    m_form->editorPanel()->autoInsertButton->click();
+    editorPanel(*m_form)->autoInsertButton->click();
     if (!finished.wait(20000))
         return false;
     return finished.first().value(0).toBool();
@@ -188,28 +189,28 @@ void TestBrowserController::roadOfAPost()
 {
     // Log in by pasting the forum's user name and password.
     QVERIFY(load(QStringLiteral("/newthread")));
-    QCOMPARE(m_form->browserPanel()->addressBox->text(), m_forum->url(QStringLiteral("/login")));
+    QCOMPARE(browserPanel(*m_form)->addressBox->text(), m_forum->url(QStringLiteral("/login")));
     QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("Complete"));
-    m_form->forumsPanel()->userNameBox->setText(QStringLiteral("alice"));
-    m_form->forumsPanel()->passwordBox->setText(QStringLiteral("pa\"ss|word</script>"));
+    forumsPanel(*m_form)->userNameBox->setText(QStringLiteral("alice"));
+    forumsPanel(*m_form)->passwordBox->setText(QStringLiteral("pa\"ss|word</script>"));
     QSignalSpy pasted(&browser(), &BrowserController::pasteFinished);
     QVERIFY(focusInPage(QStringLiteral("user")));
-    m_form->forumsPanel()->pasteUserNameButton->click();
+    forumsPanel(*m_form)->pasteUserNameButton->click();
     QVERIFY(pasted.wait(10000));
     QVERIFY(focusInPage(QStringLiteral("password")));
-    m_form->forumsPanel()->pastePasswordButton->click();
+    forumsPanel(*m_form)->pastePasswordButton->click();
     QVERIFY(pasted.wait(10000));
     QVERIFY(submitLogin());
     QCOMPARE(m_forum->loggedInUser(), QStringLiteral("alice"));
     QCOMPARE(m_forum->loggedInPassword(), QStringLiteral("pa\"ss|word</script>"));
 
     // Subject pasted, message inserted.
-    m_form->editorPanel()->subjectBox->setText(QStringLiteral("A new thread"));
+    editorPanel(*m_form)->subjectBox->setText(QStringLiteral("A new thread"));
     QVERIFY(focusInPage(QStringLiteral("subject")));
-    m_form->editorPanel()->pasteSubjectButton->click();
+    editorPanel(*m_form)->pasteSubjectButton->click();
     QVERIFY(pasted.wait(10000));
     const QString message = QStringLiteral("Hello forum friends\r\nsee http://example.com/x?a=1&b=2\r\nbye");
-    setEditorText(m_form->editorPanel()->messageEditor, message);
+    setEditorText(editorPanel(*m_form)->messageEditor, message);
     QVERIFY(autoInsert());
     const QString inserted = converted(message + QStringLiteral("\r\n\r\n"));
     QVERIFY(page(QStringLiteral("document.getElementById('message').value === ") +
@@ -229,7 +230,7 @@ void TestBrowserController::roadOfAPost()
     QSignalSpy hits(&browser(), &BrowserController::postCheckHit);
     page(QStringLiteral("document.getElementById('post').click()"));
     QVERIFY(hits.wait(20000));
-    QCOMPARE(m_form->browserPanel()->view->url().toString(), m_forum->url(QStringLiteral("/thread?id=1")));
+    QCOMPARE(browserPanel(*m_form)->view->url().toString(), m_forum->url(QStringLiteral("/thread?id=1")));
     QCOMPARE(m_forum->posts().size(), 1);
     QCOMPARE(m_forum->posts().first().subject, QStringLiteral("A new thread"));
     QCOMPARE(normalisedLineBreaks(m_forum->posts().first().message), normalisedLineBreaks(inserted));
@@ -263,7 +264,7 @@ void TestBrowserController::insertFails()
     if (!html.isEmpty())
         m_forum->setPage(path, html);
     if (path == QLatin1String("/text.txt")) {
-        QVERIFY(loadHtml(m_form->browserPanel()->view, QString(), QUrl(QStringLiteral("about:blank"))));
+        QVERIFY(loadHtml(browserPanel(*m_form)->view, QString(), QUrl(QStringLiteral("about:blank"))));
         page(QStringLiteral("document.documentElement.remove()"));
     } else {
         QVERIFY(load(path));
@@ -282,8 +283,8 @@ void TestBrowserController::insertWhileInserting()
     // Each click is one whole insert; the second one starts after the first has ended.
     QVERIFY(load(QStringLiteral("/login")));
     QSignalSpy finished(&browser(), &BrowserController::autoInsertFinished);
-    m_form->editorPanel()->autoInsertButton->click();
-    m_form->editorPanel()->autoInsertButton->click();
+    editorPanel(*m_form)->autoInsertButton->click();
+    editorPanel(*m_form)->autoInsertButton->click();
     WAIT_COMPARE(finished.size(), 2, 20000);
     QCOMPARE(boxes().size(), 2);
 }
@@ -294,7 +295,7 @@ void TestBrowserController::insertWithoutScratchFile()
     QVERIFY(QDir(m_env->dataFolder()).removeRecursively());
     m_forum->setPage(QStringLiteral("/form"), FakeForum::newThreadPage());
     QVERIFY(load(QStringLiteral("/form")));
-    setEditorText(m_form->editorPanel()->messageEditor, QStringLiteral("Still inserted"));
+    setEditorText(editorPanel(*m_form)->messageEditor, QStringLiteral("Still inserted"));
     QVERIFY(autoInsert());
     QVERIFY(boxes().isEmpty());
     QVERIFY(page(QStringLiteral("document.getElementById('message').value.indexOf('Still inserted') === 0")).toBool());
@@ -360,7 +361,7 @@ void TestBrowserController::postingPages()
     QCOMPARE(page(QStringLiteral("!!") + messageBox).toBool(), ok);
 
     const QString message = QStringLiteral("Insert me \"quoted\"\r\nsecond line");
-    setEditorText(m_form->editorPanel()->messageEditor, message);
+    setEditorText(editorPanel(*m_form)->messageEditor, message);
     QCOMPARE(autoInsert(), ok);
     if (!ok) {
         QCOMPARE(boxes(), QStringList{QStringLiteral("Auto-Insert Error|") + insertErrorText});
@@ -456,14 +457,14 @@ void TestBrowserController::editorPages()
     WAIT_COMPARE(this->page(QStringLiteral("document.body.dataset.editorReady")).toString(), QStringLiteral("yes"),
                  20000);
 
-    setEditorText(m_form->editorPanel()->messageEditor,
+    setEditorText(editorPanel(*m_form)->messageEditor,
                   QStringLiteral("Hello forum friends\r\nsee http://example.com/forum/page.html\r\nbye"));
     if (!before.isEmpty()) {
-        m_form->editorPanel()->formatList->setCurrentText(before);
+        editorPanel(*m_form)->formatList->setCurrentText(before);
         QVERIFY(autoInsert());
     }
-    m_form->editorPanel()->formatList->setCurrentText(format);
-    QCOMPARE(m_form->editorPanel()->formatList->currentText(), format);
+    editorPanel(*m_form)->formatList->setCurrentText(format);
+    QCOMPARE(editorPanel(*m_form)->formatList->currentText(), format);
     const bool ok = !posted.isEmpty();
     QCOMPARE(autoInsert(), ok);
     QCOMPARE(browser().postCheck().countdown(), ok ? 4 : 0);
@@ -513,7 +514,7 @@ void TestBrowserController::composerRoad()
     forum.setComposer(ClassicComposer(composer));
     const int thread = forum.openThread(QStringLiteral("Spring meeting"));
     forum.addPosts(thread, 3);
-    QWebEngineView *view = m_form->browserPanel()->view;
+    QWebEngineView *view = browserPanel(*m_form)->view;
     view->page()->profile()->cookieStore()->setCookie(forum.memberCookie(), QUrl(forum.url(QStringLiteral("/"))));
     QVERIFY(loadUrl(view, QUrl(forum.threadUrl(thread))));
     auto inPage = [&](const QString &script) { return runScript(view->page(), script, QWebEngineScript::MainWorld); };
@@ -527,8 +528,8 @@ void TestBrowserController::composerRoad()
                  focused ? QStringLiteral("composer_message") : QString());
     }
 
-    m_form->editorPanel()->formatList->setCurrentText(QStringLiteral("ubb"));
-    setEditorText(m_form->editorPanel()->messageEditor,
+    editorPanel(*m_form)->formatList->setCurrentText(QStringLiteral("ubb"));
+    setEditorText(editorPanel(*m_form)->messageEditor,
                   QStringLiteral("Hello forum friends\r\nsee http://example.com/forum/page.html\r\nbye"));
     QVERIFY(autoInsert());
     QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("Message inserted"));
@@ -559,12 +560,12 @@ void TestBrowserController::insertWhileLoading()
                          "\"></head><body><form><input name=subject><textarea id=message></textarea></form>"
                          "<script src=\"" +
                          silent.url(QStringLiteral("/s.js")).toUtf8() + "\"></script></body></html>");
-    QSignalSpy finished(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
-    m_form->browserPanel()->view->load(QUrl(m_forum->url(QStringLiteral("/slow"))));
+    QSignalSpy finished(browserPanel(*m_form)->view, &QWebEngineView::loadFinished);
+    browserPanel(*m_form)->view->load(QUrl(m_forum->url(QStringLiteral("/slow"))));
     WAIT_VERIFY(page(QStringLiteral("!!document.getElementById('message')")).toBool(), 20000);
     WAIT_COMPARE(silent.connectionCount(), 2, 20000);
 
-    setEditorText(m_form->editorPanel()->messageEditor, QStringLiteral("While loading"));
+    setEditorText(editorPanel(*m_form)->messageEditor, QStringLiteral("While loading"));
     QVERIFY(autoInsert());
     QVERIFY(page(QStringLiteral("document.getElementById('message').value.indexOf('While loading') === 0")).toBool());
     QVERIFY(finished.isEmpty());
@@ -594,7 +595,7 @@ void TestBrowserController::postCheckWindow()
         QVERIFY(load(QStringLiteral("/login")));
         m_forum->setPage(QStringLiteral("/form"), FakeForum::newThreadPage());
         QVERIFY(load(QStringLiteral("/form")));
-        setEditorText(m_form->editorPanel()->messageEditor, QStringLiteral("Unique words of the post\r\nmore"));
+        setEditorText(editorPanel(*m_form)->messageEditor, QStringLiteral("Unique words of the post\r\nmore"));
         QVERIFY(autoInsert());
     } else {
         browser().armPostCheck();
@@ -621,20 +622,20 @@ void TestBrowserController::urlBox()
 {
     QFETCH(bool, useEnter);
 
-    QSignalSpy loaded(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
-    m_form->browserPanel()->addressBox->setText(m_forum->url(QStringLiteral("/plain")));
+    QSignalSpy loaded(browserPanel(*m_form)->view, &QWebEngineView::loadFinished);
+    browserPanel(*m_form)->addressBox->setText(m_forum->url(QStringLiteral("/plain")));
     if (useEnter)
-        QTest::keyClick(m_form->browserPanel()->addressBox, Qt::Key_Return);
+        QTest::keyClick(browserPanel(*m_form)->addressBox, Qt::Key_Return);
     else
-        m_form->browserPanel()->goButton->click();
+        browserPanel(*m_form)->goButton->click();
     QVERIFY(loaded.wait(20000));
     QCOMPARE(m_forum->servedPaths().last(), QStringLiteral("/plain"));
     QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("Complete"));
 
     // Typing is replaced by the address at the next title change, not by the title.
-    m_form->browserPanel()->addressBox->setText(QStringLiteral("half typed"));
+    browserPanel(*m_form)->addressBox->setText(QStringLiteral("half typed"));
     page(QStringLiteral("document.title = 'Another title'"));
-    WAIT_COMPARE(m_form->browserPanel()->addressBox->text(), m_forum->url(QStringLiteral("/plain")), 5000);
+    WAIT_COMPARE(browserPanel(*m_form)->addressBox->text(), m_forum->url(QStringLiteral("/plain")), 5000);
 }
 
 void TestBrowserController::popups_data()
@@ -648,8 +649,8 @@ void TestBrowserController::popups()
 {
     QFETCH(bool, noPopups);
 
-    QVERIFY(m_form->browserPanel()->noPopupsBox->isChecked());
-    m_form->browserPanel()->noPopupsBox->setChecked(noPopups);
+    QVERIFY(browserPanel(*m_form)->noPopupsBox->isChecked());
+    browserPanel(*m_form)->noPopupsBox->setChecked(noPopups);
     m_forum->setPage(QStringLiteral("/links"),
                      "<html><body><a id=out href=\"/plain\" target=\"_blank\">new window</a></body></html>");
     QVERIFY(load(QStringLiteral("/links")));
@@ -661,7 +662,7 @@ void TestBrowserController::popups()
         WAIT_COMPARE(popupWindows().size(), 1, 10000);
         WAIT_COMPARE(popupWindows().first()->view()->url().toString(), m_forum->url(QStringLiteral("/plain")), 10000);
     }
-    QCOMPARE(m_form->browserPanel()->view->url().toString(), m_forum->url(QStringLiteral("/links")));
+    QCOMPARE(browserPanel(*m_form)->view->url().toString(), m_forum->url(QStringLiteral("/links")));
 }
 
 void TestBrowserController::pasteIndexes_data()
@@ -681,26 +682,27 @@ void TestBrowserController::pasteIndexes()
     QFETCH(int, index);
     QFETCH(QString, expected);
 
-    m_form->editorPanel()->subjectBox->setText(QStringLiteral("Subject & more"));
-    m_form->forumsPanel()->userNameBox->setText(QStringLiteral("bob"));
-    m_form->forumsPanel()->passwordBox->setText(QStringLiteral("p\\w'd"));
+    editorPanel(*m_form)->subjectBox->setText(QStringLiteral("Subject & more"));
+    forumsPanel(*m_form)->userNameBox->setText(QStringLiteral("bob"));
+    forumsPanel(*m_form)->passwordBox->setText(QStringLiteral("p\\w'd"));
     const QString message = QStringLiteral("See http://example.com\r\nbye");
-    setEditorText(m_form->editorPanel()->messageEditor, message);
+    setEditorText(editorPanel(*m_form)->messageEditor, message);
     if (expected.isEmpty())
         expected = normalisedLineBreaks(converted(message));
 
     m_forum->setPage(QStringLiteral("/area"), "<html><body><textarea id=t>unchanged</textarea></body></html>");
     QVERIFY(load(QStringLiteral("/area")));
-    runScript(m_form->browserPanel()->view->page(),
+    runScript(browserPanel(*m_form)->view->page(),
               QStringLiteral("var t = document.getElementById('t'); t.focus(); t.select()"),
               QWebEngineScript::MainWorld);
     QSignalSpy pasted(&browser(), &BrowserController::pasteFinished);
+    auto *button = m_form->findChild<QPushButton *>(QStringLiteral("cmdPaste_%1").arg(index));
     if (index <= 3) {
         // A click on the button takes the focus away from the page first, as the user's would.
-        QTest::mouseClick(m_form->findChild<QPushButton *>(QStringLiteral("cmdPaste_%1").arg(index)), Qt::LeftButton);
-        QVERIFY(m_form->findChild<QPushButton *>(QStringLiteral("cmdPaste_%1").arg(index))->hasFocus());
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(button->hasFocus());
     } else {
-        browser().pasteIntoPage(PasteTarget(index));
+        QVERIFY(!button); // four paste buttons, and nothing else pastes
     }
     if (index <= 3)
         QVERIFY(pasted.wait(10000));
@@ -713,13 +715,13 @@ void TestBrowserController::pasteIndexes()
 
 void TestBrowserController::visitOutlivesMainWindow()
 {
-    m_form->visitButton()->click();
+    visitButton(*m_form)->click();
     QVERIFY(browser().websiteWindowVisible());
     QPointer<WebsiteWindow> website = browser().websiteWindow();
     QVERIFY(website);
 
     m_form->close();
-    WAIT_VERIFY(m_form->context().lifetime.endPending(), 5000);
+    WAIT_VERIFY(m_run->context().lifetime.endPending(), 5000);
     QCOMPARE(m_ends, 0);
     website->close();
     QCOMPARE(m_ends, 1);
@@ -730,9 +732,9 @@ void TestBrowserController::startMainWindow()
     m_form.reset();
     m_run = std::make_unique<TestContext>(*m_env);
     m_form = std::make_unique<MainWindow>(m_run->context());
-    connect(&m_form->context().lifetime, &ProgramLifetime::ended, this, [this] { ++m_ends; });
+    connect(&m_run->context().lifetime, &ProgramLifetime::ended, this, [this] { ++m_ends; });
     // The start page is a real address, which the test engine refuses: wait for that to end.
-    QSignalSpy started(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
+    QSignalSpy started(browserPanel(*m_form)->view, &QWebEngineView::loadFinished);
     m_form->load();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -745,7 +747,7 @@ void TestBrowserController::watchedPostRoad()
 {
     // A visitor the forum does not know yet: a new profile, without the login of the roads before.
     startMainWindow();
-    m_form->pageTabs()->setCurrentIndex(1);
+    pageTabs(*m_form)->setCurrentIndex(1);
     auto focusAndPaste = [&](const QString &id, int button) {
         QSignalSpy pasted(&browser(), &BrowserController::pasteFinished);
         QVERIFY(focusInPage(id));
@@ -754,14 +756,14 @@ void TestBrowserController::watchedPostRoad()
     };
 
     // 1. Compose.
-    m_form->editorPanel()->subjectBox->setText(QStringLiteral("Spring meeting"));
-    setEditorText(m_form->editorPanel()->messageEditor,
+    editorPanel(*m_form)->subjectBox->setText(QStringLiteral("Spring meeting"));
+    setEditorText(editorPanel(*m_form)->messageEditor,
                   QStringLiteral("Come along, details at http://example.com/meet\r\nBring a friend"));
-    m_form->editorPanel()->formatList->setCurrentIndex(1);
+    editorPanel(*m_form)->formatList->setCurrentIndex(1);
 
     // 2. Log in by pasting.
-    m_form->forumsPanel()->userNameBox->setText(QStringLiteral("alice"));
-    m_form->forumsPanel()->passwordBox->setText(QStringLiteral("secret"));
+    forumsPanel(*m_form)->userNameBox->setText(QStringLiteral("alice"));
+    forumsPanel(*m_form)->passwordBox->setText(QStringLiteral("secret"));
     QVERIFY(load(QStringLiteral("/newthread")));
     focusAndPaste(QStringLiteral("user"), 1);
     focusAndPaste(QStringLiteral("password"), 2);
@@ -773,11 +775,11 @@ void TestBrowserController::watchedPostRoad()
     focusAndPaste(QStringLiteral("subject"), 0);
 
     // 4 and 5. Submitted: the thread page is recognised, watched by itself and measured.
-    QSignalSpy recorded(&m_form->watch().sizeRecorder(), &SizeRecorder::recorded);
+    QSignalSpy recorded(&part<WatchController>(*m_form).sizeRecorder(), &SizeRecorder::recorded);
     page(QStringLiteral("document.getElementById('post').click()"));
     QVERIFY(recorded.wait(20000));
     const QString thread = m_forum->url(QStringLiteral("/thread?id=1"));
-    QCOMPARE(itemTexts(m_form->postsPanel()->postList), QStringList{thread});
+    QCOMPARE(itemTexts(postsPanel(*m_form)->postList), QStringList{thread});
     QCOMPARE(recorded.first().value(0).toString(), thread);
     const qint64 baseline = recorded.first().value(1).toLongLong();
     QVERIFY2(baseline > m_forum->posts().first().message.size(), qPrintable(QString::number(baseline)));
@@ -787,12 +789,12 @@ void TestBrowserController::watchedPostRoad()
 
     // 6. Someone replies; the check lists the thread.
     m_forum->addReply(1, QStringLiteral("Count me in! ") + QString(600, QLatin1Char('!')));
-    m_form->watch().selectPostsTab(PostsView::NewReplies);
-    QSignalSpy finished(&m_form->watch().replyCheck(), &ReplyCheckRun::finished);
-    m_form->postsPanel()->checkRepliesButton->click();
+    part<WatchController>(*m_form).selectPostsTab(PostsView::NewReplies);
+    QSignalSpy finished(&part<WatchController>(*m_form).replyCheck(), &ReplyCheckRun::finished);
+    postsPanel(*m_form)->checkRepliesButton->click();
     QVERIFY(finished.wait(20000));
     QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("finished - 1 new replies found"));
-    QCOMPARE(itemTexts(m_form->postsPanel()->newRepliesList), QStringList{thread});
+    QCOMPARE(itemTexts(postsPanel(*m_form)->newRepliesList), QStringList{thread});
 
     // 7. Closing writes both files; the next start shows the thread again.
     m_form->close();
@@ -802,21 +804,21 @@ void TestBrowserController::watchedPostRoad()
     QVERIFY(boxes().isEmpty());
     m_form.reset();
     startMainWindow();
-    QCOMPARE(itemTexts(m_form->postsPanel()->postList), QStringList{thread});
-    QCOMPARE(m_form->watchedPosts.at(0).size, QString::number(baseline));
+    QCOMPARE(itemTexts(postsPanel(*m_form)->postList), QStringList{thread});
+    QCOMPARE(m_run->context().watchedPosts.at(0).size, QString::number(baseline));
 
     // 8. Opened from the list, the thread is shown in the browser and measured again; the post
     // check is not armed for it.
-    m_form->pageTabs()->setCurrentIndex(1);
-    QListView *posts = m_form->postsPanel()->postList;
-    QSignalSpy loaded(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
-    QSignalSpy remeasured(&m_form->watch().sizeRecorder(), &SizeRecorder::recorded);
+    pageTabs(*m_form)->setCurrentIndex(1);
+    QListView *posts = postsPanel(*m_form)->postList;
+    QSignalSpy loaded(browserPanel(*m_form)->view, &QWebEngineView::loadFinished);
+    QSignalSpy remeasured(&part<WatchController>(*m_form).sizeRecorder(), &SizeRecorder::recorded);
     chooseRow(posts, 0);
     QTest::keyClick(posts, Qt::Key_Return);
     QVERIFY(!browser().postCheck().isArmed());
     WAIT_VERIFY(!loaded.isEmpty() && !remeasured.isEmpty(), 20000);
     QCOMPARE(remeasured.first().value(0).toString(), thread);
-    QCOMPARE(m_form->browserPanel()->view->url().toString(), thread);
+    QCOMPARE(browserPanel(*m_form)->view->url().toString(), thread);
 }
 
 // A thread only members can see is measured as the members see it, with the login the user made
@@ -843,32 +845,33 @@ void TestBrowserController::membersOnlyThreadKeepsItsLogin()
         return started;
     };
     auto loadAndWait = [&](const QString &url) {
-        QSignalSpy finished(window->browserPanel()->view, &QWebEngineView::loadFinished);
-        window->browserPanel()->view->load(QUrl(url));
+        QSignalSpy finished(browserPanel(*window)->view, &QWebEngineView::loadFinished);
+        browserPanel(*window)->view->load(QUrl(url));
         QVERIFY(finished.wait(20000));
     };
 
     window = startProgram();
     loadAndWait(m_forum->url(QStringLiteral("/login")));
-    QSignalSpy loggedIn(window->browserPanel()->view, &QWebEngineView::loadFinished);
-    window->browserPanel()->view->page()->runJavaScript(
+    QSignalSpy loggedIn(browserPanel(*window)->view, &QWebEngineView::loadFinished);
+    browserPanel(*window)->view->page()->runJavaScript(
         QStringLiteral("document.getElementById('user').value='alice';document.getElementById('loginform').submit();"));
     QVERIFY(loggedIn.wait(20000)); // the forum's next page, after the login
-    WAIT_VERIFY(window->watch().cookieJar().count() > 0, 20000);
+    WAIT_VERIFY(part<WatchController>(*window).cookieJar().count() > 0, 20000);
 
     loadAndWait(members);
-    window->postsPanel()->watchButton->click();
+    postsPanel(*window)->watchButton->click();
     // The row comes once the page has said what its thread is called.
-    WAIT_VERIFY(window->watchedPosts.count() == 1 && window->watchedPosts.at(0).size.toLongLong() > 20000, 20000);
+    WAIT_VERIFY(run->context().watchedPosts.count() == 1 && run->context().watchedPosts.at(0).size.toLongLong() > 20000,
+                20000);
     window->close();
     window.reset(); // the next start: a new main window and a new profile over the same folder
     run.reset();
 
     m_forum->addReply(0, QString(2000, QLatin1Char('r')));
     window = startProgram();
-    WAIT_VERIFY(window->watch().cookieJar().count() > 0, 20000);
-    window->watch().startReplyCheck();
-    QAbstractItemModel *found = window->postsPanel()->newRepliesList->model();
+    WAIT_VERIFY(part<WatchController>(*window).cookieJar().count() > 0, 20000);
+    part<WatchController>(*window).startReplyCheck();
+    QAbstractItemModel *found = postsPanel(*window)->newRepliesList->model();
     WAIT_COMPARE(found->rowCount(), 1, 20000);
     QCOMPARE(found->index(0, 0).data().toString(), members);
 }
@@ -895,16 +898,17 @@ void TestBrowserController::fullRepliesKeepOneRow()
     forum.setCanonicalLinks(true);
     const int topic = forum.openThread(QStringLiteral("Spring meeting"));
     forum.addPosts(topic, 2);
-    QWebEngineView *view = m_form->browserPanel()->view;
+    QWebEngineView *view = browserPanel(*m_form)->view;
     QVERIFY(loadUrl(view, QUrl(forum.loginUrl())));
     QSignalSpy loggedIn(view, &QWebEngineView::loadFinished);
     page(QStringLiteral("var f = document.querySelector('#content input[name=password]').form;"
                         "f.username.value = 'alice'; f.password.value = 'secret'; f.submit.click()"));
     QVERIFY(loggedIn.wait(20000));
-    WAIT_VERIFY(m_form->watch().cookieJar().cookieHeader(QUrl(forum.url("/"))).contains("mybbuser="), 20000);
+    WAIT_VERIFY(part<WatchController>(*m_form).cookieJar().cookieHeader(QUrl(forum.url("/"))).contains("mybbuser="),
+                20000);
 
-    m_form->editorPanel()->formatList->setCurrentText(QStringLiteral("ubb"));
-    setEditorText(m_form->editorPanel()->messageEditor,
+    editorPanel(*m_form)->formatList->setCurrentText(QStringLiteral("ubb"));
+    setEditorText(editorPanel(*m_form)->messageEditor,
                   QStringLiteral("Count me in, the plan is at https://example.com/plan?day=1 or mail "
                                  "me@example.org\r\nSee you there"));
     const QString thread = forum.threadUrl(topic, 1, shape);
@@ -913,7 +917,7 @@ void TestBrowserController::fullRepliesKeepOneRow()
         WAIT_COMPARE(page(QStringLiteral("document.body.dataset.editorReady")).toString(), QStringLiteral("yes"),
                      20000);
         QVERIFY(autoInsert());
-        QSignalSpy recorded(&m_form->watch().sizeRecorder(), &SizeRecorder::recorded);
+        QSignalSpy recorded(&part<WatchController>(*m_form).sizeRecorder(), &SizeRecorder::recorded);
         page(QStringLiteral("document.querySelector('input[name=submit]').click()"));
         QVERIFY(recorded.wait(30000));
         const ClassicForumSubmission sent = forum.lastSubmission();
@@ -921,30 +925,30 @@ void TestBrowserController::fullRepliesKeepOneRow()
         QCOMPARE(view->url().toString(), forum.postUrl(sent.post, shape));
         QCOMPARE(forum.linkTargets(sent.post),
                  (QStringList{"https://example.com/plan?day=1", "mailto:me@example.org"}));
-        QCOMPARE(itemTexts(m_form->postsPanel()->postList), QStringList{thread});
-        QVERIFY(m_form->watchedPosts.at(0).postNumbers.contains(sent.post));
+        QCOMPARE(itemTexts(postsPanel(*m_form)->postList), QStringList{thread});
+        QVERIFY(m_run->context().watchedPosts.at(0).postNumbers.contains(sent.post));
     }
-    m_form->watch().selectPostsTab(PostsView::NewReplies);
-    QSignalSpy finished(&m_form->watch().replyCheck(), &ReplyCheckRun::finished);
-    m_form->postsPanel()->checkRepliesButton->click();
+    part<WatchController>(*m_form).selectPostsTab(PostsView::NewReplies);
+    QSignalSpy finished(&part<WatchController>(*m_form).replyCheck(), &ReplyCheckRun::finished);
+    postsPanel(*m_form)->checkRepliesButton->click();
     QVERIFY(finished.wait(20000));
     QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("finished - 0 new replies found"));
 
     // Twice: the second time the browser shows the thread already, and the new post is not on
     // the page it has.
-    QListView *flagged = m_form->postsPanel()->newRepliesList;
+    QListView *flagged = postsPanel(*m_form)->newRepliesList;
     const QString shown = QStringLiteral("(function (id) { var e = document.getElementById(id);"
                                          " if (!e) return false; var r = e.getBoundingClientRect();"
                                          " return window.scrollY > 0 && r.top >= 0 && r.top < window.innerHeight; })");
     for (const QString &reply : {QStringLiteral("See you both there"), QStringLiteral("Me too")}) {
         const int first = forum.addPost(topic, reply);
         forum.addPost(topic, QStringLiteral("Hooray"));
-        m_form->postsPanel()->checkRepliesButton->click();
+        postsPanel(*m_form)->checkRepliesButton->click();
         QVERIFY(finished.wait(20000));
         QCOMPARE(itemTexts(flagged), QStringList{thread});
         QCOMPARE(flagged->model()->index(0, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("2 new posts"));
         QSignalSpy loaded(view, &QWebEngineView::loadFinished);
-        QSignalSpy recorded(&m_form->watch().sizeRecorder(), &SizeRecorder::recorded);
+        QSignalSpy recorded(&part<WatchController>(*m_form).sizeRecorder(), &SizeRecorder::recorded);
         chooseRow(flagged, 0);
         QTest::keyClick(flagged, Qt::Key_Return);
         QVERIFY(loaded.wait(20000));

@@ -14,6 +14,7 @@
 #include "eventwait.h"
 #include "fakeforum.h"
 #include "filebytes.h"
+#include "mainwindowparts.h"
 #include "recordingmessageboxes.h"
 #include "testcontext.h"
 #include "testenvironment.h"
@@ -56,7 +57,7 @@ QString keepingSetting(TestEnvironment &env)
 bool toggleKeyring(MainWindow &form)
 {
     form.findChild<QAction *>(QStringLiteral("keyringPasswords"))->trigger();
-    return waitUntil([&] { return !form.keyringOption().keeper().isBusy(); }, 30000);
+    return waitUntil([&] { return !part<KeyringOption>(form).keeper().isBusy(); }, 30000);
 }
 } // namespace
 
@@ -109,14 +110,14 @@ void TestKeyringRoad::keyringRoad()
     MainWindow form(run.context());
     form.load();
     form.show();
-    QVERIFY(waitUntil([&] { return !form.keyringOption().keeper().isBusy(); }, 30000));
+    QVERIFY(waitUntil([&] { return !part<KeyringOption>(form).keeper().isBusy(); }, 30000));
     QVERIFY(form.findChild<QAction *>(QStringLiteral("keyringPasswords"))->isChecked());
-    chooseRow(form.forumsPanel()->forumList, 0);
-    form.forums().selectForum(0);
-    QCOMPARE(form.forumsPanel()->passwordBox->text(), QStringLiteral("se|cret"));
-    QWebEngineView *view = form.browserPanel()->view;
+    chooseRow(forumsPanel(form)->forumList, 0);
+    part<ForumsController>(form).selectForum(0);
+    QCOMPARE(forumsPanel(form)->passwordBox->text(), QStringLiteral("se|cret"));
+    QWebEngineView *view = browserPanel(form)->view;
     QSignalSpy loaded(view, &QWebEngineView::loadFinished);
-    form.forums().openForum(0);
+    part<ForumsController>(form).openForum(0);
     // The address changes as soon as the page starts to arrive; its fields are there once it loaded.
     WAIT_VERIFY(!loaded.isEmpty(), 20000);
     QCOMPARE(view->url().toString(), login);
@@ -126,8 +127,8 @@ void TestKeyringRoad::keyringRoad()
                           QWebEngineScript::MainWorld)
                     .toBool(),
                 20000);
-    QSignalSpy pasted(&form.browser(), &BrowserController::pasteFinished);
-    form.forumsPanel()->pastePasswordButton->click();
+    QSignalSpy pasted(&part<BrowserController>(form), &BrowserController::pasteFinished);
+    forumsPanel(form)->pastePasswordButton->click();
     QVERIFY(pasted.wait(10000));
     QCOMPARE(runScript(view->page(), "document.getElementById('password').value").toString(),
              QStringLiteral("se|cret"));

@@ -18,6 +18,7 @@
 #include "compose/templateeditor.h"
 #include "core/settingsstore.h"
 #include "filebytes.h"
+#include "mainwindowparts.h"
 #include "recordingmessageboxes.h"
 #include "testcontext.h"
 #include "testenvironment.h"
@@ -33,6 +34,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -81,12 +83,14 @@ private Q_SLOTS:
     void tabLeavesMultiLineBoxes_data();
     void tabLeavesMultiLineBoxes();
     void twoRunsKeepApart();
+    void menusKeepTheirItems_data();
+    void menusKeepTheirItems();
 
 private:
-    // Counts in m_ends the times form's run is ended.
-    void countEnds(MainWindow &form)
+    // Counts in m_ends the times run is ended.
+    void countEnds(TestContext &run)
     {
-        connect(&form.context().lifetime, &ProgramLifetime::ended, this, [this] { ++m_ends; });
+        connect(&run.context().lifetime, &ProgramLifetime::ended, this, [this] { ++m_ends; });
     }
 
     int m_ends = 0;
@@ -102,17 +106,17 @@ void TestMainWindow::firstRunOnEmptyFolder()
     TestEnvironment env;
     TestContext run(env);
     MainWindow form(run.context());
-    countEnds(form);
+    countEnds(run);
     form.load();
 
     for (const char *name : {"htmltemp.txt", "messages.txt", "posts.txt", "posts2.txt", "sizes.txt"})
         QCOMPARE(readFileBytes(env.filePath(name)), QByteArray("\r\n"));
-    QCOMPARE(form.postsPanel()->postList->model()->rowCount(), 0);
-    QCOMPARE(form.forumsPanel()->forumList->model()->rowCount(), 0);
-    QCOMPARE(form.editorPanel()->subjectBox->text(), QString("Type Subject Here"));
+    QCOMPARE(postsPanel(form)->postList->model()->rowCount(), 0);
+    QCOMPARE(forumsPanel(form)->forumList->model()->rowCount(), 0);
+    QCOMPARE(editorPanel(form)->subjectBox->text(), QString("Type Subject Here"));
     QCOMPARE(setting(env, "lastSubject"), QString("Type Subject Here"));
-    QCOMPARE(editorText(form.editorPanel()->messageEditor), initialMessageText());
-    QCOMPARE(form.editorPanel()->formatList->currentText(), QString("text"));
+    QCOMPARE(editorText(editorPanel(form)->messageEditor), initialMessageText());
+    QCOMPARE(editorPanel(form)->formatList->currentText(), QString("text"));
     QCOMPARE(form.windowTitle(), QString("Threadloom by Marrowgate"));
 }
 
@@ -124,16 +128,16 @@ void TestMainWindow::listFilesReadRules()
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "\r\nhttp://f/1|ann|pw\r\n\r\nhttp://f/2|bob|p1|p2\r\n \r\n"));
     TestContext run(env);
     MainWindow form(run.context());
-    countEnds(form);
+    countEnds(run);
     form.load();
 
-    QCOMPARE(listTexts(form.postsPanel()->postList), (QStringList{"http://a/1", "  ", "http://a/2"}));
-    QCOMPARE(form.watchedPosts.count(), 3);
-    QCOMPARE(listTexts(form.forumsPanel()->forumList), (QStringList{"http://f/1", "http://f/2"}));
-    QCOMPARE(form.forumLogins.at(0).userName, QString("ann"));
-    QCOMPARE(form.forumLogins.at(0).password, QString("pw"));
-    QCOMPARE(form.forumLogins.at(1).userName, QString("bob"));
-    QCOMPARE(form.forumLogins.at(1).password, QString("p1|p2"));
+    QCOMPARE(listTexts(postsPanel(form)->postList), (QStringList{"http://a/1", "  ", "http://a/2"}));
+    QCOMPARE(run.context().watchedPosts.count(), 3);
+    QCOMPARE(listTexts(forumsPanel(form)->forumList), (QStringList{"http://f/1", "http://f/2"}));
+    QCOMPARE(run.context().forumLogins.at(0).userName, QString("ann"));
+    QCOMPARE(run.context().forumLogins.at(0).password, QString("pw"));
+    QCOMPARE(run.context().forumLogins.at(1).userName, QString("bob"));
+    QCOMPARE(run.context().forumLogins.at(1).password, QString("p1|p2"));
 }
 
 // The help window stays on top: a warning shown before it would open under it.
@@ -146,10 +150,10 @@ void TestMainWindow::startWarningsComeAfterTheHelpWindow()
                                                                  7)));
     TestContext run(env);
     MainWindow form(run.context());
-    countEnds(form);
+    countEnds(run);
     QStringList warnings;
     run.boxes().onMessage = [&](const QString &, const QString &text) {
-        const HelpWindow *help = form.context().help.window();
+        const HelpWindow *help = run.context().help.window();
         warnings << (help && help->isVisible() ? "after help: " : "before help: ") + text;
     };
     form.load();
@@ -167,9 +171,9 @@ void TestMainWindow::shutdownWritesExactBytes()
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://f/1|ann|pw\r\n"));
     TestContext run(env);
     MainWindow form(run.context());
-    countEnds(form);
+    countEnds(run);
     form.load();
-    setEditorText(form.editorPanel()->messageEditor, "line one\r\nline two");
+    setEditorText(editorPanel(form)->messageEditor, "line one\r\nline two");
     form.close();
 
     QCOMPARE(readFileBytes(env.filePath("posts.txt")), QByteArray("http://a/1\r\n\r\nhttp://a/2\r\n\r\n"));
@@ -187,10 +191,10 @@ void TestMainWindow::exitMenuStoresLikeClosing()
     QVERIFY(writeFileBytes(env.filePath("sizes.txt"), "7\r\n"));
     TestContext run(env);
     MainWindow form(run.context());
-    countEnds(form);
+    countEnds(run);
     form.load();
     form.show();
-    setEditorText(form.editorPanel()->messageEditor, "kept");
+    setEditorText(editorPanel(form)->messageEditor, "kept");
     auto *exitItem = form.findChild<QAction *>("fileMenu_3");
     QVERIFY(exitItem);
     exitItem->trigger();
@@ -207,15 +211,15 @@ void TestMainWindow::exitEndsWithTheSecondaryBrowserOpen()
     TestEnvironment env;
     TestContext run(env);
     MainWindow form(run.context());
-    countEnds(form);
+    countEnds(run);
     form.load();
     form.show();
-    form.browser().openWebsiteWindow();
-    QVERIFY(form.browser().websiteWindowVisible());
+    part<BrowserController>(form).openWebsiteWindow();
+    QVERIFY(part<BrowserController>(form).websiteWindowVisible());
     form.findChild<QAction *>("fileMenu_3")->trigger();
     QCOMPARE(m_ends, 1);
-    QVERIFY(!form.context().lifetime.endPending());
-    QVERIFY(!form.browser().websiteWindowVisible());
+    QVERIFY(!run.context().lifetime.endPending());
+    QVERIFY(!part<BrowserController>(form).websiteWindowVisible());
 }
 
 void TestMainWindow::restoresLastSession()
@@ -225,25 +229,25 @@ void TestMainWindow::restoresLastSession()
     {
         TestContext run(env);
         MainWindow form(run.context());
-        countEnds(form);
+        countEnds(run);
         form.load();
         form.show();
         form.resize(size);
-        form.editorPanel()->subjectBox->setText("my subject");
-        setEditorText(form.editorPanel()->messageEditor, "a\r\nb\r\n");
-        form.browserPanel()->noPopupsBox->setChecked(false);
+        editorPanel(form)->subjectBox->setText("my subject");
+        setEditorText(editorPanel(form)->messageEditor, "a\r\nb\r\n");
+        browserPanel(form)->noPopupsBox->setChecked(false);
         form.findChild<QAction *>("autoCheckMenu_2")->trigger(); // every 30 minutes
         form.close();
     }
     TestContext run(env);
     MainWindow form(run.context());
-    countEnds(form);
+    countEnds(run);
     form.load();
-    QCOMPARE(form.editorPanel()->subjectBox->text(), QString("my subject"));
-    QCOMPARE(editorText(form.editorPanel()->messageEditor), QString("a\r\nb\r\n"));
+    QCOMPARE(editorPanel(form)->subjectBox->text(), QString("my subject"));
+    QCOMPARE(editorText(editorPanel(form)->messageEditor), QString("a\r\nb\r\n"));
     QCOMPARE(form.size(), size);
-    QVERIFY(!form.browserPanel()->noPopupsBox->isChecked());
-    QCOMPARE(form.watch().autoCheckMinutes(), 30);
+    QVERIFY(!browserPanel(form)->noPopupsBox->isChecked());
+    QCOMPARE(part<WatchController>(form).autoCheckMinutes(), 30);
     QVERIFY(form.findChild<QAction *>("autoCheckMenu_2")->isChecked());
 }
 
@@ -261,9 +265,9 @@ void TestMainWindow::blankStoredMessageKeepsInstructions()
     env.settings().write("data", "lastMessage", stored);
     TestContext run(env);
     MainWindow form(run.context());
-    countEnds(form);
+    countEnds(run);
     form.load();
-    QCOMPARE(editorText(form.editorPanel()->messageEditor), initialMessageText());
+    QCOMPARE(editorText(editorPanel(form)->messageEditor), initialMessageText());
 }
 
 void TestMainWindow::badStoredFormatSelectsText_data()
@@ -282,10 +286,10 @@ void TestMainWindow::badStoredFormatSelectsText()
     env.settings().write("data", "lastConvert", stored);
     TestContext run(env);
     MainWindow form(run.context());
-    countEnds(form);
+    countEnds(run);
     form.load();
-    QCOMPARE(form.editorPanel()->formatList->currentIndex(), 0);
-    QCOMPARE(form.editorPanel()->formatList->currentText(), QString("text"));
+    QCOMPARE(editorPanel(form)->formatList->currentIndex(), 0);
+    QCOMPARE(editorPanel(form)->formatList->currentText(), QString("text"));
 }
 
 void TestMainWindow::storedEmptySubjectIsNotRewritten()
@@ -294,9 +298,9 @@ void TestMainWindow::storedEmptySubjectIsNotRewritten()
     env.settings().write("data", "lastSubject", "");
     TestContext run(env);
     MainWindow form(run.context());
-    countEnds(form);
+    countEnds(run);
     form.load();
-    QCOMPARE(form.editorPanel()->subjectBox->text(), QString());
+    QCOMPARE(editorPanel(form)->subjectBox->text(), QString());
     QCOMPARE(setting(env, "lastSubject"), QString());
 }
 
@@ -305,17 +309,17 @@ void TestMainWindow::forumTabsSwitchPages()
     TestEnvironment env;
     TestContext run(env);
     MainWindow form(run.context());
-    countEnds(form);
+    countEnds(run);
     form.load();
     form.show();
-    QVERIFY(form.forumsPanel()->isVisible());
-    QVERIFY(!form.postsPanel()->isVisible());
-    form.pageTabs()->setCurrentIndex(1);
-    QVERIFY(form.postsPanel()->isVisible());
-    QVERIFY(!form.forumsPanel()->isVisible());
-    form.pageTabs()->setCurrentIndex(0);
-    QVERIFY(form.forumsPanel()->isVisible());
-    QVERIFY(!form.postsPanel()->isVisible());
+    QVERIFY(forumsPanel(form)->isVisible());
+    QVERIFY(!postsPanel(form)->isVisible());
+    pageTabs(form)->setCurrentIndex(1);
+    QVERIFY(postsPanel(form)->isVisible());
+    QVERIFY(!forumsPanel(form)->isVisible());
+    pageTabs(form)->setCurrentIndex(0);
+    QVERIFY(forumsPanel(form)->isVisible());
+    QVERIFY(!postsPanel(form)->isVisible());
 }
 
 void TestMainWindow::splashShowsMainWindowOn75thTick()
@@ -341,9 +345,9 @@ void TestMainWindow::closingWhilePageAnswerPendingIsSafe()
     TestContext run(env);
     auto *form = new MainWindow(run.context());
     form->load();
-    form->browser().armPostCheck();
-    QSignalSpy loaded(form->browserPanel()->view, &QWebEngineView::loadFinished);
-    form->browserPanel()->view->setHtml("<p>a page</p>");
+    part<BrowserController>(*form).armPostCheck();
+    QSignalSpy loaded(browserPanel(*form)->view, &QWebEngineView::loadFinished);
+    browserPanel(*form)->view->setHtml("<p>a page</p>");
     QVERIFY(loaded.wait(20000));
     // The post check has just asked the page for its text; the window goes before the answer.
     delete form;
@@ -437,7 +441,7 @@ std::unique_ptr<QWidget> openWindow(const QString &window, AppContext &context, 
         auto form = std::make_unique<MainWindow>(context);
         form->load();
         if (window.endsWith("posts"))
-            form->pageTabs()->setCurrentIndex(1);
+            pageTabs(*form)->setCurrentIndex(1);
         shown = std::move(form);
     } else if (window == "Form3") {
         static SavedMessageList messages(context.dataFolder.filePath(savedMessagesFileName));
@@ -512,10 +516,10 @@ void TestMainWindow::twoRunsKeepApart()
     MainWindow b(runB.context());
     a.load();
     b.load();
-    a.editorPanel()->subjectBox->setText("only in A");
-    setEditorText(a.editorPanel()->messageEditor, "hello");
-    a.compose().saveMessage();
-    a.watchedPosts.watch("http://a.example/thread");
+    editorPanel(a)->subjectBox->setText("only in A");
+    setEditorText(editorPanel(a)->messageEditor, "hello");
+    part<ComposeController>(a).saveMessage();
+    runA.context().watchedPosts.watch("http://a.example/thread");
     a.close();
 
     QCOMPARE(setting(placesA, "lastSubject"), QString("only in A"));
@@ -524,8 +528,49 @@ void TestMainWindow::twoRunsKeepApart()
     QCOMPARE(setting(placesB, "lastMessage"), QString("<absent>"));
     for (const char *name : {"messages.txt", "posts.txt", "sizes.txt"})
         QCOMPARE(readFileBytes(placesB.filePath(name)), QByteArray("\r\n"));
-    QCOMPARE(b.editorPanel()->subjectBox->text(), QString("Type Subject Here"));
+    QCOMPARE(editorPanel(b)->subjectBox->text(), QString("Type Subject Here"));
     QCOMPARE(runA.boxes().messages + runB.boxes().messages, QStringList());
+}
+
+void TestMainWindow::menusKeepTheirItems_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QStringList>("items"); // "name|caption|shortcut"; a separator is "-"
+
+    // clang-format off
+    QTest::newRow("File") << "fileMenu" << QStringList{
+        "fileMenu_0|&New Message|Ctrl+N", "fileMenu_1|&Save Message|Ctrl+S", "fileMenu_2|&Load Message|Ctrl+O",
+        "fileMenu_3|E&xit|Ctrl+Q"};
+    QTest::newRow("Tools") << "toolsMenu" << QStringList{
+        "toolsMenu_0|&Preview|Ctrl+P", "toolsMenu_1|Auto &Insert|Ctrl+I", "toolsMenu_2|&Check Replies|Ctrl+R",
+        "toolsMenu_3|&Options|", "toolsMenu_4|Paste Message|", "toolsMenu_5|Paste Subject|",
+        "toolsMenu_6|Paste Username|", "toolsMenu_7|Paste Password|", "-", "|Check Replies &Automatically|",
+        "keyringPasswords|Keep Passwords in the Desktop Keyring|",
+        "modernLinksItem|Modern Links (https, www., query strings)|"};
+    QTest::newRow("Check Replies Automatically") << "autoCheckMenu" << QStringList{
+        "autoCheckMenu_0|&Off|", "autoCheckMenu_1|Every 15 minutes|", "autoCheckMenu_2|Every 30 minutes|",
+        "autoCheckMenu_3|Every 60 minutes|", "autoCheckMenu_4|Every 120 minutes|"};
+    QTest::newRow("View") << "viewMenu" << QStringList{
+        "viewMenu_0|&Saved Messages|", "viewMenu_1|&All posts|", "viewMenu_2|&Replies|", "viewMenu_3|&Templates|",
+        "viewMenu_4|Re&load Page|F5", "viewMenu_5|&Back|Alt+Left", "viewMenu_6|&Forward|Alt+Right",
+        "viewMenu_7|A&ddress Bar|Ctrl+L"};
+    QTest::newRow("Help") << "aboutMenu" << QStringList{"aboutMenu_0|View &Help|F1"};
+    QTest::newRow("About") << "mnuAbout" << QStringList{"mnuAbout_0|About this software|"};
+    // clang-format on
+}
+
+void TestMainWindow::menusKeepTheirItems()
+{
+    QFETCH(QString, menu);
+    TestEnvironment env;
+    TestContext run(env);
+    MainWindow form(run.context());
+    QStringList items;
+    for (const QAction *item : form.findChild<QMenu *>(menu)->actions()) {
+        items << (item->isSeparator() ? QString("-")
+                                      : item->objectName() + '|' + item->text() + '|' + item->shortcut().toString());
+    }
+    QTEST(items, "items");
 }
 
 THREADLOOM_BROWSER_TEST(TestMainWindow)

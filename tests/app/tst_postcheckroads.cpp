@@ -9,6 +9,7 @@
 #include "compose/messageeditorpanel.h"
 #include "eventwait.h"
 #include "fakeforum.h"
+#include "mainwindowparts.h"
 #include "recordingmessageboxes.h"
 #include "testcontext.h"
 #include "testenvironment.h"
@@ -43,11 +44,11 @@ private Q_SLOTS:
 private:
     QVariant page(const QString &script)
     {
-        return runScript(m_form->browserPanel()->view->page(), script, QWebEngineScript::MainWorld);
+        return runScript(browserPanel(*m_form)->view->page(), script, QWebEngineScript::MainWorld);
     }
     bool logIn(ClassicForum &forum, int thread);
     bool autoInsert(const QString &format, const QString &message);
-    QStringList watchedRows() const { return itemTexts(m_form->postsPanel()->postList); }
+    QStringList watchedRows() const { return itemTexts(postsPanel(*m_form)->postList); }
     // The boxes the run has shown, as "title|text".
     const QStringList &boxes() const { return m_run->boxes().messages; }
 
@@ -62,7 +63,7 @@ void TestPostCheckRoads::init()
     // A visitor no forum knows yet, with the settings of a new user.
     m_run = std::make_unique<TestContext>(*m_env);
     m_form = std::make_unique<MainWindow>(m_run->context());
-    QSignalSpy started(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
+    QSignalSpy started(browserPanel(*m_form)->view, &QWebEngineView::loadFinished);
     m_form->load();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -82,7 +83,7 @@ void TestPostCheckRoads::cleanup()
 // the browser back to the thread, now with its quick reply.
 bool TestPostCheckRoads::logIn(ClassicForum &forum, int thread)
 {
-    QWebEngineView *view = m_form->browserPanel()->view;
+    QWebEngineView *view = browserPanel(*m_form)->view;
     if (!loadUrl(view, QUrl(forum.threadUrl(thread))))
         return false;
     QSignalSpy loaded(view, &QWebEngineView::loadFinished);
@@ -101,10 +102,10 @@ bool TestPostCheckRoads::logIn(ClassicForum &forum, int thread)
 
 bool TestPostCheckRoads::autoInsert(const QString &format, const QString &message)
 {
-    m_form->editorPanel()->formatList->setCurrentText(format);
-    setEditorText(m_form->editorPanel()->messageEditor, message);
-    QSignalSpy finished(&m_form->browser(), &BrowserController::autoInsertFinished);
-    m_form->editorPanel()->autoInsertButton->click();
+    editorPanel(*m_form)->formatList->setCurrentText(format);
+    setEditorText(editorPanel(*m_form)->messageEditor, message);
+    QSignalSpy finished(&part<BrowserController>(*m_form), &BrowserController::autoInsertFinished);
+    editorPanel(*m_form)->autoInsertButton->click();
     return finished.wait(20000) && finished.first().value(0).toBool();
 }
 
@@ -122,8 +123,8 @@ void TestPostCheckRoads::quickReplyEndsAsOneWatchedRow()
     QVERIFY(autoInsert(QStringLiteral("ubb"),
                        QStringLiteral("Plans at http://example.com/meet, tickets at https://example.org/buy?day=2 "
                                       "or mail alice@mail.example.\r\nBring a friend")));
-    QSignalSpy started(m_form->browserPanel()->view, &QWebEngineView::loadStarted);
-    QSignalSpy recorded(&m_form->watch().sizeRecorder(), &SizeRecorder::recorded);
+    QSignalSpy started(browserPanel(*m_form)->view, &QWebEngineView::loadStarted);
+    QSignalSpy recorded(&part<WatchController>(*m_form).sizeRecorder(), &SizeRecorder::recorded);
     page(QStringLiteral("document.getElementById('quick_reply_submit').click()"));
     WAIT_VERIFY(!recorded.isEmpty(), 20000);
 
@@ -133,7 +134,7 @@ void TestPostCheckRoads::quickReplyEndsAsOneWatchedRow()
     QVERIFY(started.isEmpty());
     QCOMPARE(watchedRows(), QStringList{forum.threadUrl(thread)});
     QCOMPARE(recorded.first().value(0).toString(), forum.threadUrl(thread));
-    QVERIFY(m_form->watchedPosts.at(0).postNumbers.contains(post));
+    QVERIFY(m_run->context().watchedPosts.at(0).postNumbers.contains(post));
     QCOMPARE(forum.linkTargets(post),
              (QStringList{"http://example.com/meet", "https://example.org/buy?day=2", "mailto:alice@mail.example"}));
     QTest::qWait(3 * PostCheckRunner::pollIntervalMs);
@@ -154,13 +155,13 @@ void TestPostCheckRoads::openedRowIsMeasuredAgain()
     forum.addPost(summer, QStringLiteral("Join us at [url=http://example.com/meet]http://example.com/meet[/url]"),
                   QStringLiteral("alice")); // on the thread's second page
     const QString row = forum.threadUrl(summer);
-    QCOMPARE(m_form->watchedPosts.watch(row), 0);
-    QVERIFY(m_form->watchedPosts.recordSize(row, 1234));
+    QCOMPARE(m_run->context().watchedPosts.watch(row), 0);
+    QVERIFY(m_run->context().watchedPosts.recordSize(row, 1234));
     QVERIFY(logIn(forum, spring));
     QVERIFY(autoInsert(QStringLiteral("ubb"), message)); // not sent
-    QSignalSpy hits(&m_form->browser(), &BrowserController::postCheckHit);
+    QSignalSpy hits(&part<BrowserController>(*m_form), &BrowserController::postCheckHit);
     auto openReplyForm = [&] {
-        QVERIFY(loadUrl(m_form->browserPanel()->view, QUrl(forum.newReplyUrl(summer))));
+        QVERIFY(loadUrl(browserPanel(*m_form)->view, QUrl(forum.newReplyUrl(summer))));
         QVERIFY(page(QStringLiteral("document.body.textContent.indexOf('Join us at') >= 0")).toBool());
         QTest::qWait(3 * PostCheckRunner::pollIntervalMs);
         QCOMPARE(hits.size(), 0);
@@ -168,16 +169,16 @@ void TestPostCheckRoads::openedRowIsMeasuredAgain()
     };
     openReplyForm();
 
-    QSignalSpy recorded(&m_form->watch().sizeRecorder(), &SizeRecorder::recorded);
-    QSignalSpy loaded(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
-    m_form->pageTabs()->setCurrentIndex(1);
-    QListView *posts = m_form->postsPanel()->postList;
+    QSignalSpy recorded(&part<WatchController>(*m_form).sizeRecorder(), &SizeRecorder::recorded);
+    QSignalSpy loaded(browserPanel(*m_form)->view, &QWebEngineView::loadFinished);
+    pageTabs(*m_form)->setCurrentIndex(1);
+    QListView *posts = postsPanel(*m_form)->postList;
     chooseRow(posts, 0);
     QTest::keyClick(posts, Qt::Key_Return);
-    QVERIFY(!m_form->browser().postCheck().isArmed());
+    QVERIFY(!part<BrowserController>(*m_form).postCheck().isArmed());
     WAIT_VERIFY(!recorded.isEmpty() && !loaded.isEmpty(), 20000);
     QCOMPARE(recorded.first().value(0).toString(), row);
-    QVERIFY(m_form->watchedPosts.at(0).size != QLatin1String("1234"));
+    QVERIFY(m_run->context().watchedPosts.at(0).size != QLatin1String("1234"));
     openReplyForm();
 }
 
@@ -209,11 +210,11 @@ document.getElementById('reply').addEventListener('submit', function (event) {
   });
 });
 </script></body></html>)");
-    QVERIFY(loadUrl(m_form->browserPanel()->view, QUrl(forum.url(QStringLiteral("/board")))));
+    QVERIFY(loadUrl(browserPanel(*m_form)->view, QUrl(forum.url(QStringLiteral("/board")))));
     QVERIFY(autoInsert(QStringLiteral("text"), QStringLiteral("Hello single-page friends\r\nbye")));
 
-    QSignalSpy started(m_form->browserPanel()->view, &QWebEngineView::loadStarted);
-    QSignalSpy recorded(&m_form->watch().sizeRecorder(), &SizeRecorder::recorded);
+    QSignalSpy started(browserPanel(*m_form)->view, &QWebEngineView::loadStarted);
+    QSignalSpy recorded(&part<WatchController>(*m_form).sizeRecorder(), &SizeRecorder::recorded);
     page(QStringLiteral("document.getElementById('send').click()"));
     // The row comes once the page's head is read and its size measured.
     QVERIFY(recorded.wait(20000));
@@ -221,13 +222,13 @@ document.getElementById('reply').addEventListener('submit', function (event) {
     QVERIFY(started.isEmpty());
     QCOMPARE(forum.posts().size(), 1);
     QCOMPARE(watchedRows(), QStringList{pushed});
-    QCOMPARE(m_form->browserPanel()->addressBox->text(), pushed);
+    QCOMPARE(browserPanel(*m_form)->addressBox->text(), pushed);
 
-    m_form->postsPanel()->watchButton->click();
+    postsPanel(*m_form)->watchButton->click();
     QVERIFY(recorded.wait(20000));
     QCOMPARE(watchedRows(), QStringList{pushed});
-    m_form->forumsPanel()->addForumButton->click();
-    QCOMPARE(itemTexts(m_form->forumsPanel()->forumList), QStringList{pushed});
+    forumsPanel(*m_form)->addForumButton->click();
+    QCOMPARE(itemTexts(forumsPanel(*m_form)->forumList), QStringList{pushed});
 }
 
 THREADLOOM_BROWSER_TEST(TestPostCheckRoads)

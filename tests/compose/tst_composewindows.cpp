@@ -42,6 +42,8 @@ private slots:
     void subjectRememberedOnEveryChange();
     void previewAndCopy_data();
     void previewAndCopy();
+    void outgoingMessage_data();
+    void outgoingMessage();
     void modernLinksItem();
     void saveReportsFailure();
     void savedMessagesWindow();
@@ -151,6 +153,40 @@ void TestComposeWindows::previewAndCopy()
     m_panel->copyButton->click();
     QCOMPARE(QGuiApplication::clipboard()->text(), expected);
     QCOMPARE(editorText(m_panel->messageEditor), message);
+}
+
+void TestComposeWindows::outgoingMessage_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("markup");
+    QTest::addColumn<QString>("pasted"); // Paste Message: converted, no line breaks added
+
+    QTest::newRow("text") << "text" << false << "see http://h/p";
+    QTest::newRow("html") << "html" << true << "see <a href='http://h/p'>http://h/p</a>";
+    QTest::newRow("ubb") << "ubb" << false << "see [url=http://h/p]http://h/p[/url]";
+}
+
+// Auto-insert gets what the preview shows; the paste buttons ask for the subject and the bare message.
+void TestComposeWindows::outgoingMessage()
+{
+    QFETCH(QString, format);
+    QFETCH(bool, markup);
+    m_panel->formatList->setCurrentText(format);
+    setEditorText(m_panel->messageEditor, "see http://h/p");
+    m_panel->subjectBox->setText("s & t");
+
+    const OutgoingMessage out = compose().outgoing();
+    m_panel->previewButton->click();
+    QCOMPARE(m_boxes.messages, QStringList{"message preview|" + out.text});
+    QCOMPARE(out.plain, QString("see http://h/p\r\n\r\n"));
+    QCOMPARE(out.markup, markup);
+
+    QSignalSpy pastes(&compose(), &ComposeController::pasteRequested);
+    m_panel->pasteMessageButton->click();
+    m_panel->pasteSubjectButton->click();
+    QCOMPARE(pastes.size(), 2);
+    QTEST(pastes[0][0].toString(), "pasted");
+    QCOMPARE(pastes[1][0].toString(), QString("s & t"));
 }
 
 void TestComposeWindows::modernLinksItem()
