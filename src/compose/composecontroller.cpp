@@ -37,19 +37,19 @@ ComposeController::ComposeController(MessageEditorPanel &panel, TemplateSet &tem
 
 void ComposeController::createActions()
 {
-    m_newMessage = makeCommand(this, QStringLiteral("&New Message"), QKeySequence::New);
-    m_save = makeCommand(this, QStringLiteral("&Save Message"), QKeySequence::Save);
-    m_load = makeCommand(this, QStringLiteral("&Load Message"), QKeySequence::Open);
-    m_preview = makeCommand(this, QStringLiteral("&Preview"), QKeySequence(Qt::CTRL | Qt::Key_P));
-    m_copy = makeCommand(this, QStringLiteral("Copy"));
-    m_templateCommand = makeCommand(this, QStringLiteral("&Options"));
+    m_newMessage = makeCommand(this, tr("&New Message"), QKeySequence::New);
+    m_save = makeCommand(this, tr("&Save Message"), QKeySequence::Save);
+    m_load = makeCommand(this, tr("&Load Message"), QKeySequence::Open);
+    m_preview = makeCommand(this, tr("&Preview"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_copy = makeCommand(this, tr("Copy"));
+    m_templateCommand = makeCommand(this, tr("&Options"));
     connect(m_newMessage, &QAction::triggered, this, &ComposeController::newMessage);
     connect(m_save, &QAction::triggered, this, &ComposeController::saveMessage);
     connect(m_load, &QAction::triggered, this, &ComposeController::openSavedMessages);
     connect(m_preview, &QAction::triggered, this, &ComposeController::previewMessage);
     connect(m_copy, &QAction::triggered, this, &ComposeController::copyMessage);
     connect(m_templateCommand, &QAction::triggered, this, &ComposeController::openTemplateEditor);
-    m_modernLinks = makeCommand(this, QStringLiteral("Modern Links (https, www., query strings)"));
+    m_modernLinks = makeCommand(this, tr("Modern Links (https, www., query strings)"));
     m_modernLinks->setObjectName(QStringLiteral("modernLinksItem"));
     m_modernLinks->setCheckable(true);
     m_modernLinks->setChecked(m_linkRules == LinkRules::Modern);
@@ -122,13 +122,13 @@ QString ComposeController::convertedOutgoingText() const
 void ComposeController::previewMessage()
 {
     reportPlainAddresses();
-    showMessage(m_panel.window(), QStringLiteral("message preview"), convertedOutgoingText());
+    showMessage(m_panel.window(), tr("message preview"), convertedOutgoingText());
 }
 
 void ComposeController::copyMessage()
 {
     QGuiApplication::clipboard()->setText(convertedOutgoingText());
-    Q_EMIT statusText(StatusPanel::State, QStringLiteral("Message copied"), StatusLife::ClearsItself);
+    Q_EMIT statusText(StatusPanel::State, tr("Message copied"), StatusLife::ClearsItself);
     reportPlainAddresses();
 }
 
@@ -139,7 +139,7 @@ void ComposeController::saveMessage()
         showMessage(m_panel.window(), branding().programName, error, QMessageBox::Warning);
         return;
     }
-    Q_EMIT statusText(StatusPanel::State, QStringLiteral("MESSAGE SAVED"), StatusLife::ClearsItself);
+    Q_EMIT statusText(StatusPanel::State, tr("MESSAGE SAVED"), StatusLife::ClearsItself);
 }
 
 void ComposeController::openSavedMessages()
@@ -153,7 +153,7 @@ void ComposeController::openSavedMessages()
     const SavedMessageLines read = readSavedMessages();
     if (read.status != SavedMessageLines::Read) {
         const QString text = read.status == SavedMessageLines::Missing
-                                 ? QStringLiteral("you must first save a message before you can load one")
+                                 ? tr("you must first save a message before you can load one")
                                  : read.error;
         showMessage(m_panel.window(), branding().programName, text);
         return;
