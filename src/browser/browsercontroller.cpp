@@ -48,9 +48,8 @@ BrowserController::BrowserController(BrowserPanel &panel, MessageEditorPanel &ed
         return InsertController::Message{m_compose.convertMessage(outgoing), m_compose.convertsToMarkup(), outgoing};
     };
     auto reportFailure = [this](std::function<void()> dismissed) {
-        showMessage(m_panel.window(), QStringLiteral("Auto-Insert Error"),
-                    QStringLiteral("Could not auto-insert your message.  Try pasting instead."), QMessageBox::NoIcon,
-                    dismissed);
+        showMessage(m_panel.window(), tr("Auto-Insert Error"),
+                    tr("Could not auto-insert your message.  Try pasting instead."), QMessageBox::NoIcon, dismissed);
     };
     m_insert = new InsertController(*m_scriptPage, m_postCheck, message, reportFailure, this);
     m_postCheckRunner = new PostCheckRunner(*m_scriptPage, m_postCheck, this);
@@ -71,7 +70,7 @@ BrowserController::BrowserController(BrowserPanel &panel, MessageEditorPanel &ed
 void BrowserController::createActions()
 {
     QWebEngineView *view = m_panel.view;
-    m_autoInsert = makeCommand(this, QStringLiteral("Auto &Insert"), QKeySequence(Qt::CTRL | Qt::Key_I));
+    m_autoInsert = makeCommand(this, tr("Auto &Insert"), QKeySequence(Qt::CTRL | Qt::Key_I));
     connect(m_autoInsert, &QAction::triggered, this, &BrowserController::autoInsertMessage);
     triggerOnClick(m_editor.autoInsertButton, m_autoInsert);
 
@@ -82,13 +81,13 @@ void BrowserController::createActions()
         QPushButton *button;
     };
     const Paste pastes[] = {
-        {PasteTarget::Subject, "Paste Subject", m_editor.pasteSubjectButton},
-        {PasteTarget::UserName, "Paste Username", m_forums.pasteUserNameButton},
-        {PasteTarget::Password, "Paste Password", m_forums.pastePasswordButton},
-        {PasteTarget::Message, "Paste Message", m_editor.pasteMessageButton},
+        {PasteTarget::Subject, QT_TR_NOOP("Paste Subject"), m_editor.pasteSubjectButton},
+        {PasteTarget::UserName, QT_TR_NOOP("Paste Username"), m_forums.pasteUserNameButton},
+        {PasteTarget::Password, QT_TR_NOOP("Paste Password"), m_forums.pastePasswordButton},
+        {PasteTarget::Message, QT_TR_NOOP("Paste Message"), m_editor.pasteMessageButton},
     };
     for (const Paste &paste : pastes) {
-        QAction *action = makeCommand(this, QString::fromLatin1(paste.caption));
+        QAction *action = makeCommand(this, tr(paste.caption));
         const PasteTarget target = paste.target;
         connect(action, &QAction::triggered, this, [this, target] { pasteIntoPage(target); });
         triggerOnClick(paste.button, action);
@@ -96,13 +95,13 @@ void BrowserController::createActions()
     }
 
     // With no page to go to, back and forward do nothing and report nothing.
-    m_reload = makeCommand(this, QStringLiteral("Re&load Page"), QKeySequence(Qt::Key_F5));
-    m_back = makeCommand(this, QStringLiteral("&Back"), QKeySequence(Qt::ALT | Qt::Key_Left));
-    m_forward = makeCommand(this, QStringLiteral("&Forward"), QKeySequence(Qt::ALT | Qt::Key_Right));
-    m_stop = makeCommand(this, QStringLiteral("Stop"));
-    m_go = makeCommand(this, QStringLiteral("Go"));
-    m_addressBar = makeCommand(this, QStringLiteral("A&ddress Bar"), QKeySequence(Qt::CTRL | Qt::Key_L));
-    m_visitWebsite = makeCommand(this, QStringLiteral("Visit"));
+    m_reload = makeCommand(this, tr("Re&load Page"), QKeySequence(Qt::Key_F5));
+    m_back = makeCommand(this, tr("&Back"), QKeySequence(Qt::ALT | Qt::Key_Left));
+    m_forward = makeCommand(this, tr("&Forward"), QKeySequence(Qt::ALT | Qt::Key_Right));
+    m_stop = makeCommand(this, tr("Stop"));
+    m_go = makeCommand(this, tr("Go"));
+    m_addressBar = makeCommand(this, tr("A&ddress Bar"), QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_visitWebsite = makeCommand(this, tr("Visit"));
     connect(m_reload, &QAction::triggered, view, &QWebEngineView::reload);
     connect(m_back, &QAction::triggered, view, &QWebEngineView::back);
     connect(m_forward, &QAction::triggered, view, &QWebEngineView::forward);
@@ -126,7 +125,7 @@ void BrowserController::connectControls()
     connect(m_panel.addressBox, &QLineEdit::returnPressed, m_go, &QAction::trigger);
 
     connect(view, &QWebEngineView::loadStarted, this,
-            [this] { Q_EMIT statusText(StatusPanel::State, QStringLiteral("Connecting")); });
+            [this] { Q_EMIT statusText(StatusPanel::State, tr("Connecting")); });
     connect(view, &QWebEngineView::loadFinished, this, &BrowserController::onLoadFinished);
     connect(view, &QWebEngineView::titleChanged, this,
             [this] { m_panel.addressBox->setText(m_panel.view->url().toString()); });
@@ -151,7 +150,7 @@ void BrowserController::onLoadFinished()
 {
     QWebEngineView *view = m_panel.view;
     m_panel.addressBox->setText(view->url().toString());
-    Q_EMIT statusText(StatusPanel::State, QStringLiteral("Complete"));
+    Q_EMIT statusText(StatusPanel::State, tr("Complete"));
 
     m_postCheckRunner->downloadCompleted();
 }

@@ -25,8 +25,8 @@ ForumsController::ForumsController(ForumsPanel &panel, ForumLoginList &logins, P
     m_panel.userNameBox->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^|]*")), m_panel.userNameBox));
 
-    m_addForum = makeCommand(this, QStringLiteral("Add Current URL"));
-    m_removeForum = makeCommand(this, QStringLiteral("Remove URL"));
+    m_addForum = makeCommand(this, tr("Add Current URL"));
+    m_removeForum = makeCommand(this, tr("Remove URL"));
     connect(m_addForum, &QAction::triggered, this, &ForumsController::addCurrentUrl);
     connect(m_removeForum, &QAction::triggered, this, &ForumsController::removeSelected);
     triggerOnClick(m_panel.addForumButton, m_addForum);
@@ -60,8 +60,8 @@ void ForumsController::removeSelected()
     if (row < 0 || row >= m_logins.count())
         return;
     const QString url = m_logins.at(row).url;
-    askYesNo(m_panel.window(), branding().programName, QStringLiteral("Remove this forum and its login?\n\n") + url,
-             this, [this, url] { removeForum(url); });
+    askYesNo(m_panel.window(), branding().programName, tr("Remove this forum and its login?\n\n%1").arg(url), this,
+             [this, url] { removeForum(url); });
 }
 
 void ForumsController::removeForum(const QString &url)

@@ -45,9 +45,9 @@ WebsiteWindow::WebsiteWindow(QWebEngineProfile *profile, const QString &address)
     loadBranding();
     m_address = address.isEmpty() ? branding().websiteAddress : address;
 
-    browserFrame = new QGroupBox(QStringLiteral("Browser"), this);
+    browserFrame = new QGroupBox(tr("Browser"), this);
     browserFrame->setObjectName(QStringLiteral("frmBrowser"));
-    addressLabel = new QLabel(QStringLiteral("URL:"), browserFrame);
+    addressLabel = new QLabel(tr("URL:"), browserFrame);
     addressLabel->setObjectName(QStringLiteral("Label1"));
     addressLabel->setGeometry(toPixels(urlLabel));
     // Marks the frame as the container of its skin labels.
@@ -59,16 +59,16 @@ WebsiteWindow::WebsiteWindow(QWebEngineProfile *profile, const QString &address)
     addressBox->setObjectName(QStringLiteral("Text1"));
     addressBox->setGeometry(toPixels(urlBox));
     addressLabel->setBuddy(addressBox); // names the box for a screen reader
-    goButton = makeButton(browserFrame, QStringLiteral("Command3"), QStyle::SP_ArrowRight,
-                          QStringLiteral("browse the entered url"), WebsiteDesign::goButton);
-    const auto navigationButton = [this](const char *name, QStyle::StandardPixmap icon, const char *tip, int index) {
-        return makeButton(browserFrame, QLatin1String(name), icon, QLatin1String(tip),
+    goButton = makeButton(browserFrame, QStringLiteral("Command3"), QStyle::SP_ArrowRight, tr("browse the entered url"),
+                          WebsiteDesign::goButton);
+    const auto navigationButton = [this](const char *name, QStyle::StandardPixmap icon, const QString &tip, int index) {
+        return makeButton(browserFrame, QLatin1String(name), icon, tip,
                           QRect(navigationLefts[index], navigationTop, navigationSize, navigationSize));
     };
-    backButton = navigationButton("Command4", QStyle::SP_ArrowBack, "back", 0);
-    forwardButton = navigationButton("Command5", QStyle::SP_ArrowForward, "forward", 1);
-    stopButton = navigationButton("Command6", QStyle::SP_BrowserStop, "stop", 2);
-    refreshButton = navigationButton("Command7", QStyle::SP_BrowserReload, "refresh", 3);
+    backButton = navigationButton("Command4", QStyle::SP_ArrowBack, tr("back"), 0);
+    forwardButton = navigationButton("Command5", QStyle::SP_ArrowForward, tr("forward"), 1);
+    stopButton = navigationButton("Command6", QStyle::SP_BrowserStop, tr("stop"), 2);
+    refreshButton = navigationButton("Command7", QStyle::SP_BrowserReload, tr("refresh"), 3);
     view = new QWebEngineView(browserFrame);
     view->setObjectName(QStringLiteral("WebBrowser1"));
     view->setPage(new QWebEnginePage(profile, view));
@@ -96,11 +96,11 @@ WebsiteWindow::WebsiteWindow(QWebEngineProfile *profile, const QString &address)
     // The address being opened: the browser's own address only changes once the new page arrives.
     connect(view->page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
         if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
-            m_panel[1]->setText(QStringLiteral("Opening ") + info.url().toString());
+            m_panel[1]->setText(tr("Opening %1").arg(info.url().toString()));
     });
     connect(view, &QWebEngineView::loadFinished, this, [this] {
         const QString url = view->url().toString();
-        m_panel[1]->setText(QStringLiteral("Completed ") + url);
+        m_panel[1]->setText(tr("Completed %1").arg(url));
         addressBox->setText(url);
         setWindowTitle(view->title());
     });
