@@ -14,7 +14,7 @@
 KeyringOption::KeyringOption(ForumsController &forums, ForumLoginList &logins, QWidget *window)
     : QObject(window)
 {
-    m_action = makeCommand(this, QStringLiteral("Keep Passwords in the Desktop Keyring"));
+    m_action = makeCommand(this, tr("Keep Passwords in the Desktop Keyring"));
     m_action->setObjectName(QStringLiteral("keyringPasswords"));
     m_action->setCheckable(true);
     m_keyring = new KeychainPasswordStore(this);

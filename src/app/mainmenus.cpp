@@ -43,15 +43,15 @@ void buildMainMenus(MainWindow &window)
     QMenuBar *bar = window.menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
 
-    addMenu(bar, QStringLiteral("fileMenu"), QStringLiteral("&File"),
+    addMenu(bar, QStringLiteral("fileMenu"), MainWindow::tr("&File"),
             {compose.newMessageAction(), compose.saveAction(), compose.loadAction(), window.exitAction()});
-    QMenu *tools = addMenu(bar, QStringLiteral("toolsMenu"), QStringLiteral("&Tools"),
+    QMenu *tools = addMenu(bar, QStringLiteral("toolsMenu"), MainWindow::tr("&Tools"),
                            {compose.previewAction(), browser.autoInsertAction(), watch.checkRepliesAction(),
                             compose.templatesAction(), browser.pasteAction(PasteTarget::Message),
                             browser.pasteAction(PasteTarget::Subject), browser.pasteAction(PasteTarget::UserName),
                             browser.pasteAction(PasteTarget::Password)});
     tools->addSeparator();
-    QMenu *autoCheck = tools->addMenu(QStringLiteral("Check Replies &Automatically"));
+    QMenu *autoCheck = tools->addMenu(MainWindow::tr("Check Replies &Automatically"));
     autoCheck->setObjectName(QStringLiteral("autoCheckMenu"));
     const QList<QAction *> choices = watch.autoCheckChoices()->actions();
     for (int position = 0; position < choices.size(); ++position) {
@@ -61,11 +61,11 @@ void buildMainMenus(MainWindow &window)
     tools->addAction(window.keyringOption().action());
     tools->addAction(compose.modernLinksAction());
 
-    addMenu(bar, QStringLiteral("viewMenu"), QStringLiteral("&View"),
-            {alias(bar, QStringLiteral("&Saved Messages"), compose.loadAction()), watch.viewAction(PostsView::ShowAll),
+    addMenu(bar, QStringLiteral("viewMenu"), MainWindow::tr("&View"),
+            {alias(bar, MainWindow::tr("&Saved Messages"), compose.loadAction()), watch.viewAction(PostsView::ShowAll),
              watch.viewAction(PostsView::NewReplies),
-             alias(bar, QStringLiteral("&Templates"), compose.templatesAction()), browser.reloadAction(),
+             alias(bar, MainWindow::tr("&Templates"), compose.templatesAction()), browser.reloadAction(),
              browser.backAction(), browser.forwardAction(), browser.addressBarAction()});
-    addMenu(bar, QStringLiteral("aboutMenu"), QStringLiteral("&Help"), {window.helpAction()});
-    addMenu(bar, QStringLiteral("mnuAbout"), QStringLiteral("About"), {window.aboutAction()});
+    addMenu(bar, QStringLiteral("aboutMenu"), MainWindow::tr("&Help"), {window.helpAction()});
+    addMenu(bar, QStringLiteral("mnuAbout"), MainWindow::tr("About"), {window.aboutAction()});
 }

@@ -64,12 +64,12 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
     setCentralWidget(central);
 
     m_editorPanel = new MessageEditorPanel(central);
-    m_visitButton = makeButton(central, QStringLiteral("Command1"), QString(), QStringLiteral("Visit us!"),
+    m_visitButton = makeButton(central, QStringLiteral("Command1"), QString(), tr("Visit us!"),
                                twipsRect(DesignGeometry::command1));
     m_browserPanel = new BrowserPanel(central);
     m_pageTabs = makeControl<QTabBar>(central, QStringLiteral("TabStrip2"), twipsRect(DesignGeometry::tabStrip2));
-    m_pageTabs->addTab(QStringLiteral("Your Forums"));
-    m_pageTabs->addTab(QStringLiteral("Your Posts"));
+    m_pageTabs->addTab(tr("Your Forums"));
+    m_pageTabs->addTab(tr("Your Posts"));
     m_pageTabs->setExpanding(false);
     m_pageTabs->setDrawBase(true);
     m_forumsPanel = new ForumsPanel(central);
@@ -94,9 +94,9 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
 
 void MainWindow::createActions()
 {
-    m_exit = makeCommand(this, QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    m_help = makeCommand(this, QStringLiteral("View &Help"), QKeySequence(Qt::Key_F1));
-    m_about = makeCommand(this, QStringLiteral("About this software"));
+    m_exit = makeCommand(this, tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_help = makeCommand(this, tr("View &Help"), QKeySequence(Qt::Key_F1));
+    m_about = makeCommand(this, tr("About this software"));
     connect(m_exit, &QAction::triggered, this, &MainWindow::exitProgram);
     connect(m_help, &QAction::triggered, this, [this] { m_context.help.show(this); });
     connect(m_about, &QAction::triggered, this,
@@ -125,7 +125,7 @@ void MainWindow::createControllers()
     m_forums = new ForumsController(*m_forumsPanel, forumLogins, *m_browser, this);
     connect(m_browser, &BrowserController::postCheckHit, this, [this] {
         m_watch->watchCurrentPage();
-        setPanelText(StatusPanel::State, QStringLiteral("Watching this thread"), StatusLife::ClearsItself);
+        setPanelText(StatusPanel::State, tr("Watching this thread"), StatusLife::ClearsItself);
     });
     triggerOnClick(m_visitButton, m_browser->visitWebsiteAction());
     connect(m_compose, &ComposeController::statusText, this, &MainWindow::setPanelText);
@@ -134,12 +134,11 @@ void MainWindow::createControllers()
     connect(m_forums, &ForumsController::statusText, this, &MainWindow::setPanelText);
     connect(m_browser, &BrowserController::autoInsertFinished, this, [this](bool inserted) {
         if (inserted)
-            setPanelText(StatusPanel::State, QStringLiteral("Message inserted"), StatusLife::ClearsItself);
+            setPanelText(StatusPanel::State, tr("Message inserted"), StatusLife::ClearsItself);
     });
     connect(m_browser, &BrowserController::pasteFinished, this, [this](bool inserted) {
         setPanelText(StatusPanel::State,
-                     inserted ? QStringLiteral("Pasted")
-                              : QStringLiteral("Nothing pasted: click into a field of the page first"),
+                     inserted ? tr("Pasted") : tr("Nothing pasted: click into a field of the page first"),
                      StatusLife::ClearsItself);
     });
 
@@ -154,8 +153,8 @@ void MainWindow::load()
 {
     loadBranding();
     const Branding &brand = branding();
-    setWindowTitle(brand.programName + QStringLiteral(" by ") + brand.companyName);
-    m_visitButton->setText(QStringLiteral("Visit ") + brand.websiteAddress);
+    setWindowTitle(tr("%1 by %2").arg(brand.programName, brand.companyName));
+    m_visitButton->setText(tr("Visit %1").arg(brand.websiteAddress));
     m_browser->navigate(brand.websiteAddress);
 
     QStringList warnings = ensureDataFiles();
