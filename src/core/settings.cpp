@@ -2,6 +2,8 @@
 
 #include "core/settingsstore.h"
 
+#include <QCoreApplication>
+
 namespace {
 template<typename T> QString sectionOf(const Setting<T> &setting)
 {
@@ -25,7 +27,10 @@ template<typename T> QString storedText(const Setting<T> &setting)
 
 QString readSetting(const Setting<QString> &setting)
 {
-    return readSetting(sectionOf(setting), keyOf(setting), setting.fallback);
+    const QString fallback = setting.fallback.isEmpty()
+                                 ? setting.fallback
+                                 : QCoreApplication::translate("Settings", setting.fallback.toUtf8().constData());
+    return readSetting(sectionOf(setting), keyOf(setting), fallback);
 }
 
 int readSetting(const Setting<int> &setting)
