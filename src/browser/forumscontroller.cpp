@@ -47,7 +47,7 @@ void ForumsController::addCurrentUrl()
     const int row = m_logins.count() - 1;
     m_panel.forumList->setCurrentIndex(m_logins.index(row)); // shows the new forum through selectForum
     m_filling = true;
-    m_panel.userNameBox->setText(QStringLiteral("Enter Username"));
+    m_panel.userNameBox->setText(tr("Enter Username"));
     m_panel.passwordBox->clear();
     m_filling = false;
     m_logins.setLogin(row, m_panel.userNameBox->text(), m_panel.passwordBox->text());
