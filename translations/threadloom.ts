@@ -283,6 +283,23 @@ The saved messages are kept as they are.</source>
         <source>Could not read %1: it is missing.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location filename="../src/compose/initialmessage.cpp" line="+9"/>
+        <source>Type your first message here.  
+
+Use plain-text, and be sure to put 
+http:// before your URLs.  Then go
+to a message forum&apos;s posting page 
+and hit the &quot;Insert Message&quot; button 
+to insert your message 
+automatically!  
+
+You can switch between different 
+formatting types by changing the 
+value in the drop down box above.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ComposeController</name>
@@ -431,7 +448,12 @@ Changes to your forums will not be saved while the program runs, so the file sta
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+21"/>
+        <source>Enter Username</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>Remove this forum and its login?
 
 %1</source>
@@ -979,6 +1001,14 @@ They stay there, and so does the option, until they can be taken back.</source>
         <source>Delete this saved message?
 
 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <location filename="../src/core/settings.h" line="+20"/>
+        <source>Type Subject Here</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
