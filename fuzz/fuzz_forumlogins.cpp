@@ -18,15 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     useFuzzDataFolder();
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     writeDataFile(QStringLiteral("posts2.txt"), bytes);
-    ForumLoginList list;
+    ForumLoginList list(useFuzzDataFolder());
     const bool refused = !list.load().isEmpty();
     FUZZ_CHECK(list.save().isEmpty() != refused);
     if (refused) {
-        QFile file(dataFilePath(QStringLiteral("posts2.txt")));
+        QFile file(fuzzDataFile(QStringLiteral("posts2.txt")));
         FUZZ_CHECK(list.count() == 0 && file.open(QIODevice::ReadOnly) && file.readAll() == bytes);
         return 0;
     }
-    ForumLoginList again;
+    ForumLoginList again(useFuzzDataFolder());
     FUZZ_CHECK(again.load().isEmpty());
     FUZZ_CHECK(fields(again) == fields(list));
     return 0;

@@ -6,14 +6,15 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    useFuzzDataFolder();
+    const QString path = useFuzzDataFolder().filePath(QString::fromLatin1(savedMessagesFileName));
     writeDataFile(QStringLiteral("messages.txt"), QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
-    const SavedMessageLines read = readSavedMessages();
+    const SavedMessageLines read = readSavedMessages(path);
     if (read.status != SavedMessageLines::Read) {
         // A file it cannot take for the saved messages is never rewritten.
         const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-        FUZZ_CHECK(read.lines.isEmpty() && !appendSavedMessage(QStringLiteral("m"), QStringLiteral("s")).isEmpty());
-        QFile file(savedMessagesPath());
+        FUZZ_CHECK(read.lines.isEmpty() &&
+                   !appendSavedMessage(path, QStringLiteral("m"), QStringLiteral("s")).isEmpty());
+        QFile file(path);
         FUZZ_CHECK(file.open(QIODevice::ReadOnly) && file.readAll() == bytes);
         return 0;
     }
@@ -26,8 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     if (!read.lines.isEmpty()) {
         const SavedMessage last = parseSavedMessageLine(read.lines.last());
-        if (savedSubjectProblem(last.subject).isEmpty() && appendSavedMessage(last.message, last.subject).isEmpty()) {
-            const SavedMessage again = parseSavedMessageLine(readSavedMessages().lines.last());
+        if (savedSubjectProblem(last.subject).isEmpty() &&
+            appendSavedMessage(path, last.message, last.subject).isEmpty()) {
+            const SavedMessage again = parseSavedMessageLine(readSavedMessages(path).lines.last());
             FUZZ_CHECK(again.message == last.message && again.subject == last.subject);
         }
     }

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             rule(line);
     }
     writeDataFile(QStringLiteral("lines.txt"), bytes);
-    const TextFileRead read = readTextFile(dataFilePath(QStringLiteral("lines.txt")));
+    const TextFileRead read = readTextFile(fuzzDataFile(QStringLiteral("lines.txt")));
     FUZZ_CHECK((read.status == TextFileRead::Read) == isText(bytes));
     FUZZ_CHECK(read.lines == lines);
     return 0;

@@ -17,7 +17,7 @@ QStringList pairs(const WatchedPostList &list)
 
 QByteArray dataFileBytes(const QString &name)
 {
-    QFile file(dataFilePath(name));
+    QFile file(fuzzDataFile(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 } // namespace
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     writeDataFile(QStringLiteral("posts.txt"), posts);
     writeDataFile(QStringLiteral("sizes.txt"), sizes);
     writeDataFile(QStringLiteral("postnumbers.txt"), nul < 0 ? QByteArray() : rest.mid(nul + 1));
-    WatchedPostList list;
+    WatchedPostList list(useFuzzDataFolder());
     list.load();
     if (list.count() > 0)
         WatchedPostList::sizeValue(list.at(0).size);
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(dataFileBytes(QStringLiteral("sizes.txt")) == sizes);
         return 0;
     }
-    WatchedPostList again;
+    WatchedPostList again(useFuzzDataFolder());
     again.load();
     FUZZ_CHECK(again.save().isEmpty()); // what it wrote, it takes again
     FUZZ_CHECK(pairs(again) == pairs(list));

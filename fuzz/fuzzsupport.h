@@ -14,19 +14,26 @@
 
 // A data folder of its own for the whole fuzzing run, in memory when the system has a place for
 // it: every save syncs to disk, which would make a disk the bottleneck.
-inline void useFuzzDataFolder()
+inline const DataFolder &useFuzzDataFolder()
 {
     static QTemporaryDir folder(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
                                     ? QStringLiteral("/dev/shm/threadloom-fuzz-XXXXXX")
                                     : QDir::tempPath() + QStringLiteral("/threadloom-fuzz-XXXXXX"));
     if (!folder.isValid())
         std::abort();
-    setDataFolder(folder.path());
+    static const DataFolder data(folder.path());
+    return data;
+}
+
+// A file of that folder.
+inline QString fuzzDataFile(const QString &name)
+{
+    return useFuzzDataFolder().filePath(name);
 }
 
 inline void writeDataFile(const QString &name, const QByteArray &bytes)
 {
-    QFile file(dataFilePath(name));
+    QFile file(fuzzDataFile(name));
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         std::abort();
 }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the editor packages pinned in <folder>/package-lock.json into <folder>/node_modules,
+# Installs the npm packages pinned in <folder>/package-lock.json into <folder>/node_modules,
 # unless the installed tree already matches the lock file.
 set -euo pipefail
 folder=${1:?usage: install-editor-packages.sh FOLDER}

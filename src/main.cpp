@@ -4,9 +4,7 @@
 #include "app/startup.h"
 #include "app/startupchecks.h"
 #include "app/translations.h"
-#include "browser/browserprofile.h"
 #include "core/buildinfo.h"
-#include "ui/skin.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -34,29 +32,28 @@ int main(int argc, char *argv[])
     // The main window decides when the program ends (it may wait for the secondary browser).
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Everything the run works on, made once and handed to the main window.
+    AppContext context(AppSetup::forUser());
     // A window that finds no skin loaded loads a splash window, whose load brings the skin. A
     // splash window that is already loaded ran its load long ago: waiting for it to start its
     // timer again would wait for ever, so none is loaded then.
-    setSkinSplashLoader([]() -> QWidget * {
+    context.skin.setSplashLoader([&context]() -> QWidget * {
         const QWidgetList windows = QApplication::topLevelWidgets();
         for (QWidget *w : windows) {
             if (qobject_cast<SplashWindow *>(w))
                 return nullptr;
         }
-        auto *splash = new SplashWindow;
+        auto *splash = new SplashWindow(context.skin);
         splash->setAttribute(Qt::WA_DeleteOnClose, false);
         return splash;
     });
-
-    // Everything the run works on, made once and handed to the main window.
-    AppContext context;
-    QObject::connect(&context.lifetime, &ProgramLifetime::ended, &app, [] {
-        if (skinActive())
-            stopSkin();
+    QObject::connect(&context.lifetime, &ProgramLifetime::ended, &app, [&context] {
+        if (context.skin.active())
+            context.skin.stop();
         // Queued, so that the window that ended the run has finished its own close first.
         QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
     });
-    SplashWindow splash;
+    SplashWindow splash(context.skin);
     QObject::connect(&splash, &SplashWindow::timeUp, &splash, [&context] { startMainWindow(context); });
     splash.show();
     const int status = app.exec();
@@ -70,6 +67,6 @@ int main(int argc, char *argv[])
     }
     for (const QPointer<QWidget> &window : windows)
         delete window.data();
-    releaseBrowserProfile();
+    // The context, and the browser profile with it, goes last.
     return status;
 }

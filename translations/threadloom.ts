@@ -4,7 +4,7 @@
 <context>
     <name>AboutWindow</name>
     <message>
-        <location filename="../src/app/aboutwindow.cpp" line="+55"/>
+        <location filename="../src/app/aboutwindow.cpp" line="+51"/>
         <source>Your Program Name</source>
         <translation type="unfinished"></translation>
     </message>
@@ -125,9 +125,42 @@
     </message>
 </context>
 <context>
+    <name>Browser</name>
+    <message>
+        <location filename="../src/browser/addressbar.cpp" line="+13"/>
+        <source>URL:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>browse the entered url</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>forward</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>BrowserController</name>
     <message>
-        <location filename="../src/browser/browsercontroller.cpp" line="+51"/>
+        <location filename="../src/browser/browsercontroller.cpp" line="+57"/>
         <source>Auto-Insert Error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -137,7 +170,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+23"/>
         <source>Auto &amp;Insert</source>
         <translation type="unfinished"></translation>
     </message>
@@ -210,42 +243,12 @@
 <context>
     <name>BrowserPanel</name>
     <message>
-        <location filename="../src/browser/browserpanel.cpp" line="+15"/>
+        <location filename="../src/browser/browserpanel.cpp" line="+16"/>
         <source>Browser</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>URL:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>browse the entered url</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>back</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>forward</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>stop</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>refresh</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location line="+11"/>
         <source>No Popups</source>
         <translation type="unfinished"></translation>
     </message>
@@ -279,7 +282,7 @@ The saved messages are kept as they are.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+8"/>
         <source>Could not read %1: it is missing.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -304,7 +307,7 @@ value in the drop down box above.
 <context>
     <name>ComposeController</name>
     <message>
-        <location filename="../src/compose/composecontroller.cpp" line="+40"/>
+        <location filename="../src/compose/composecontroller.cpp" line="+46"/>
         <source>&amp;New Message</source>
         <translation type="unfinished"></translation>
     </message>
@@ -354,7 +357,7 @@ value in the drop down box above.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+12"/>
         <source>you must first save a message before you can load one</source>
         <translation type="unfinished"></translation>
     </message>
@@ -401,7 +404,7 @@ value in the drop down box above.
 <context>
     <name>ForumLoginList</name>
     <message>
-        <location filename="../src/browser/forumloginlist.cpp" line="+20"/>
+        <location filename="../src/browser/forumloginlist.cpp" line="+14"/>
         <source>There was an error saving your logins.<byte value="xd"/>
 <byte value="xd"/>
 Error Number %1<byte value="xd"/>
@@ -425,7 +428,7 @@ Changes to your forums will not be saved while the program runs, so the file sta
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+49"/>
         <source>A user name cannot hold &quot;|&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -438,7 +441,7 @@ Changes to your forums will not be saved while the program runs, so the file sta
 <context>
     <name>ForumsController</name>
     <message>
-        <location filename="../src/browser/forumscontroller.cpp" line="+28"/>
+        <location filename="../src/browser/forumscontroller.cpp" line="+30"/>
         <source>Add Current URL</source>
         <translation type="unfinished"></translation>
     </message>
@@ -512,7 +515,7 @@ Changes to your forums will not be saved while the program runs, so the file sta
 <context>
     <name>HelpWindow</name>
     <message>
-        <location filename="../src/app/helpwindow.cpp" line="+51"/>
+        <location filename="../src/app/helpwindow.cpp" line="+54"/>
         <source>Readme/Help</source>
         <translation type="unfinished"></translation>
     </message>
@@ -553,7 +556,7 @@ Changes to your forums will not be saved while the program runs, so the file sta
 <context>
     <name>KeyringOption</name>
     <message>
-        <location filename="../src/app/keyringoption.cpp" line="+17"/>
+        <location filename="../src/app/keyringoption.cpp" line="+19"/>
         <source>Keep Passwords in the Desktop Keyring</source>
         <translation type="unfinished"></translation>
     </message>
@@ -601,7 +604,7 @@ Changes to your forums will not be saved while the program runs, so the file sta
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="+67"/>
+        <location filename="../src/app/mainwindow.cpp" line="+57"/>
         <source>Visit us!</source>
         <translation type="unfinished"></translation>
     </message>
@@ -631,7 +634,7 @@ Changes to your forums will not be saved while the program runs, so the file sta
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+34"/>
         <source>Watching this thread</source>
         <translation type="unfinished"></translation>
     </message>
@@ -962,7 +965,7 @@ They stay there, and so does the option, until they can be taken back.</source>
 <context>
     <name>SavedMessagesWindow</name>
     <message>
-        <location filename="../src/compose/savedmessageswindow.cpp" line="+24"/>
+        <location filename="../src/compose/savedmessageswindow.cpp" line="+25"/>
         <source>load a saved message</source>
         <translation type="unfinished"></translation>
     </message>
@@ -972,7 +975,7 @@ They stay there, and so does the option, until they can be taken back.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+17"/>
         <source>delete message</source>
         <translation type="unfinished"></translation>
     </message>
@@ -992,7 +995,7 @@ They stay there, and so does the option, until they can be taken back.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+30"/>
         <source>cannot insert a blank message</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1007,7 +1010,7 @@ They stay there, and so does the option, until they can be taken back.</source>
 <context>
     <name>Settings</name>
     <message>
-        <location filename="../src/core/settings.h" line="+20"/>
+        <location filename="../src/core/settings.h" line="+21"/>
         <source>Type Subject Here</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1185,7 +1188,7 @@ They stay there, and so does the option, until they can be taken back.</source>
 <context>
     <name>WatchController</name>
     <message>
-        <location filename="../src/watch/watchcontroller.cpp" line="+47"/>
+        <location filename="../src/watch/watchcontroller.cpp" line="+50"/>
         <source>Watch This Post</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1261,7 +1264,7 @@ They stay there, and so does the option, until they can be taken back.</source>
 <context>
     <name>WatchedPostList</name>
     <message>
-        <location filename="../src/watch/watchedpostlist.cpp" line="+108"/>
+        <location filename="../src/watch/watchedpostlist.cpp" line="+109"/>
         <source>Not checked: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1301,42 +1304,12 @@ It is left as it is, and the reply check judges your watched posts by their page
 <context>
     <name>WebsiteWindow</name>
     <message>
-        <location filename="../src/browser/websitewindow.cpp" line="+48"/>
+        <location filename="../src/browser/websitewindow.cpp" line="+42"/>
         <source>Browser</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>URL:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <source>browse the entered url</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>back</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>forward</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>stop</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>refresh</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+28"/>
+        <location line="+43"/>
         <source>Opening %1</source>
         <translation type="unfinished"></translation>
     </message>

@@ -8,7 +8,6 @@
 #include "browser/pagescripts.h"
 #include "browser/postcheck.h"
 #include "classicforum.h"
-#include "core/datafolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -86,6 +85,7 @@ struct Page
     QWebEngineView view;
     EngineScriptPage *page = nullptr;
     PostCheck postCheck;
+    QTemporaryDir scratch; // where the scan's record, htmltemp.txt, is written
     bool htmlTemplate = false;
     std::unique_ptr<InsertController> insert;
 
@@ -104,7 +104,7 @@ struct Page
             [this, plain, anchor] {
                 return InsertController::Message{htmlTemplate ? anchor : plain, htmlTemplate, plain};
             },
-            [](std::function<void()> dismissed) { dismissed(); });
+            [](std::function<void()> dismissed) { dismissed(); }, scratch.filePath(QStringLiteral("htmltemp.txt")));
     }
 
     bool load(const QUrl &url)
@@ -124,7 +124,6 @@ struct ThreadPage : Page
 
     bool load()
     {
-        setDataFolder(folder.path());
         QFile file(folder.filePath(QStringLiteral("thread.html")));
         if (!file.open(QIODevice::WriteOnly) || file.write(threadPage()) < 0)
             return false;

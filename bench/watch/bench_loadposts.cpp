@@ -44,22 +44,22 @@ long loadPeakKiB(const QString &folder)
 // The child's side: loads the list and prints the growth of its peak.
 int printLoadPeak(const char *folder)
 {
-    setDataFolder(QString::fromLocal8Bit(folder));
+    const DataFolder data(QString::fromLocal8Bit(folder));
     const long before = statusKiB("VmHWM");
-    WatchedPostList list;
+    WatchedPostList list(data);
     list.load();
     std::printf("%ld\n", statusKiB("VmHWM") - before);
     return list.count() > 0 ? 0 : 1;
 }
 
-bool writeFile(const QString &name, const QByteArray &bytes)
+bool writeFile(const DataFolder &folder, const QString &name, const QByteArray &bytes)
 {
-    QFile file(dataFilePath(name));
+    QFile file(folder.filePath(name));
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // Addresses of about 96 characters: 100,000 posts make about 10 MB of posts.txt.
-bool writeWatchedPosts(int count)
+bool writeWatchedPosts(const DataFolder &folder, int count)
 {
     QByteArray posts;
     QByteArray sizes;
@@ -76,21 +76,22 @@ bool writeWatchedPosts(int count)
         numbers += "member|" + QByteArray::number(i) + ' ' + QByteArray::number(i + 1) + ' ' +
                    QByteArray::number(i + 7) + '|' + url + "\r\n\r\n";
     }
-    return writeFile(QStringLiteral("posts.txt"), posts) && writeFile(QStringLiteral("sizes.txt"), sizes) &&
-           writeFile(QStringLiteral("postnumbers.txt"), numbers);
+    return writeFile(folder, QStringLiteral("posts.txt"), posts) &&
+           writeFile(folder, QStringLiteral("sizes.txt"), sizes) &&
+           writeFile(folder, QStringLiteral("postnumbers.txt"), numbers);
 }
 
 void BM_LoadWatchedPosts(benchmark::State &state)
 {
     QTemporaryDir folder;
-    setDataFolder(folder.path());
+    const DataFolder data(folder.path());
     const int count = int(state.range(0));
-    if (!writeWatchedPosts(count)) {
+    if (!writeWatchedPosts(data, count)) {
         state.SkipWithError("could not write the files");
         return;
     }
     for (auto _ : state) {
-        auto list = std::make_unique<WatchedPostList>();
+        auto list = std::make_unique<WatchedPostList>(data);
         list->load();
         state.PauseTiming(); // its end is not the load's
         if (list->count() != count)

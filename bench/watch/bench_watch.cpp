@@ -46,7 +46,7 @@ long statusKiB(const char *field)
 
 // Writes the watched-post files for the given addresses into the current data folder; odd posts
 // are stored 1000 bytes smaller than the page, so half of them have new replies.
-bool writePostFiles(const std::vector<std::string> &urls, std::int64_t pageBytes)
+bool writePostFiles(const DataFolder &folder, const std::vector<std::string> &urls, std::int64_t pageBytes)
 {
     QByteArray posts;
     QByteArray sizes;
@@ -54,8 +54,8 @@ bool writePostFiles(const std::vector<std::string> &urls, std::int64_t pageBytes
         posts += QByteArray::fromStdString(urls[i]) + "\r\n\r\n";
         sizes += QByteArray::number(i % 2 ? pageBytes : pageBytes - 1000) + "\r\n\r\n";
     }
-    QFile postsFile(dataFilePath(QStringLiteral("posts.txt")));
-    QFile sizesFile(dataFilePath(QStringLiteral("sizes.txt")));
+    QFile postsFile(folder.filePath(QStringLiteral("posts.txt")));
+    QFile sizesFile(folder.filePath(QStringLiteral("sizes.txt")));
     return postsFile.open(QIODevice::WriteOnly) && postsFile.write(posts) == posts.size() &&
            sizesFile.open(QIODevice::WriteOnly) && sizesFile.write(sizes) == sizes.size();
 }
@@ -123,15 +123,15 @@ void BM_ReplyCheck(benchmark::State &state)
         state.SkipWithError("no loopback server or temporary folder");
         return;
     }
-    setDataFolder(folder.path());
+    const DataFolder data(folder.path());
     std::vector<std::string> urls;
     for (int i = 0; i < posts; ++i)
         urls.push_back(server.url("/thread?t=" + std::to_string(i)));
-    if (!writePostFiles(urls, pageBytes)) {
+    if (!writePostFiles(data, urls, pageBytes)) {
         state.SkipWithError("cannot write the data files");
         return;
     }
-    WatchedPostList list;
+    WatchedPostList list(data);
     list.load();
     ReplyCheckRun run(list);
 
@@ -254,12 +254,12 @@ void BM_SlowHosts(benchmark::State &state, Checker checker)
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), folder.filePath(QStringLiteral("cache")));
 
-    setDataFolder(folder.path());
-    if (!writePostFiles(hosts.urls, slowPageBytes)) {
+    const DataFolder data(folder.path());
+    if (!writePostFiles(data, hosts.urls, slowPageBytes)) {
         state.SkipWithError("cannot write the data files");
         return;
     }
-    WatchedPostList list;
+    WatchedPostList list(data);
     list.load();
     ReplyCheckRun run(list);
 

@@ -22,24 +22,24 @@ QString postUrl(int n)
     return QStringLiteral("http://forum.test/t/%1").arg(n);
 }
 
-int entries(const QString &name)
+int entries(const DataFolder &folder, const QString &name)
 {
     int count = 0;
-    const QStringList lines = readTextLines(dataFilePath(name));
+    const QStringList lines = readTextLines(folder.filePath(name));
     for (const QString &line : lines)
         count += line.isEmpty() || line == QLatin1String(" ") ? 0 : 1;
     return count;
 }
 
-int check(const WatchedPostList &list)
+int check(const DataFolder &folder, const WatchedPostList &list)
 {
-    if (entries(QStringLiteral("posts.txt")) != entries(QStringLiteral("sizes.txt"))) {
+    if (entries(folder, QStringLiteral("posts.txt")) != entries(folder, QStringLiteral("sizes.txt"))) {
         std::fprintf(stderr, "posts.txt and sizes.txt differ in length\n");
         return 1;
     }
     // postnumbers.txt is written with the other two; once there, it has a line for every post.
-    if (fileExists(dataFilePath(QStringLiteral("postnumbers.txt"))) &&
-        entries(QStringLiteral("postnumbers.txt")) != entries(QStringLiteral("posts.txt"))) {
+    if (fileExists(folder.filePath(QStringLiteral("postnumbers.txt"))) &&
+        entries(folder, QStringLiteral("postnumbers.txt")) != entries(folder, QStringLiteral("posts.txt"))) {
         std::fprintf(stderr, "postnumbers.txt and posts.txt differ in length\n");
         return 1;
     }
@@ -62,15 +62,15 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: removaldriver check|churn FOLDER\n");
         return 2;
     }
-    setDataFolder(args.at(2));
-    removeStaleTempFiles(); // as start-up does
-    WatchedPostList list;
+    const DataFolder folder(args.at(2));
+    removeStaleTempFiles(folder); // as start-up does
+    WatchedPostList list(folder);
     const QString loadError = list.load();
     if (!loadError.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(loadError));
         return 1;
     }
-    if (check(list) != 0)
+    if (check(folder, list) != 0)
         return 1;
     if (args.at(1) == QLatin1String("check"))
         return 0;

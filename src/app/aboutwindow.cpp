@@ -1,7 +1,9 @@
 #include "app/aboutwindow.h"
 
 #include "core/branding.h"
+#include "ui/bringforward.h"
 #include "ui/placement.h"
+#include "ui/shellresources.h"
 #include "ui/skin.h"
 #include "ui/skinlabel.h"
 #include "ui/twips.h"
@@ -13,12 +15,6 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPointer>
-
-static void initShellResources()
-{
-    // The pictures live in a resource of the static GUI library; naming it here links it in.
-    Q_INIT_RESOURCE(shell);
-}
 
 namespace {
 
@@ -32,7 +28,7 @@ QLabel *makePlainLabel(QWidget *parent, const QString &name, const QString &text
 
 } // namespace
 
-AboutWindow::AboutWindow(QWidget *owner)
+AboutWindow::AboutWindow(Skin &skin, QWidget *owner)
     : QWidget(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     initShellResources();
@@ -86,9 +82,9 @@ AboutWindow::AboutWindow(QWidget *owner)
     companyLabel->setText(brand.companyName);
     versionLabel->setText(versionText(brand.versionMajor, brand.versionMinor));
     websiteLabel->setText(brand.websiteAddress);
-    if (skinActive()) {
+    if (skin.active()) {
         replaceLabels(this);
-        applySkin(this);
+        skin.apply(this);
     }
 }
 
@@ -114,15 +110,14 @@ QString versionText(int major, int minor)
     return QString::number(major) + QLatin1Char('.') + QString::number(minor);
 }
 
-AboutWindow *showAboutWindow(QPointer<AboutWindow> &open, QWidget *owner, std::function<void()> openWebsite)
+AboutWindow *showAboutWindow(QPointer<AboutWindow> &open, Skin &skin, QWidget *owner, std::function<void()> openWebsite)
 {
     if (!open) {
-        open = new AboutWindow(owner);
+        open = new AboutWindow(skin, owner);
         placeOverOwner(open, owner);
         if (openWebsite)
             QObject::connect(open, &AboutWindow::websiteClicked, open, std::move(openWebsite));
     }
-    open->show();
-    open->raise();
+    bringForward(open, WindowFocus::Leave);
     return open;
 }

@@ -6,6 +6,7 @@
 #include <functional>
 
 class QLabel;
+class Skin;
 
 // The About window: program name, version, owner and website. Clicking the website opens the
 // secondary browser window, which the main window provides through websiteClicked().
@@ -13,7 +14,8 @@ class AboutWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit AboutWindow(QWidget *owner = nullptr);
+    // It wears skin when that is on.
+    explicit AboutWindow(Skin &skin, QWidget *owner = nullptr);
 
     QLabel *picture = nullptr;
     QLabel *titleLabel = nullptr;
@@ -36,4 +38,5 @@ QString versionText(int major, int minor);
 
 // Opens the About window, or brings forward the one open holds; open then holds the window shown.
 // openWebsite runs when the user clicks the website.
-AboutWindow *showAboutWindow(QPointer<AboutWindow> &open, QWidget *owner, std::function<void()> openWebsite);
+AboutWindow *showAboutWindow(QPointer<AboutWindow> &open, Skin &skin, QWidget *owner,
+                             std::function<void()> openWebsite);

@@ -3,7 +3,7 @@
 #include "app/rtfreader.h"
 #include "app/rtftextdocument.h"
 #include "core/datafolder.h"
-#include "core/settings.h"
+#include "core/settingsstore.h"
 #include "ui/accessibility.h"
 #include "ui/ontop.h"
 #include "ui/placement.h"
@@ -20,16 +20,16 @@
 namespace {
 
 // The data folder, beside the program, or where an install puts it (helpFilePath).
-QString helpPath()
+QString helpPath(const DataFolder &folder)
 {
-    return helpFilePath();
+    return helpFilePath(folder.path(), QCoreApplication::applicationDirPath());
 }
 
 // The existence test ignores letter case, so "help.RTF" counts; open the file under the name it
 // really has, or a file that was found would show as empty.
-QString actualHelpPath()
+QString actualHelpPath(const QString &path)
 {
-    const QFileInfo wanted(helpPath());
+    const QFileInfo wanted(path);
     if (wanted.isFile())
         return wanted.filePath();
     const QStringList names = wanted.dir().entryList(QDir::Files);
@@ -42,8 +42,11 @@ QString actualHelpPath()
 
 } // namespace
 
-HelpWindow::HelpWindow(QWidget *owner)
+HelpWindow::HelpWindow(SettingsStore &settings, Skin &skin, const DataFolder &folder, QWidget *owner)
     : QWidget(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    , m_settings(settings)
+    , m_skin(skin)
+    , m_folder(folder)
 {
     setObjectName(QStringLiteral("Form8"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -63,7 +66,7 @@ HelpWindow::HelpWindow(QWidget *owner)
     showAtStartupBox->setChecked(true);
     // Every change of the box, the load's own included, is stored at once.
     connect(showAtStartupBox, &QCheckBox::toggled, this,
-            [](bool checked) { writeSetting(Settings::showHelp, checked); });
+            [this](bool checked) { m_settings.write(Settings::showHelp, checked); });
 
     closeOnEscape(this);
     applyAccessibleNames(this);
@@ -71,14 +74,15 @@ HelpWindow::HelpWindow(QWidget *owner)
 
 bool HelpWindow::load()
 {
-    if (skinActive())
-        applySkin(this);
+    if (m_skin.active())
+        m_skin.apply(this);
 
-    if (!fileExists(helpPath()))
+    const QString path = helpPath(m_folder);
+    if (!fileExists(path))
         return false;
 
     // An unreadable document leaves the box empty; the window still opens.
-    QFile file(actualHelpPath());
+    QFile file(actualHelpPath(path));
     if (file.open(QIODevice::ReadOnly)) {
         fillTextDocument(helpText->document(), readRtf(file.readAll()));
         helpText->moveCursor(QTextCursor::Start); // open at the top, not where the filling ended
@@ -86,11 +90,11 @@ bool HelpWindow::load()
 
     setOnTop(this, true);
 
-    showAtStartupBox->setChecked(readSetting(Settings::showHelp));
+    showAtStartupBox->setChecked(m_settings.read(Settings::showHelp));
     return true;
 }
 
-bool helpAvailable()
+bool helpAvailable(const DataFolder &folder)
 {
-    return fileExists(helpPath());
+    return fileExists(helpPath(folder));
 }

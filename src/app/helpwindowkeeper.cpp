@@ -1,8 +1,16 @@
 #include "app/helpwindowkeeper.h"
 
 #include "app/helpwindow.h"
-#include "core/settings.h"
+#include "core/settingsstore.h"
+#include "ui/bringforward.h"
 #include "ui/placement.h"
+
+HelpWindowKeeper::HelpWindowKeeper(SettingsStore &settings, Skin &skin, const DataFolder &folder)
+    : m_settings(settings)
+    , m_skin(skin)
+    , m_folder(folder)
+{
+}
 
 HelpWindowKeeper::~HelpWindowKeeper()
 {
@@ -12,7 +20,7 @@ HelpWindowKeeper::~HelpWindowKeeper()
 HelpWindow *HelpWindowKeeper::show(QWidget *owner)
 {
     if (!m_window) {
-        auto *created = new HelpWindow(owner);
+        auto *created = new HelpWindow(m_settings, m_skin, m_folder, owner);
         if (!created->load()) {
             delete created;
             return nullptr;
@@ -20,14 +28,13 @@ HelpWindow *HelpWindowKeeper::show(QWidget *owner)
         placeOverOwner(created, owner);
         m_window = created;
     }
-    m_window->show();
-    m_window->raise();
+    bringForward(m_window, WindowFocus::Leave);
     return m_window;
 }
 
 void HelpWindowKeeper::showAtStartup(QWidget *owner)
 {
-    if (readSetting(Settings::showHelp))
+    if (m_settings.read(Settings::showHelp))
         show(owner);
 }
 

@@ -4,15 +4,17 @@
 #include "browser/keychainpasswordstore.h"
 #include "browser/passwordkeeper.h"
 #include "core/branding.h"
-#include "core/settings.h"
+#include "core/settingsstore.h"
 #include "ui/command.h"
-#include "ui/messagebox.h"
+#include "ui/messageboxes.h"
 
 #include <QAction>
 #include <QWidget>
 
-KeyringOption::KeyringOption(ForumsController &forums, ForumLoginList &logins, QWidget *window)
+KeyringOption::KeyringOption(ForumsController &forums, ForumLoginList &logins, SettingsStore &settings,
+                             MessageBoxes &boxes, QWidget *window)
     : QObject(window)
+    , m_settings(settings)
 {
     m_action = makeCommand(this, tr("Keep Passwords in the Desktop Keyring"));
     m_action->setObjectName(QStringLiteral("keyringPasswords"));
@@ -28,10 +30,10 @@ KeyringOption::KeyringOption(ForumsController &forums, ForumLoginList &logins, Q
     });
     connect(m_keeper, &PasswordKeeper::keepingChanged, this, [this](bool on) {
         m_action->setChecked(on);
-        writeSetting(Settings::keyringPasswords, on);
+        m_settings.write(Settings::keyringPasswords, on);
     });
-    const auto tell = [window](const QString &text) {
-        showMessage(window, branding().programName, text, QMessageBox::Warning);
+    const auto tell = [window, boxes = &boxes](const QString &text) {
+        boxes->showMessage(window, branding().programName, text, QMessageBox::Warning);
     };
     connect(m_keeper, &PasswordKeeper::problem, this, tell);
     connect(m_keeper, &PasswordKeeper::saveFailed, this, tell);
@@ -39,7 +41,7 @@ KeyringOption::KeyringOption(ForumsController &forums, ForumLoginList &logins, Q
 
 void KeyringOption::restore()
 {
-    if (!readSetting(Settings::keyringPasswords))
+    if (!m_settings.read(Settings::keyringPasswords))
         return;
     m_action->setChecked(true);
     m_keeper->resume();

@@ -5,9 +5,11 @@
 class ForumLoginList;
 class ForumsController;
 class KeychainPasswordStore;
+class MessageBoxes;
 class PasswordKeeper;
 class QAction;
 class QWidget;
+class SettingsStore;
 
 // Tools > "Keep Passwords in the Desktop Keyring": the command, its setting, and the keeper that
 // moves the forum passwords when it changes.
@@ -15,7 +17,9 @@ class KeyringOption : public QObject
 {
     Q_OBJECT
 public:
-    KeyringOption(ForumsController &forums, ForumLoginList &logins, QWidget *window);
+    // The choice is kept in settings; the keeper's problems are told through boxes over window.
+    KeyringOption(ForumsController &forums, ForumLoginList &logins, SettingsStore &settings, MessageBoxes &boxes,
+                  QWidget *window);
 
     // Start-up, after the forums were read: with the option on, the passwords come from the keyring.
     void restore();
@@ -24,6 +28,7 @@ public:
     QAction *action() const { return m_action; }
 
 private:
+    SettingsStore &m_settings;
     QAction *m_action = nullptr;
     KeychainPasswordStore *m_keyring = nullptr;
     PasswordKeeper *m_keeper = nullptr;

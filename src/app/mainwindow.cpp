@@ -17,11 +17,12 @@
 #include "compose/templatesettings.h"
 #include "core/branding.h"
 #include "core/datafiles.h"
-#include "core/settings.h"
+#include "core/settingsstore.h"
 #include "ui/accessibility.h"
+#include "ui/bringforward.h"
 #include "ui/command.h"
 #include "ui/designgeometry.h"
-#include "ui/messagebox.h"
+#include "ui/messageboxes.h"
 #include "ui/placement.h"
 #include "ui/skin.h"
 #include "ui/widgetfactory.h"
@@ -34,17 +35,6 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabBar>
-
-MainWindow::MainWindow(QWidget *parent)
-    : MainWindow(std::make_unique<AppContext>(), parent)
-{
-}
-
-MainWindow::MainWindow(std::unique_ptr<AppContext> own, QWidget *parent)
-    : MainWindow(*own, parent)
-{
-    m_ownContext = std::move(own);
-}
 
 MainWindow::MainWindow(AppContext &context, QWidget *parent)
     : QMainWindow(parent)
@@ -99,8 +89,9 @@ void MainWindow::createActions()
     m_about = makeCommand(this, tr("About this software"));
     connect(m_exit, &QAction::triggered, this, &MainWindow::exitProgram);
     connect(m_help, &QAction::triggered, this, [this] { m_context.help.show(this); });
-    connect(m_about, &QAction::triggered, this,
-            [this] { showAboutWindow(m_context.about, this, [this] { m_browser->visitWebsiteAction()->trigger(); }); });
+    connect(m_about, &QAction::triggered, this, [this] {
+        showAboutWindow(m_context.about, m_context.skin, this, [this] { m_browser->visitWebsiteAction()->trigger(); });
+    });
 }
 
 MainWindow::~MainWindow()
@@ -115,14 +106,18 @@ MainWindow::~MainWindow()
 
 void MainWindow::createControllers()
 {
-    m_compose = new ComposeController(*m_editorPanel, templates, this);
+    SettingsStore &settings = m_context.settings;
+    MessageBoxes &boxes = *m_context.messageBoxes;
+    m_compose = new ComposeController(*m_editorPanel, templates, settings, boxes, m_context.dataFolder, this);
     m_browser =
-        new BrowserController(*m_browserPanel, *m_editorPanel, *m_forumsPanel, *m_compose, m_context.profile, this);
+        new BrowserController(*m_browserPanel, *m_editorPanel, *m_forumsPanel, *m_compose, m_context.browser.profile(),
+                              settings, boxes, m_context.dataFolder, m_context.skin, this);
     connect(m_browser, &BrowserController::websiteWindowClosed, &m_context.lifetime,
             &ProgramLifetime::browserWindowClosed);
     m_threadBrowser = std::make_unique<EmbeddedThreadBrowser>(*m_browser);
-    m_watch = new WatchController(*m_postsPanel, watchedPosts, *m_threadBrowser, m_context.probeCookies, this);
-    m_forums = new ForumsController(*m_forumsPanel, forumLogins, *m_browser, this);
+    m_watch = new WatchController(*m_postsPanel, watchedPosts, *m_threadBrowser, m_context.probeCookies, settings,
+                                  boxes, this);
+    m_forums = new ForumsController(*m_forumsPanel, forumLogins, *m_browser, boxes, this);
     connect(m_browser, &BrowserController::postCheckHit, this, [this] {
         m_watch->watchCurrentPage();
         setPanelText(StatusPanel::State, tr("Watching this thread"), StatusLife::ClearsItself);
@@ -146,7 +141,7 @@ void MainWindow::createControllers()
     auto *notifier = new ReplyNotifier(this);
     connect(m_watch, &WatchController::newRepliesFound, notifier, &ReplyNotifier::notify);
     connect(notifier, &ReplyNotifier::activationRequested, this, &MainWindow::showNewReplies);
-    m_keyringOption = new KeyringOption(*m_forums, forumLogins, this);
+    m_keyringOption = new KeyringOption(*m_forums, forumLogins, settings, boxes, this);
 }
 
 void MainWindow::load()
@@ -157,7 +152,7 @@ void MainWindow::load()
     m_visitButton->setText(tr("Visit %1").arg(brand.websiteAddress));
     m_browser->navigate(brand.websiteAddress);
 
-    QStringList warnings = ensureDataFiles();
+    QStringList warnings = ensureDataFiles(m_context.dataFolder);
 
     watchedPosts.load();
     forumLogins.load();
@@ -166,16 +161,16 @@ void MainWindow::load()
     warnings.removeAll(QString());
     m_keyringOption->restore();
 
-    templates = loadTemplates();
+    templates = loadTemplates(m_context.settings);
     updateInterface();
     m_compose->restoreState();
     m_browser->restoreState();
     m_watch->restoreState();
     restoreWindowState();
 
-    if (skinActive()) {
+    if (m_context.skin.active()) {
         replaceLabels(this);
-        applySkin(this);
+        m_context.skin.apply(this);
     }
     // Shown before the main window itself, and kept above it.
     m_context.help.showAtStartup(this);
@@ -213,8 +208,7 @@ void MainWindow::exitProgram()
 void MainWindow::showNewReplies()
 {
     showNormal();
-    raise();
-    activateWindow();
+    bringForward(this);
     m_pageTabs->setCurrentIndex(postsTab);
     m_watch->selectPostsTab(PostsView::NewReplies);
 }
@@ -222,7 +216,8 @@ void MainWindow::showNewReplies()
 void MainWindow::reportErrors(const QStringList &errors)
 {
     if (!errors.isEmpty())
-        showMessage(this, branding().programName, errors.join(QLatin1Char('\n')), QMessageBox::Warning);
+        m_context.messageBoxes->showMessage(this, branding().programName, errors.join(QLatin1Char('\n')),
+                                            QMessageBox::Warning);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -256,19 +251,20 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     // Tell the user what could not be saved before the program goes away.
-    showMessage(nullptr, branding().programName, errors.join(QLatin1Char('\n')), QMessageBox::Warning, finish);
+    m_context.messageBoxes->showMessage(nullptr, branding().programName, errors.join(QLatin1Char('\n')),
+                                        QMessageBox::Warning, finish);
 }
 
 void MainWindow::restoreWindowState()
 {
-    const QByteArray geometry = readSetting(Settings::windowGeometry);
+    const QByteArray geometry = m_context.settings.read(Settings::windowGeometry);
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
 }
 
 void MainWindow::saveWindowState()
 {
-    writeSetting(Settings::windowGeometry, saveGeometry());
+    m_context.settings.write(Settings::windowGeometry, saveGeometry());
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)

@@ -30,8 +30,6 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    // A window with a context of its own (tests).
-    explicit MainWindow(QWidget *parent = nullptr);
     // A window on the run's context, which outlives it.
     explicit MainWindow(AppContext &context, QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -82,14 +80,12 @@ private:
     // The tabs of pageTabs(), in their order.
     enum PageTab { forumsTab, postsTab };
 
-    MainWindow(std::unique_ptr<AppContext> own, QWidget *parent);
     void createControllers();
     void createActions();
     void restoreWindowState();
     void saveWindowState();
     void reportErrors(const QStringList &errors);
 
-    std::unique_ptr<AppContext> m_ownContext;
     AppContext &m_context;
     MessageEditorPanel *m_editorPanel = nullptr;
     BrowserPanel *m_browserPanel = nullptr;

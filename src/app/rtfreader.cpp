@@ -1,5 +1,6 @@
 #include "app/rtfreader.h"
 
+#include <QHash>
 #include <QStringDecoder>
 #include <QVarLengthArray>
 
@@ -349,80 +350,98 @@ private:
         if (s.destination == Destination::Skip)
             return;
 
-        const bool on = !hasParam || value != 0;
-        RtfCharFormat &f = s.chars;
-        RtfParagraphFormat &p = s.para;
-        auto twips = [&](int v) { return std::clamp(v, -31680, 31680); }; // 22 inches
+        const QChar shown = characterWords().value(w);
+        if (!shown.isNull()) {
+            character(shown);
+            return;
+        }
+        if (const TextWordAction action = textWords().value(w))
+            action(*this, s, WordValue{hasParam, value});
+    }
 
-        if (w == "par" || w == "sect" || w == "page" || w == "row")
-            paragraphBreak();
-        else if (w == "line")
-            character(QChar(QChar::LineSeparator));
-        else if (w == "tab" || w == "cell")
-            character(QChar(u'\t'));
-        else if (w == "b")
-            f.bold = on;
-        else if (w == "i")
-            f.italic = on;
-        else if (w == "ul" || w == "uld" || w == "uldb" || w == "ulw" || w == "ulth" || w == "uldash" || w == "ulwave")
-            f.underline = on;
-        else if (w == "ulnone")
-            f.underline = false;
-        else if (w == "strike")
-            f.strikeOut = on;
-        else if (w == "fs")
-            f.halfPoints = hasParam ? std::clamp(value, 2, 400) : 24;
-        else if (w == "cf")
-            setColor(f, hasParam ? value : 0);
-        else if (w == "super")
-            f.position = RtfCharFormat::Position::Superscript;
-        else if (w == "sub")
-            f.position = RtfCharFormat::Position::Subscript;
-        else if (w == "nosupersub")
-            f.position = RtfCharFormat::Position::Normal;
-        else if (w == "plain") {
-            f = RtfCharFormat();
-            s.hidden = false;
-        } else if (w == "v")
-            s.hidden = on;
-        else if (w == "f")
-            f.font = std::max(0, value);
-        else if (w == "pard")
-            p = RtfParagraphFormat();
-        else if (w == "ql")
-            p.alignment = RtfParagraphFormat::Alignment::Left;
-        else if (w == "qc")
-            p.alignment = RtfParagraphFormat::Alignment::Center;
-        else if (w == "qr")
-            p.alignment = RtfParagraphFormat::Alignment::Right;
-        else if (w == "qj")
-            p.alignment = RtfParagraphFormat::Alignment::Justify;
-        else if (w == "li")
-            p.leftIndent = twips(value);
-        else if (w == "ri")
-            p.rightIndent = twips(value);
-        else if (w == "fi")
-            p.firstLineIndent = twips(value);
-        else if (w == "sb")
-            p.spaceBefore = std::max(0, twips(value));
-        else if (w == "sa")
-            p.spaceAfter = std::max(0, twips(value));
-        else if (w == "bullet")
-            character(QChar(u'\u2022'));
-        else if (w == "emdash")
-            character(QChar(u'\u2014'));
-        else if (w == "endash")
-            character(QChar(u'\u2013'));
-        else if (w == "lquote")
-            character(QChar(u'\u2018'));
-        else if (w == "rquote")
-            character(QChar(u'\u2019'));
-        else if (w == "ldblquote")
-            character(QChar(u'\u201C'));
-        else if (w == "rdblquote")
-            character(QChar(u'\u201D'));
-        else if (w == "emspace" || w == "enspace" || w == "qmspace")
-            character(QChar(u' '));
+    // A keyword's number as the text keywords read it.
+    struct WordValue
+    {
+        bool hasParam = false;
+        int value = 0;
+        // A switch: "\b" and "\b1" turn it on, "\b0" off.
+        bool on() const { return !hasParam || value != 0; }
+        // A length in twips, up to 22 inches either way.
+        int twips() const { return std::clamp(value, -31680, 31680); }
+    };
+    using TextWordAction = void (*)(Reader &, GroupState &, const WordValue &);
+
+    // The keywords that stand for a character of the text.
+    static const QHash<QByteArray, QChar> &characterWords()
+    {
+        static const QHash<QByteArray, QChar> words = {
+            {"line", QChar(QChar::LineSeparator)},
+            {"tab", QChar(u'\t')},
+            {"cell", QChar(u'\t')},
+            {"bullet", QChar(u'\u2022')},
+            {"emdash", QChar(u'\u2014')},
+            {"endash", QChar(u'\u2013')},
+            {"lquote", QChar(u'\u2018')},
+            {"rquote", QChar(u'\u2019')},
+            {"ldblquote", QChar(u'\u201C')},
+            {"rdblquote", QChar(u'\u201D')},
+            {"emspace", QChar(u' ')},
+            {"enspace", QChar(u' ')},
+            {"qmspace", QChar(u' ')},
+        };
+        return words;
+    }
+
+    // The keywords that break paragraphs or change the format of the text that follows. Any
+    // keyword in neither table is ignored.
+    static const QHash<QByteArray, TextWordAction> &textWords()
+    {
+        static const QHash<QByteArray, TextWordAction> words = [] {
+            QHash<QByteArray, TextWordAction> table;
+            const auto add = [&table](std::initializer_list<const char *> names, TextWordAction action) {
+                for (const char *name : names)
+                    table.insert(QByteArray(name), action);
+            };
+            using Alignment = RtfParagraphFormat::Alignment;
+            using Position = RtfCharFormat::Position;
+            add({"par", "sect", "page", "row"}, [](Reader &r, GroupState &, const WordValue &) { r.paragraphBreak(); });
+            add({"b"}, [](Reader &, GroupState &s, const WordValue &v) { s.chars.bold = v.on(); });
+            add({"i"}, [](Reader &, GroupState &s, const WordValue &v) { s.chars.italic = v.on(); });
+            add({"ul", "uld", "uldb", "ulw", "ulth", "uldash", "ulwave"},
+                [](Reader &, GroupState &s, const WordValue &v) { s.chars.underline = v.on(); });
+            add({"ulnone"}, [](Reader &, GroupState &s, const WordValue &) { s.chars.underline = false; });
+            add({"strike"}, [](Reader &, GroupState &s, const WordValue &v) { s.chars.strikeOut = v.on(); });
+            add({"fs"}, [](Reader &, GroupState &s, const WordValue &v) {
+                s.chars.halfPoints = v.hasParam ? std::clamp(v.value, 2, 400) : 24;
+            });
+            add({"cf"},
+                [](Reader &r, GroupState &s, const WordValue &v) { r.setColor(s.chars, v.hasParam ? v.value : 0); });
+            add({"super"},
+                [](Reader &, GroupState &s, const WordValue &) { s.chars.position = Position::Superscript; });
+            add({"sub"}, [](Reader &, GroupState &s, const WordValue &) { s.chars.position = Position::Subscript; });
+            add({"nosupersub"},
+                [](Reader &, GroupState &s, const WordValue &) { s.chars.position = Position::Normal; });
+            add({"plain"}, [](Reader &, GroupState &s, const WordValue &) {
+                s.chars = RtfCharFormat();
+                s.hidden = false;
+            });
+            add({"v"}, [](Reader &, GroupState &s, const WordValue &v) { s.hidden = v.on(); });
+            add({"f"}, [](Reader &, GroupState &s, const WordValue &v) { s.chars.font = std::max(0, v.value); });
+            add({"pard"}, [](Reader &, GroupState &s, const WordValue &) { s.para = RtfParagraphFormat(); });
+            add({"ql"}, [](Reader &, GroupState &s, const WordValue &) { s.para.alignment = Alignment::Left; });
+            add({"qc"}, [](Reader &, GroupState &s, const WordValue &) { s.para.alignment = Alignment::Center; });
+            add({"qr"}, [](Reader &, GroupState &s, const WordValue &) { s.para.alignment = Alignment::Right; });
+            add({"qj"}, [](Reader &, GroupState &s, const WordValue &) { s.para.alignment = Alignment::Justify; });
+            add({"li"}, [](Reader &, GroupState &s, const WordValue &v) { s.para.leftIndent = v.twips(); });
+            add({"ri"}, [](Reader &, GroupState &s, const WordValue &v) { s.para.rightIndent = v.twips(); });
+            add({"fi"}, [](Reader &, GroupState &s, const WordValue &v) { s.para.firstLineIndent = v.twips(); });
+            add({"sb"},
+                [](Reader &, GroupState &s, const WordValue &v) { s.para.spaceBefore = std::max(0, v.twips()); });
+            add({"sa"},
+                [](Reader &, GroupState &s, const WordValue &v) { s.para.spaceAfter = std::max(0, v.twips()); });
+            return table;
+        }();
+        return words;
     }
 
     void setColor(RtfCharFormat &f, int index)

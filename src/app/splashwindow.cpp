@@ -19,7 +19,7 @@ constexpr int kTicksShown = 75;
 constexpr qint16 kLastCount = kCounterStep * (kTicksShown - 1);
 } // namespace
 
-SplashWindow::SplashWindow(QWidget *parent)
+SplashWindow::SplashWindow(Skin &skin, QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmSplash"));
@@ -45,8 +45,8 @@ SplashWindow::SplashWindow(QWidget *parent)
 
     // The window's load: the branding is read, the timer starts.
     loadBranding();
-    if (skinActive())
-        startSkin(this);
+    if (skin.active())
+        skin.start(this);
     loadTimer->start();
 }
 

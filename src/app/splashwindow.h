@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QLabel;
+class Skin;
 class QTimer;
 
 // The first window of the process: shows the picture for 75 ticks of a 2 ms timer, then hides
@@ -11,7 +12,8 @@ class SplashWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit SplashWindow(QWidget *parent = nullptr);
+    // Its load starts skin when that is on.
+    explicit SplashWindow(Skin &skin, QWidget *parent = nullptr);
 
     QTimer *timer() const { return loadTimer; }
 

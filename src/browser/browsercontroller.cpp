@@ -11,10 +11,11 @@
 #include "compose/composecontroller.h"
 #include "compose/messageeditorpanel.h"
 #include "compose/outgoingtext.h"
-#include "core/settings.h"
+#include "core/settingsstore.h"
+#include "ui/bringforward.h"
 #include "ui/command.h"
 #include "ui/editortext.h"
-#include "ui/messagebox.h"
+#include "ui/messageboxes.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -26,13 +27,18 @@
 #include <QWebEngineView>
 
 BrowserController::BrowserController(BrowserPanel &panel, MessageEditorPanel &editor, ForumsPanel &forums,
-                                     const ComposeController &compose, QWebEngineProfile *profile, QObject *parent)
+                                     const ComposeController &compose, QWebEngineProfile *profile,
+                                     SettingsStore &settings, MessageBoxes &boxes, const DataFolder &folder, Skin &skin,
+                                     QObject *parent)
     : QObject(parent)
     , m_panel(panel)
     , m_editor(editor)
     , m_forums(forums)
     , m_compose(compose)
     , m_profile(profile)
+    , m_settings(settings)
+    , m_boxes(boxes)
+    , m_skin(skin)
 {
     QWebEngineView *view = m_panel.view;
     // Pop-up windows keep this rule and may outlive the main window; with the box gone, they open
@@ -48,10 +54,12 @@ BrowserController::BrowserController(BrowserPanel &panel, MessageEditorPanel &ed
         return InsertController::Message{m_compose.convertMessage(outgoing), m_compose.convertsToMarkup(), outgoing};
     };
     auto reportFailure = [this](std::function<void()> dismissed) {
-        showMessage(m_panel.window(), tr("Auto-Insert Error"),
-                    tr("Could not auto-insert your message.  Try pasting instead."), QMessageBox::NoIcon, dismissed);
+        m_boxes.showMessage(m_panel.window(), tr("Auto-Insert Error"),
+                            tr("Could not auto-insert your message.  Try pasting instead."), QMessageBox::NoIcon,
+                            dismissed);
     };
-    m_insert = new InsertController(*m_scriptPage, m_postCheck, message, reportFailure, this);
+    m_insert = new InsertController(*m_scriptPage, m_postCheck, message, reportFailure,
+                                    folder.filePath(QStringLiteral("htmltemp.txt")), this);
     m_postCheckRunner = new PostCheckRunner(*m_scriptPage, m_postCheck, this);
     connect(m_postCheckRunner, &PostCheckRunner::messageShown, this, &BrowserController::postCheckHit);
     // An insert that succeeded has armed the check on the page it filled.
@@ -191,12 +199,10 @@ void BrowserController::pasteIntoPage(PasteTarget target)
 void BrowserController::openWebsiteWindow()
 {
     if (m_website) {
-        m_website->show();
-        m_website->raise();
-        m_website->activateWindow();
+        bringForward(m_website);
         return;
     }
-    m_website = new WebsiteWindow(m_profile);
+    m_website = new WebsiteWindow(m_profile, m_skin);
     connect(m_website, &WebsiteWindow::closed, this, &BrowserController::websiteWindowClosed);
     m_website->open(m_panel.window());
 }
@@ -219,10 +225,10 @@ WebsiteWindow *BrowserController::websiteWindow() const
 
 void BrowserController::restoreState()
 {
-    m_panel.noPopupsBox->setChecked(readSetting(Settings::noPopups));
+    m_panel.noPopupsBox->setChecked(m_settings.read(Settings::noPopups));
 }
 
 void BrowserController::storeState() const
 {
-    writeSetting(Settings::noPopups, m_panel.noPopupsBox->isChecked());
+    m_settings.write(Settings::noPopups, m_panel.noPopupsBox->isChecked());
 }

@@ -3,6 +3,7 @@
 #include "browser/pagenavigator.h"
 #include "browser/pastetarget.h"
 #include "browser/postcheck.h"
+#include "core/datafolder.h"
 #include "core/statustext.h"
 
 #include <QObject>
@@ -17,8 +18,11 @@ class PostCheckRunner;
 class BrowserPanel;
 class ComposeController;
 class ForumsPanel;
+class MessageBoxes;
 class MessageEditorPanel;
 class QAction;
+class SettingsStore;
+class Skin;
 class WebsiteWindow;
 
 // Wires the browser panel: navigation, status texts, pop-ups, the post check, auto-insert and
@@ -30,9 +34,12 @@ class BrowserController : public QObject, public PageNavigator
 {
     Q_OBJECT
 public:
-    // Every page it makes, the secondary window's and the pop-ups' included, uses profile.
+    // Every page it makes, the secondary window's and the pop-ups' included, uses profile. "No
+    // Popups" is kept in settings, the scan's record of a page in folder; the secondary window
+    // wears skin.
     BrowserController(BrowserPanel &panel, MessageEditorPanel &editor, ForumsPanel &forums,
-                      const ComposeController &compose, QWebEngineProfile *profile, QObject *parent = nullptr);
+                      const ComposeController &compose, QWebEngineProfile *profile, SettingsStore &settings,
+                      MessageBoxes &boxes, const DataFolder &folder, Skin &skin, QObject *parent = nullptr);
 
     void autoInsertMessage();
     void pasteIntoPage(PasteTarget target);
@@ -84,6 +91,9 @@ private:
     ForumsPanel &m_forums;
     const ComposeController &m_compose;
     QWebEngineProfile *m_profile;
+    SettingsStore &m_settings;
+    MessageBoxes &m_boxes;
+    Skin &m_skin;
     BrowserPage *m_page = nullptr;
     PostCheck m_postCheck;
     // Every script the controller sends to the page goes through here.

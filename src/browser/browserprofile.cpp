@@ -4,54 +4,30 @@
 #include <QStandardPaths>
 #include <QWebEngineProfile>
 
-namespace {
-QWebEngineProfile *g_profile = nullptr;
-bool g_throwaway = false;
-QWebEngineUrlRequestInterceptor *g_interceptor = nullptr;
-
-QWebEngineProfile *makeProfile()
+BrowserProfile::BrowserProfile(const QString &storageFolder,
+                               std::unique_ptr<QWebEngineUrlRequestInterceptor> interceptor)
+    : m_storageFolder(storageFolder)
+    , m_interceptor(std::move(interceptor))
 {
-    if (g_throwaway)
-        return new QWebEngineProfile();
-    const QString folder = browserProfileFolder();
-    QDir().mkpath(folder);
-    auto *profile = new QWebEngineProfile(QStringLiteral("Threadloom"));
-    profile->setPersistentStoragePath(folder);
-    profile->setCachePath(folder + QStringLiteral("/cache"));
-    profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
-    return profile;
+    if (m_storageFolder.isEmpty()) {
+        m_profile = new QWebEngineProfile();
+    } else {
+        QDir().mkpath(m_storageFolder);
+        m_profile = new QWebEngineProfile(QStringLiteral("Threadloom"));
+        m_profile->setPersistentStoragePath(m_storageFolder);
+        m_profile->setCachePath(m_storageFolder + QStringLiteral("/cache"));
+        m_profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
+    }
+    if (m_interceptor)
+        m_profile->setUrlRequestInterceptor(m_interceptor.get());
 }
-} // namespace
 
-QString browserProfileFolder()
+BrowserProfile::~BrowserProfile()
+{
+    delete m_profile;
+}
+
+QString BrowserProfile::userFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/browser");
-}
-
-QWebEngineProfile *browserProfile()
-{
-    if (!g_profile) {
-        g_profile = makeProfile();
-        if (g_interceptor)
-            g_profile->setUrlRequestInterceptor(g_interceptor);
-    }
-    return g_profile;
-}
-
-void releaseBrowserProfile()
-{
-    delete g_profile;
-    g_profile = nullptr;
-}
-
-void useThrowawayBrowserProfile(bool throwaway)
-{
-    g_throwaway = throwaway;
-}
-
-void setBrowserRequestInterceptor(QWebEngineUrlRequestInterceptor *interceptor)
-{
-    g_interceptor = interceptor;
-    if (g_profile)
-        g_profile->setUrlRequestInterceptor(interceptor);
 }

@@ -2,14 +2,8 @@
 
 #include "core/atomicfile.h"
 #include "core/datafiles.h"
-#include "core/datafolder.h"
 
 namespace {
-QString loginsPath()
-{
-    return dataFilePath(QStringLiteral("posts2.txt"));
-}
-
 bool hasLineBreak(const QString &text)
 {
     return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
@@ -23,8 +17,9 @@ QString saveFailure(int code, const QString &reason)
 }
 } // namespace
 
-ForumLoginList::ForumLoginList(QObject *parent)
+ForumLoginList::ForumLoginList(const DataFolder &folder, QObject *parent)
     : QAbstractListModel(parent)
+    , m_path(folder.filePath(QStringLiteral("posts2.txt")))
 {
 }
 
@@ -71,8 +66,7 @@ QString ForumLoginList::load()
     beginResetModel();
     m_logins.clear();
     m_reader.reset();
-    const QStringList lines =
-        m_reader.read(loginsPath(), looksLikeForumLogin, tr("forums (an address, \"|\", a login)"));
+    const QStringList lines = m_reader.read(m_path, looksLikeForumLogin, tr("forums (an address, \"|\", a login)"));
     m_loadError = m_reader.mayBeSaved() ? QString()
                                         : m_reader.error() + tr("\nChanges to your forums will not be saved while the "
                                                                 "program runs, so the file stays as it is.");
@@ -82,7 +76,7 @@ QString ForumLoginList::load()
     // A copy or an older install may have left the passwords readable by others. Only a file
     // that read as forums is touched: a link may lead anywhere.
     if (m_reader.mayBeSaved()) {
-        const QString protectError = makeOwnerOnly(loginsPath());
+        const QString protectError = makeOwnerOnly(m_path);
         if (!protectError.isEmpty())
             m_loadError = protectError;
     }
@@ -101,8 +95,7 @@ QString ForumLoginList::save() const
                      (login.passwordInKeyring ? QString() : login.password));
     const QByteArray bytes = lineListBytes(lines, EntrySpacing::EmptyLineAfter);
     QFileDevice::FileError code = QFileDevice::NoError;
-    const QString error =
-        writeFileAtomically(loginsPath(), bytes, QFileDevice::ReadOwner | QFileDevice::WriteOwner, &code);
+    const QString error = writeFileAtomically(m_path, bytes, QFileDevice::ReadOwner | QFileDevice::WriteOwner, &code);
     if (error.isEmpty())
         return QString();
     return saveFailure(int(code), error);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/datafolder.h"
 #include "core/linelist.h"
 
 #include <QAbstractListModel>
@@ -17,10 +18,10 @@ struct ForumLogin
     bool passwordInKeyring = false;
 };
 
-// The user's forums, kept in posts2.txt as "url|user|password" lines, each followed by an empty
-// line. The file holds passwords in clear text, so it is readable by its owner only. No field ever
-// holds a line break and neither the address nor the user name holds a "|", so every entry reads
-// back as it was saved.
+// The user's forums, kept in posts2.txt of the data folder it is given as "url|user|password" lines,
+// each followed by an empty line. The file holds passwords in clear text, so it is readable by its
+// owner only. No field ever holds a line break and neither the address nor the user name holds a
+// "|", so every entry reads back as it was saved.
 //
 // As a list model it shows one row per forum: its address, and the login in the roles below.
 class ForumLoginList : public QAbstractListModel
@@ -32,7 +33,7 @@ public:
         PasswordRole,
     };
 
-    explicit ForumLoginList(QObject *parent = nullptr);
+    explicit ForumLoginList(const DataFolder &folder, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
@@ -70,6 +71,7 @@ public:
     static ForumLogin parseLine(const QString &line);
 
 private:
+    QString m_path;
     QList<ForumLogin> m_logins;
     LineListReader m_reader;
     QString m_loadError;

@@ -7,7 +7,7 @@
 #include "core/branding.h"
 #include "ui/command.h"
 #include "ui/listrows.h"
-#include "ui/messagebox.h"
+#include "ui/messageboxes.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -15,11 +15,13 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
-ForumsController::ForumsController(ForumsPanel &panel, ForumLoginList &logins, PageNavigator &browser, QObject *parent)
+ForumsController::ForumsController(ForumsPanel &panel, ForumLoginList &logins, PageNavigator &browser,
+                                   MessageBoxes &boxes, QObject *parent)
     : QObject(parent)
     , m_panel(panel)
     , m_logins(logins)
     , m_browser(browser)
+    , m_boxes(boxes)
 {
     // A "|" in the user name would split the stored line in the wrong place.
     m_panel.userNameBox->setValidator(
@@ -60,8 +62,8 @@ void ForumsController::removeSelected()
     if (row < 0 || row >= m_logins.count())
         return;
     const QString url = m_logins.at(row).url;
-    askYesNo(m_panel.window(), branding().programName, tr("Remove this forum and its login?\n\n%1").arg(url), this,
-             [this, url] { removeForum(url); });
+    m_boxes.askYesNo(m_panel.window(), branding().programName, tr("Remove this forum and its login?\n\n%1").arg(url),
+                     this, [this, url] { removeForum(url); });
 }
 
 void ForumsController::removeForum(const QString &url)
@@ -120,8 +122,8 @@ void ForumsController::storeLogin()
     const QString password = m_panel.passwordBox->text();
     const ForumLogin before = current;
     if (!m_logins.setLogin(row, userName, password)) {
-        showMessage(m_panel.window(), branding().programName, ForumLoginList::loginProblem(userName, password),
-                    QMessageBox::Warning);
+        m_boxes.showMessage(m_panel.window(), branding().programName, ForumLoginList::loginProblem(userName, password),
+                            QMessageBox::Warning);
         return;
     }
     save();
@@ -143,5 +145,5 @@ void ForumsController::save()
 {
     const QString error = m_logins.save();
     if (!error.isEmpty())
-        showMessage(m_panel.window(), branding().programName, error, QMessageBox::Warning);
+        m_boxes.showMessage(m_panel.window(), branding().programName, error, QMessageBox::Warning);
 }

@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+class MessageBoxes;
 class PageNavigator;
 class ForumLoginList;
 class ForumsPanel;
@@ -16,7 +17,8 @@ class ForumsController : public QObject
 {
     Q_OBJECT
 public:
-    ForumsController(ForumsPanel &panel, ForumLoginList &logins, PageNavigator &browser, QObject *parent = nullptr);
+    ForumsController(ForumsPanel &panel, ForumLoginList &logins, PageNavigator &browser, MessageBoxes &boxes,
+                     QObject *parent = nullptr);
 
     void addCurrentUrl();
     void removeSelected();
@@ -42,6 +44,7 @@ private:
     ForumsPanel &m_panel;
     ForumLoginList &m_logins;
     PageNavigator &m_browser;
+    MessageBoxes &m_boxes;
     PasswordKeeper *m_keeper = nullptr;
     bool m_filling = false;
     QAction *m_addForum = nullptr;

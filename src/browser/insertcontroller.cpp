@@ -6,7 +6,6 @@
 #include "browser/postcheck.h"
 #include "browser/scriptpage.h"
 #include "core/atomicfile.h"
-#include "core/datafolder.h"
 #include "core/textfile.h"
 
 #include <QPointer>
@@ -14,12 +13,13 @@
 #include <utility>
 
 InsertController::InsertController(ScriptPage &page, PostCheck &postCheck, MessageSource message,
-                                   FailureReport reportFailure, QObject *parent)
+                                   FailureReport reportFailure, const QString &scratchFile, QObject *parent)
     : QObject(parent)
     , m_page(page)
     , m_postCheck(postCheck)
     , m_message(std::move(message))
     , m_reportFailure(std::move(reportFailure))
+    , m_scratchFile(scratchFile)
 {
     m_watchdog.setSingleShot(true);
     m_watchdog.setInterval(answerLimitMs);
@@ -170,9 +170,9 @@ void InsertController::end(int serial, bool inserted)
 
     // Only a record of what was scanned, written once the user has the answer: when it cannot be
     // written, the insert stands.
-    QTimer::singleShot(0, this, [texts = std::exchange(m_scratchTexts, {})] {
+    QTimer::singleShot(0, this, [texts = std::exchange(m_scratchTexts, {}), file = m_scratchFile] {
         for (const QString &text : texts) {
-            const QString error = writeFileAtomically(dataFilePath(QStringLiteral("htmltemp.txt")), encodeText(text));
+            const QString error = writeFileAtomically(file, encodeText(text));
             if (!error.isEmpty())
                 qWarning("%s", qPrintable(error));
         }

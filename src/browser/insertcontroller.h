@@ -46,8 +46,9 @@ public:
     static constexpr int focusPollMs = 5;
     static constexpr int focusWaitMs = 60;
 
+    // scratchFile: where the markup the scan read is recorded (htmltemp.txt).
     InsertController(ScriptPage &page, PostCheck &postCheck, MessageSource message, FailureReport reportFailure,
-                     QObject *parent = nullptr);
+                     const QString &scratchFile, QObject *parent = nullptr);
 
     // One insert at a time; clicks that arrive meanwhile run one after the other.
     void autoInsert();
@@ -78,6 +79,7 @@ private:
     PostCheck &m_postCheck;
     MessageSource m_message;
     FailureReport m_reportFailure;
+    QString m_scratchFile;
     bool m_busy = false;
     int m_queued = 0;
     int m_serial = 0;

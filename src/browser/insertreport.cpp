@@ -1,32 +1,12 @@
 #include "browser/insertreport.h"
 
+#include "browser/collapsedtext.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 
 namespace {
-
-QString collapsedWhiteSpace(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    bool blank = false;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        // Zero-width characters editors keep as caret holders show nothing.
-        if (u == 0x200B || u == 0xFEFF || u == 0x200C || u == 0x200D)
-            continue;
-        if (c.isSpace()) {
-            blank = !out.isEmpty();
-            continue;
-        }
-        if (blank)
-            out += QLatin1Char(' ');
-        blank = false;
-        out += c;
-    }
-    return out;
-}
 
 QString decodedReference(const QString &name)
 {

@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// The scripts the program runs in a page. Every text handed to a page travels as a string literal
-// of the script language built here, never spliced into script source as it stands.
+// The scripts the program runs in a page, each a file under resources/scripts (pagescriptsource.h).
+// Every text handed to a page travels as a string literal of the script language built here, never
+// spliced into script source as it stands.
 
 // A double-quoted string literal that gives back text unchanged, whatever it holds: quotes,
 // backslashes, "</script>", line and paragraph separators, lone surrogates. Pure ASCII.

@@ -1,5 +1,6 @@
 #include "browser/visibletext.h"
 
+#include "browser/collapsedtext.h"
 #include "browser/markuptags.h"
 
 #include <QHash>
@@ -152,51 +153,39 @@ QString visibleText(const QString &markup)
 
 QString comparableText(const QString &text)
 {
-    const QString compatible = text.normalized(QString::NormalizationForm_KC);
-    QString out;
-    out.reserve(compatible.size());
-    bool pendingSpace = false;
-    for (const QChar c : compatible) {
-        const char16_t u = c.unicode();
-        QChar folded = c;
-        switch (u) {
+    QString folded = text.normalized(QString::NormalizationForm_KC);
+    for (QChar &c : folded) {
+        switch (c.unicode()) {
         case 0x2018:
         case 0x2019:
         case 0x201A:
         case 0x201B:
         case 0x2032:
         case 0x0060:
-        case 0x00B4: folded = QLatin1Char('\''); break;
+        case 0x00B4: c = QLatin1Char('\''); break;
         case 0x201C:
         case 0x201D:
         case 0x201E:
         case 0x201F:
-        case 0x2033: folded = QLatin1Char('"'); break;
+        case 0x2033: c = QLatin1Char('"'); break;
         case 0x2010:
         case 0x2011:
         case 0x2012:
         case 0x2013:
         case 0x2014:
         case 0x2015:
-        case 0x2212: folded = QLatin1Char('-'); break;
-        case 0x00AD:
-        case 0x200B:
-        case 0x200C:
-        case 0x200D:
-        case 0x2060:
-        case 0xFEFF: continue; // shown as nothing
+        case 0x2212: c = QLatin1Char('-'); break;
         default: break;
         }
-        if (folded.isSpace()) {
-            pendingSpace = !out.isEmpty();
+    }
+    const QString collapsed = collapsedWhiteSpace(folded);
+    QString out;
+    out.reserve(collapsed.size());
+    for (const QChar c : collapsed) {
+        // A run of dashes, with nothing visible between them, is one dash.
+        if (c == QLatin1Char('-') && out.endsWith(QLatin1Char('-')))
             continue;
-        }
-        if (pendingSpace)
-            out += QLatin1Char(' ');
-        pendingSpace = false;
-        if (folded == QLatin1Char('-') && out.endsWith(QLatin1Char('-')))
-            continue;
-        out += folded;
+        out += c;
     }
     return out.toCaseFolded();
 }

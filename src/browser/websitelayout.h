@@ -17,16 +17,13 @@ struct WebsiteLayout
 // below the margins gets the absolute values of the sizes, never a negative one.
 WebsiteLayout websiteLayout(int width, int height, int statusBarHeight);
 
-// Design positions of the controls that do not move (twips).
+// Design positions the layout starts from (twips); the rest of the address bar stays where
+// makeAddressBar puts it.
 namespace WebsiteDesign {
 constexpr int frameLeft = 150;
 constexpr int frameTop = 0;
 constexpr QRect urlBox{540, 240, 4875, 315};
 constexpr QRect goButton{5460, 240, 795, 315};
-constexpr int navigationTop = 600;
-constexpr int navigationLefts[] = {540, 1020, 1500, 1980}; // back, forward, stop, refresh
-constexpr int navigationSize = 435;
-constexpr QRect urlLabel{120, 270, 405, 255};
 constexpr int browserLeft = 120;
 constexpr int browserTop = 1140;
 } // namespace WebsiteDesign

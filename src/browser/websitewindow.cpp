@@ -1,21 +1,21 @@
 #include "browser/websitewindow.h"
 
+#include "browser/addressbar.h"
 #include "browser/websitelayout.h"
 #include "core/branding.h"
 #include "ui/accessibility.h"
+#include "ui/bringforward.h"
 #include "ui/ontop.h"
 #include "ui/placement.h"
 #include "ui/skin.h"
 #include "ui/skinlabel.h"
 #include "ui/twips.h"
-#include "ui/widgetfactory.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolButton>
 #include <QUrl>
 #include <QWebEngineLoadingInfo>
@@ -29,17 +29,11 @@ QRect toPixels(const QRect &twips)
     return twipsRect(twips.left(), twips.top(), twips.width(), twips.height());
 }
 
-QToolButton *makeButton(QWidget *parent, const QString &name, QStyle::StandardPixmap icon, const QString &tip,
-                        const QRect &twips)
-{
-    return makeIconButton(parent, name, icon, tip, toPixels(twips));
-}
-
 } // namespace
 
-WebsiteWindow::WebsiteWindow(QWebEngineProfile *profile, const QString &address)
+WebsiteWindow::WebsiteWindow(QWebEngineProfile *profile, Skin &skin, const QString &address)
+    : m_skin(skin)
 {
-    using namespace WebsiteDesign;
     setObjectName(QStringLiteral("frmWebsite"));
     setAttribute(Qt::WA_DeleteOnClose);
     loadBranding();
@@ -47,28 +41,20 @@ WebsiteWindow::WebsiteWindow(QWebEngineProfile *profile, const QString &address)
 
     browserFrame = new QGroupBox(tr("Browser"), this);
     browserFrame->setObjectName(QStringLiteral("frmBrowser"));
-    addressLabel = new QLabel(tr("URL:"), browserFrame);
-    addressLabel->setObjectName(QStringLiteral("Label1"));
-    addressLabel->setGeometry(toPixels(urlLabel));
+    const AddressBar bar =
+        makeAddressBar(browserFrame, {QStringLiteral("Label1"), QStringLiteral("Text1"), QStringLiteral("Command7")});
+    addressLabel = bar.label;
+    addressBox = bar.box;
+    goButton = bar.goButton;
+    backButton = bar.backButton;
+    forwardButton = bar.forwardButton;
+    stopButton = bar.stopButton;
+    refreshButton = bar.refreshButton;
     // Marks the frame as the container of its skin labels.
     auto *skinLabels = new SkinLabel(browserFrame);
     skinLabels->setObjectName(QStringLiteral("SkinLabel1_0"));
     skinLabels->setGeometry(0, 0, 0, 0);
     skinLabels->hide();
-    addressBox = new QLineEdit(browserFrame);
-    addressBox->setObjectName(QStringLiteral("Text1"));
-    addressBox->setGeometry(toPixels(urlBox));
-    addressLabel->setBuddy(addressBox); // names the box for a screen reader
-    goButton = makeButton(browserFrame, QStringLiteral("Command3"), QStyle::SP_ArrowRight, tr("browse the entered url"),
-                          WebsiteDesign::goButton);
-    const auto navigationButton = [this](const char *name, QStyle::StandardPixmap icon, const QString &tip, int index) {
-        return makeButton(browserFrame, QLatin1String(name), icon, tip,
-                          QRect(navigationLefts[index], navigationTop, navigationSize, navigationSize));
-    };
-    backButton = navigationButton("Command4", QStyle::SP_ArrowBack, tr("back"), 0);
-    forwardButton = navigationButton("Command5", QStyle::SP_ArrowForward, tr("forward"), 1);
-    stopButton = navigationButton("Command6", QStyle::SP_BrowserStop, tr("stop"), 2);
-    refreshButton = navigationButton("Command7", QStyle::SP_BrowserReload, tr("refresh"), 3);
     view = new QWebEngineView(browserFrame);
     view->setObjectName(QStringLiteral("WebBrowser1"));
     view->setPage(new QWebEnginePage(profile, view));
@@ -114,12 +100,11 @@ void WebsiteWindow::open(const QWidget *owner)
     placeOverOwner(this, owner);
     setWindowTitle(m_address);
     setOnTop(this, true);
-    if (skinActive()) {
+    if (m_skin.active()) {
         replaceLabels(this);
-        applySkin(this);
+        m_skin.apply(this);
     }
-    show();
-    raise();
+    bringForward(this, WindowFocus::Leave);
     navigate(m_address);
     showMaximized();
     // The trip to the top brought the window to the front; it need not stay above the others.

@@ -5,6 +5,7 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class Skin;
 class QStatusBar;
 class QToolButton;
 class QWebEngineProfile;
@@ -17,8 +18,8 @@ class WebsiteWindow : public QWidget
     Q_OBJECT
 public:
     // address: the page to open; the owner's web page when empty. The window's pages use profile,
-    // so the logins made in the main window hold here too.
-    explicit WebsiteWindow(QWebEngineProfile *profile, const QString &address = QString());
+    // so the logins made in the main window hold here too; it wears skin when that is on.
+    WebsiteWindow(QWebEngineProfile *profile, Skin &skin, const QString &address = QString());
 
     // The window's load: caption, a trip to the front, the start page, maximized. Its normal
     // place, for when it is restored, is centred over owner.
@@ -48,6 +49,7 @@ protected:
 private:
     void applyLayout();
 
+    Skin &m_skin;
     QString m_address;
     QLabel *m_panel[2] = {};
 };

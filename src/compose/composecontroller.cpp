@@ -4,15 +4,16 @@
 #include "compose/messageeditorpanel.h"
 #include "compose/outgoingtext.h"
 #include "compose/plainaddresshint.h"
-#include "compose/savedmessagefile.h"
+#include "compose/savedmessagelist.h"
 #include "compose/savedmessageswindow.h"
 #include "compose/templateeditor.h"
 #include "compose/templatesettings.h"
 #include "core/branding.h"
-#include "core/settings.h"
+#include "core/settingsstore.h"
+#include "ui/bringforward.h"
 #include "ui/command.h"
 #include "ui/editortext.h"
-#include "ui/messagebox.h"
+#include "ui/messageboxes.h"
 #include "ui/placement.h"
 
 #include <QAction>
@@ -23,15 +24,20 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-ComposeController::ComposeController(MessageEditorPanel &panel, TemplateSet &templates, QObject *parent)
+ComposeController::ComposeController(MessageEditorPanel &panel, TemplateSet &templates, SettingsStore &settings,
+                                     MessageBoxes &boxes, const DataFolder &folder, QObject *parent)
     : QObject(parent)
     , m_panel(panel)
     , m_templates(templates)
-    , m_linkRules(storedLinkRules())
+    , m_settings(settings)
+    , m_boxes(boxes)
+    , m_folder(folder)
+    , m_linkRules(storedLinkRules(settings))
+    , m_savedMessageList(new SavedMessageList(savedMessagesFile(), this))
 {
     // Remembered on every change, typed or set, so the subject outlives even an abrupt exit.
     connect(m_panel.subjectBox, &QLineEdit::textChanged, this,
-            [](const QString &text) { writeSetting(Settings::lastSubject, text); });
+            [this](const QString &text) { m_settings.write(Settings::lastSubject, text); });
     createActions();
 }
 
@@ -86,15 +92,15 @@ LinkRules ComposeController::linkRules() const
     return m_linkRules;
 }
 
-LinkRules ComposeController::storedLinkRules()
+LinkRules ComposeController::storedLinkRules(const SettingsStore &settings)
 {
-    return readSetting(Settings::modernLinks) ? LinkRules::Modern : LinkRules::Classic;
+    return settings.read(Settings::modernLinks) ? LinkRules::Modern : LinkRules::Classic;
 }
 
 void ComposeController::useModernLinks(bool modern)
 {
     setLinkRules(modern ? LinkRules::Modern : LinkRules::Classic);
-    writeSetting(Settings::modernLinks, modern);
+    m_settings.write(Settings::modernLinks, modern);
 }
 
 QString ComposeController::plainAddressesNote() const
@@ -122,7 +128,7 @@ QString ComposeController::convertedOutgoingText() const
 void ComposeController::previewMessage()
 {
     reportPlainAddresses();
-    showMessage(m_panel.window(), tr("message preview"), convertedOutgoingText());
+    m_boxes.showMessage(m_panel.window(), tr("message preview"), convertedOutgoingText());
 }
 
 void ComposeController::copyMessage()
@@ -134,9 +140,9 @@ void ComposeController::copyMessage()
 
 void ComposeController::saveMessage()
 {
-    const QString error = appendSavedMessage(editorText(m_panel.messageEditor), m_panel.subjectBox->text());
+    const QString error = m_savedMessageList->add(editorText(m_panel.messageEditor), m_panel.subjectBox->text());
     if (!error.isEmpty()) {
-        showMessage(m_panel.window(), branding().programName, error, QMessageBox::Warning);
+        m_boxes.showMessage(m_panel.window(), branding().programName, error, QMessageBox::Warning);
         return;
     }
     Q_EMIT statusText(StatusPanel::State, tr("MESSAGE SAVED"), StatusLife::ClearsItself);
@@ -145,21 +151,18 @@ void ComposeController::saveMessage()
 void ComposeController::openSavedMessages()
 {
     if (m_savedMessages) {
-        m_savedMessages->show();
-        m_savedMessages->raise();
-        m_savedMessages->activateWindow();
+        bringForward(m_savedMessages); // its list is not read again
         return;
     }
-    const SavedMessageLines read = readSavedMessages();
-    if (read.status != SavedMessageLines::Read) {
-        const QString text = read.status == SavedMessageLines::Missing
+    const SavedMessageLines::Status read = m_savedMessageList->load();
+    if (read != SavedMessageLines::Read) {
+        const QString text = read == SavedMessageLines::Missing
                                  ? tr("you must first save a message before you can load one")
-                                 : read.error;
-        showMessage(m_panel.window(), branding().programName, text);
+                                 : m_savedMessageList->loadError();
+        m_boxes.showMessage(m_panel.window(), branding().programName, text);
         return;
     }
-    m_savedMessages = new SavedMessagesWindow(m_panel.window());
-    m_savedMessages->setEntries(read.lines);
+    m_savedMessages = new SavedMessagesWindow(*m_savedMessageList, m_boxes, m_panel.window());
     connect(m_savedMessages, &SavedMessagesWindow::messageChosen, this,
             [this](const QString &message, const QString &subject, bool hasSubject) {
                 setEditorText(m_panel.messageEditor, message);
@@ -176,13 +179,11 @@ void ComposeController::openTemplateEditor()
         m_templateEditor = new TemplateEditor(m_templates, m_panel.window());
         connect(m_templateEditor, &TemplateEditor::templatesStored, this, [this] {
             showFormats();
-            saveTemplates(m_templates);
+            saveTemplates(m_settings, m_templates);
         });
         placeOverOwner(m_templateEditor, m_panel.window());
     }
-    m_templateEditor->show();
-    m_templateEditor->raise();
-    m_templateEditor->activateWindow();
+    bringForward(m_templateEditor);
 }
 
 void ComposeController::newMessage()
@@ -207,21 +208,26 @@ void ComposeController::unloadWindows()
 
 void ComposeController::restoreState()
 {
-    const QString message = readSetting(Settings::lastMessage);
+    const QString message = m_settings.read(Settings::lastMessage);
     if (!message.isEmpty() && message != QLatin1String(" "))
         setEditorText(m_panel.messageEditor, message);
 
     // Setting the text runs the subject's change handling, which stores it again when it changed.
-    m_panel.subjectBox->setText(readSetting(Settings::lastSubject));
+    m_panel.subjectBox->setText(m_settings.read(Settings::lastSubject));
 
     // A stored position that is not a number or not in the rebuilt list selects "text".
-    const int position = readSetting(Settings::lastConvert);
+    const int position = m_settings.read(Settings::lastConvert);
     QComboBox *formats = m_panel.formatList;
     formats->setCurrentIndex(position >= 0 && position < formats->count() ? position : 0);
 }
 
 void ComposeController::storeState() const
 {
-    writeSetting(Settings::lastMessage, editorText(m_panel.messageEditor));
-    writeSetting(Settings::lastConvert, m_panel.formatList->currentIndex());
+    m_settings.write(Settings::lastMessage, editorText(m_panel.messageEditor));
+    m_settings.write(Settings::lastConvert, m_panel.formatList->currentIndex());
+}
+
+QString ComposeController::savedMessagesFile() const
+{
+    return m_folder.filePath(QString::fromLatin1(savedMessagesFileName));
 }

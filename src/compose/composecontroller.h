@@ -1,6 +1,7 @@
 #pragma once
 
 #include "compose/linkencoder.h"
+#include "core/datafolder.h"
 #include "core/statustext.h"
 
 #include <QObject>
@@ -9,18 +10,22 @@
 
 struct TemplateSet;
 
+class MessageBoxes;
 class MessageEditorPanel;
 class QAction;
+class SavedMessageList;
 class SavedMessagesWindow;
+class SettingsStore;
 class TemplateEditor;
 
 // Wires the message editor panel: subject memory, formats, preview, copy, saved messages, the
-// template editor.
+// template editor. It keeps what it remembers in settings and the saved messages in folder.
 class ComposeController : public QObject
 {
     Q_OBJECT
 public:
-    ComposeController(MessageEditorPanel &panel, TemplateSet &templates, QObject *parent = nullptr);
+    ComposeController(MessageEditorPanel &panel, TemplateSet &templates, SettingsStore &settings, MessageBoxes &boxes,
+                      const DataFolder &folder, QObject *parent = nullptr);
 
     void previewMessage();
     void copyMessage();
@@ -45,7 +50,7 @@ public:
     // The Tools menu's choice: the modern rules or the classic ones, remembered in the settings.
     void useModernLinks(bool modern);
     // The rules chosen in an earlier run (the modern ones while nothing is stored).
-    static LinkRules storedLinkRules();
+    static LinkRules storedLinkRules(const SettingsStore &settings);
     // With the classic rules, how many addresses of the message they leave as plain text, as a
     // status text for panel 1 (preview, copy and auto-insert); empty when there are none.
     QString plainAddressesNote() const;
@@ -73,9 +78,16 @@ private:
     void createActions();
     QString convertedOutgoingText() const;
 
+    QString savedMessagesFile() const;
+
     MessageEditorPanel &m_panel;
     TemplateSet &m_templates;
+    SettingsStore &m_settings;
+    MessageBoxes &m_boxes;
+    DataFolder m_folder;
     LinkRules m_linkRules = LinkRules::Classic;
+    // What the saved-messages window lists; read afresh each time the window opens.
+    SavedMessageList *m_savedMessageList = nullptr;
     QPointer<SavedMessagesWindow> m_savedMessages;
     QPointer<TemplateEditor> m_templateEditor;
     QAction *m_newMessage = nullptr;

@@ -23,25 +23,18 @@ QString keptAsTheyAre()
 
 const QString lineEnd = QStringLiteral("\r\n");
 
-QString unreadable(const TextFileRead &read)
+QString unreadable(const QString &path, const TextFileRead &read)
 {
-    const QString reason =
-        read.error.isEmpty()
-            ? QCoreApplication::translate("Compose", "Could not read %1: it is missing.").arg(savedMessagesPath())
-            : read.error;
+    const QString reason = read.error.isEmpty()
+                               ? QCoreApplication::translate("Compose", "Could not read %1: it is missing.").arg(path)
+                               : read.error;
     return reason + keptAsTheyAre();
 }
 
 } // namespace
 
-QString savedMessagesPath()
+QString appendSavedMessage(const QString &path, const QString &message, const QString &subject)
 {
-    return dataFilePath(QStringLiteral("messages.txt"));
-}
-
-QString appendSavedMessage(const QString &message, const QString &subject)
-{
-    const QString path = savedMessagesPath();
     const QString subjectProblem = savedSubjectProblem(subject);
     if (!subjectProblem.isEmpty())
         return subjectProblem;
@@ -73,26 +66,24 @@ TextFileRead readMessagesFile(const QString &path)
 }
 } // namespace
 
-SavedMessageLines readSavedMessages()
+SavedMessageLines readSavedMessages(const QString &path)
 {
     SavedMessageLines result;
-    const QString path = savedMessagesPath();
     if (!fileExists(path))
         return result;
     const TextFileRead read = readMessagesFile(path);
     result.lines = read.lines;
     result.status = read.status == TextFileRead::Read ? SavedMessageLines::Read : SavedMessageLines::Unreadable;
     if (result.status == SavedMessageLines::Unreadable)
-        result.error = unreadable(read);
+        result.error = unreadable(path, read);
     return result;
 }
 
-QString deleteSavedMessage(const QString &entry)
+QString deleteSavedMessage(const QString &path, const QString &entry)
 {
-    const QString path = savedMessagesPath();
     const TextFileRead read = readMessagesFile(path);
     if (read.status != TextFileRead::Read)
-        return unreadable(read);
+        return unreadable(path, read);
     QString content;
     for (const QString &line : read.lines) {
         if (line != entry)

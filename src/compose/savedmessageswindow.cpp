@@ -1,23 +1,24 @@
 #include "compose/savedmessageswindow.h"
 
-#include "compose/savedmessage.h"
-#include "compose/savedmessagefile.h"
+#include "compose/savedmessagelist.h"
 #include "core/branding.h"
 #include "ui/accessibility.h"
 #include "ui/editortext.h"
 #include "ui/listrows.h"
-#include "ui/messagebox.h"
+#include "ui/messageboxes.h"
 #include "ui/placement.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-SavedMessagesWindow::SavedMessagesWindow(QWidget *parent)
+SavedMessagesWindow::SavedMessagesWindow(SavedMessageList &messages, MessageBoxes &boxes, QWidget *parent)
     : QWidget(parent, Qt::Window)
+    , m_messages(messages)
+    , m_boxes(boxes)
 {
     setObjectName(QStringLiteral("Form3"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -31,8 +32,9 @@ SavedMessagesWindow::SavedMessagesWindow(QWidget *parent)
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.3);
     heading->setFont(headingFont);
 
-    messageList = new QListWidget(this);
+    messageList = new QListView(this);
     messageList->setObjectName(QStringLiteral("List1"));
+    messageList->setModel(&m_messages);
     messageView = new QPlainTextEdit(this);
     messageView->setObjectName(QStringLiteral("Text1"));
     messageView->setReadOnly(true);
@@ -65,18 +67,11 @@ SavedMessagesWindow::SavedMessagesWindow(QWidget *parent)
     applyAccessibleNames(this);
 }
 
-void SavedMessagesWindow::setEntries(const QStringList &lines)
-{
-    messageList->clear();
-    messageList->addItems(lines);
-}
-
 void SavedMessagesWindow::viewEntry(int row)
 {
-    const QListWidgetItem *item = messageList->item(row);
-    if (!item || item->text().isEmpty())
+    if (m_messages.line(row).isEmpty())
         return;
-    const SavedMessage saved = parseSavedMessageLine(item->text());
+    const SavedMessage saved = m_messages.message(row);
     setEditorText(messageView, saved.message);
     if (saved.hasSubject)
         subjectBox->setText(saved.subject);
@@ -84,10 +79,9 @@ void SavedMessagesWindow::viewEntry(int row)
 
 void SavedMessagesWindow::loadEntry(int row)
 {
-    const QListWidgetItem *item = messageList->item(row);
-    if (!item)
+    if (row < 0 || row >= m_messages.count())
         return;
-    const SavedMessage saved = parseSavedMessageLine(item->text());
+    const SavedMessage saved = m_messages.message(row);
     if (saved.message.isEmpty()) {
         notify(tr("cannot insert a blank message"));
         return;
@@ -97,28 +91,22 @@ void SavedMessagesWindow::loadEntry(int row)
 
 void SavedMessagesWindow::deleteSelectedEntry()
 {
-    const QListWidgetItem *item = messageList->item(ListRows::chosenRow(messageList));
-    if (!item)
+    const int row = ListRows::chosenRow(messageList);
+    if (row < 0 || row >= m_messages.count())
         return;
-    const QString entry = item->text();
-    askYesNo(this, branding().programName, tr("Delete this saved message?\n\n%1").arg(entry), this,
-             [this, entry] { deleteEntry(entry); });
+    const QString entry = m_messages.line(row);
+    m_boxes.askYesNo(this, branding().programName, tr("Delete this saved message?\n\n%1").arg(entry), this,
+                     [this, entry] { deleteEntry(entry); });
 }
 
 void SavedMessagesWindow::deleteEntry(const QString &entry)
 {
-    const QString error = deleteSavedMessage(entry);
-    if (!error.isEmpty()) {
-        showMessage(this, branding().programName, error, QMessageBox::Warning);
-        return;
-    }
-    const SavedMessageLines read = readSavedMessages();
-    if (read.status == SavedMessageLines::Unreadable)
-        showMessage(this, branding().programName, read.error, QMessageBox::Warning);
-    setEntries(read.lines);
+    const QString error = m_messages.remove(entry);
+    if (!error.isEmpty())
+        m_boxes.showMessage(this, branding().programName, error, QMessageBox::Warning);
 }
 
 void SavedMessagesWindow::notify(const QString &text)
 {
-    showMessage(this, branding().programName, text);
+    m_boxes.showMessage(this, branding().programName, text);
 }

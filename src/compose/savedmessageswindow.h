@@ -1,25 +1,23 @@
 #pragma once
 
-#include <QStringList>
 #include <QWidget>
 
+class MessageBoxes;
 class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
+class QListView;
 class QPlainTextEdit;
 class QPushButton;
+class SavedMessageList;
 
-// "load a saved message": lists the lines of messages.txt as stored, shows one in full when
-// clicked, hands one to the editor when double-clicked and deletes the selected one. Closing the
-// window discards it, so the next opening reads the file afresh.
+// "load a saved message": shows the saved messages, one in full when clicked, hands one to the
+// editor when double-clicked and has the list delete the selected one. Closing the window
+// discards it; whoever opens it again has the list read the file afresh first.
 class SavedMessagesWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit SavedMessagesWindow(QWidget *parent = nullptr);
-
-    // One list entry per line, empty lines included, in file order.
-    void setEntries(const QStringList &lines);
+    // Its notices and questions go through boxes.
+    SavedMessagesWindow(SavedMessageList &messages, MessageBoxes &boxes, QWidget *parent = nullptr);
 
     // Choosing an entry (click or keys), activating it (double-click or Enter) and the delete
     // button, which asks first.
@@ -27,7 +25,7 @@ public:
     void loadEntry(int row);
     void deleteSelectedEntry();
 
-    QListWidget *messageList = nullptr;
+    QListView *messageList = nullptr;
     QPlainTextEdit *messageView = nullptr;
     QLineEdit *subjectBox = nullptr;
     QPushButton *deleteButton = nullptr;
@@ -37,7 +35,9 @@ signals:
     void messageChosen(const QString &message, const QString &subject, bool hasSubject);
 
 private:
-    // Removes every line equal to entry from messages.txt and lists the file again.
     void deleteEntry(const QString &entry);
     void notify(const QString &text);
+
+    SavedMessageList &m_messages;
+    MessageBoxes &m_boxes;
 };

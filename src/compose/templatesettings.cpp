@@ -37,15 +37,15 @@ void forEachValue(TemplateSet &set, const std::function<void(const QString &key,
 
 } // namespace
 
-TemplateSet loadTemplates()
+TemplateSet loadTemplates(const SettingsStore &settings)
 {
     TemplateSet set = defaultTemplates();
-    forEachValue(set, [](const QString &key, QString &value) { value = readSetting(section, key, value); });
+    forEachValue(set, [&settings](const QString &key, QString &value) { value = settings.read(section, key, value); });
     return set;
 }
 
-void saveTemplates(const TemplateSet &templates)
+void saveTemplates(SettingsStore &settings, const TemplateSet &templates)
 {
     TemplateSet copy = templates;
-    forEachValue(copy, [](const QString &key, QString &value) { writeSetting(section, key, value); });
+    forEachValue(copy, [&settings](const QString &key, QString &value) { settings.write(section, key, value); });
 }

@@ -37,7 +37,7 @@ QStringList startupDataFiles()
     return names;
 }
 
-QStringList removeStaleTempFiles()
+QStringList removeStaleTempFiles(const DataFolder &dataFolder)
 {
     QStringList names;
     for (const DataFile &file : dataFiles()) {
@@ -52,7 +52,7 @@ QStringList removeStaleTempFiles()
     // user's own.
     const QRegularExpression ours(
         QStringLiteral("^(%1)(\\.new)?\\.(?=[a-z]*[A-Z0-9])[A-Za-z0-9]{6}$").arg(names.join(QLatin1Char('|'))));
-    QDir folder(dataFolder());
+    QDir folder(dataFolder.path());
     QStringList removed;
     const QStringList entries = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &entry : entries) {
@@ -86,21 +86,21 @@ QString makeOwnerOnly(const QString &path)
     return keepToOwner(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
-QString protectDataFolder()
+QString protectDataFolder(const DataFolder &folder)
 {
     // The folder also keeps the browser's cookies and the reply check's copy of them.
-    return keepToOwner(dataFolder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return keepToOwner(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
-QStringList ensureDataFiles()
+QStringList ensureDataFiles(const DataFolder &folder)
 {
-    removeStaleTempFiles();
+    removeStaleTempFiles(folder);
     QStringList errors;
-    const QString folderError = protectDataFolder();
+    const QString folderError = protectDataFolder(folder);
     if (!folderError.isEmpty())
         errors.append(folderError);
     for (const DataFile &file : dataFiles()) {
-        const QString path = dataFilePath(QString::fromLatin1(file.name));
+        const QString path = folder.filePath(QString::fromLatin1(file.name));
         if (fileExists(path))
             continue;
         const QFileDevice::Permissions perms =

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QStringList>
 
+class DataFolder;
+
 // One file the program keeps in its data folder.
 struct DataFile
 {
@@ -25,14 +27,14 @@ QStringList startupDataFiles();
 // Creates each missing one holding a single empty line (CR LF), after removing our stale temporary
 // files and making the data folder owner-only (protectDataFolder). Returns one error text per file
 // that could not be created; the program goes on without it.
-QStringList ensureDataFiles();
+QStringList ensureDataFiles(const DataFolder &folder);
 // Makes the data folder owner-only (0700) when others may read it: a copy or an older install may
 // have left it so. An empty text, or why it stays readable by others.
-QString protectDataFolder();
+QString protectDataFolder(const DataFolder &folder);
 // The same for a file that holds passwords (0600). Through a link, the file it leads to changes:
 // call it only on a file known to be ours (one that read as its list).
 QString makeOwnerOnly(const QString &path);
 // Removes what an interrupted write of a data file leaves in the data folder: the temporary
 // "<file>.XXXXXX" and "<file>.new.XXXXXX" of a replacement that never finished (posts2.txt's holds
 // passwords). Nothing else is touched. Returns the names removed.
-QStringList removeStaleTempFiles();
+QStringList removeStaleTempFiles(const DataFolder &folder);

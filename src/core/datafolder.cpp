@@ -3,19 +3,12 @@
 #include "core/buildinfo.h"
 #include "core/datafiles.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
 namespace {
-QString &folderOverride()
-{
-    static QString folder;
-    return folder;
-}
-
 bool folderIsWritable(const QString &folder)
 {
     // Asking the file system is the only reliable test: permissions, read-only mounts and ACLs
@@ -45,17 +38,16 @@ QString chooseDataFolder(const QString &programFolder)
     return userFolder;
 }
 
-QString dataFolder()
+DataFolder::DataFolder(const QString &path)
+    : m_path(path)
 {
-    QString &folder = folderOverride();
-    if (folder.isEmpty())
-        folder = chooseDataFolder(QCoreApplication::applicationDirPath());
-    return folder;
+    while (m_path.size() > 1 && m_path.endsWith(QLatin1Char('/')))
+        m_path.chop(1);
 }
 
-QString dataFilePath(const QString &fileName)
+QString DataFolder::filePath(const QString &fileName) const
 {
-    return dataFolder() + QLatin1Char('/') + fileName;
+    return m_path + QLatin1Char('/') + fileName;
 }
 
 QString helpFilePath(const QString &dataFolder, const QString &programFolder)
@@ -72,19 +64,6 @@ QString helpFilePath(const QString &dataFolder, const QString &programFolder)
     const QString shared =
         QDir::cleanPath(programFolder + QStringLiteral("/" THREADLOOM_SHARED_DATA_FROM_PROGRAM "/") + name);
     return fileExists(shared) ? shared : inDataFolder;
-}
-
-QString helpFilePath()
-{
-    return helpFilePath(dataFolder(), QCoreApplication::applicationDirPath());
-}
-
-void setDataFolder(const QString &folder)
-{
-    QString cleaned = folder;
-    while (cleaned.size() > 1 && cleaned.endsWith(QLatin1Char('/')))
-        cleaned.chop(1);
-    folderOverride() = cleaned;
 }
 
 QString fileNamePart(const QString &path)

@@ -12,7 +12,8 @@ template<typename T> struct Setting
 };
 
 // Every setting the program keeps (the link templates keep theirs in templatesettings.h). Adding
-// one is one line here; each area's controller restores and stores its own.
+// one is one line here; each area's controller restores and stores its own through the run's
+// SettingsStore.
 namespace Settings {
 inline const Setting<QString> lastMessage{"data", "lastMessage", QString()};
 // A text that stands in while nothing is stored goes to the reader in the user's language.
@@ -28,18 +29,3 @@ inline const Setting<bool> keyringPasswords{"Settings", "keyringPasswords", fals
 // ended an address inside the link, which forums read as part of the target.
 inline const Setting<bool> modernLinks{"Settings", "modernLinks", true};
 } // namespace Settings
-
-// Typed access, the one way every setting is read and written. The store holds text:
-// - text as it is;
-// - a number as decimal text; blanks around it are allowed, anything else reads as the fallback;
-// - a yes/no as "1" or "0"; only "1" reads as yes, so a value stored by hand as "" or "yes" is no;
-// - bytes as Base64.
-// A setting that is not stored at all reads as its fallback.
-QString readSetting(const Setting<QString> &setting);
-int readSetting(const Setting<int> &setting);
-bool readSetting(const Setting<bool> &setting);
-QByteArray readSetting(const Setting<QByteArray> &setting);
-void writeSetting(const Setting<QString> &setting, const QString &value);
-void writeSetting(const Setting<int> &setting, int value);
-void writeSetting(const Setting<bool> &setting, bool value);
-void writeSetting(const Setting<QByteArray> &setting, const QByteArray &value);

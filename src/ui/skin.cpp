@@ -1,6 +1,7 @@
 #include "ui/skin.h"
 
 #include "core/branding.h"
+#include "ui/shellresources.h"
 #include "ui/skinlabel.h"
 #include "ui/skinrecolour.h"
 
@@ -28,45 +29,11 @@
 
 #include <optional>
 
-static void initShellResources()
-{
-    // The stored skin lives in a resource of the static GUI library; naming it here links it in.
-    Q_INIT_RESOURCE(shell);
-}
-
 namespace {
-
-struct SkinState
-{
-    bool enabledForTesting = false;
-    std::optional<SkinDefinition> skin;
-    bool started = false;
-    std::optional<QPalette> paletteBeforeStart;
-    std::function<QWidget *()> splashLoader;
-};
-
-SkinState &skinState()
-{
-    static SkinState state;
-    return state;
-}
 
 QColor colour(unsigned rgb)
 {
     return QColor::fromRgb(QRgb(0xFF000000u | rgb));
-}
-
-bool loadStoredSkin()
-{
-    initShellResources();
-    QFile file(storedSkinPath());
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    SkinDefinition skin;
-    if (!parseSkin(file.readAll(), &skin))
-        return false;
-    skinState().skin = skin;
-    return true;
 }
 
 // The controls of a window: its named widgets, without those of other windows it owns and
@@ -123,9 +90,34 @@ void recolour(QWidget *control, const SkinDefinition &skin)
     control->setPalette(palette);
 }
 
-bool skinOnce(QWidget *window)
+} // namespace
+
+Skin::Skin(bool enabled)
+    : m_enabled(enabled)
 {
-    const std::optional<SkinDefinition> &skin = skinState().skin;
+}
+
+Skin::~Skin()
+{
+    stop();
+}
+
+bool Skin::loadStored()
+{
+    initShellResources();
+    QFile file(storedSkinPath());
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    SkinDefinition skin;
+    if (!parseSkin(file.readAll(), &skin))
+        return false;
+    m_skin = skin;
+    return true;
+}
+
+bool Skin::skinOnce(QWidget *window) const
+{
+    const std::optional<SkinDefinition> &skin = m_skin;
     if (!skin)
         return false;
     for (QWidget *control : controlsOf(window))
@@ -139,22 +131,9 @@ bool skinOnce(QWidget *window)
     return true;
 }
 
-} // namespace
-
-bool skinActive()
+const SkinDefinition *Skin::definition() const
 {
-    return branding().skinEnabled || skinState().enabledForTesting;
-}
-
-void setSkinEnabledForTesting(bool enabled)
-{
-    skinState().enabledForTesting = enabled;
-}
-
-const SkinDefinition *programSkin()
-{
-    const std::optional<SkinDefinition> &skin = skinState().skin;
-    return skin ? &*skin : nullptr;
+    return m_skin ? &*m_skin : nullptr;
 }
 
 QString storedSkinPath()
@@ -162,43 +141,40 @@ QString storedSkinPath()
     return QStringLiteral(":/skins/standard.skin");
 }
 
-void startSkin(QWidget *splash)
+void Skin::start(QWidget *splash)
 {
-    if (!programSkin() && !loadStoredSkin())
+    if (!definition() && !loadStored())
         return;
-    applySkin(splash);
-    SkinState &state = skinState();
-    if (state.started)
+    apply(splash);
+    if (m_started)
         return;
-    state.paletteBeforeStart = QApplication::palette();
+    m_paletteBeforeStart = QApplication::palette();
     QPalette palette = QApplication::palette();
-    palette.setColor(QPalette::Window, colour(state.skin->controlBackground));
-    palette.setColor(QPalette::Button, colour(state.skin->controlBackground));
+    palette.setColor(QPalette::Window, colour(m_skin->controlBackground));
+    palette.setColor(QPalette::Button, colour(m_skin->controlBackground));
     QApplication::setPalette(palette);
-    state.started = true;
+    m_started = true;
 }
 
-void stopSkin()
+void Skin::stop()
 {
-    SkinState &state = skinState();
-    if (!state.started)
+    if (!m_started)
         return;
-    if (state.paletteBeforeStart)
-        QApplication::setPalette(*state.paletteBeforeStart);
-    state.paletteBeforeStart.reset();
-    state.started = false;
+    if (m_paletteBeforeStart)
+        QApplication::setPalette(*m_paletteBeforeStart);
+    m_paletteBeforeStart.reset();
+    m_started = false;
 }
 
-bool applySkin(QWidget *window)
+bool Skin::apply(QWidget *window)
 {
     if (!window)
         return false;
     if (skinOnce(window))
         return true;
 
-    SkinState &state = skinState();
     // Loading the splash window loads the skin; the shell says how to load one.
-    QWidget *splash = state.splashLoader ? state.splashLoader() : nullptr;
+    QWidget *splash = m_splashLoader ? m_splashLoader() : nullptr;
     if (splash && splash != window) {
         // The new splash window must not go on to open a second main window.
         if (QTimer *timer = splash->findChild<QTimer *>(QStringLiteral("Timer2")))
@@ -297,13 +273,7 @@ QString controlTypeName(const QWidget *c)
     return QString::fromLatin1(c->metaObject()->className());
 }
 
-void unloadSkinForTesting()
+void Skin::setSplashLoader(std::function<QWidget *()> loader)
 {
-    stopSkin();
-    skinState().skin.reset();
-}
-
-void setSkinSplashLoader(std::function<QWidget *()> loader)
-{
-    skinState().splashLoader = std::move(loader);
+    m_splashLoader = std::move(loader);
 }

@@ -1,10 +1,10 @@
 #include "watch/watchcontroller.h"
 
 #include "core/branding.h"
-#include "core/settings.h"
+#include "core/settingsstore.h"
 #include "ui/command.h"
 #include "ui/listrows.h"
-#include "ui/messagebox.h"
+#include "ui/messageboxes.h"
 #include "watch/browsercookiejar.h"
 #include "watch/failureicons.h"
 #include "watch/newreplylist.h"
@@ -25,12 +25,15 @@
 #include <QTabBar>
 
 WatchController::WatchController(PostsPanel &panel, WatchedPostList &posts, ThreadBrowser &browser,
-                                 BrowserCookieJar &cookies, QObject *parent)
+                                 BrowserCookieJar &cookies, SettingsStore &settings, MessageBoxes &boxes,
+                                 QObject *parent)
     : QObject(parent)
     , m_panel(panel)
     , m_posts(posts)
     , m_browser(browser)
     , m_cookieJar(cookies)
+    , m_settings(settings)
+    , m_boxes(boxes)
     , m_recorder(new SizeRecorder(posts, this))
     , m_run(new ReplyCheckRun(posts, this))
     , m_newReplies(new NewReplyList(this))
@@ -77,7 +80,7 @@ void WatchController::createAutoCheckChoices()
         m_autoCheckChoices->addAction(action);
         connect(action, &QAction::triggered, this, [this, minutes] {
             setAutoCheckMinutes(minutes);
-            writeSetting(Settings::autoCheckMinutes, minutes);
+            m_settings.write(Settings::autoCheckMinutes, minutes);
             Q_EMIT autoCheckChosen(minutes);
         });
     }
@@ -173,13 +176,13 @@ void WatchController::removeSelectedWatch()
     if (row < 0 || row >= m_posts.count())
         return;
     const QString url = m_posts.at(row).url;
-    askYesNo(m_panel.window(), branding().programName, tr("Stop watching this post?\n\n%1").arg(url), this,
-             [this, url] {
-                 // Found again by its address: the list may have changed while the question was open.
-                 const int index = m_posts.indexOf(url);
-                 if (index >= 0)
-                     m_posts.removeAt(index);
-             });
+    m_boxes.askYesNo(m_panel.window(), branding().programName, tr("Stop watching this post?\n\n%1").arg(url), this,
+                     [this, url] {
+                         // Found again by its address: the list may have changed while the question was open.
+                         const int index = m_posts.indexOf(url);
+                         if (index >= 0)
+                             m_posts.removeAt(index);
+                     });
 }
 
 void WatchController::selectPostsTab(PostsView view)
@@ -221,7 +224,7 @@ void WatchController::startReplyCheck()
 
 void WatchController::showError(const QString &text)
 {
-    showMessage(m_panel.window(), tr("Error"), text, QMessageBox::Warning);
+    m_boxes.showMessage(m_panel.window(), tr("Error"), text, QMessageBox::Warning);
 }
 
 void WatchController::connectReplyCheck()
@@ -283,7 +286,7 @@ void WatchController::showRunState(bool running)
 
 void WatchController::restoreState()
 {
-    const int minutes = readSetting(Settings::autoCheckMinutes);
+    const int minutes = m_settings.read(Settings::autoCheckMinutes);
     // Anything not offered (a hand-edited value) is off.
     setAutoCheckMinutes(ReplySchedule::offeredMinutes().contains(minutes) ? minutes : 0);
 }

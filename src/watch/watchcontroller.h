@@ -7,12 +7,14 @@
 #include <QTimer>
 
 class BrowserCookieJar;
+class MessageBoxes;
 class PostsPanel;
 class QAction;
 class QActionGroup;
 class NewReplyList;
 class WatchedPostList;
 class ReplyCheckRun;
+class SettingsStore;
 class SizeRecorder;
 class ThreadBrowser;
 
@@ -21,9 +23,9 @@ class WatchController : public QObject
 {
     Q_OBJECT
 public:
-    // The probes send the cookies in cookies.
+    // The probes send the cookies in cookies; the automatic check's interval is kept in settings.
     WatchController(PostsPanel &panel, WatchedPostList &posts, ThreadBrowser &browser, BrowserCookieJar &cookies,
-                    QObject *parent = nullptr);
+                    SettingsStore &settings, MessageBoxes &boxes, QObject *parent = nullptr);
 
     // "Watch This Post": watches the thread of the page the browser shows, under the address the
     // page gives it, and measures it.
@@ -89,6 +91,8 @@ private:
     WatchedPostList &m_posts;
     ThreadBrowser &m_browser;
     BrowserCookieJar &m_cookieJar;
+    SettingsStore &m_settings;
+    MessageBoxes &m_boxes;
     SizeRecorder *m_recorder = nullptr;
     ReplyCheckRun *m_run = nullptr;
     NewReplyList *m_newReplies = nullptr;

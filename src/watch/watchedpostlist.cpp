@@ -11,7 +11,7 @@
 namespace {
 // posts.txt, sizes.txt and postnumbers.txt (unless it is left alone), in the data-file table's
 // order, replaced as one.
-FileGroup watchedFiles(bool withBaselines)
+FileGroup watchedFiles(const DataFolder &folder, bool withBaselines)
 {
     QStringList names;
     for (const DataFile &file : dataFiles()) {
@@ -21,7 +21,7 @@ FileGroup watchedFiles(bool withBaselines)
     }
     if (!withBaselines)
         names.removeAll(QStringLiteral("postnumbers.txt"));
-    return FileGroup(dataFolder(), QString::fromLatin1(watchedPostsJournal), names);
+    return FileGroup(folder.path(), QString::fromLatin1(watchedPostsJournal), names);
 }
 
 QString baselineLine(const WatchedPost &post)
@@ -68,8 +68,9 @@ void readBaselineLine(QStringView line, WatchedPost &post)
 }
 } // namespace
 
-WatchedPostList::WatchedPostList(QObject *parent)
+WatchedPostList::WatchedPostList(const DataFolder &folder, QObject *parent)
     : QAbstractListModel(parent)
+    , m_folder(folder)
 {
 }
 
@@ -141,8 +142,8 @@ void WatchedPostList::clearFailures()
 QString WatchedPostList::load()
 {
     m_reader.reset();
-    m_reader.fail(watchedFiles(true).settle());
-    const FileGroup files = watchedFiles(true);
+    m_reader.fail(watchedFiles(m_folder, true).settle());
+    const FileGroup files = watchedFiles(m_folder, true);
     // Each file is taken in as it is read, a line at a time: a long list is held once, as posts.
     QList<WatchedPost> posts;
     if (!m_reader.readEach(
@@ -228,7 +229,7 @@ QString WatchedPostList::save() const
                                lineListBytes(sizes, EntrySpacing::EmptyLineAfter)};
     if (m_baselinesKept)
         contents.append(lineListBytes(baselines, EntrySpacing::EmptyLineAfter));
-    return watchedFiles(m_baselinesKept).write(contents);
+    return watchedFiles(m_folder, m_baselinesKept).write(contents);
 }
 
 int WatchedPostList::indexOf(const QString &url) const

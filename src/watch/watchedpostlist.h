@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/datafolder.h"
 #include "core/linelist.h"
 #include "watch/pagemeasurement.h"
 
@@ -27,7 +28,8 @@ Q_DECLARE_TYPEINFO(WatchedPost, Q_RELOCATABLE_TYPE);
 
 // The watched threads, kept in posts.txt (addresses), sizes.txt (sizes) and postnumbers.txt (the
 // post numbers and login state of each baseline, and the highest later page it linked to when
-// that is known: "member|12 15 19|3|address", else "member|12 15 19|address") in the data folder.
+// that is known: "member|12 15 19|3|address", else "member|12 15 19|address") in the data folder
+// it is given.
 // postnumbers.txt names each line's post, so a line that does not fit its post (the file missing,
 // or left behind by a program that did not write it) is simply not used.
 // The files are rewritten after every change, so a crash loses nothing, and every post has its
@@ -48,7 +50,7 @@ public:
         NoteRole,                // what the last reply check noted instead of reporting, or empty
     };
 
-    explicit WatchedPostList(QObject *parent = nullptr);
+    explicit WatchedPostList(const DataFolder &folder, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
@@ -133,6 +135,7 @@ Q_SIGNALS:
 private:
     void persist();
 
+    DataFolder m_folder;
     QList<WatchedPost> m_posts;
     void rowsOfUrlChanged(const QString &url);
     // The row's mark as its tooltip says it: a failure first, else a note.

@@ -19,6 +19,9 @@ private Q_SLOTS:
     void websiteClick_data();
     void websiteClick();
     void unskinnedByDefault();
+
+private:
+    Skin m_skin{false};
 };
 
 void TestAboutWindow::cleanup()
@@ -50,7 +53,7 @@ void TestAboutWindow::versionText()
 
 void TestAboutWindow::showsTheBrandingValues()
 {
-    AboutWindow window;
+    AboutWindow window(m_skin);
     const Branding &brand = branding();
     QCOMPARE(window.versionLabel->text(), QStringLiteral("2.0"));
     QCOMPARE(window.windowTitle(), QStringLiteral("About ") + brand.programName);
@@ -77,10 +80,10 @@ void TestAboutWindow::websiteClick()
 
     int count = 0;
     QPointer<AboutWindow> open;
-    AboutWindow *window = showAboutWindow(open, nullptr, [&count] { ++count; });
+    AboutWindow *window = showAboutWindow(open, m_skin, nullptr, [&count] { ++count; });
     const std::unique_ptr<AboutWindow> closer(window);
     // Opening it again shows the same window, still connected once.
-    QCOMPARE(showAboutWindow(open, nullptr, [&count] { ++count; }), window);
+    QCOMPARE(showAboutWindow(open, m_skin, nullptr, [&count] { ++count; }), window);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     auto *label = window->findChild<QLabel *>(target);
     QVERIFY(label);
@@ -90,8 +93,10 @@ void TestAboutWindow::websiteClick()
 
 void TestAboutWindow::unskinnedByDefault()
 {
-    QVERIFY(!skinActive());
-    AboutWindow window;
+    // The program's switch, as the run's context sets it.
+    Skin skin(branding().skinEnabled);
+    QVERIFY(!skin.active());
+    AboutWindow window(skin);
     // Only the marker element of the skin label array exists: no label was copied.
     QCOMPARE(window.findChildren<QLabel *>(QRegularExpression(QStringLiteral("^SkinLabel"))).size(), 1);
     QVERIFY(!window.property("skinName").isValid());

@@ -1,7 +1,6 @@
 #include "app/mainwindow.h"
 #include "browser/browsercontroller.h"
 #include "browser/browserpanel.h"
-#include "browser/browserprofile.h"
 #include "browser/forumspanel.h"
 #include "browser/pagescripts.h"
 #include "browser/popupwindow.h"
@@ -11,14 +10,14 @@
 #include "classicforum.h"
 #include "compose/composecontroller.h"
 #include "compose/messageeditorpanel.h"
-#include "core/datafolder.h"
 #include "eventwait.h"
 #include "fakeforum.h"
 #include "filebytes.h"
+#include "recordingmessageboxes.h"
 #include "scriptedhttpserver.h"
+#include "testcontext.h"
 #include "testenvironment.h"
 #include "ui/editortext.h"
-#include "ui/messagebox.h"
 #include "watch/browsercookiejar.h"
 #include "watch/postspanel.h"
 #include "watch/replycheckrun.h"
@@ -29,6 +28,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListView>
@@ -75,7 +75,6 @@ class TestBrowserController : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -113,21 +112,18 @@ private:
     QVariant page(const QString &script) { return runScript(m_form->browserPanel()->view->page(), script); }
     BrowserController &browser() { return m_form->browser(); }
     QString converted(const QString &text) { return m_form->compose().convertMessage(text); }
-    // A main window as the next start makes it, shown, its start page done with.
+    // A main window as the next start makes it, on a context of its own over the same places,
+    // shown, its start page done with.
     void startMainWindow();
+    // The boxes the run has shown, as "title|text".
+    QStringList &boxes() { return m_run->boxes().messages; }
 
     std::unique_ptr<TestEnvironment> m_env;
     std::unique_ptr<FakeForum> m_forum;
+    std::unique_ptr<TestContext> m_run;
     std::unique_ptr<MainWindow> m_form;
-    QStringList m_boxes;
     int m_ends = 0;
 };
-
-void TestBrowserController::initTestCase()
-{
-    setMessageHookForTesting(
-        [this](const QString &title, const QString &text) { m_boxes << title + QLatin1Char('|') + text; });
-}
 
 void TestBrowserController::init()
 {
@@ -136,7 +132,6 @@ void TestBrowserController::init()
     QVERIFY(m_forum->start());
     m_forum->setPage(QStringLiteral("/plain"), "<html><head><title>Plain</title></head><body><p>Nothing here</p>"
                                                "<form><input name=q></form></body></html>");
-    m_boxes.clear();
     m_ends = 0;
     startMainWindow();
 }
@@ -148,6 +143,7 @@ void TestBrowserController::cleanup()
     if (WebsiteWindow *website = browser().websiteWindow())
         delete website;
     m_form.reset();
+    m_run.reset();
     m_forum.reset();
     m_env.reset();
 }
@@ -224,8 +220,8 @@ void TestBrowserController::roadOfAPost()
     QCOMPARE(page(QStringLiteral("document.getElementById('q').value")).toString(), QString());
     QCOMPARE(browser().postCheck().countdown(), 4);
     QCOMPARE(browser().postCheck().lastInsertedText(), inserted);
-    QVERIFY(m_boxes.isEmpty());
-    QFile scratch(dataFilePath(QStringLiteral("htmltemp.txt")));
+    QVERIFY(boxes().isEmpty());
+    QFile scratch(m_env->filePath(QStringLiteral("htmltemp.txt")));
     QVERIFY(scratch.open(QIODevice::ReadOnly));
     QVERIFY(scratch.readAll().contains("\r\n<textarea"));
 
@@ -276,7 +272,7 @@ void TestBrowserController::insertFails()
         page(QStringLiteral("document.documentElement ? document.documentElement.outerHTML : ''")).toString();
 
     QVERIFY(!autoInsert());
-    QCOMPARE(m_boxes, QStringList{QStringLiteral("Auto-Insert Error|") + insertErrorText});
+    QCOMPARE(boxes(), QStringList{QStringLiteral("Auto-Insert Error|") + insertErrorText});
     QCOMPARE(page(QStringLiteral("document.documentElement ? document.documentElement.outerHTML : ''")).toString(),
              before);
 }
@@ -289,20 +285,20 @@ void TestBrowserController::insertWhileInserting()
     m_form->editorPanel()->autoInsertButton->click();
     m_form->editorPanel()->autoInsertButton->click();
     WAIT_COMPARE(finished.size(), 2, 20000);
-    QCOMPARE(m_boxes.size(), 2);
+    QCOMPARE(boxes().size(), 2);
 }
 
 void TestBrowserController::insertWithoutScratchFile()
 {
     // The scratch copy of the markup is only a record: a folder that cannot take it stops nothing.
-    setDataFolder(m_env->filePath(QStringLiteral("missing/folder")));
+    QVERIFY(QDir(m_env->dataFolder()).removeRecursively());
     m_forum->setPage(QStringLiteral("/form"), FakeForum::newThreadPage());
     QVERIFY(load(QStringLiteral("/form")));
     setEditorText(m_form->editorPanel()->messageEditor, QStringLiteral("Still inserted"));
     QVERIFY(autoInsert());
-    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(boxes().isEmpty());
     QVERIFY(page(QStringLiteral("document.getElementById('message').value.indexOf('Still inserted') === 0")).toBool());
-    QVERIFY(!QFile::exists(dataFilePath(QStringLiteral("htmltemp.txt"))));
+    QVERIFY(!QFile::exists(m_env->filePath(QStringLiteral("htmltemp.txt"))));
 }
 
 void TestBrowserController::postingPages_data()
@@ -367,10 +363,10 @@ void TestBrowserController::postingPages()
     setEditorText(m_form->editorPanel()->messageEditor, message);
     QCOMPARE(autoInsert(), ok);
     if (!ok) {
-        QCOMPARE(m_boxes, QStringList{QStringLiteral("Auto-Insert Error|") + insertErrorText});
+        QCOMPARE(boxes(), QStringList{QStringLiteral("Auto-Insert Error|") + insertErrorText});
         return;
     }
-    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(boxes().isEmpty());
     QCOMPARE(browser().postCheck().countdown(), 4);
     const QString expected = normalisedLineBreaks(converted(message + QStringLiteral("\r\n\r\n")));
     // Exactly one text area holds the message: the message box.
@@ -471,7 +467,7 @@ void TestBrowserController::editorPages()
     const bool ok = !posted.isEmpty();
     QCOMPARE(autoInsert(), ok);
     QCOMPARE(browser().postCheck().countdown(), ok ? 4 : 0);
-    QCOMPARE(m_boxes, ok ? QStringList() : QStringList{QStringLiteral("Auto-Insert Error|") + insertErrorText});
+    QCOMPARE(boxes(), ok ? QStringList() : QStringList{QStringLiteral("Auto-Insert Error|") + insertErrorText});
     if (!ok)
         return;
     // No question of the editor's is left open.
@@ -536,7 +532,7 @@ void TestBrowserController::composerRoad()
                   QStringLiteral("Hello forum friends\r\nsee http://example.com/forum/page.html\r\nbye"));
     QVERIFY(autoInsert());
     QCOMPARE(m_form->panelText(StatusPanel::State), QStringLiteral("Message inserted"));
-    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(boxes().isEmpty());
     // Only the box the user writes in holds it.
     QCOMPARE(inPage(QStringLiteral("document.getElementById('message').value.indexOf('Hello') >= 0")).toBool(), !open);
 
@@ -712,7 +708,7 @@ void TestBrowserController::pasteIndexes()
         QTest::qWait(300);
     QCOMPARE(page(QStringLiteral("document.getElementById('t').value")).toString(), expected);
     QCOMPARE(browser().postCheck().countdown(), 0);
-    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(boxes().isEmpty());
 }
 
 void TestBrowserController::visitOutlivesMainWindow()
@@ -731,7 +727,9 @@ void TestBrowserController::visitOutlivesMainWindow()
 
 void TestBrowserController::startMainWindow()
 {
-    m_form = std::make_unique<MainWindow>();
+    m_form.reset();
+    m_run = std::make_unique<TestContext>(*m_env);
+    m_form = std::make_unique<MainWindow>(m_run->context());
     connect(&m_form->context().lifetime, &ProgramLifetime::ended, this, [this] { ++m_ends; });
     // The start page is a real address, which the test engine refuses: wait for that to end.
     QSignalSpy started(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
@@ -739,15 +737,13 @@ void TestBrowserController::startMainWindow()
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     QVERIFY(started.wait(20000));
-    m_boxes.clear();
+    boxes().clear();
 }
 
 // A post from the editor to the forum, watched, checked for replies and shown again after a restart.
 void TestBrowserController::watchedPostRoad()
 {
     // A visitor the forum does not know yet: a new profile, without the login of the roads before.
-    m_form.reset();
-    releaseBrowserProfile();
     startMainWindow();
     m_form->pageTabs()->setCurrentIndex(1);
     auto focusAndPaste = [&](const QString &id, int button) {
@@ -803,7 +799,7 @@ void TestBrowserController::watchedPostRoad()
     QCOMPARE(m_ends, 1);
     QCOMPARE(readFileBytes(m_env->filePath("posts.txt")), thread.toUtf8() + "\r\n\r\n");
     QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), QByteArray::number(baseline) + "\r\n\r\n");
-    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(boxes().isEmpty());
     m_form.reset();
     startMainWindow();
     QCOMPARE(itemTexts(m_form->postsPanel()->postList), QStringList{thread});
@@ -827,22 +823,22 @@ void TestBrowserController::watchedPostRoad()
 // in the embedded browser, and still after a restart.
 void TestBrowserController::membersOnlyThreadKeepsItsLogin()
 {
-    // The login has to outlive a restart, so this road runs on the stored profile (under this
-    // program's own home). Whatever happens, the tests after it get the throwaway one back, and
-    // cleanup() a window to close.
+    // The login has to outlive a restart, so this road runs on a stored profile (in the test's
+    // own places). Whatever happens, cleanup() gets a window to close.
+    std::unique_ptr<TestContext> run;
     std::unique_ptr<MainWindow> window;
     const auto backToThrowaway = qScopeGuard([&] {
         window.reset();
-        releaseBrowserProfile();
-        useThrowawayBrowserProfile(true);
-        m_form = std::make_unique<MainWindow>();
+        run.reset();
+        m_run = std::make_unique<TestContext>(*m_env);
+        m_form = std::make_unique<MainWindow>(m_run->context());
     });
     m_form.reset();
-    releaseBrowserProfile();
-    useThrowawayBrowserProfile(false);
+    m_run.reset();
     const QString members = m_forum->url(QStringLiteral("/members"));
-    auto startProgram = [] {
-        auto started = std::make_unique<MainWindow>();
+    auto startProgram = [&] {
+        run = std::make_unique<TestContext>(*m_env, TestContext::Browser::Stored);
+        auto started = std::make_unique<MainWindow>(run->context());
         started->load();
         return started;
     };
@@ -866,7 +862,7 @@ void TestBrowserController::membersOnlyThreadKeepsItsLogin()
     WAIT_VERIFY(window->watchedPosts.count() == 1 && window->watchedPosts.at(0).size.toLongLong() > 20000, 20000);
     window->close();
     window.reset(); // the next start: a new main window and a new profile over the same folder
-    releaseBrowserProfile();
+    run.reset();
 
     m_forum->addReply(0, QString(2000, QLatin1Char('r')));
     window = startProgram();
@@ -958,7 +954,7 @@ void TestBrowserController::fullRepliesKeepOneRow()
         // Opened, it is measured again: what it shows is seen.
         QVERIFY(recorded.count() > 0 || recorded.wait(20000));
     }
-    QCOMPARE(m_boxes, QStringList());
+    QCOMPARE(boxes(), QStringList());
 }
 
 THREADLOOM_BROWSER_TEST(TestBrowserController)

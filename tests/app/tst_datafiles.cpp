@@ -349,12 +349,12 @@ void TestDataFiles::startupFilesCreatedOnce()
 {
     TestEnvironment env;
     QVERIFY(writeFileBytes(env.filePath("messages.txt"), "kept|s\r\n"));
-    QCOMPARE(ensureDataFiles(), QStringList());
+    QCOMPARE(ensureDataFiles(env.folder()), QStringList());
     for (const QString &name : startupDataFiles()) {
         const QByteArray expected = name == "messages.txt" ? QByteArray("kept|s\r\n") : QByteArray("\r\n");
         QCOMPARE(readFileBytes(env.filePath(name)), expected);
     }
-    QCOMPARE(ensureDataFiles(), QStringList());
+    QCOMPARE(ensureDataFiles(env.folder()), QStringList());
 }
 
 void TestDataFiles::staleTempFilesRemoved()
@@ -364,7 +364,7 @@ void TestDataFiles::staleTempFilesRemoved()
     const QStringList users{"posts.txt.backup", "notes.txt.Ab3dEf", "posts2.txt.Ab3dEf7"};
     for (const QString &name : ours + users)
         QVERIFY(writeFileBytes(env.filePath(name), "x"));
-    QCOMPARE(ensureDataFiles(), QStringList());
+    QCOMPARE(ensureDataFiles(env.folder()), QStringList());
     for (const QString &name : ours)
         QVERIFY2(!QFile::exists(env.filePath(name)), qPrintable(name));
     for (const QString &name : users)

@@ -3,14 +3,13 @@
 #include "core/datafolder.h"
 #include "core/settingsstore.h"
 #include "testenvironment.h"
-#include "ui/messagebox.h"
+#include "ui/modalmessageboxes.h"
+#include "ui/skin.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QMessageBox>
 #include <QScrollBar>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -23,9 +22,9 @@ const QString kKey = QStringLiteral("showHelp");
 const QString kAbsent = QStringLiteral("<absent>");
 const QString kHelpSource = QStringLiteral(THREADLOOM_SOURCE_DIR "/resources/Help.rtf");
 
-QString storedShowHelp()
+QString storedShowHelp(const SettingsStore &settings)
 {
-    return hasSetting(kSection, kKey) ? readSetting(kSection, kKey, QString()) : kAbsent;
+    return settings.contains(kSection, kKey) ? settings.read(kSection, kKey, QString()) : kAbsent;
 }
 
 bool showsOurHelp(const HelpWindow *window)
@@ -39,7 +38,6 @@ class TestHelpWindow : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestSettings(); }
     void init();
     void cleanup();
 
@@ -55,23 +53,26 @@ private Q_SLOTS:
     void damagedHelpFileStillOpens();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_folder;
-    HelpWindowKeeper m_help;
+    QString storedShowHelp() const { return ::storedShowHelp(m_env->settings()); }
+    QString helpFile() const { return m_env->filePath(QStringLiteral("Help.rtf")); }
+
+    std::unique_ptr<TestEnvironment> m_env;
+    Skin m_skin{false};
+    std::unique_ptr<HelpWindowKeeper> m_help;
 };
 
 void TestHelpWindow::init()
 {
-    clearSettingsForTesting();
-    m_folder = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_folder->isValid());
-    setDataFolder(m_folder->path());
+    m_env = std::make_unique<TestEnvironment>();
+    m_help = std::make_unique<HelpWindowKeeper>(m_env->settings(), m_skin, m_env->folder());
 }
 
 void TestHelpWindow::cleanup()
 {
-    m_help.unload();
-    QVERIFY(!m_help.window());
-    m_folder.reset();
+    m_help->unload();
+    QVERIFY(!m_help->window());
+    m_help.reset();
+    m_env.reset();
 }
 
 void TestHelpWindow::opening_data()
@@ -111,36 +112,36 @@ void TestHelpWindow::opening()
     QFETCH(QString, storedAfter);
 
     if (stored != kAbsent)
-        writeSetting(kSection, kKey, stored);
+        m_env->settings().write(kSection, kKey, stored);
     if (helpPresent)
-        QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
-    QCOMPARE(helpAvailable(), helpPresent);
+        QVERIFY(QFile::copy(kHelpSource, helpFile()));
+    QCOMPARE(helpAvailable(m_env->folder()), helpPresent);
 
     if (atStart)
-        m_help.showAtStartup(nullptr);
+        m_help->showAtStartup(nullptr);
     else
-        m_help.show(nullptr);
-    QCOMPARE(m_help.window() != nullptr, shown);
+        m_help->show(nullptr);
+    QCOMPARE(m_help->window() != nullptr, shown);
     if (shown) {
-        QVERIFY(m_help.window()->isVisible());
-        QCOMPARE(m_help.window()->showAtStartupBox->isChecked(), ticked);
+        QVERIFY(m_help->window()->isVisible());
+        QCOMPARE(m_help->window()->showAtStartupBox->isChecked(), ticked);
     }
     QCOMPARE(storedShowHelp(), storedAfter);
 }
 
 void TestHelpWindow::clearingTheBoxKeepsItAwayAtTheNextStart()
 {
-    QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
-    m_help.showAtStartup(nullptr);
-    QVERIFY(m_help.window());
-    QTest::mouseClick(m_help.window()->showAtStartupBox, Qt::LeftButton);
+    QVERIFY(QFile::copy(kHelpSource, helpFile()));
+    m_help->showAtStartup(nullptr);
+    QVERIFY(m_help->window());
+    QTest::mouseClick(m_help->window()->showAtStartupBox, Qt::LeftButton);
     QCOMPARE(storedShowHelp(), QStringLiteral("0")); // written at once
-    m_help.unload();
+    m_help->unload();
 
-    m_help.showAtStartup(nullptr); // the next start
-    QVERIFY(!m_help.window());
+    m_help->showAtStartup(nullptr); // the next start
+    QVERIFY(!m_help->window());
 
-    HelpWindow *window = m_help.show(nullptr); // the menu still opens it, with the box clear
+    HelpWindow *window = m_help->show(nullptr); // the menu still opens it, with the box clear
     QVERIFY(window);
     QVERIFY(!window->showAtStartupBox->isChecked());
     QTest::mouseClick(window->showAtStartupBox, Qt::LeftButton); // and ticking it again brings it back
@@ -149,32 +150,32 @@ void TestHelpWindow::clearingTheBoxKeepsItAwayAtTheNextStart()
 
 void TestHelpWindow::openingTwiceShowsTheSameWindow()
 {
-    QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
-    HelpWindow *first = m_help.show(nullptr);
+    QVERIFY(QFile::copy(kHelpSource, helpFile()));
+    HelpWindow *first = m_help->show(nullptr);
     QVERIFY(first);
     first->hide();
     first->showAtStartupBox->setChecked(false);
-    writeSetting(kSection, kKey, QStringLiteral("1"));
-    QCOMPARE(m_help.show(nullptr), first);
+    m_env->settings().write(kSection, kKey, QStringLiteral("1"));
+    QCOMPARE(m_help->show(nullptr), first);
     QVERIFY(first->isVisible());
     QVERIFY(!first->showAtStartupBox->isChecked()); // shown again, not loaded again
 }
 
 void TestHelpWindow::closingUnloadsTheWindow()
 {
-    QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
-    QPointer<HelpWindow> window = m_help.show(nullptr);
+    QVERIFY(QFile::copy(kHelpSource, helpFile()));
+    QPointer<HelpWindow> window = m_help->show(nullptr);
     QVERIFY(window);
     window->close();
     QTRY_VERIFY(!window);
-    QVERIFY(!m_help.window());
-    QVERIFY(m_help.show(nullptr)); // and it can be opened again
+    QVERIFY(!m_help->window());
+    QVERIFY(m_help->show(nullptr)); // and it can be opened again
 }
 
 void TestHelpWindow::showsTheHelpTextOnTop()
 {
-    QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
-    HelpWindow *window = m_help.show(nullptr);
+    QVERIFY(QFile::copy(kHelpSource, helpFile()));
+    HelpWindow *window = m_help->show(nullptr);
     QVERIFY(showsOurHelp(window));
     QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(!window->helpText->toPlainText().contains(QLatin1Char('\\')));
@@ -190,10 +191,10 @@ void TestHelpWindow::showsTheHelpTextOnTop()
 // A warning shown while the help window stays on top would open under it.
 void TestHelpWindow::boxesOpenAboveIt()
 {
-    QVERIFY(QFile::copy(kHelpSource, m_folder->filePath(QStringLiteral("Help.rtf"))));
-    QVERIFY(QTest::qWaitForWindowExposed(m_help.show(nullptr)));
-    showMessage(nullptr, QStringLiteral("Threadloom"), QStringLiteral("posts.txt could not be read"),
-                QMessageBox::Warning);
+    QVERIFY(QFile::copy(kHelpSource, helpFile()));
+    QVERIFY(QTest::qWaitForWindowExposed(m_help->show(nullptr)));
+    ModalMessageBoxes().showMessage(nullptr, QStringLiteral("Threadloom"),
+                                    QStringLiteral("posts.txt could not be read"), QMessageBox::Warning);
     QMessageBox *box = nullptr;
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (auto *found = qobject_cast<QMessageBox *>(window); found && found->isVisible())
@@ -221,13 +222,13 @@ void TestHelpWindow::helpFileFound()
     QFETCH(bool, besideProgram);
     QFETCH(QString, name);
 
-    const QString folder = besideProgram ? QCoreApplication::applicationDirPath() : m_folder->path();
+    const QString folder = besideProgram ? QCoreApplication::applicationDirPath() : m_env->dataFolder();
     const QString path = folder + QLatin1Char('/') + name;
     if (QFile::exists(path))
         QSKIP("a help file already lies there");
     if (!QFile::copy(kHelpSource, path))
         QSKIP("the folder cannot be written");
-    HelpWindow *window = m_help.show(nullptr);
+    HelpWindow *window = m_help->show(nullptr);
     if (besideProgram)
         QFile::remove(path);
     QVERIFY(showsOurHelp(window));
@@ -235,11 +236,11 @@ void TestHelpWindow::helpFileFound()
 
 void TestHelpWindow::damagedHelpFileStillOpens()
 {
-    QFile file(m_folder->filePath(QStringLiteral("Help.rtf")));
+    QFile file(helpFile());
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(QByteArray("{\\rtf1{\\colortbl;\\red9") + QByteArray(100000, '{') + QByteArray("\\'4"));
     file.close();
-    HelpWindow *window = m_help.show(nullptr);
+    HelpWindow *window = m_help->show(nullptr);
     QVERIFY(window);
     QVERIFY(window->isVisible());
 }

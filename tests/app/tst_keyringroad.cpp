@@ -14,8 +14,9 @@
 #include "eventwait.h"
 #include "fakeforum.h"
 #include "filebytes.h"
+#include "recordingmessageboxes.h"
+#include "testcontext.h"
 #include "testenvironment.h"
-#include "ui/messagebox.h"
 #include "widgettexts.h"
 
 #include <QAction>
@@ -47,9 +48,9 @@ QString keyringEntry(const QString &key)
     return waitUntil([&] { return answered; }, 20000) ? entry : QStringLiteral("<no answer>");
 }
 
-QString keepingSetting()
+QString keepingSetting(TestEnvironment &env)
 {
-    return readSetting(QStringLiteral("Settings"), QStringLiteral("keyringPasswords"), QStringLiteral("0"));
+    return env.settings().read(QStringLiteral("Settings"), QStringLiteral("keyringPasswords"), QStringLiteral("0"));
 }
 
 bool toggleKeyring(MainWindow &form)
@@ -63,14 +64,16 @@ class TestKeyringRoad : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase()
-    {
-        setMessageHookForTesting([this](const QString &, const QString &text) { m_boxes << text; });
-    }
     void keyringRoad();
     void refusingKeyringRoad();
 
 private:
+    // Collects in m_boxes the text of every box the run shows.
+    void hear(TestContext &run)
+    {
+        run.boxes().onMessage = [this](const QString &, const QString &text) { m_boxes << text; };
+    }
+
     QStringList m_boxes;
 };
 
@@ -86,7 +89,9 @@ void TestKeyringRoad::keyringRoad()
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), (login + "|alice|se|cret\r\n\r\n").toUtf8()));
 
     {
-        MainWindow form;
+        TestContext run(env);
+        hear(run);
+        MainWindow form(run.context());
         form.load();
         QAction *keep = form.findChild<QAction *>(QStringLiteral("keyringPasswords"));
         QVERIFY(!keep->isChecked());
@@ -94,12 +99,14 @@ void TestKeyringRoad::keyringRoad()
         QVERIFY(keep->isChecked());
         QCOMPARE(readFileBytes(env.filePath("posts2.txt")), (login + "|alice|\r\n\r\n").toUtf8());
         QCOMPARE(keyringEntry(key), QStringLiteral("se|cret"));
-        QCOMPARE(keepingSetting(), QStringLiteral("1"));
+        QCOMPARE(keepingSetting(env), QStringLiteral("1"));
         form.close();
     }
 
     // Restarted: the password comes out of the keyring and is pasted into the forum's login form.
-    MainWindow form;
+    TestContext run(env);
+    hear(run);
+    MainWindow form(run.context());
     form.load();
     form.show();
     QVERIFY(waitUntil([&] { return !form.keyringOption().keeper().isBusy(); }, 30000));
@@ -133,7 +140,7 @@ void TestKeyringRoad::keyringRoad()
     QVERIFY(toggleKeyring(form));
     QCOMPARE(readFileBytes(env.filePath("posts2.txt")), (login + "|alice|se|cret\r\n\r\n").toUtf8());
     QCOMPARE(keyringEntry(key), QStringLiteral("<none>"));
-    QCOMPARE(keepingSetting(), QStringLiteral("0"));
+    QCOMPARE(keepingSetting(env), QStringLiteral("0"));
     QVERIFY(m_boxes.isEmpty());
 }
 
@@ -144,7 +151,9 @@ void TestKeyringRoad::refusingKeyringRoad()
     TestEnvironment env;
     const QByteArray file = "http://127.0.0.1/forum|alice|secret\r\n\r\nhttp://127.0.0.1/other|bob|pw\r\n\r\n";
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), file));
-    MainWindow form;
+    TestContext run(env);
+    hear(run);
+    MainWindow form(run.context());
     form.load();
     m_boxes.clear();
     QVERIFY(toggleKeyring(form));
@@ -153,7 +162,7 @@ void TestKeyringRoad::refusingKeyringRoad()
              qPrintable(m_boxes.first()));
     QCOMPARE(readFileBytes(env.filePath("posts2.txt")), file);
     QVERIFY(!form.findChild<QAction *>(QStringLiteral("keyringPasswords"))->isChecked());
-    QCOMPARE(keepingSetting(), QStringLiteral("0"));
+    QCOMPARE(keepingSetting(env), QStringLiteral("0"));
 }
 
 THREADLOOM_BROWSER_TEST(TestKeyringRoad)

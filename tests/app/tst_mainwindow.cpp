@@ -6,20 +6,22 @@
 #include "app/startup.h"
 #include "browser/browsercontroller.h"
 #include "browser/browserpanel.h"
-#include "browser/browserprofile.h"
 #include "browser/forumspanel.h"
 #include "browser/websitewindow.h"
 #include "browsertestmain.h"
 #include "compose/composecontroller.h"
 #include "compose/initialmessage.h"
 #include "compose/messageeditorpanel.h"
+#include "compose/savedmessagefile.h"
+#include "compose/savedmessagelist.h"
 #include "compose/savedmessageswindow.h"
 #include "compose/templateeditor.h"
 #include "core/settingsstore.h"
 #include "filebytes.h"
+#include "recordingmessageboxes.h"
+#include "testcontext.h"
 #include "testenvironment.h"
 #include "ui/editortext.h"
-#include "ui/messagebox.h"
 #include "watch/postspanel.h"
 #include "watch/watchcontroller.h"
 
@@ -47,9 +49,9 @@ QStringList listTexts(const QAbstractItemView *list)
     return texts;
 }
 
-QString setting(const QString &key)
+QString setting(TestEnvironment &env, const QString &key)
 {
-    return readSetting("data", key, "<absent>");
+    return env.settings().read("data", key, "<absent>");
 }
 } // namespace
 
@@ -78,6 +80,7 @@ private Q_SLOTS:
     void controlsAreNamedInReadingOrder();
     void tabLeavesMultiLineBoxes_data();
     void tabLeavesMultiLineBoxes();
+    void twoRunsKeepApart();
 
 private:
     // Counts in m_ends the times form's run is ended.
@@ -97,7 +100,8 @@ void TestMainWindow::init()
 void TestMainWindow::firstRunOnEmptyFolder()
 {
     TestEnvironment env;
-    MainWindow form;
+    TestContext run(env);
+    MainWindow form(run.context());
     countEnds(form);
     form.load();
 
@@ -106,7 +110,7 @@ void TestMainWindow::firstRunOnEmptyFolder()
     QCOMPARE(form.postsPanel()->postList->model()->rowCount(), 0);
     QCOMPARE(form.forumsPanel()->forumList->model()->rowCount(), 0);
     QCOMPARE(form.editorPanel()->subjectBox->text(), QString("Type Subject Here"));
-    QCOMPARE(setting("lastSubject"), QString("Type Subject Here"));
+    QCOMPARE(setting(env, "lastSubject"), QString("Type Subject Here"));
     QCOMPARE(editorText(form.editorPanel()->messageEditor), initialMessageText());
     QCOMPARE(form.editorPanel()->formatList->currentText(), QString("text"));
     QCOMPARE(form.windowTitle(), QString("Threadloom by Marrowgate"));
@@ -118,7 +122,8 @@ void TestMainWindow::listFilesReadRules()
     QVERIFY(writeFileBytes(env.filePath("posts.txt"), "http://a/1\r\n\r\n \r\n  \r\nhttp://a/2\r\n"));
     QVERIFY(writeFileBytes(env.filePath("sizes.txt"), "100\r\n\r\n200\r\n\r\n300\r\n"));
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "\r\nhttp://f/1|ann|pw\r\n\r\nhttp://f/2|bob|p1|p2\r\n \r\n"));
-    MainWindow form;
+    TestContext run(env);
+    MainWindow form(run.context());
     countEnds(form);
     form.load();
 
@@ -139,15 +144,16 @@ void TestMainWindow::startWarningsComeAfterTheHelpWindow()
     QVERIFY(writeFileBytes(env.filePath("posts.txt"), QByteArray("\x7f"
                                                                  "ELF\0\0\0",
                                                                  7)));
-    MainWindow form;
+    TestContext run(env);
+    MainWindow form(run.context());
     countEnds(form);
     QStringList warnings;
-    setMessageHookForTesting([&](const QString &, const QString &text) {
+    run.boxes().onMessage = [&](const QString &, const QString &text) {
         const HelpWindow *help = form.context().help.window();
         warnings << (help && help->isVisible() ? "after help: " : "before help: ") + text;
-    });
+    };
     form.load();
-    setMessageHookForTesting({});
+    run.boxes().onMessage = {};
     QCOMPARE(warnings.size(), 1);
     QVERIFY2(warnings.first().startsWith("after help: Could not read") && warnings.first().contains("posts.txt"),
              qPrintable(warnings.first()));
@@ -159,7 +165,8 @@ void TestMainWindow::shutdownWritesExactBytes()
     QVERIFY(writeFileBytes(env.filePath("posts.txt"), "http://a/1\r\nhttp://a/2\r\n"));
     QVERIFY(writeFileBytes(env.filePath("sizes.txt"), "100\r\n200\r\n"));
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://f/1|ann|pw\r\n"));
-    MainWindow form;
+    TestContext run(env);
+    MainWindow form(run.context());
     countEnds(form);
     form.load();
     setEditorText(form.editorPanel()->messageEditor, "line one\r\nline two");
@@ -168,8 +175,8 @@ void TestMainWindow::shutdownWritesExactBytes()
     QCOMPARE(readFileBytes(env.filePath("posts.txt")), QByteArray("http://a/1\r\n\r\nhttp://a/2\r\n\r\n"));
     QCOMPARE(readFileBytes(env.filePath("sizes.txt")), QByteArray("100\r\n\r\n200\r\n\r\n"));
     QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://f/1|ann|pw\r\n\r\n"));
-    QCOMPARE(setting("lastMessage"), QString("line one\r\nline two"));
-    QCOMPARE(setting("lastConvert"), QString("0"));
+    QCOMPARE(setting(env, "lastMessage"), QString("line one\r\nline two"));
+    QCOMPARE(setting(env, "lastConvert"), QString("0"));
     QCOMPARE(m_ends, 1);
 }
 
@@ -178,7 +185,8 @@ void TestMainWindow::exitMenuStoresLikeClosing()
     TestEnvironment env;
     QVERIFY(writeFileBytes(env.filePath("posts.txt"), "http://a/1\r\n"));
     QVERIFY(writeFileBytes(env.filePath("sizes.txt"), "7\r\n"));
-    MainWindow form;
+    TestContext run(env);
+    MainWindow form(run.context());
     countEnds(form);
     form.load();
     form.show();
@@ -187,7 +195,7 @@ void TestMainWindow::exitMenuStoresLikeClosing()
     QVERIFY(exitItem);
     exitItem->trigger();
 
-    QCOMPARE(setting("lastMessage"), QString("kept"));
+    QCOMPARE(setting(env, "lastMessage"), QString("kept"));
     QCOMPARE(readFileBytes(env.filePath("posts.txt")), QByteArray("http://a/1\r\n\r\n"));
     QCOMPARE(readFileBytes(env.filePath("sizes.txt")), QByteArray("7\r\n\r\n"));
     QCOMPARE(m_ends, 1);
@@ -197,7 +205,8 @@ void TestMainWindow::exitMenuStoresLikeClosing()
 void TestMainWindow::exitEndsWithTheSecondaryBrowserOpen()
 {
     TestEnvironment env;
-    MainWindow form;
+    TestContext run(env);
+    MainWindow form(run.context());
     countEnds(form);
     form.load();
     form.show();
@@ -214,7 +223,8 @@ void TestMainWindow::restoresLastSession()
     TestEnvironment env;
     const QSize size(820, 640);
     {
-        MainWindow form;
+        TestContext run(env);
+        MainWindow form(run.context());
         countEnds(form);
         form.load();
         form.show();
@@ -225,7 +235,8 @@ void TestMainWindow::restoresLastSession()
         form.findChild<QAction *>("autoCheckMenu_2")->trigger(); // every 30 minutes
         form.close();
     }
-    MainWindow form;
+    TestContext run(env);
+    MainWindow form(run.context());
     countEnds(form);
     form.load();
     QCOMPARE(form.editorPanel()->subjectBox->text(), QString("my subject"));
@@ -247,8 +258,9 @@ void TestMainWindow::blankStoredMessageKeepsInstructions()
 {
     QFETCH(QString, stored);
     TestEnvironment env;
-    writeSetting("data", "lastMessage", stored);
-    MainWindow form;
+    env.settings().write("data", "lastMessage", stored);
+    TestContext run(env);
+    MainWindow form(run.context());
     countEnds(form);
     form.load();
     QCOMPARE(editorText(form.editorPanel()->messageEditor), initialMessageText());
@@ -267,8 +279,9 @@ void TestMainWindow::badStoredFormatSelectsText()
 {
     QFETCH(QString, stored);
     TestEnvironment env;
-    writeSetting("data", "lastConvert", stored);
-    MainWindow form;
+    env.settings().write("data", "lastConvert", stored);
+    TestContext run(env);
+    MainWindow form(run.context());
     countEnds(form);
     form.load();
     QCOMPARE(form.editorPanel()->formatList->currentIndex(), 0);
@@ -278,18 +291,20 @@ void TestMainWindow::badStoredFormatSelectsText()
 void TestMainWindow::storedEmptySubjectIsNotRewritten()
 {
     TestEnvironment env;
-    writeSetting("data", "lastSubject", "");
-    MainWindow form;
+    env.settings().write("data", "lastSubject", "");
+    TestContext run(env);
+    MainWindow form(run.context());
     countEnds(form);
     form.load();
     QCOMPARE(form.editorPanel()->subjectBox->text(), QString());
-    QCOMPARE(setting("lastSubject"), QString());
+    QCOMPARE(setting(env, "lastSubject"), QString());
 }
 
 void TestMainWindow::forumTabsSwitchPages()
 {
     TestEnvironment env;
-    MainWindow form;
+    TestContext run(env);
+    MainWindow form(run.context());
     countEnds(form);
     form.load();
     form.show();
@@ -306,10 +321,10 @@ void TestMainWindow::forumTabsSwitchPages()
 void TestMainWindow::splashShowsMainWindowOn75thTick()
 {
     TestEnvironment env;
-    AppContext context;
-    SplashWindow splash;
+    TestContext run(env);
+    SplashWindow splash(run.context().skin);
     MainWindow *main = nullptr;
-    connect(&splash, &SplashWindow::timeUp, &splash, [&] { main = startMainWindow(context); });
+    connect(&splash, &SplashWindow::timeUp, &splash, [&] { main = startMainWindow(run.context()); });
     splash.show();
     QSignalSpy shown(&splash, &SplashWindow::timeUp);
     QVERIFY(shown.wait(10000));
@@ -323,7 +338,8 @@ void TestMainWindow::splashShowsMainWindowOn75thTick()
 void TestMainWindow::closingWhilePageAnswerPendingIsSafe()
 {
     TestEnvironment env;
-    auto *form = new MainWindow;
+    TestContext run(env);
+    auto *form = new MainWindow(run.context());
     form->load();
     form->browser().armPostCheck();
     QSignalSpy loaded(form->browserPanel()->view, &QWebEngineView::loadFinished);
@@ -414,25 +430,26 @@ void TestMainWindow::controlsAreNamedInReadingOrder_data()
 
 namespace {
 // The window a row names ("Form1 posts": the main window on its "Your Posts" page).
-std::unique_ptr<QWidget> openWindow(const QString &window, TemplateSet &templates)
+std::unique_ptr<QWidget> openWindow(const QString &window, AppContext &context, TemplateSet &templates)
 {
     std::unique_ptr<QWidget> shown;
     if (window.startsWith("Form1")) {
-        auto form = std::make_unique<MainWindow>();
+        auto form = std::make_unique<MainWindow>(context);
         form->load();
         if (window.endsWith("posts"))
             form->pageTabs()->setCurrentIndex(1);
         shown = std::move(form);
     } else if (window == "Form3") {
-        shown = std::make_unique<SavedMessagesWindow>();
+        static SavedMessageList messages(context.dataFolder.filePath(savedMessagesFileName));
+        shown = std::make_unique<SavedMessagesWindow>(messages, *context.messageBoxes);
     } else if (window == "frmCustom") {
         shown = std::make_unique<TemplateEditor>(templates);
     } else if (window == "Form8") {
-        shown = std::make_unique<HelpWindow>();
+        shown = std::make_unique<HelpWindow>(context.settings, context.skin, context.dataFolder);
     } else if (window == "frmAbout") {
-        shown = std::make_unique<AboutWindow>();
+        shown = std::make_unique<AboutWindow>(context.skin);
     } else if (window == "frmWebsite") {
-        shown = std::make_unique<WebsiteWindow>(browserProfile(), QStringLiteral("127.0.0.1"));
+        shown = std::make_unique<WebsiteWindow>(context.browser.profile(), context.skin, QStringLiteral("127.0.0.1"));
     }
     if (shown)
         shown->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -444,8 +461,9 @@ void TestMainWindow::controlsAreNamedInReadingOrder()
 {
     QFETCH(QString, window);
     TestEnvironment env;
+    TestContext run(env);
     TemplateSet templates;
-    const std::unique_ptr<QWidget> shown = openWindow(window, templates);
+    const std::unique_ptr<QWidget> shown = openWindow(window, run.context(), templates);
     QVERIFY(shown);
     QStringList stops;
     tabStops(shown.get(), stops);
@@ -470,8 +488,9 @@ void TestMainWindow::tabLeavesMultiLineBoxes()
     QFETCH(QString, window);
     QFETCH(QString, box);
     TestEnvironment env;
+    TestContext run(env);
     TemplateSet templates;
-    const std::unique_ptr<QWidget> shown = openWindow(window, templates);
+    const std::unique_ptr<QWidget> shown = openWindow(window, run.context(), templates);
     shown->show();
     QVERIFY(QTest::qWaitForWindowActive(shown.get()));
     auto *text = shown->findChild<QPlainTextEdit *>(box);
@@ -480,6 +499,33 @@ void TestMainWindow::tabLeavesMultiLineBoxes()
     QTest::keyClick(text, Qt::Key_Tab);
     QTEST(QApplication::focusWidget()->objectName(), "next");
     QCOMPARE(text->toPlainText(), before);
+}
+
+// Two runs side by side on two places share nothing: what one keeps, the other never sees.
+void TestMainWindow::twoRunsKeepApart()
+{
+    TestEnvironment placesA;
+    TestEnvironment placesB;
+    TestContext runA(placesA);
+    TestContext runB(placesB);
+    MainWindow a(runA.context());
+    MainWindow b(runB.context());
+    a.load();
+    b.load();
+    a.editorPanel()->subjectBox->setText("only in A");
+    setEditorText(a.editorPanel()->messageEditor, "hello");
+    a.compose().saveMessage();
+    a.watchedPosts.watch("http://a.example/thread");
+    a.close();
+
+    QCOMPARE(setting(placesA, "lastSubject"), QString("only in A"));
+    QCOMPARE(readFileBytes(placesA.filePath("messages.txt")), QByteArray("hello|only in A\r\n"));
+    QCOMPARE(setting(placesB, "lastSubject"), QString("Type Subject Here"));
+    QCOMPARE(setting(placesB, "lastMessage"), QString("<absent>"));
+    for (const char *name : {"messages.txt", "posts.txt", "sizes.txt"})
+        QCOMPARE(readFileBytes(placesB.filePath(name)), QByteArray("\r\n"));
+    QCOMPARE(b.editorPanel()->subjectBox->text(), QString("Type Subject Here"));
+    QCOMPARE(runA.boxes().messages + runB.boxes().messages, QStringList());
 }
 
 THREADLOOM_BROWSER_TEST(TestMainWindow)

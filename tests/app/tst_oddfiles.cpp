@@ -41,12 +41,12 @@ int modeOf(const QString &path)
 
 // Starts as the program does on the data folder, changes the list that reads file and saves it.
 // Returns what the list shows and, in warning, what the user is told.
-QStringList startAndChange(const QString &file, QString &warning)
+QStringList startAndChange(const DataFolder &folder, const QString &file, QString &warning)
 {
-    warning = ensureDataFiles().join('\n');
+    warning = ensureDataFiles(folder).join('\n');
     QStringList shown;
     if (file == "posts2.txt") {
-        ForumLoginList logins;
+        ForumLoginList logins(folder);
         warning += logins.load();
         for (int i = 0; i < logins.count(); ++i)
             shown << logins.at(i).url;
@@ -55,16 +55,17 @@ QStringList startAndChange(const QString &file, QString &warning)
         return shown;
     }
     if (file == "messages.txt") {
-        const SavedMessageLines read = readSavedMessages();
+        const QString messages = folder.filePath(savedMessagesFileName);
+        const SavedMessageLines read = readSavedMessages(messages);
         warning += read.error;
         for (const QString &line : read.lines) {
             if (!line.isEmpty())
                 shown << line;
         }
-        appendSavedMessage("new", "subject");
+        appendSavedMessage(messages, "new", "subject");
         return shown;
     }
-    WatchedPostList posts;
+    WatchedPostList posts(folder);
     warning += posts.load();
     for (const WatchedPost &post : posts.posts())
         shown << post.url + "=" + post.size;
@@ -167,7 +168,7 @@ void TestOddFiles::oddFilesAgainstReaders()
     QVERIFY(QFile::setPermissions(env.dataFolder(), mode(0755)));
 
     QString warning;
-    QCOMPARE(startAndChange(file, warning), shown);
+    QCOMPARE(startAndChange(env.folder(), file, warning), shown);
     if (told.isEmpty())
         QVERIFY2(warning.isEmpty(), qPrintable(warning));
     else

@@ -1,7 +1,6 @@
 #include "app/mainwindow.h"
 #include "browser/browsercontroller.h"
 #include "browser/browserpanel.h"
-#include "browser/browserprofile.h"
 #include "browser/forumspanel.h"
 #include "browser/postcheckrunner.h"
 #include "browsertest.h"
@@ -10,9 +9,10 @@
 #include "compose/messageeditorpanel.h"
 #include "eventwait.h"
 #include "fakeforum.h"
+#include "recordingmessageboxes.h"
+#include "testcontext.h"
 #include "testenvironment.h"
 #include "ui/editortext.h"
-#include "ui/messagebox.h"
 #include "watch/postspanel.h"
 #include "watch/sizerecorder.h"
 #include "watch/watchcontroller.h"
@@ -33,8 +33,6 @@ class TestPostCheckRoads : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -50,30 +48,20 @@ private:
     bool logIn(ClassicForum &forum, int thread);
     bool autoInsert(const QString &format, const QString &message);
     QStringList watchedRows() const { return itemTexts(m_form->postsPanel()->postList); }
+    // The boxes the run has shown, as "title|text".
+    const QStringList &boxes() const { return m_run->boxes().messages; }
 
     std::unique_ptr<TestEnvironment> m_env;
+    std::unique_ptr<TestContext> m_run;
     std::unique_ptr<MainWindow> m_form;
-    QStringList m_boxes;
 };
-
-void TestPostCheckRoads::initTestCase()
-{
-    setMessageHookForTesting(
-        [this](const QString &title, const QString &text) { m_boxes << title + QLatin1Char('|') + text; });
-}
-
-void TestPostCheckRoads::cleanupTestCase()
-{
-    setMessageHookForTesting({});
-}
 
 void TestPostCheckRoads::init()
 {
     m_env = std::make_unique<TestEnvironment>();
-    m_boxes.clear();
     // A visitor no forum knows yet, with the settings of a new user.
-    releaseBrowserProfile();
-    m_form = std::make_unique<MainWindow>();
+    m_run = std::make_unique<TestContext>(*m_env);
+    m_form = std::make_unique<MainWindow>(m_run->context());
     QSignalSpy started(m_form->browserPanel()->view, &QWebEngineView::loadFinished);
     m_form->load();
     m_form->show();
@@ -83,9 +71,11 @@ void TestPostCheckRoads::init()
 
 void TestPostCheckRoads::cleanup()
 {
+    const QStringList shown = boxes();
     m_form.reset();
+    m_run.reset();
     m_env.reset();
-    QVERIFY2(m_boxes.isEmpty(), qPrintable(m_boxes.join(QLatin1Char('\n'))));
+    QVERIFY2(shown.isEmpty(), qPrintable(shown.join(QLatin1Char('\n'))));
 }
 
 // Follows the thread's log-in link and logs in as alice through the board's form; the board sends

@@ -1,8 +1,11 @@
 #include "app/aboutwindow.h"
 #include "app/helpwindow.h"
+#include "compose/savedmessagefile.h"
+#include "compose/savedmessagelist.h"
 #include "compose/savedmessageswindow.h"
 #include "testenvironment.h"
-#include "ui/messagebox.h"
+#include "ui/modalmessageboxes.h"
+#include "ui/skin.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -14,12 +17,16 @@ class TestSecondaryWindows : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { isolateTestSettings(); }
     void cleanup();
     void escapeCloses_data();
     void escapeCloses();
     void opensOverTheMainWindowOnScreen_data();
     void opensOverTheMainWindowOnScreen();
+
+private:
+    TestEnvironment m_env;
+    Skin m_skin{false};
+    ModalMessageBoxes m_boxes;
 };
 
 namespace {
@@ -53,15 +60,15 @@ void TestSecondaryWindows::escapeCloses()
     QFETCH(QString, window);
     QWidget *shown = nullptr;
     if (window == QLatin1String("help"))
-        shown = new HelpWindow;
+        shown = new HelpWindow(m_env.settings(), m_skin, m_env.folder());
     else if (window == QLatin1String("about"))
-        shown = new AboutWindow;
+        shown = new AboutWindow(m_skin);
     else if (window == QLatin1String("saved"))
-        shown = new SavedMessagesWindow;
+        shown = new SavedMessagesWindow(*new SavedMessageList(m_env.filePath(savedMessagesFileName), this), m_boxes);
     if (shown) {
         shown->show();
     } else {
-        showMessage(nullptr, QStringLiteral("message preview"), QStringLiteral("<a href=\"x\">x</a>"));
+        m_boxes.showMessage(nullptr, QStringLiteral("message preview"), QStringLiteral("<a href=\"x\">x</a>"));
         shown = QApplication::activeModalWidget();
         QVERIFY(qobject_cast<QMessageBox *>(shown));
     }
@@ -92,7 +99,7 @@ void TestSecondaryWindows::opensOverTheMainWindowOnScreen()
     QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
 
     QPointer<AboutWindow> open;
-    AboutWindow *about = showAboutWindow(open, &mainWindow, {});
+    AboutWindow *about = showAboutWindow(open, m_skin, &mainWindow, {});
     QVERIFY(QTest::qWaitForWindowExposed(about));
     QVERIFY(available().contains(about->frameGeometry()));
     const QPoint offset = about->frameGeometry().center() - mainWindow.frameGeometry().center();

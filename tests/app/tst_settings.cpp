@@ -1,8 +1,10 @@
-// The typed settings: how each kind of value reads back from the text the store holds.
+// The typed settings: how each kind of value reads back from the text the store holds, and where
+// the user's store is.
 #include "core/settings.h"
 #include "core/settingsstore.h"
 #include "testenvironment.h"
 
+#include <QSettings>
 #include <QTest>
 
 namespace {
@@ -12,10 +14,10 @@ const Setting<bool> noByDefault{"Test", "no", false};
 const Setting<int> number{"Test", "number", 7};
 const Setting<QByteArray> bytes{"Test", "bytes", QByteArray("fallback")};
 
-void store(const char *key, const QString &text)
+void store(SettingsStore &settings, const char *key, const QString &text)
 {
     if (text != kAbsent)
-        writeSetting(QStringLiteral("Test"), QString::fromLatin1(key), text);
+        settings.write(QStringLiteral("Test"), QString::fromLatin1(key), text);
 }
 } // namespace
 
@@ -28,6 +30,7 @@ private Q_SLOTS:
     void numbers_data();
     void numbers();
     void valuesReadBackAsWritten();
+    void userStoreIsTheFileItAlwaysWas();
 };
 
 void TestSettings::yesNo_data()
@@ -49,10 +52,10 @@ void TestSettings::yesNo()
     QFETCH(bool, whenYesByDefault);
     QFETCH(bool, whenNoByDefault);
     TestEnvironment env;
-    store("yes", stored);
-    store("no", stored);
-    QCOMPARE(readSetting(yesByDefault), whenYesByDefault);
-    QCOMPARE(readSetting(noByDefault), whenNoByDefault);
+    store(env.settings(), "yes", stored);
+    store(env.settings(), "no", stored);
+    QCOMPARE(env.settings().read(yesByDefault), whenYesByDefault);
+    QCOMPARE(env.settings().read(noByDefault), whenNoByDefault);
 }
 
 void TestSettings::numbers_data()
@@ -73,22 +76,38 @@ void TestSettings::numbers()
     QFETCH(QString, stored);
     QFETCH(int, value);
     TestEnvironment env;
-    store("number", stored);
-    QCOMPARE(readSetting(number), value);
+    store(env.settings(), "number", stored);
+    QCOMPARE(env.settings().read(number), value);
 }
 
 void TestSettings::valuesReadBackAsWritten()
 {
     TestEnvironment env;
-    QCOMPARE(readSetting(bytes), QByteArray("fallback"));
+    SettingsStore &settings = env.settings();
+    QCOMPARE(settings.read(bytes), QByteArray("fallback"));
     const QByteArray binary("\0\x01geometry\xff", 11);
-    writeSetting(bytes, binary);
-    QCOMPARE(readSetting(bytes), binary);
-    writeSetting(noByDefault, true);
-    QCOMPARE(readSetting(QStringLiteral("Test"), QStringLiteral("no"), QString()), QStringLiteral("1"));
-    writeSetting(number, -40);
-    QCOMPARE(readSetting(number), -40);
-    QCOMPARE(readSetting(Settings::lastSubject), QStringLiteral("Type Subject Here"));
+    settings.write(bytes, binary);
+    QCOMPARE(settings.read(bytes), binary);
+    settings.write(noByDefault, true);
+    QCOMPARE(settings.read(QStringLiteral("Test"), QStringLiteral("no"), QString()), QStringLiteral("1"));
+    settings.write(number, -40);
+    QCOMPARE(settings.read(number), -40);
+    QCOMPARE(settings.read(Settings::lastSubject), QStringLiteral("Type Subject Here"));
+}
+
+// A settings file an earlier version left is read as it was, and what is written lands in it.
+void TestSettings::userStoreIsTheFileItAlwaysWas()
+{
+    isolateTestHome();
+    QSettings earlier(QSettings::NativeFormat, QSettings::UserScope, "Threadloom", "Threadloom");
+    earlier.setValue("data/lastSubject", "kept from before");
+    earlier.sync();
+    SettingsStore store(SettingsStore::userFile());
+    QCOMPARE(store.read(Settings::lastSubject), QStringLiteral("kept from before"));
+    store.write(Settings::showHelp, false);
+    earlier.sync();
+    QCOMPARE(earlier.value("Settings/showHelp").toString(), QStringLiteral("0"));
+    QVERIFY(QFile::remove(store.filePath()));
 }
 
 QTEST_APPLESS_MAIN(TestSettings)

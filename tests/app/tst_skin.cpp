@@ -19,13 +19,14 @@
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
-SkinDefinition loadedSkin()
+SkinDefinition loadedSkin(const Skin &skin)
 {
-    const SkinDefinition *skin = programSkin();
-    return skin ? *skin : SkinDefinition();
+    const SkinDefinition *loaded = skin.definition();
+    return loaded ? *loaded : SkinDefinition();
 }
 
 QColor rgb(unsigned value)
@@ -66,18 +67,20 @@ private Q_SLOTS:
     void startAndStopRestoreTheColours();
     void onTop_data();
     void onTop();
+
+private:
+    // Each test starts with the skin of a new run, switched off and not loaded.
+    std::unique_ptr<Skin> m_skin;
 };
 
 void TestSkin::init()
 {
-    unloadSkinForTesting();
-    setSkinSplashLoader({});
-    setSkinEnabledForTesting(false);
+    m_skin = std::make_unique<Skin>(false);
 }
 
 void TestSkin::cleanup()
 {
-    init();
+    m_skin.reset();
 }
 
 void TestSkin::parse_data()
@@ -121,8 +124,8 @@ void TestSkin::parse()
 
 void TestSkin::applyRecoloursByKind()
 {
-    startSkin(nullptr);
-    const SkinDefinition skin = loadedSkin();
+    m_skin->start(nullptr);
+    const SkinDefinition skin = loadedSkin(*m_skin);
     QWidget window;
     auto *frame = named<QGroupBox>(&window, QStringLiteral("Frame1"));
     auto *button = named<QPushButton>(frame, QStringLiteral("cmdSave")); // inside a frame too
@@ -140,7 +143,7 @@ void TestSkin::applyRecoloursByKind()
     auto *rich = named<QTextBrowser>(&window, QStringLiteral("rtf1"));
     const QPalette standard = QWidget().palette();
 
-    QVERIFY(applySkin(&window));
+    QVERIFY(m_skin->apply(&window));
 
     const QColor back = rgb(skin.controlBackground);
     const QColor text = rgb(skin.controlText);
@@ -171,17 +174,17 @@ void TestSkin::retryThroughTheSplash_data()
 void TestSkin::retryThroughTheSplash()
 {
     QFETCH(bool, splashLoadsSkin);
-    QVERIFY(!programSkin());
+    QVERIFY(!m_skin->definition());
     QWidget splash;
     auto *timer = new QTimer(&splash);
     timer->setObjectName(QStringLiteral("Timer2"));
     int loads = 0;
-    setSkinSplashLoader([&] {
+    m_skin->setSplashLoader([&] {
         // What the splash window's load does: start the skin, then its timer.
         ++loads;
         splash.show();
         if (splashLoadsSkin)
-            startSkin(&splash);
+            m_skin->start(&splash);
         timer->start(100000);
         return &splash;
     });
@@ -189,14 +192,15 @@ void TestSkin::retryThroughTheSplash()
     QWidget window;
     auto *button = named<QPushButton>(&window, QStringLiteral("cmdAdd"));
     const QColor before = button->palette().color(QPalette::Button);
-    QCOMPARE(applySkin(&window), splashLoadsSkin);
+    QCOMPARE(m_skin->apply(&window), splashLoadsSkin);
     QCOMPARE(loads, 1);
     QVERIFY(!timer->isActive()); // the splash must not go on to open another main window
     QVERIFY(splash.isHidden());
-    QCOMPARE(button->palette().color(QPalette::Button), splashLoadsSkin ? rgb(loadedSkin().controlBackground) : before);
+    QCOMPARE(button->palette().color(QPalette::Button),
+             splashLoadsSkin ? rgb(loadedSkin(*m_skin).controlBackground) : before);
 
     QWidget another; // once loaded, the skin needs no further splash
-    QCOMPARE(applySkin(&another), splashLoadsSkin);
+    QCOMPARE(m_skin->apply(&another), splashLoadsSkin);
     QCOMPARE(loads, splashLoadsSkin ? 1 : 2);
 }
 
@@ -246,26 +250,26 @@ void TestSkin::replaceLabelsByContainer()
 
 void TestSkin::aboutWindowSkinnedWhenEnabled()
 {
-    setSkinEnabledForTesting(true);
-    startSkin(nullptr);
-    AboutWindow window;
+    Skin skin(true);
+    skin.start(nullptr);
+    AboutWindow window(skin);
     // Seven labels (name, three captions, three values) get a skin copy each.
     const QList<SkinLabel *> labels = window.findChildren<SkinLabel *>();
     QCOMPARE(labels.size(), 1 + 7);
-    QCOMPARE(window.property("skinName").toString(), loadedSkin().name);
-    QCOMPARE(window.picture->palette().color(QPalette::Window), rgb(loadedSkin().pictureBackground));
+    QCOMPARE(window.property("skinName").toString(), loadedSkin(skin).name);
+    QCOMPARE(window.picture->palette().color(QPalette::Window), rgb(loadedSkin(skin).pictureBackground));
 }
 
 void TestSkin::startAndStopRestoreTheColours()
 {
     const QPalette before = QApplication::palette();
     QWidget splash;
-    startSkin(&splash);
+    m_skin->start(&splash);
     QVERIFY(QApplication::palette() != before);
     QVERIFY(splash.property("skinName").isValid());
-    stopSkin();
+    m_skin->stop();
     QCOMPARE(QApplication::palette(), before);
-    stopSkin(); // a second stop does nothing
+    m_skin->stop(); // a second stop does nothing
     QCOMPARE(QApplication::palette(), before);
 }
 

@@ -4,12 +4,12 @@
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
 #include "browser/browsercontroller.h"
-#include "browser/browserprofile.h"
 #include "browser/popupwindow.h"
 #include "browsertestmain.h"
 #include "compose/composecontroller.h"
+#include "recordingmessageboxes.h"
+#include "testcontext.h"
 #include "testenvironment.h"
-#include "ui/messagebox.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -92,6 +92,18 @@ bool marked(const QString &text)
     return text.startsWith(QLatin1String("[~")) && text.endsWith(QLatin1String("~]"));
 }
 
+// Closes every window at the end of a row, before the run's context goes.
+struct WindowsClosed
+{
+    ~WindowsClosed()
+    {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        QList<QPointer<QWidget>> left(windows.begin(), windows.end());
+        for (const QPointer<QWidget> &window : left)
+            delete window.data(); // one may own another: a deleted one is null here
+    }
+};
+
 const QWidget *topLevel(const QString &name)
 {
     const QWidgetList windows = QApplication::topLevelWidgets();
@@ -108,7 +120,6 @@ class TestTranslations : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void cleanup();
     void everyShownTextIsTranslated_data();
     void everyShownTextIsTranslated();
 
@@ -118,18 +129,9 @@ private:
 
 void TestTranslations::initTestCase()
 {
-    isolateTestSettings();
+    isolateTestHome();
     QVERIFY(m_pseudo.load(QStringLiteral(THREADLOOM_PSEUDO_QM)));
     QVERIFY(QCoreApplication::installTranslator(&m_pseudo));
-}
-
-void TestTranslations::cleanup()
-{
-    setMessageHookForTesting({});
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    QList<QPointer<QWidget>> left(windows.begin(), windows.end());
-    for (const QPointer<QWidget> &window : left)
-        delete window.data();
 }
 
 void TestTranslations::everyShownTextIsTranslated_data()
@@ -154,13 +156,15 @@ void TestTranslations::everyShownTextIsTranslated()
     QFETCH(QString, window);
     QFETCH(QStringList, data);
     TestEnvironment env;
+    TestContext run(env);
+    const WindowsClosed closed;
     QList<Shown> boxes;
     QString box;
-    setMessageHookForTesting([&boxes, &box](const QString &title, const QString &text) {
+    run.boxes().onMessage = [&boxes, &box](const QString &title, const QString &text) {
         boxes.append({box + QStringLiteral(" title"), title});
         boxes.append({box + QStringLiteral(" text"), text});
-    });
-    auto *form = new MainWindow;
+    };
+    auto *form = new MainWindow(run.context());
     form->load();
     form->show();
     if (window == QLatin1String("Form1")) {
@@ -178,9 +182,9 @@ void TestTranslations::everyShownTextIsTranslated()
     } else if (window == QLatin1String("frmWebsite")) {
         form->browser().openWebsiteWindow();
     } else if (window == QLatin1String("popupWindow")) {
-        (new PopupWindow(browserProfile(), [] { return true; }))->show();
+        (new PopupWindow(run.context().browser.profile(), [] { return true; }))->show();
     } else if (window == QLatin1String("frmSplash")) {
-        (new SplashWindow)->show();
+        (new SplashWindow(run.context().skin))->show();
     } else {
         boxes.clear(); // the start-up's
         QVERIFY(QFile::remove(env.filePath("messages.txt")));

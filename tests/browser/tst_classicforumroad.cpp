@@ -4,6 +4,7 @@
 #include "browsertestmain.h"
 #include "classicforum.h"
 #include "eventwait.h"
+#include "loopbackguard.h"
 
 #include <QSignalSpy>
 #include <QWebEnginePage>
@@ -25,8 +26,9 @@ void TestClassicForumRoad::quickReplyWithoutALoad()
     QVERIFY(forum.start());
     const int thread = forum.openThread(QStringLiteral("Spring meeting"));
     forum.addPost(thread, QStringLiteral("Count me in"));
+    const BrowserProfile profile(QString(), loopbackGuard());
     QWebEngineView view;
-    view.setPage(new QWebEnginePage(browserProfile(), &view));
+    view.setPage(new QWebEnginePage(profile.profile(), &view));
     view.resize(1000, 800);
     view.show();
     auto page = [&](const QString &script) { return runScript(view.page(), script, QWebEngineScript::MainWorld); };

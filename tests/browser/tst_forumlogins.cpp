@@ -6,8 +6,8 @@
 #include "core/datafiles.h"
 #include "core/datafolder.h"
 #include "filebytes.h"
+#include "recordingmessageboxes.h"
 #include "testenvironment.h"
-#include "ui/messagebox.h"
 #include "widgettexts.h"
 
 #include <QDir>
@@ -25,16 +25,18 @@ namespace {
 class ForumsPage : public QWidget, public PageNavigator
 {
 public:
-    ForumsPage()
-        : panel(new ForumsPanel(this))
-        , controller(*panel, forumLogins, *this, this)
+    explicit ForumsPage(const TestEnvironment &env)
+        : folder(env.folder())
+        , panel(new ForumsPanel(this))
+        , forumLogins(folder)
+        , controller(*panel, forumLogins, *this, boxes, this)
     {
         connect(&controller, &ForumsController::statusText, this,
                 [this](StatusPanel which, const QString &text) { m_status[which] = text; });
     }
     void load()
     {
-        ensureDataFiles();
+        ensureDataFiles(folder);
         forumLogins.load();
     }
     ForumsPanel *forumsPanel() const { return panel; }
@@ -44,6 +46,8 @@ public:
     QUrl currentUrl() const override { return m_url; }
     void navigate(const QString &url) override { m_url = QUrl(url); }
 
+    DataFolder folder;
+    RecordingMessageBoxes boxes;
     ForumsPanel *panel;
     ForumLoginList forumLogins;
     ForumsController controller;
@@ -65,11 +69,6 @@ class TestForumLogins : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup()
-    {
-        setMessageHookForTesting({});
-        setQuestionHookForTesting({});
-    }
     void parseLine_data();
     void parseLine();
     void writtenFormRoundTrips();
@@ -129,12 +128,12 @@ void TestForumLogins::writtenFormRoundTrips()
 {
     TestEnvironment env;
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "\r\n \r\nhttp://a|ann|p|1\r\n\r\n\r\nhttp://b|bob|\r\n"));
-    ForumLoginList list;
+    ForumLoginList list(env.folder());
     list.load();
     QCOMPARE(list.count(), 2);
     QCOMPARE(list.save(), QString());
     QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://a|ann|p|1\r\n\r\nhttp://b|bob|\r\n\r\n"));
-    ForumLoginList again;
+    ForumLoginList again(env.folder());
     again.load();
     QCOMPARE(again.at(0).password, QString("p|1"));
     QCOMPARE(again.at(1).userName, QString("bob"));
@@ -143,7 +142,7 @@ void TestForumLogins::writtenFormRoundTrips()
 void TestForumLogins::fileIsPrivate()
 {
     TestEnvironment env;
-    ForumLoginList list;
+    ForumLoginList list(env.folder());
     list.add("http://a");
     QCOMPARE(list.save(), QString());
     QCOMPARE(QFile::permissions(env.filePath("posts2.txt")) & 0x0077, QFileDevice::Permissions());
@@ -151,7 +150,8 @@ void TestForumLogins::fileIsPrivate()
 
 void TestForumLogins::addRefusesEmptyAndDuplicates()
 {
-    ForumLoginList list;
+    TestEnvironment env;
+    ForumLoginList list(env.folder());
     QVERIFY(!list.add(QString()));
     QVERIFY(list.add("http://a"));
     QVERIFY(!list.add("http://a"));
@@ -189,13 +189,13 @@ void TestForumLogins::fieldsKeepTheirLine()
     QFETCH(QString, password);
     QFETCH(QString, stored);
     TestEnvironment env;
-    ForumLoginList list;
+    ForumLoginList list(env.folder());
     QCOMPARE(list.add(url), !stored.isEmpty());
     if (stored.isEmpty())
         return;
     list.setLogin(0, user, password);
     QCOMPARE(list.save(), QString());
-    ForumLoginList again;
+    ForumLoginList again(env.folder());
     again.load();
     QCOMPARE(again.count(), 1);
     QCOMPARE(again.at(0).url + '|' + again.at(0).userName + '|' + again.at(0).password, stored);
@@ -206,7 +206,7 @@ void TestForumLogins::unreadableFileIsNeverOverwritten()
     TestEnvironment env;
     // Root reads a mode-000 file; a folder in its place cannot be read by anyone.
     QVERIFY(QDir(env.dataFolder()).mkdir("posts2.txt"));
-    ForumLoginList list;
+    ForumLoginList list(env.folder());
     const QString error = list.load();
     QVERIFY2(error.contains("posts2.txt"), qPrintable(error));
     QCOMPARE(list.loadError(), error);
@@ -221,8 +221,7 @@ void TestForumLogins::unreadableFileIsNeverOverwritten()
 void TestForumLogins::failedSaveKeepsListAndExplains()
 {
     TestEnvironment env;
-    setDataFolder(env.filePath("missing-folder"));
-    ForumLoginList list;
+    ForumLoginList list(DataFolder(env.filePath("missing-folder")));
     list.add("http://a");
     const QString error = list.save();
     QVERIFY(error.startsWith("There was an error saving your logins.\r\n\r\nError Number "));
@@ -233,7 +232,7 @@ void TestForumLogins::failedSaveKeepsListAndExplains()
 void TestForumLogins::addCurrentUrlStoresAtOnce()
 {
     TestEnvironment env;
-    ForumsPage form;
+    ForumsPage form(env);
     form.load();
     QVERIFY(showPage(form, "data:text/html,<p>forum</p>"));
     const QString url = form.currentUrl().toString();
@@ -252,7 +251,7 @@ void TestForumLogins::typingRewritesFileEachKeystroke()
 {
     TestEnvironment env;
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://a|ann|\r\n\r\n"));
-    ForumsPage form;
+    ForumsPage form(env);
     form.load();
     form.show();
     chooseRow(form.forumsPanel()->forumList, 0);
@@ -268,7 +267,7 @@ void TestForumLogins::selectingShowsLoginAndUrl()
 {
     TestEnvironment env;
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://a|ann|pa\r\n\r\nhttp://b|bob|pb\r\n\r\n"));
-    ForumsPage form;
+    ForumsPage form(env);
     form.load();
     QVERIFY(!form.forumsPanel()->userNameBox->isEnabled());
     chooseRow(form.forumsPanel()->forumList, 1);
@@ -283,20 +282,15 @@ void TestForumLogins::editsAfterRemovalGoNowhere()
 {
     TestEnvironment env;
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://a|ann|pa\r\n\r\nhttp://b|bob|pb\r\n\r\n"));
-    ForumsPage form;
+    ForumsPage form(env);
     form.load();
     chooseRow(form.forumsPanel()->forumList, 0);
     form.forums().selectForum(0);
-    QStringList questions;
-    bool answer = false;
-    setQuestionHookForTesting([&](const QString &title, const QString &text) {
-        questions << title + ": " + text;
-        return answer;
-    });
+    form.boxes.answerYes = false;
     form.forumsPanel()->removeForumButton->click(); // answered No: kept
-    QCOMPARE(questions, QStringList{"Threadloom: Remove this forum and its login?\n\nhttp://a"});
+    QCOMPARE(form.boxes.questions, QStringList{"Threadloom|Remove this forum and its login?\n\nhttp://a"});
     QCOMPARE(form.forumLogins.count(), 2);
-    answer = true;
+    form.boxes.answerYes = true;
     form.forumsPanel()->removeForumButton->click();
     QCOMPARE(readFileBytes(env.filePath("posts2.txt")), QByteArray("http://b|bob|pb\r\n\r\n"));
     QCOMPARE(form.forumsPanel()->userNameBox->text(), QString("ann"));
@@ -326,7 +320,7 @@ void TestForumLogins::keysChooseForum()
     TestEnvironment env;
     const QStringList lines{"http://f1/|ann|pw1", "http://f2/|bob|pw2", "http://f3/|cid|pw3"};
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), (lines.join("\r\n\r\n") + "\r\n\r\n").toUtf8()));
-    ForumsPage form;
+    ForumsPage form(env);
     form.load();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -349,7 +343,7 @@ void TestForumLogins::userNameRefusesBar()
 {
     TestEnvironment env;
     QVERIFY(writeFileBytes(env.filePath("posts2.txt"), "http://a|ann|pa\r\n\r\n"));
-    ForumsPage form;
+    ForumsPage form(env);
     form.load();
     form.show();
     chooseRow(form.forumsPanel()->forumList, 0);

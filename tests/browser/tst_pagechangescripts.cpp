@@ -2,6 +2,7 @@
 #include "browser/pagechangescripts.h"
 #include "browsertest.h"
 #include "browsertestmain.h"
+#include "loopbackguard.h"
 
 #include <QVariantMap>
 #include <QWebEnginePage>
@@ -49,8 +50,9 @@ void TestPageChangeScripts::notesChanges_data()
 void TestPageChangeScripts::notesChanges()
 {
     QFETCH(QString, change);
+    const BrowserProfile profile(QString(), loopbackGuard());
     QWebEngineView view;
-    view.setPage(new QWebEnginePage(browserProfile(), &view));
+    view.setPage(new QWebEnginePage(profile.profile(), &view));
     view.resize(800, 600);
     view.show();
     QVERIFY(loadHtml(&view, QStringLiteral("<html><body><div id=posts><p id=first>Older post</p></div>"

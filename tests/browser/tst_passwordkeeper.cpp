@@ -86,7 +86,7 @@ struct Keeping
 {
     TestEnvironment env;
     bool written;
-    ForumLoginList list;
+    ForumLoginList list{env.folder()};
     FakeStore store;
     PasswordKeeper keeper{list, store};
     QSignalSpy problems{&keeper, &PasswordKeeper::problem};

@@ -5,7 +5,9 @@
 #include "core/branding.h"
 #include "eventwait.h"
 #include "fakeforum.h"
+#include "loopbackguard.h"
 #include "testenvironment.h"
+#include "ui/skin.h"
 
 #include <QLineEdit>
 #include <QPointer>
@@ -30,6 +32,8 @@ private:
     bool waitForLoad();
 
     TestEnvironment m_env;
+    BrowserProfile m_profile{QString(), loopbackGuard()};
+    Skin m_skin{false};
     FakeForum m_forum;
     QPointer<WebsiteWindow> m_window;
 };
@@ -44,7 +48,7 @@ void TestWebsiteWindow::initTestCase()
 
 void TestWebsiteWindow::init()
 {
-    m_window = new WebsiteWindow(browserProfile(), m_forum.url(QStringLiteral("/home")));
+    m_window = new WebsiteWindow(m_profile.profile(), m_skin, m_forum.url(QStringLiteral("/home")));
 }
 
 void TestWebsiteWindow::cleanup()
@@ -82,7 +86,7 @@ void TestWebsiteWindow::opening()
 void TestWebsiteWindow::ownerPageByDefault()
 {
     loadBranding();
-    WebsiteWindow window(browserProfile());
+    WebsiteWindow window(m_profile.profile(), m_skin);
     QSignalSpy started(window.view, &QWebEngineView::loadStarted);
     window.open();
     QCOMPARE(window.windowTitle(), branding().websiteAddress);

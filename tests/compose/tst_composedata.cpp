@@ -51,12 +51,14 @@ private slots:
     void failedWriteKeepsFile();
 
 private:
+    QString messagesFile() const { return m_env->filePath(savedMessagesFileName); }
+
     std::unique_ptr<TestEnvironment> m_env;
 };
 
 void TestComposeData::freshStoreGivesDefaults()
 {
-    const TemplateSet loaded = loadTemplates();
+    const TemplateSet loaded = loadTemplates(m_env->settings());
     QCOMPARE(formatNames(loaded), QStringList({"text", "html", "ubb", "ezboard"}));
     const LinkRules classic = LinkRules::Classic;
     QCOMPARE(convertMessage("j@h", "html", loaded, classic), QString("<a href='mailto:j@h'>j@h</a>"));
@@ -65,9 +67,9 @@ void TestComposeData::freshStoreGivesDefaults()
 
     // A store an earlier version wrote holds the five fields of each slot and nothing of the
     // e-mail codes: those come from the defaults, the rest as stored.
-    writeSetting("data", "ubbMailCall01", "mail:");
-    writeSetting("data", "cust01Name", "mine");
-    const TemplateSet older = loadTemplates();
+    m_env->settings().write("data", "ubbMailCall01", "mail:");
+    m_env->settings().write("data", "cust01Name", "mine");
+    const TemplateSet older = loadTemplates(m_env->settings());
     QCOMPARE(older.entries[1].mailCall01, QString("mail:"));
     QCOMPARE(older.entries[1].mailOpen01 + older.entries[1].mailClose01, QString("[email][/email]"));
     QCOMPARE(older.entries[3].mailOpen01 + older.entries[3].mailClose01, QString());
@@ -85,15 +87,15 @@ void TestComposeData::saveThenLoadKeepsEveryValue()
     set.entries[1].mailOpen01.clear(); // so must an emptied e-mail code
     set.minutes = {"m0", "m1", "m2"};
     set.seconds = {"s0", "s1", "s2"};
-    saveTemplates(set);
-    QCOMPARE(loadTemplates(), set);
+    saveTemplates(m_env->settings(), set);
+    QCOMPARE(loadTemplates(m_env->settings()), set);
     // The store is shared with earlier installs: the key names must not drift.
-    QCOMPARE(readSetting("data", "ezLinkOpen02", "?"), QString("m2"));
-    QCOMPARE(readSetting("data", "cust01LinkClose01", "?"), QString("c3"));
-    QCOMPARE(readSetting("data", "cust05MailCall01", "?"), QString("e7"));
-    QCOMPARE(readSetting("data", "ezMailOpen01", "?"), QString("f2"));
-    QCOMPARE(readSetting("data", "cust05MailClose01", "?"), QString("g7"));
-    QCOMPARE(readSetting("data", "seconds2", "?"), QString("s2"));
+    QCOMPARE(m_env->settings().read("data", "ezLinkOpen02", "?"), QString("m2"));
+    QCOMPARE(m_env->settings().read("data", "cust01LinkClose01", "?"), QString("c3"));
+    QCOMPARE(m_env->settings().read("data", "cust05MailCall01", "?"), QString("e7"));
+    QCOMPARE(m_env->settings().read("data", "ezMailOpen01", "?"), QString("f2"));
+    QCOMPARE(m_env->settings().read("data", "cust05MailClose01", "?"), QString("g7"));
+    QCOMPARE(m_env->settings().read("data", "seconds2", "?"), QString("s2"));
 }
 
 void TestComposeData::formatChoice_data()
@@ -155,8 +157,8 @@ void TestComposeData::readLine()
     QCOMPARE(saved.hasSubject, hasSubject);
     if (hasSubject) {
         // What the program writes reads back the same, through the file.
-        QCOMPARE(appendSavedMessage(message, subject), QString());
-        const SavedMessage again = parseSavedMessageLine(readSavedMessages().lines.last());
+        QCOMPARE(appendSavedMessage(messagesFile(), message, subject), QString());
+        const SavedMessage again = parseSavedMessageLine(readSavedMessages(messagesFile()).lines.last());
         QCOMPARE(again.message, message);
         QCOMPARE(again.subject, subject);
     }
@@ -164,10 +166,10 @@ void TestComposeData::readLine()
 
 void TestComposeData::subjectWithBarRefused()
 {
-    QVERIFY(writeFileBytes(savedMessagesPath(), "m|s\r\n"));
-    const QString error = appendSavedMessage("m", "a|b");
+    QVERIFY(writeFileBytes(messagesFile(), "m|s\r\n"));
+    const QString error = appendSavedMessage(messagesFile(), "m", "a|b");
     QVERIFY2(error.contains("\"|\""), qPrintable(error));
-    QCOMPARE(readFileBytes(savedMessagesPath()), QByteArray("m|s\r\n"));
+    QCOMPARE(readFileBytes(messagesFile()), QByteArray("m|s\r\n"));
 }
 
 void TestComposeData::append_data()
@@ -198,9 +200,9 @@ void TestComposeData::append()
     QFETCH(QString, subject);
     QFETCH(QByteArray, after);
     if (before != missing)
-        QVERIFY(writeFileBytes(savedMessagesPath(), before));
-    QCOMPARE(appendSavedMessage(message, subject), QString());
-    QCOMPARE(readFileBytes(savedMessagesPath()), after);
+        QVERIFY(writeFileBytes(messagesFile(), before));
+    QCOMPARE(appendSavedMessage(messagesFile(), message, subject), QString());
+    QCOMPARE(readFileBytes(messagesFile()), after);
 }
 
 void TestComposeData::remove_data()
@@ -221,10 +223,10 @@ void TestComposeData::remove()
     QFETCH(QByteArray, before);
     QFETCH(QString, entry);
     QFETCH(QByteArray, after);
-    QVERIFY(writeFileBytes(savedMessagesPath(), before));
-    QCOMPARE(deleteSavedMessage(entry), QString());
-    QCOMPARE(readFileBytes(savedMessagesPath()), after);
-    QCOMPARE(readSavedMessages().lines.last(), QString()); // the list then ends with an empty entry
+    QVERIFY(writeFileBytes(messagesFile(), before));
+    QCOMPARE(deleteSavedMessage(messagesFile(), entry), QString());
+    QCOMPARE(readFileBytes(messagesFile()), after);
+    QCOMPARE(readSavedMessages(messagesFile()).lines.last(), QString()); // the list then ends with an empty entry
 }
 
 void TestComposeData::failedWriteKeepsFile_data()
@@ -240,14 +242,14 @@ void TestComposeData::failedWriteKeepsFile()
 {
     QFETCH(bool, append);
     const QByteArray before = "a|1\r\n" + QByteArray(4096, 'x') + "|2\r\n";
-    QVERIFY(writeFileBytes(savedMessagesPath(), before));
+    QVERIFY(writeFileBytes(messagesFile(), before));
     QString error;
     {
         const FileSizeLimit limit(100);
-        error = append ? appendSavedMessage("m", "s") : deleteSavedMessage("a|1");
+        error = append ? appendSavedMessage(messagesFile(), "m", "s") : deleteSavedMessage(messagesFile(), "a|1");
     }
     QVERIFY2(error.contains("messages.txt"), qPrintable(error));
-    QCOMPARE(readFileBytes(savedMessagesPath()), before);
+    QCOMPARE(readFileBytes(messagesFile()), before);
 }
 
 QTEST_GUILESS_MAIN(TestComposeData)

@@ -11,16 +11,17 @@
 #include "core/settingsstore.h"
 #include "filebytes.h"
 #include "filesizelimit.h"
+#include "recordingmessageboxes.h"
 #include "testenvironment.h"
 #include "ui/editortext.h"
-#include "ui/messagebox.h"
+#include "ui/modalmessageboxes.h"
 #include "widgettexts.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMap>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -54,7 +55,12 @@ private slots:
     void templateEditorLockAndDiscard();
 
 private:
-    QString lastSubject() const { return readSetting("data", "lastSubject", "<absent>"); }
+    QString lastSubject() const { return setting("data", "lastSubject"); }
+    QString setting(const char *section, const char *key, const char *absent = "<absent>") const
+    {
+        return m_env->settings().read(section, key, absent);
+    }
+    QString messagesFile() const { return m_env->filePath(savedMessagesFileName); }
     ComposeController &compose() const { return *m_compose; }
     // What the main window does at start-up for this area: the templates, the formats, the last run.
     void startCompose();
@@ -67,33 +73,26 @@ private:
     TemplateSet m_templates;
     ComposeController *m_compose = nullptr;
     QMap<StatusPanel, QString> m_status;
-    QStringList m_notices;   // "title: text"
-    QStringList m_questions; // "title: text"
-    bool m_answer = true;
+    RecordingMessageBoxes m_boxes; // "title|text"
 };
 
 void TestComposeWindows::init()
 {
     m_env = std::make_unique<TestEnvironment>();
-    setMessageHookForTesting(
-        [this](const QString &title, const QString &text) { m_notices.append(title + ": " + text); });
-    setQuestionHookForTesting([this](const QString &title, const QString &text) {
-        m_questions.append(title + ": " + text);
-        return m_answer;
-    });
-    m_questions.clear();
-    m_answer = true;
+    m_boxes.questions.clear();
+    m_boxes.answerYes = true;
     startCompose();
-    m_notices.clear(); // whatever start-up had to say
+    m_boxes.messages.clear(); // whatever start-up had to say
 }
 
 void TestComposeWindows::startCompose()
 {
     m_window = std::make_unique<QWidget>();
     m_panel = new MessageEditorPanel(m_window.get());
-    QVERIFY(ensureDataFiles().isEmpty());
-    m_templates = loadTemplates();
-    m_compose = new ComposeController(*m_panel, m_templates, m_window.get());
+    QVERIFY(ensureDataFiles(m_env->folder()).isEmpty());
+    m_templates = loadTemplates(m_env->settings());
+    m_compose =
+        new ComposeController(*m_panel, m_templates, m_env->settings(), m_boxes, m_env->folder(), m_window.get());
     connect(m_compose, &ComposeController::statusText, this,
             [this](StatusPanel panel, const QString &text) { setPanelText(panel, text); });
     m_compose->showFormats();
@@ -104,8 +103,7 @@ void TestComposeWindows::cleanup()
 {
     m_window.reset();
     m_status.clear();
-    setMessageHookForTesting({});
-    setQuestionHookForTesting({});
+    m_boxes.clear();
     m_env.reset();
 }
 
@@ -149,7 +147,7 @@ void TestComposeWindows::previewAndCopy()
     m_panel->formatList->setCurrentText(format);
     setEditorText(m_panel->messageEditor, message);
     m_panel->previewButton->click();
-    QCOMPARE(m_notices, QStringList{"message preview: " + expected});
+    QCOMPARE(m_boxes.messages, QStringList{"message preview|" + expected});
     m_panel->copyButton->click();
     QCOMPARE(QGuiApplication::clipboard()->text(), expected);
     QCOMPARE(editorText(m_panel->messageEditor), message);
@@ -159,7 +157,7 @@ void TestComposeWindows::modernLinksItem()
 {
     const QString message = "see https://h.org/p?q=1 and www.h.org.";
     const QString hint = "2 addresses left as plain text: see Tools > Modern Links";
-    const QString modernPreview = "message preview: see <a href='https://h.org/p?q=1'>https://h.org/p?q=1</a> and "
+    const QString modernPreview = "message preview|see <a href='https://h.org/p?q=1'>https://h.org/p?q=1</a> and "
                                   "<a href='http://www.h.org'>www.h.org</a>.\r\n\r\n";
     m_panel->formatList->setCurrentText("html");
     setEditorText(m_panel->messageEditor, message);
@@ -169,15 +167,15 @@ void TestComposeWindows::modernLinksItem()
     // A new user has the modern rules, and no choice is stored until one is made.
     QVERIFY(item && item->isCheckable() && item->isChecked());
     m_panel->previewButton->click();
-    QCOMPARE(m_notices, QStringList{modernPreview});
+    QCOMPARE(m_boxes.messages, QStringList{modernPreview});
     QCOMPARE(panelText(StatusPanel::State), QString("Complete"));
-    QCOMPARE(readSetting("Settings", "modernLinks", "<absent>"), QString("<absent>"));
+    QCOMPARE(setting("Settings", "modernLinks"), QString("<absent>"));
 
     item->trigger();
-    QCOMPARE(readSetting("Settings", "modernLinks", "<absent>"), QString("0"));
-    m_notices.clear();
+    QCOMPARE(setting("Settings", "modernLinks"), QString("0"));
+    m_boxes.messages.clear();
     m_panel->previewButton->click();
-    QCOMPARE(m_notices, QStringList{"message preview: " + message + "\r\n\r\n"});
+    QCOMPARE(m_boxes.messages, QStringList{"message preview|" + message + "\r\n\r\n"});
     QCOMPARE(panelText(StatusPanel::State), hint);
     setPanelText(StatusPanel::State, "Complete");
     m_panel->copyButton->click();
@@ -199,7 +197,7 @@ void TestComposeWindows::saveReportsFailure()
     setEditorText(m_panel->messageEditor, "a\r\nb");
     m_panel->subjectBox->setText("s");
     m_panel->saveButton->click();
-    QCOMPARE(readFileBytes(savedMessagesPath()), QByteArray("a[br]b|s\r\n"));
+    QCOMPARE(readFileBytes(messagesFile()), QByteArray("a[br]b|s\r\n"));
     QCOMPARE(panelText(StatusPanel::State), QString("MESSAGE SAVED"));
 
     setPanelText(StatusPanel::State, "Complete");
@@ -207,35 +205,35 @@ void TestComposeWindows::saveReportsFailure()
         const FileSizeLimit limit(8);
         m_panel->saveButton->click();
     }
-    QCOMPARE(m_notices.size(), 1);
-    QVERIFY2(m_notices[0].contains("messages.txt"), qPrintable(m_notices[0]));
+    QCOMPARE(m_boxes.messages.size(), 1);
+    QVERIFY2(m_boxes.messages[0].contains("messages.txt"), qPrintable(m_boxes.messages[0]));
     QCOMPARE(panelText(StatusPanel::State), QString("Complete"));
-    QCOMPARE(readFileBytes(savedMessagesPath()), QByteArray("a[br]b|s\r\n"));
+    QCOMPARE(readFileBytes(messagesFile()), QByteArray("a[br]b|s\r\n"));
 }
 
 void TestComposeWindows::savedMessagesWindow()
 {
-    QVERIFY(QFile::remove(savedMessagesPath()));
+    QVERIFY(QFile::remove(messagesFile()));
     m_panel->loadButton->click();
-    QCOMPARE(m_notices, QStringList{"Threadloom: you must first save a message before you can load one"});
+    QCOMPARE(m_boxes.messages, QStringList{"Threadloom|you must first save a message before you can load one"});
     QVERIFY(!compose().savedMessagesWindow());
 
-    QVERIFY(writeFileBytes(savedMessagesPath(), "a|1\r\nb|2\r\na|1\r\n"));
+    QVERIFY(writeFileBytes(messagesFile(), "a|1\r\nb|2\r\na|1\r\n"));
     m_panel->loadButton->click();
     QPointer<SavedMessagesWindow> window = compose().savedMessagesWindow();
     QVERIFY(window && window->isVisible());
 
     window->deleteButton->click(); // nothing selected: nothing goes
     QCOMPARE(itemTexts(window->messageList), QStringList({"a|1", "b|2", "a|1"}));
-    QVERIFY(m_questions.isEmpty());
-    window->messageList->setCurrentRow(2);
+    QVERIFY(m_boxes.questions.isEmpty());
+    chooseRow(window->messageList, 2);
     window->deleteButton->click();
-    QCOMPARE(m_questions, QStringList{"Threadloom: Delete this saved message?\n\na|1"});
-    QCOMPARE(readFileBytes(savedMessagesPath()), QByteArray("b|2\r\n\r\n"));
+    QCOMPARE(m_boxes.questions, QStringList{"Threadloom|Delete this saved message?\n\na|1"});
+    QCOMPARE(readFileBytes(messagesFile()), QByteArray("b|2\r\n\r\n"));
     QCOMPARE(itemTexts(window->messageList), QStringList({"b|2", ""}));
 
     // Opened again while open: brought forward, not read again; after closing, read afresh.
-    QVERIFY(writeFileBytes(savedMessagesPath(), "c|3\r\n"));
+    QVERIFY(writeFileBytes(messagesFile(), "c|3\r\n"));
     compose().loadAction()->trigger(); // View > saved messages
     QCOMPARE(compose().savedMessagesWindow(), window.data());
     QCOMPARE(itemTexts(window->messageList).size(), 2);
@@ -243,7 +241,13 @@ void TestComposeWindows::savedMessagesWindow()
     QTRY_VERIFY(window.isNull());
     compose().openSavedMessages();
     QCOMPARE(itemTexts(compose().savedMessagesWindow()->messageList), QStringList{"c|3"});
-    QVERIFY(m_notices.size() == 1);
+    QVERIFY(m_boxes.messages.size() == 1);
+
+    // A message saved while the window is open is listed at once.
+    setEditorText(m_panel->messageEditor, "d");
+    m_panel->subjectBox->setText("4");
+    m_panel->saveButton->click();
+    QCOMPARE(itemTexts(compose().savedMessagesWindow()->messageList), QStringList({"c|3", "d|4"}));
 }
 
 void TestComposeWindows::savedMessageEntries_data()
@@ -257,8 +261,8 @@ void TestComposeWindows::savedMessageEntries_data()
     QTest::newRow("lines and subject") << "a[br]b[BR]c|s" << "a\nb\nc/s" << "a\nb\nc/s" << "";
     QTest::newRow("no bar keeps subject") << "hand made" << "hand made/old" << "hand made/main" << "";
     QTest::newRow("subject follows the last bar") << "x|y|z" << "x|y/z" << "x|y/z" << "";
-    QTest::newRow("empty entry") << "" << "before/old" << "body/main" << "Threadloom: cannot insert a blank message";
-    QTest::newRow("empty message") << "|s" << "/s" << "body/main" << "Threadloom: cannot insert a blank message";
+    QTest::newRow("empty entry") << "" << "before/old" << "body/main" << "Threadloom|cannot insert a blank message";
+    QTest::newRow("empty message") << "|s" << "/s" << "body/main" << "Threadloom|cannot insert a blank message";
     // clang-format on
 }
 
@@ -268,7 +272,7 @@ void TestComposeWindows::savedMessageEntries()
     QFETCH(QString, viewed);
     QFETCH(QString, loaded);
     QFETCH(QString, notice);
-    QVERIFY(writeFileBytes(savedMessagesPath(), "first|1\r\n" + entry.toUtf8() + "\r\n"));
+    QVERIFY(writeFileBytes(messagesFile(), "first|1\r\n" + entry.toUtf8() + "\r\n"));
     setEditorText(m_panel->messageEditor, "body");
     m_panel->subjectBox->setText("main");
     compose().openSavedMessages();
@@ -282,7 +286,7 @@ void TestComposeWindows::savedMessageEntries()
     window->loadEntry(1);
     QCOMPARE(m_panel->messageEditor->toPlainText() + "/" + m_panel->subjectBox->text(), loaded);
     QCOMPARE(lastSubject(), m_panel->subjectBox->text());
-    QCOMPARE(m_notices, notice.isEmpty() ? QStringList() : QStringList{notice});
+    QCOMPARE(m_boxes.messages, notice.isEmpty() ? QStringList() : QStringList{notice});
 }
 
 void TestComposeWindows::keysChooseSavedMessage_data()
@@ -308,34 +312,34 @@ void TestComposeWindows::keysChooseSavedMessage()
     QFETCH(bool, answer);
     QFETCH(QString, shown);
     QFETCH(QByteArray, file);
-    QVERIFY(writeFileBytes(savedMessagesPath(), "a|1\r\nb|2\r\nc|3\r\n"));
+    QVERIFY(writeFileBytes(messagesFile(), "a|1\r\nb|2\r\nc|3\r\n"));
     compose().openSavedMessages();
     SavedMessagesWindow *window = compose().savedMessagesWindow();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    QListWidget *list = window->messageList;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    QListView *list = window->messageList;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(rowIndex(list, 1)).center());
     QCOMPARE(window->messageView->toPlainText() + "/" + window->subjectBox->text(), QString("b/2"));
     for (int key : keys)
         QTest::keyClick(list, Qt::Key(key));
     QCOMPARE(window->messageView->toPlainText() + "/" + window->subjectBox->text(), shown);
 
-    m_answer = answer;
+    m_boxes.answerYes = answer;
     window->deleteButton->click();
-    QCOMPARE(m_questions, QStringList{"Threadloom: Delete this saved message?\n\n" + shown.replace('/', '|')});
-    QCOMPARE(readFileBytes(savedMessagesPath()), file);
+    QCOMPARE(m_boxes.questions, QStringList{"Threadloom|Delete this saved message?\n\n" + shown.replace('/', '|')});
+    QCOMPARE(readFileBytes(messagesFile()), file);
 }
 
 void TestComposeWindows::enterAndDoubleClickLoadOnce()
 {
-    QVERIFY(writeFileBytes(savedMessagesPath(), "a|1\r\nb|2\r\n"));
+    QVERIFY(writeFileBytes(messagesFile(), "a|1\r\nb|2\r\n"));
     compose().openSavedMessages();
     SavedMessagesWindow *window = compose().savedMessagesWindow();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    QListWidget *list = window->messageList;
+    QListView *list = window->messageList;
     QSignalSpy chosen(window, &SavedMessagesWindow::messageChosen);
     QTest::keyClick(list, Qt::Key_Return); // nothing chosen yet
     QCOMPARE(chosen.count(), 0);
-    const QPoint first = list->visualItemRect(list->item(0)).center();
+    const QPoint first = list->visualRect(rowIndex(list, 0)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first); // a double-click starts as a click
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
     QCOMPARE(chosen.count(), 1);
@@ -350,12 +354,12 @@ void TestComposeWindows::enterAndDoubleClickLoadOnce()
 // second answer runs the action.
 void TestComposeWindows::questionWaitsForTheAnswer()
 {
-    setQuestionHookForTesting({});
+    ModalMessageBoxes boxes;
     QWidget parent;
     auto receiver = std::make_unique<QObject>();
     int yes = 0;
     for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes, QMessageBox::Yes}) {
-        askYesNo(&parent, "T", "Sure?\n\n<b>x</b>", receiver.get(), [&] { ++yes; });
+        boxes.askYesNo(&parent, "T", "Sure?\n\n<b>x</b>", receiver.get(), [&] { ++yes; });
         QPointer<QMessageBox> box = parent.findChild<QMessageBox *>();
         QVERIFY(box && box->isVisible());
         QCOMPARE(box->textFormat(), Qt::PlainText);
@@ -396,9 +400,9 @@ void TestComposeWindows::templateEditorSaveAndClose()
     QVERIFY(editor && editor->isHidden());
     QCOMPARE(itemTexts(m_panel->formatList), QStringList({"text", "ubb", "ezboard", " mine "}));
     QCOMPARE(m_panel->formatList->currentIndex(), 0);
-    QCOMPARE(readSetting("data", "htmlName", "?"), QString());
-    QCOMPARE(readSetting("data", "cust01Name", "?"), QString(" mine "));
-    QCOMPARE(readSetting("data", "cust01MailClose01", "?"), QString(")"));
+    QCOMPARE(setting("data", "htmlName", "?"), QString());
+    QCOMPARE(setting("data", "cust01Name", "?"), QString(" mine "));
+    QCOMPARE(setting("data", "cust01MailClose01", "?"), QString(")"));
     m_panel->formatList->setCurrentIndex(3);
     compose().modernLinksAction()->setChecked(true); // the rules that use e-mail codes
     QCOMPARE(compose().convertMessage("go http://h j@h.org"), QString("go {http://hhttp://h} (j@h.org)"));
@@ -440,7 +444,7 @@ void TestComposeWindows::templateEditorLockAndDiscard()
     editor->close(); // the title bar's close
     QTRY_VERIFY(editor.isNull());
     QCOMPARE(m_templates.entries[3].name, QString());
-    QCOMPARE(readSetting("data", "cust01Name", "<absent>"), QString("<absent>"));
+    QCOMPARE(setting("data", "cust01Name", "<absent>"), QString("<absent>"));
 
     m_panel->optionsButton->click();
     editor = compose().templateEditor();

@@ -1,32 +1,16 @@
 #include "browsertestmain.h"
 
-#include "browser/browserprofile.h"
+#include "loopbackguard.h"
 
 #include <QApplication>
 #include <QTest>
 #include <QWebEngineProfile>
-#include <QWebEngineUrlRequestInterceptor>
 
 #include <algorithm>
 #include <map>
 #include <string>
 
 namespace {
-
-// Keeps every browser test on loopback: the program's start page and saved forum pages name
-// real sites.
-class LoopbackRequestsOnly : public QWebEngineUrlRequestInterceptor
-{
-public:
-    void interceptRequest(QWebEngineUrlRequestInfo &info) override
-    {
-        const QUrl url = info.requestUrl();
-        const bool local = url.host() == QLatin1String("127.0.0.1") || url.scheme() == QLatin1String("data") ||
-                           url.scheme() == QLatin1String("about") || url.scheme() == QLatin1String("qrc");
-        if (!local)
-            info.block(true);
-    }
-};
 
 std::map<std::string, BrowserTestFactory> &registeredTests()
 {
@@ -50,9 +34,9 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
-    useThrowawayBrowserProfile(true);
-    LoopbackRequestsOnly loopbackOnly;
-    setBrowserRequestInterceptor(&loopbackOnly);
+    // Pages made without a profile of their own use the engine's default one: it stays on loopback
+    // too. Every other page's profile comes from the test's context, guarded the same way.
+    LoopbackGuard loopbackOnly;
     QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(&loopbackOnly);
 
     std::vector<char *> args(argv, argv + argc);
@@ -67,6 +51,5 @@ int main(int argc, char *argv[])
         const std::unique_ptr<QObject> test = make();
         status |= QTest::qExec(test.get(), int(args.size()), args.data());
     }
-    releaseBrowserProfile();
     return status;
 }

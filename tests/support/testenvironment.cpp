@@ -1,14 +1,12 @@
 #include "testenvironment.h"
 
-#include "core/datafolder.h"
-#include "core/settingsstore.h"
-
+#include <QDir>
 #include <QStandardPaths>
 
-void isolateTestSettings()
+void isolateTestHome()
 {
     // Test programs run side by side (ctest -j, several checkouts at once): each gets a home of
-    // its own, so that one program clearing its settings never empties another's.
+    // its own.
     static QTemporaryDir home;
     static const bool moved = qputenv("HOME", home.path().toLocal8Bit());
     Q_UNUSED(moved);
@@ -16,13 +14,28 @@ void isolateTestSettings()
 }
 
 TestEnvironment::TestEnvironment()
+    : m_settings(m_root.filePath(QStringLiteral("Threadloom.conf")))
 {
-    isolateTestSettings();
-    clearSettingsForTesting();
-    setDataFolder(m_folder.path());
+    isolateTestHome();
+    QDir(m_root.path()).mkdir(QStringLiteral("data"));
+}
+
+QString TestEnvironment::settingsFile() const
+{
+    return m_root.filePath(QStringLiteral("Threadloom.conf"));
+}
+
+QString TestEnvironment::dataFolder() const
+{
+    return m_root.filePath(QStringLiteral("data"));
 }
 
 QString TestEnvironment::filePath(const QString &name) const
 {
-    return m_folder.filePath(name);
+    return dataFolder() + QLatin1Char('/') + name;
+}
+
+QString TestEnvironment::browserFolder() const
+{
+    return m_root.filePath(QStringLiteral("browser"));
 }

@@ -80,7 +80,7 @@ struct Road
     TestEnvironment environment;
     EngineForum forum;
     Session session;
-    WatchedPostList list;
+    WatchedPostList list{environment.folder()};
     SizeRecorder recorder{list};
 
     Road()
@@ -98,7 +98,7 @@ struct ClassicRoad
     TestEnvironment environment;
     ClassicForum forum;
     BrowserCookieJar jar;
-    WatchedPostList list;
+    WatchedPostList list{environment.folder()};
     SizeRecorder recorder{list};
 
     ClassicRoad()
@@ -213,7 +213,7 @@ void TestForumRoads::oneRowPerThread()
     QCOMPARE(list.at(0).url, forum.threadUrl(thread));
     // The held comment is not part of the thread yet: it shows only with its one-time key.
     QCOMPARE(list.at(0).postNumbers, (QList<qint64>{opening - 1, opening, opening + 1}));
-    WatchedPostList reread;
+    WatchedPostList reread(road.environment.folder());
     reread.load();
     QCOMPARE(reread.at(0).postNumbers, list.at(0).postNumbers);
     QCOMPARE(runCheck(list, session.jar).flagged, QStringList());

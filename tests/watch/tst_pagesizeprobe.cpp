@@ -764,7 +764,7 @@ void TestPageSizeProbe::checkWithstandsHostileServers()
     const QString next = forum.url("/next");
     const QString elsewhere = other.url("/elsewhere");
 
-    WatchedPostList list;
+    WatchedPostList list(environment.folder());
     PageMeasurement baseline;
     baseline.size = storedSize;
     baseline.postNumbers = storedPosts;

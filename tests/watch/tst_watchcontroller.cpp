@@ -1,9 +1,9 @@
 #include "core/datafiles.h"
 #include "eventwait.h"
 #include "filebytes.h"
+#include "recordingmessageboxes.h"
 #include "scriptedhttpserver.h"
 #include "testenvironment.h"
-#include "ui/messagebox.h"
 #include "watch/browsercookiejar.h"
 #include "watch/newreplylist.h"
 #include "watch/postspanel.h"
@@ -60,7 +60,6 @@ class TestWatchController : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -87,19 +86,8 @@ private:
     FakeThreadBrowser m_browser;
     BrowserCookieJar m_cookies;
     QHash<StatusPanel, QString> m_status;
-    QStringList m_boxes;
-    QStringList m_questions;
-    bool m_answer = true;
+    RecordingMessageBoxes m_boxes;
 };
-
-void TestWatchController::initTestCase()
-{
-    setMessageHookForTesting([this](const QString &title, const QString &text) { m_boxes << title + '|' + text; });
-    setQuestionHookForTesting([this](const QString &title, const QString &text) {
-        m_questions << title + '|' + text;
-        return m_answer;
-    });
-}
 
 void TestWatchController::init()
 {
@@ -110,17 +98,16 @@ void TestWatchController::init()
     m_browser = FakeThreadBrowser();
     m_status.clear();
     m_boxes.clear();
-    m_questions.clear();
-    m_answer = true;
+    m_boxes.answerYes = true;
 }
 
 void TestWatchController::startPage()
 {
-    QVERIFY(ensureDataFiles().isEmpty());
-    m_posts = std::make_unique<WatchedPostList>();
+    QVERIFY(ensureDataFiles(m_env->folder()).isEmpty());
+    m_posts = std::make_unique<WatchedPostList>(m_env->folder());
     QCOMPARE(m_posts->load(), QString());
     m_panel = std::make_unique<PostsPanel>(nullptr);
-    m_watch = std::make_unique<WatchController>(*m_panel, *m_posts, m_browser, m_cookies);
+    m_watch = std::make_unique<WatchController>(*m_panel, *m_posts, m_browser, m_cookies, m_env->settings(), m_boxes);
     connect(m_watch.get(), &WatchController::statusText, this,
             [this](StatusPanel panel, const QString &text) { m_status[panel] = text; });
     m_panel->show();
@@ -200,19 +187,19 @@ void TestWatchController::watchAndRemoveThroughButtons()
     m_panel->postList->clearSelection();
     m_panel->removeWatchButton->click();
     QCOMPARE(m_posts->count(), 1);
-    QVERIFY(m_questions.isEmpty());
+    QVERIFY(m_boxes.questions.isEmpty());
     chooseRow(m_panel->postList, 0);
-    m_answer = false;
+    m_boxes.answerYes = false;
     m_panel->removeWatchButton->click();
-    QCOMPARE(m_questions, QStringList{"Threadloom|Stop watching this post?\n\n" + url});
+    QCOMPARE(m_boxes.questions, QStringList{"Threadloom|Stop watching this post?\n\n" + url});
     QCOMPARE(m_posts->count(), 1);
-    m_answer = true;
+    m_boxes.answerYes = true;
     m_panel->removeWatchButton->click();
     QCOMPARE(m_posts->count(), 0);
     QCOMPARE(rowCount(m_panel->postList), 0);
     QCOMPARE(readFileBytes(m_env->filePath("posts.txt")), QByteArray());
     QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), QByteArray());
-    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(m_boxes.messages.isEmpty());
 }
 
 void TestWatchController::failedMeasurementShowsBox()
@@ -223,9 +210,9 @@ void TestWatchController::failedMeasurementShowsBox()
     QSignalSpy failed(&m_watch->sizeRecorder(), &SizeRecorder::failed);
     m_panel->watchButton->click();
     QVERIFY(failed.wait(10000));
-    QCOMPARE(m_boxes.size(), 1);
-    QVERIFY2(m_boxes.first().startsWith(QStringLiteral("Error|Error occurred.\r\nError #: ")),
-             qPrintable(m_boxes.first()));
+    QCOMPARE(m_boxes.messages.size(), 1);
+    QVERIFY2(m_boxes.messages.first().startsWith(QStringLiteral("Error|Error occurred.\r\nError #: ")),
+             qPrintable(m_boxes.messages.first()));
     // Still watched, with the size line a new post starts with.
     QCOMPARE(readFileBytes(m_env->filePath("sizes.txt")), QByteArray("0\r\n\r\n"));
 }
@@ -252,8 +239,8 @@ void TestWatchController::deadThreadIsMarkedAndTheCheckGoesOn()
         rowIndex(m_panel->postList, 0).data(Qt::ToolTipRole).toString().startsWith(QStringLiteral("Not checked: ")));
     QVERIFY(rowIndex(m_panel->postList, 1).data(Qt::ToolTipRole).toString().isEmpty());
     QCOMPARE(check->text(), QStringLiteral("Check for new replies"));
-    WAIT_COMPARE(m_boxes.size(), 1, 5000); // one box for the whole run, naming the dead thread
-    QVERIFY2(m_boxes.first().contains(dead), qPrintable(m_boxes.first()));
+    WAIT_COMPARE(m_boxes.messages.size(), 1, 5000); // one box for the whole run, naming the dead thread
+    QVERIFY2(m_boxes.messages.first().contains(dead), qPrintable(m_boxes.messages.first()));
 }
 
 void TestWatchController::rowClicksOpenPosts()

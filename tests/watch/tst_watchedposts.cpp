@@ -199,7 +199,7 @@ void TestWatchedPosts::readsBaselines()
     TestEnvironment environment;
     QVERIFY(writeFileBytes(environment.filePath("posts.txt"), postsFile));
     QVERIFY(writeFileBytes(environment.filePath("postnumbers.txt"), baselinesFile));
-    WatchedPostList list;
+    WatchedPostList list(environment.folder());
     QCOMPARE(list.load(), QString());
     for (const QString &command : commands)
         apply(list, command);
@@ -227,7 +227,7 @@ void TestWatchedPosts::readsBaselines()
 void TestWatchedPosts::failureMarks()
 {
     TestEnvironment environment;
-    WatchedPostList list;
+    WatchedPostList list(environment.folder());
     list.load();
     list.watch("a");
     list.watch("b");
@@ -261,7 +261,7 @@ void TestWatchedPosts::readsFiles()
     if (!sizesFile.isEmpty())
         QVERIFY(writeFileBytes(environment.filePath("sizes.txt"), sizesFile));
 
-    WatchedPostList list;
+    WatchedPostList list(environment.folder());
     list.load();
     QTEST(pairs(list), "expected");
 }
@@ -323,7 +323,7 @@ void TestWatchedPosts::writesAfterEveryChange()
     QVERIFY(writeFileBytes(environment.filePath("posts.txt"), postsFile));
     QVERIFY(writeFileBytes(environment.filePath("sizes.txt"), sizesFile));
 
-    WatchedPostList list;
+    WatchedPostList list(environment.folder());
     list.load();
     // Every change reaches the views as the model's own signals, consistently.
     QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -335,7 +335,7 @@ void TestWatchedPosts::writesAfterEveryChange()
     QCOMPARE(failures.count(), 0);
 
     // What a crash right now would leave behind reads back the same.
-    WatchedPostList reread;
+    WatchedPostList reread(environment.folder());
     reread.load();
     QCOMPARE(pairs(reread), expected);
 
@@ -357,7 +357,7 @@ void TestWatchedPosts::reportsWriteFailure()
     const QByteArray posts = (longUrl + "/1\r\n\r\n" + longUrl + "/2\r\n\r\n").toUtf8();
     QVERIFY(writeFileBytes(environment.filePath("posts.txt"), posts));
     QVERIFY(writeFileBytes(environment.filePath("sizes.txt"), "100\r\n\r\n200\r\n\r\n"));
-    WatchedPostList list;
+    WatchedPostList list(environment.folder());
     QCOMPARE(list.load(), QString());
     QSignalSpy failures(&list, &WatchedPostList::saveFailed);
     {
@@ -395,7 +395,7 @@ void TestWatchedPosts::unreadableFileIsNeverOverwritten()
     QVERIFY(QDir(environment.dataFolder()).mkdir(unreadable));
     QVERIFY(writeFileBytes(environment.filePath(other), "100\r\n\r\n200\r\n\r\n"));
 
-    WatchedPostList list;
+    WatchedPostList list(environment.folder());
     const QString loadError = list.load();
     QVERIFY2(loadError.contains(unreadable), qPrintable(loadError));
     QCOMPARE(list.loadError(), loadError);
@@ -440,7 +440,7 @@ void TestWatchedPosts::interruptedSaveSettles()
     for (const QString &name : leftFiles)
         QVERIFY(writeFileBytes(environment.filePath(name), content.value(name)));
 
-    WatchedPostList list;
+    WatchedPostList list(environment.folder());
     QCOMPARE(list.load(), QString());
     QCOMPARE(pairs(list), expected);
     QCOMPARE(QDir(environment.dataFolder()).entryList(QDir::Files | QDir::Hidden),
@@ -454,7 +454,7 @@ void TestWatchedPosts::recordsSizesInTurn()
     forum.setSlowPage("a", 1000, 200);
     forum.setPage("b", 2000);
     QVERIFY(forum.start());
-    WatchedPostList list;
+    WatchedPostList list(environment.folder());
     SizeRecorder recorder(list);
     QSignalSpy recorded(&recorder, &SizeRecorder::recorded);
 
@@ -478,7 +478,7 @@ void TestWatchedPosts::keepsMeasurementWithItsPost()
     forum.setSlowPage("b", 5000, 300);
     forum.setPage("c", 300);
     QVERIFY(forum.start());
-    WatchedPostList list;
+    WatchedPostList list(environment.folder());
     for (const QString &name : {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")})
         list.watch(forum.url(name));
     SizeRecorder recorder(list);
@@ -506,7 +506,7 @@ void TestWatchedPosts::failedMeasurementRecordsNothing()
     forum.server.setScript("/silent", {ServerStep::stall()});
     forum.setPage("ok", 64);
     QVERIFY(forum.start());
-    WatchedPostList list;
+    WatchedPostList list(environment.folder());
     list.watch(forum.url("old"));
     list.recordSize(forum.url("old"), 4242);
     forum.server.setScript("/old", {ServerStep::stall()});
@@ -564,7 +564,7 @@ void TestWatchedPosts::flagsGrownPages()
     }
     QVERIFY(writeFileBytes(environment.filePath("posts.txt"), posts));
     QVERIFY(writeFileBytes(environment.filePath("sizes.txt"), sizes));
-    WatchedPostList list;
+    WatchedPostList list(environment.folder());
     list.load();
 
     ReplyCheckRun run(list);
@@ -613,7 +613,7 @@ void TestWatchedPosts::failedPostDoesNotEndRun()
                             : failure == "silent"  ? forum.url("two")
                             : failure == "address" ? QStringLiteral("http://:x/")
                                                    : QStringLiteral("http://[a\tX-Injected: 1]/page");
-    WatchedPostList list;
+    WatchedPostList list(environment.folder());
     for (const QString &url : {forum.url("one"), failing, forum.url("three")}) {
         list.watch(url);
         list.recordSize(url, 100);
@@ -669,7 +669,7 @@ void TestWatchedPosts::keepsConnectionLimits()
     first.setScript("/slowest", slowPage(5000, 400)); // grown, and the last to arrive
     second.setScript("/grown", slowPage(5000, 50));
 
-    WatchedPostList list;
+    WatchedPostList list(environment.folder());
     QStringList urls{first.url("/slowest")};
     for (int i = 0; i < 10; ++i)
         urls << first.url(QStringLiteral("/t%1").arg(i));
@@ -702,7 +702,7 @@ void TestWatchedPosts::stopEndsRun()
     Forum forum;
     forum.setSlowPage("a", 5000, 300);
     QVERIFY(forum.start());
-    WatchedPostList list;
+    WatchedPostList list(environment.folder());
     list.watch(forum.url("a"));
     list.recordSize(forum.url("a"), 100);
     ReplyCheckRun run(list);
@@ -726,7 +726,7 @@ void TestWatchedPosts::secondStartReplacesRun()
     forum.setSlowPage("a", 2000, 400);
     forum.setPage("b", 3000);
     QVERIFY(forum.start());
-    WatchedPostList list;
+    WatchedPostList list(environment.folder());
     for (const QString &name : {QStringLiteral("a"), QStringLiteral("b")}) {
         list.watch(forum.url(name));
         list.recordSize(forum.url(name), 100);
@@ -788,7 +788,7 @@ void TestWatchedPosts::followsPostsThroughRemoval()
             forum.setPage(names.at(i), measured.at(i));
     }
     QVERIFY(forum.start());
-    WatchedPostList list;
+    WatchedPostList list(environment.folder());
     for (const QString &name : names)
         list.watch(forum.url(name));
     // "a" and "b" were measured at 100, "c" at 1000. Compared with the wrong post's size, "c"
@@ -822,7 +822,7 @@ void TestWatchedPosts::rewatchResetsBaseline()
     Forum forum;
     forum.setPage("t", 1000);
     QVERIFY(forum.start());
-    WatchedPostList list;
+    WatchedPostList list(environment.folder());
     SizeRecorder recorder(list);
     QSignalSpy recorded(&recorder, &SizeRecorder::recorded);
     list.watch(forum.url("t"));

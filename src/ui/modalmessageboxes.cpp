@@ -1,19 +1,8 @@
-#include "ui/messagebox.h"
+#include "ui/modalmessageboxes.h"
 
 #include "ui/ontop.h"
 
 namespace {
-MessageHook &hook()
-{
-    static MessageHook instance;
-    return instance;
-}
-
-QuestionHook &questionHook()
-{
-    static QuestionHook instance;
-    return instance;
-}
 // A box the user must answer is never hidden under a window that stays on top (the help window).
 void keepAboveOnTopWindows(QMessageBox *box)
 {
@@ -22,25 +11,9 @@ void keepAboveOnTopWindows(QMessageBox *box)
 }
 } // namespace
 
-void setMessageHookForTesting(MessageHook newHook)
+void ModalMessageBoxes::showMessage(QWidget *parent, const QString &title, const QString &text, QMessageBox::Icon icon,
+                                    std::function<void()> onClosed)
 {
-    hook() = std::move(newHook);
-}
-
-void setQuestionHookForTesting(QuestionHook newHook)
-{
-    questionHook() = std::move(newHook);
-}
-
-void showMessage(QWidget *parent, const QString &title, const QString &text, QMessageBox::Icon icon,
-                 std::function<void()> onClosed)
-{
-    if (hook()) {
-        hook()(title, text);
-        if (onClosed)
-            onClosed();
-        return;
-    }
     auto *box = new QMessageBox(icon, title, text, QMessageBox::Ok, parent);
     box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -51,14 +24,9 @@ void showMessage(QWidget *parent, const QString &title, const QString &text, QMe
     box->show();
 }
 
-void askYesNo(QWidget *parent, const QString &title, const QString &text, const QObject *receiver,
-              std::function<void()> onYes)
+void ModalMessageBoxes::askYesNo(QWidget *parent, const QString &title, const QString &text, const QObject *receiver,
+                                 std::function<void()> onYes)
 {
-    if (questionHook()) {
-        if (questionHook()(title, text))
-            onYes();
-        return;
-    }
     auto *box = new QMessageBox(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box->setDefaultButton(QMessageBox::No);
     box->setEscapeButton(QMessageBox::No);

@@ -1,0 +1,5 @@
+// Starts watching the page; gives {href}.
+(function () {
+  startWatching();
+  return {href: location.href};
+})
