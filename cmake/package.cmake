@@ -50,11 +50,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://${THREADLOOM_WEBSITE}/")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # dpkg-shlibdeps names the libraries the program links. What it loads as it runs comes on top:
-# the browser engine's helper process and its resources, and the library the keyring library
-# opens to reach the Secret Service. The X11 platform plugin ships with libqt6gui6, which the
-# program links.
+# the browser engine's helper process and its resources, the library the keyring library opens to
+# reach the Secret Service, and Qt's own texts (its dialogs' standard buttons) in the user's
+# language. The X11 platform plugin ships with libqt6gui6, which the program links.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin, libqt6webengine6-data, libsecret-1-0")
-# Qt's own texts in the user's language, Wayland sessions, and a keyring to keep passwords in.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland, gnome-keyring | kwalletmanager")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "libqt6webenginecore6-bin, libqt6webengine6-data, libsecret-1-0, qt6-translations-l10n")
+# Wayland sessions, and a keyring to keep passwords in.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, gnome-keyring | kwalletmanager")
 include(CPack)

@@ -41,11 +41,11 @@ else
   fail "the package's files differ from make install's (- installed only, + packaged only)"
 fi
 
-# What it loads as it runs, then some of what dpkg-shlibdeps finds it links.
+# What it loads as it runs (Qt's own translations too), then some of what dpkg-shlibdeps finds it links.
 depends=" $(dpkg-deb -f "$deb" Depends | sed 's/ *([^)]*)//g; s/,/ /g') "
 missing=""
-for package in libqt6webenginecore6-bin libqt6webengine6-data libsecret-1-0 libqt6webenginewidgets6 \
-  libqt6keychain1 libqt6widgets6 libc6; do
+for package in libqt6webenginecore6-bin libqt6webengine6-data libsecret-1-0 qt6-translations-l10n \
+  libqt6webenginewidgets6 libqt6keychain1 libqt6widgets6 libc6; do
   [[ $depends == *" $package "* ]] || missing+=" $package"
 done
 [[ -z $missing ]] && echo "ok: Depends" || fail "Depends lacks$missing: $depends"

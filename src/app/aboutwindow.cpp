@@ -47,19 +47,16 @@ AboutWindow::AboutWindow(Skin &skin, QWidget *owner)
     picture->setScaledContents(true);
     picture->setPixmap(QPixmap(QStringLiteral(":/pictures/about.png")));
 
-    titleLabel = makePlainLabel(this, QStringLiteral("Label1"), QStringLiteral("Your Program Name"),
-                                twipsRect(1680, 240, 3720, 480));
+    titleLabel =
+        makePlainLabel(this, QStringLiteral("Label1"), tr("Your Program Name"), twipsRect(1680, 240, 3720, 480));
     QFont title = font;
     title.setPointSize(14);
     title.setBold(true);
     titleLabel->setFont(title);
 
-    versionCaption =
-        makePlainLabel(this, QStringLiteral("Label2"), QStringLiteral("Version:"), twipsRect(1680, 960, 1200, 285));
-    ownerCaption =
-        makePlainLabel(this, QStringLiteral("Label3"), QStringLiteral("Owned By:"), twipsRect(1680, 1320, 1200, 285));
-    websiteCaption =
-        makePlainLabel(this, QStringLiteral("Label4"), QStringLiteral("Website:"), twipsRect(1680, 1680, 1200, 285));
+    versionCaption = makePlainLabel(this, QStringLiteral("Label2"), tr("Version:"), twipsRect(1680, 960, 1200, 285));
+    ownerCaption = makePlainLabel(this, QStringLiteral("Label3"), tr("Owned By:"), twipsRect(1680, 1320, 1200, 285));
+    websiteCaption = makePlainLabel(this, QStringLiteral("Label4"), tr("Website:"), twipsRect(1680, 1680, 1200, 285));
     versionLabel = makePlainLabel(this, QStringLiteral("lblVersion"), QString(), twipsRect(2940, 960, 2460, 285));
     companyLabel = makePlainLabel(this, QStringLiteral("lblCompany"), QString(), twipsRect(2940, 1320, 2460, 285));
     websiteLabel = makePlainLabel(this, QStringLiteral("lblWebsite"), QString(), twipsRect(2940, 1680, 2460, 285));
@@ -80,7 +77,7 @@ AboutWindow::AboutWindow(Skin &skin, QWidget *owner)
 
     // The window's load.
     const Branding &brand = branding();
-    setWindowTitle(QStringLiteral("About ") + brand.programName);
+    setWindowTitle(tr("About %1").arg(brand.programName));
     titleLabel->setText(brand.programName);
     companyLabel->setText(brand.companyName);
     versionLabel->setText(versionText(brand.versionMajor, brand.versionMinor));

@@ -51,7 +51,7 @@ HelpWindow::HelpWindow(SettingsStore &settings, Skin &skin, const DataFolder &fo
     setObjectName(QStringLiteral("Form8"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(QStringLiteral("Readme/Help"));
+    setWindowTitle(tr("Readme/Help"));
     const QSize size(twipsToPixels(10290), twipsToPixels(7920));
     setFixedSize(size);
 
@@ -60,7 +60,7 @@ HelpWindow::HelpWindow(SettingsStore &settings, Skin &skin, const DataFolder &fo
     helpText->setGeometry(twipsRect(120, 120, 10050, 7260));
     helpText->setOpenLinks(false);
 
-    showAtStartupBox = new QCheckBox(QStringLiteral("Show at Startup"), this);
+    showAtStartupBox = new QCheckBox(tr("Show at Startup"), this);
     showAtStartupBox->setObjectName(QStringLiteral("Check1"));
     showAtStartupBox->setGeometry(twipsRect(120, 7485, 3000, 315));
     showAtStartupBox->setChecked(true);

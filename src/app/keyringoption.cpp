@@ -16,7 +16,7 @@ KeyringOption::KeyringOption(ForumsController &forums, ForumLoginList &logins, S
     : QObject(window)
     , m_settings(settings)
 {
-    m_action = makeCommand(this, QStringLiteral("Keep Passwords in the Desktop Keyring"));
+    m_action = makeCommand(this, tr("Keep Passwords in the Desktop Keyring"));
     m_action->setObjectName(QStringLiteral("keyringPasswords"));
     m_action->setCheckable(true);
     m_keyring = new KeychainPasswordStore(this);

@@ -9,6 +9,7 @@
 #include "ui/widgetfactory.h"
 #include "watch/postspanel.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListView>
 #include <QMainWindow>
@@ -24,12 +25,13 @@ MainControls placeMainControls(QMainWindow &window)
     MainControls c;
     c.window = &window;
     c.editor = new MessageEditorPanel(central);
-    c.visitButton = makeButton(central, QStringLiteral("Command1"), QString(), QStringLiteral("Visit us!"),
-                               twipsRect(DesignGeometry::command1));
+    c.visitButton =
+        makeButton(central, QStringLiteral("Command1"), QString(),
+                   QCoreApplication::translate("MainWindow", "Visit us!"), twipsRect(DesignGeometry::command1));
     c.browser = new BrowserPanel(central);
     c.pageTabs = makeControl<QTabBar>(central, QStringLiteral("TabStrip2"), twipsRect(DesignGeometry::tabStrip2));
-    c.pageTabs->addTab(QStringLiteral("Your Forums"));
-    c.pageTabs->addTab(QStringLiteral("Your Posts"));
+    c.pageTabs->addTab(QCoreApplication::translate("MainWindow", "Your Forums"));
+    c.pageTabs->addTab(QCoreApplication::translate("MainWindow", "Your Posts"));
     c.pageTabs->setExpanding(false);
     c.pageTabs->setDrawBase(true);
     c.forums = new ForumsPanel(central);

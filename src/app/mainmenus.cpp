@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -33,13 +34,13 @@ void buildMainMenus(QMenuBar *bar, const MainMenuCommands &c)
 {
     bar->setObjectName(QStringLiteral("menuBar"));
 
-    addMenu(bar, QStringLiteral("fileMenu"), QStringLiteral("&File"),
+    addMenu(bar, QStringLiteral("fileMenu"), QCoreApplication::translate("MainWindow", "&File"),
             {c.newMessage, c.saveMessage, c.loadMessage, c.exit});
-    QMenu *tools = addMenu(bar, QStringLiteral("toolsMenu"), QStringLiteral("&Tools"),
+    QMenu *tools = addMenu(bar, QStringLiteral("toolsMenu"), QCoreApplication::translate("MainWindow", "&Tools"),
                            {c.preview, c.autoInsert, c.checkReplies, c.templates, c.pasteMessage, c.pasteSubject,
                             c.pasteUserName, c.pastePassword});
     tools->addSeparator();
-    QMenu *autoCheck = tools->addMenu(QStringLiteral("Check Replies &Automatically"));
+    QMenu *autoCheck = tools->addMenu(QCoreApplication::translate("MainWindow", "Check Replies &Automatically"));
     autoCheck->setObjectName(QStringLiteral("autoCheckMenu"));
     const QList<QAction *> choices = c.autoCheckChoices->actions();
     for (int position = 0; position < choices.size(); ++position) {
@@ -49,9 +50,10 @@ void buildMainMenus(QMenuBar *bar, const MainMenuCommands &c)
     tools->addAction(c.keyring);
     tools->addAction(c.modernLinks);
 
-    addMenu(bar, QStringLiteral("viewMenu"), QStringLiteral("&View"),
-            {alias(bar, QStringLiteral("&Saved Messages"), c.loadMessage), c.showAllPosts, c.showNewReplies,
-             alias(bar, QStringLiteral("&Templates"), c.templates), c.reload, c.back, c.forward, c.addressBar});
-    addMenu(bar, QStringLiteral("aboutMenu"), QStringLiteral("&Help"), {c.help});
-    addMenu(bar, QStringLiteral("mnuAbout"), QStringLiteral("About"), {c.about});
+    addMenu(bar, QStringLiteral("viewMenu"), QCoreApplication::translate("MainWindow", "&View"),
+            {alias(bar, QCoreApplication::translate("MainWindow", "&Saved Messages"), c.loadMessage), c.showAllPosts,
+             c.showNewReplies, alias(bar, QCoreApplication::translate("MainWindow", "&Templates"), c.templates),
+             c.reload, c.back, c.forward, c.addressBar});
+    addMenu(bar, QStringLiteral("aboutMenu"), QCoreApplication::translate("MainWindow", "&Help"), {c.help});
+    addMenu(bar, QStringLiteral("mnuAbout"), QCoreApplication::translate("MainWindow", "About"), {c.about});
 }

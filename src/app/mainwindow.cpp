@@ -90,9 +90,9 @@ void MainWindow::createMenus()
 
 void MainWindow::createActions()
 {
-    m_exit = makeCommand(this, QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    m_help = makeCommand(this, QStringLiteral("View &Help"), QKeySequence(Qt::Key_F1));
-    m_about = makeCommand(this, QStringLiteral("About this software"));
+    m_exit = makeCommand(this, tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_help = makeCommand(this, tr("View &Help"), QKeySequence(Qt::Key_F1));
+    m_about = makeCommand(this, tr("About this software"));
     connect(m_exit, &QAction::triggered, this, &MainWindow::exitProgram);
     connect(m_help, &QAction::triggered, this, [this] { m_context.help.show(this); });
     connect(m_about, &QAction::triggered, this, [this] {
@@ -133,7 +133,7 @@ void MainWindow::createControllers()
     connect(m_forums, &ForumsController::pasteRequested, m_browser, &BrowserController::insertAtCaret);
     connect(m_browser, &BrowserController::postCheckHit, this, [this] {
         m_watch->watchCurrentPage();
-        setPanelText(StatusPanel::State, QStringLiteral("Watching this thread"), StatusLife::ClearsItself);
+        setPanelText(StatusPanel::State, tr("Watching this thread"), StatusLife::ClearsItself);
     });
     triggerOnClick(m_controls.visitButton, m_browser->visitWebsiteAction());
     connect(m_compose, &ComposeController::statusText, this, &MainWindow::setPanelText);
@@ -143,14 +143,13 @@ void MainWindow::createControllers()
     connect(m_browser, &BrowserController::autoInsertFinished, this, [this](bool inserted) {
         if (!inserted)
             return;
-        setPanelText(StatusPanel::State, QStringLiteral("Message inserted"), StatusLife::ClearsItself);
+        setPanelText(StatusPanel::State, tr("Message inserted"), StatusLife::ClearsItself);
         // Then the addresses the classic link rules left as plain text, if any.
         m_compose->reportPlainAddresses();
     });
     connect(m_browser, &BrowserController::pasteFinished, this, [this](bool inserted) {
         setPanelText(StatusPanel::State,
-                     inserted ? QStringLiteral("Pasted")
-                              : QStringLiteral("Nothing pasted: click into a field of the page first"),
+                     inserted ? tr("Pasted") : tr("Nothing pasted: click into a field of the page first"),
                      StatusLife::ClearsItself);
     });
 
@@ -165,8 +164,8 @@ void MainWindow::load()
 {
     loadBranding();
     const Branding &brand = branding();
-    setWindowTitle(brand.programName + QStringLiteral(" by ") + brand.companyName);
-    m_controls.visitButton->setText(QStringLiteral("Visit ") + brand.websiteAddress);
+    setWindowTitle(tr("%1 by %2").arg(brand.programName, brand.companyName));
+    m_controls.visitButton->setText(tr("Visit %1").arg(brand.websiteAddress));
     m_browser->navigate(brand.websiteAddress);
 
     QStringList warnings = ensureDataFiles(m_context.dataFolder);

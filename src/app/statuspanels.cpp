@@ -36,7 +36,7 @@ StatusPanels::StatusPanels(QStatusBar *bar)
     // Room for "999 of 999" at the bar's height.
     m_progress->setMaximumWidth(twipsToPixels(1500));
     m_progress->setMaximumHeight(twipsToPixels(240));
-    m_progress->setFormat(QStringLiteral("%v of %m"));
+    m_progress->setFormat(tr("%v of %m"));
     m_progress->hide();
     bar->addPermanentWidget(m_progress);
 }

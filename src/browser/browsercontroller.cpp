@@ -39,9 +39,9 @@ BrowserController::BrowserController(BrowserPanel &panel, InsertController::Mess
 
     m_scriptPage = new EngineScriptPage(m_page, this);
     auto reportFailure = [this](std::function<void()> dismissed) {
-        m_boxes.showMessage(m_panel.window(), QStringLiteral("Auto-Insert Error"),
-                            QStringLiteral("Could not auto-insert your message.  Try pasting instead."),
-                            QMessageBox::NoIcon, dismissed);
+        m_boxes.showMessage(m_panel.window(), tr("Auto-Insert Error"),
+                            tr("Could not auto-insert your message.  Try pasting instead."), QMessageBox::NoIcon,
+                            dismissed);
     };
     m_insert = new InsertController(*m_scriptPage, m_postCheck, std::move(message), reportFailure,
                                     folder.filePath(QStringLiteral("htmltemp.txt")), this);
@@ -58,17 +58,17 @@ BrowserController::BrowserController(BrowserPanel &panel, InsertController::Mess
 void BrowserController::createActions()
 {
     QWebEngineView *view = m_panel.view;
-    m_autoInsert = makeCommand(this, QStringLiteral("Auto &Insert"), QKeySequence(Qt::CTRL | Qt::Key_I));
+    m_autoInsert = makeCommand(this, tr("Auto &Insert"), QKeySequence(Qt::CTRL | Qt::Key_I));
     connect(m_autoInsert, &QAction::triggered, this, &BrowserController::autoInsertMessage);
 
     // With no page to go to, back and forward do nothing and report nothing.
-    m_reload = makeCommand(this, QStringLiteral("Re&load Page"), QKeySequence(Qt::Key_F5));
-    m_back = makeCommand(this, QStringLiteral("&Back"), QKeySequence(Qt::ALT | Qt::Key_Left));
-    m_forward = makeCommand(this, QStringLiteral("&Forward"), QKeySequence(Qt::ALT | Qt::Key_Right));
-    m_stop = makeCommand(this, QStringLiteral("Stop"));
-    m_go = makeCommand(this, QStringLiteral("Go"));
-    m_addressBar = makeCommand(this, QStringLiteral("A&ddress Bar"), QKeySequence(Qt::CTRL | Qt::Key_L));
-    m_visitWebsite = makeCommand(this, QStringLiteral("Visit"));
+    m_reload = makeCommand(this, tr("Re&load Page"), QKeySequence(Qt::Key_F5));
+    m_back = makeCommand(this, tr("&Back"), QKeySequence(Qt::ALT | Qt::Key_Left));
+    m_forward = makeCommand(this, tr("&Forward"), QKeySequence(Qt::ALT | Qt::Key_Right));
+    m_stop = makeCommand(this, tr("Stop"));
+    m_go = makeCommand(this, tr("Go"));
+    m_addressBar = makeCommand(this, tr("A&ddress Bar"), QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_visitWebsite = makeCommand(this, tr("Visit"));
     connect(m_reload, &QAction::triggered, view, &QWebEngineView::reload);
     connect(m_back, &QAction::triggered, view, &QWebEngineView::back);
     connect(m_forward, &QAction::triggered, view, &QWebEngineView::forward);
@@ -92,7 +92,7 @@ void BrowserController::connectControls()
     connect(m_panel.addressBox, &QLineEdit::returnPressed, m_go, &QAction::trigger);
 
     connect(view, &QWebEngineView::loadStarted, this,
-            [this] { Q_EMIT statusText(StatusPanel::State, QStringLiteral("Connecting")); });
+            [this] { Q_EMIT statusText(StatusPanel::State, tr("Connecting")); });
     connect(view, &QWebEngineView::loadFinished, this, &BrowserController::onLoadFinished);
     connect(view, &QWebEngineView::titleChanged, this,
             [this] { m_panel.addressBox->setText(m_panel.view->url().toString()); });
@@ -117,7 +117,7 @@ void BrowserController::onLoadFinished()
 {
     QWebEngineView *view = m_panel.view;
     m_panel.addressBox->setText(view->url().toString());
-    Q_EMIT statusText(StatusPanel::State, QStringLiteral("Complete"));
+    Q_EMIT statusText(StatusPanel::State, tr("Complete"));
 
     m_postCheckRunner->downloadCompleted();
 }

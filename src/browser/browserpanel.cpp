@@ -13,7 +13,7 @@ BrowserPanel::BrowserPanel(QWidget *parent)
 {
     setObjectName(QStringLiteral("Frame2"));
     setGeometry(twipsRect(DesignGeometry::frame2));
-    setTitle(QStringLiteral("Browser"));
+    setTitle(tr("Browser"));
     const AddressBar bar =
         makeAddressBar(this, {QStringLiteral("Label5"), QStringLiteral("Text5"), QStringLiteral("Command7_1")});
     addressLabel = bar.label;
@@ -24,7 +24,7 @@ BrowserPanel::BrowserPanel(QWidget *parent)
     stopButton = bar.stopButton;
     refreshButton = bar.refreshButton;
     noPopupsBox = makeControl<QCheckBox>(this, QStringLiteral("Check1"), twipsRect(2520, 660, 1500, 315));
-    noPopupsBox->setText(QStringLiteral("No Popups"));
+    noPopupsBox->setText(tr("No Popups"));
     noPopupsBox->setChecked(true);
     view = makeControl<QWebEngineView>(this, QStringLiteral("WebBrowser1"), twipsRect(DesignGeometry::webBrowser1));
 }

@@ -11,7 +11,9 @@ bool hasLineBreak(const QString &text)
 
 QString saveFailure(int code, const QString &reason)
 {
-    return QStringLiteral("There was an error saving your logins.\r\n\r\nError Number %1\r\n%2").arg(code).arg(reason);
+    return ForumLoginList::tr("There was an error saving your logins.\r\n\r\nError Number %1\r\n%2")
+        .arg(code)
+        .arg(reason);
 }
 } // namespace
 
@@ -64,12 +66,10 @@ QString ForumLoginList::load()
     beginResetModel();
     m_logins.clear();
     m_reader.reset();
-    const QStringList lines =
-        m_reader.read(m_path, looksLikeForumLogin, QStringLiteral("forums (an address, \"|\", a login)"));
-    m_loadError = m_reader.mayBeSaved()
-                      ? QString()
-                      : m_reader.error() + QStringLiteral("\nChanges to your forums will not be saved while the "
-                                                          "program runs, so the file stays as it is.");
+    const QStringList lines = m_reader.read(m_path, looksLikeForumLogin, tr("forums (an address, \"|\", a login)"));
+    m_loadError = m_reader.mayBeSaved() ? QString()
+                                        : m_reader.error() + tr("\nChanges to your forums will not be saved while the "
+                                                                "program runs, so the file stays as it is.");
     for (const QString &line : lines)
         m_logins.append(parseLine(line));
     endResetModel();
@@ -87,8 +87,8 @@ QString ForumLoginList::save() const
 {
     if (!m_reader.mayBeSaved())
         return saveFailure(int(QFileDevice::ReadError),
-                           QStringLiteral("posts2.txt is kept as it was, because it could not be read when the "
-                                          "program started."));
+                           tr("posts2.txt is kept as it was, because it could not be read when the "
+                              "program started."));
     QStringList lines;
     for (const ForumLogin &login : m_logins)
         lines.append(login.url + QLatin1Char('|') + login.userName + QLatin1Char('|') +
@@ -136,9 +136,9 @@ bool ForumLoginList::add(const QString &url)
 QString ForumLoginList::loginProblem(const QString &userName, const QString &password)
 {
     if (userName.contains(QLatin1Char('|')))
-        return QStringLiteral("A user name cannot hold \"|\".");
+        return tr("A user name cannot hold \"|\".");
     if (hasLineBreak(userName) || hasLineBreak(password))
-        return QStringLiteral("A user name or password cannot hold a line break.");
+        return tr("A user name or password cannot hold a line break.");
     return QString();
 }
 

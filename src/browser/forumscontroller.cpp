@@ -27,14 +27,14 @@ ForumsController::ForumsController(ForumsPanel &panel, ForumLoginList &logins, P
     m_panel.userNameBox->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^|]*")), m_panel.userNameBox));
 
-    m_addForum = makeCommand(this, QStringLiteral("Add Current URL"));
-    m_removeForum = makeCommand(this, QStringLiteral("Remove URL"));
+    m_addForum = makeCommand(this, tr("Add Current URL"));
+    m_removeForum = makeCommand(this, tr("Remove URL"));
     connect(m_addForum, &QAction::triggered, this, &ForumsController::addCurrentUrl);
     connect(m_removeForum, &QAction::triggered, this, &ForumsController::removeSelected);
     triggerOnClick(m_panel.addForumButton, m_addForum);
     triggerOnClick(m_panel.removeForumButton, m_removeForum);
-    m_pasteUserName = makeCommand(this, QStringLiteral("Paste Username"));
-    m_pastePassword = makeCommand(this, QStringLiteral("Paste Password"));
+    m_pasteUserName = makeCommand(this, tr("Paste Username"));
+    m_pastePassword = makeCommand(this, tr("Paste Password"));
     connect(m_pasteUserName, &QAction::triggered, this, &ForumsController::pasteUserName);
     connect(m_pastePassword, &QAction::triggered, this, &ForumsController::pastePassword);
     triggerOnClick(m_panel.pasteUserNameButton, m_pasteUserName);
@@ -66,7 +66,7 @@ void ForumsController::addCurrentUrl()
     const int row = m_logins.count() - 1;
     m_panel.forumList->setCurrentIndex(m_logins.index(row)); // shows the new forum through selectForum
     m_filling = true;
-    m_panel.userNameBox->setText(QStringLiteral("Enter Username"));
+    m_panel.userNameBox->setText(tr("Enter Username"));
     m_panel.passwordBox->clear();
     m_filling = false;
     m_logins.setLogin(row, m_panel.userNameBox->text(), m_panel.passwordBox->text());
@@ -79,9 +79,8 @@ void ForumsController::removeSelected()
     if (row < 0 || row >= m_logins.count())
         return;
     const QString url = m_logins.at(row).url;
-    m_boxes.askYesNo(m_panel.window(), branding().programName,
-                     QStringLiteral("Remove this forum and its login?\n\n") + url, this,
-                     [this, url] { removeForum(url); });
+    m_boxes.askYesNo(m_panel.window(), branding().programName, tr("Remove this forum and its login?\n\n%1").arg(url),
+                     this, [this, url] { removeForum(url); });
 }
 
 void ForumsController::removeForum(const QString &url)

@@ -9,9 +9,9 @@ namespace {
 QString plainError(const QKeychain::Job &job)
 {
     switch (job.error()) {
-    case QKeychain::NoBackendAvailable: return QStringLiteral("no desktop keyring is running");
+    case QKeychain::NoBackendAvailable: return KeychainPasswordStore::tr("no desktop keyring is running");
     case QKeychain::AccessDenied:
-    case QKeychain::AccessDeniedByUser: return QStringLiteral("the keyring is locked or refused access");
+    case QKeychain::AccessDeniedByUser: return KeychainPasswordStore::tr("the keyring is locked or refused access");
     default: break;
     }
     const QString detail = job.errorString().trimmed();
@@ -19,9 +19,9 @@ QString plainError(const QKeychain::Job &job)
     if (detail.contains(QLatin1String("D-Bus"), Qt::CaseInsensitive) ||
         detail.contains(QLatin1String("connect"), Qt::CaseInsensitive) ||
         detail.contains(QLatin1String("not provided"), Qt::CaseInsensitive))
-        return QStringLiteral("no desktop keyring could be reached (%1)").arg(detail);
-    return detail.isEmpty() ? QStringLiteral("the keyring refused")
-                            : QStringLiteral("the keyring said \"%1\"").arg(detail);
+        return KeychainPasswordStore::tr("no desktop keyring could be reached (%1)").arg(detail);
+    return detail.isEmpty() ? KeychainPasswordStore::tr("the keyring refused")
+                            : KeychainPasswordStore::tr("the keyring said \"%1\"").arg(detail);
 }
 
 void startJob(QKeychain::Job *job, const QString &key, PasswordStore::Reply reply, bool reads)

@@ -9,21 +9,22 @@ using Outcome = PasswordStore::Outcome;
 
 QString startText()
 {
-    return QStringLiteral("The desktop keyring could not be used: %1.\n\nForum passwords kept there are not shown "
-                          "until it can be used again; nothing has been taken out of it, and passwords still in "
-                          "posts2.txt stay there.");
+    return PasswordKeeper::tr("The desktop keyring could not be used: %1.\n\nForum passwords kept there are not shown "
+                              "until it can be used again; nothing has been taken out of it, and passwords still in "
+                              "posts2.txt stay there.");
 }
 
 QString turnOnText()
 {
-    return QStringLiteral("The desktop keyring could not take your forum passwords: %1.\n\nThey stay in posts2.txt, "
-                          "and the option is off again.");
+    return PasswordKeeper::tr(
+        "The desktop keyring could not take your forum passwords: %1.\n\nThey stay in posts2.txt, "
+        "and the option is off again.");
 }
 
 QString editText()
 {
-    return QStringLiteral("The desktop keyring could not take a changed forum login: %1.\n\nIt is kept in "
-                          "posts2.txt for now.");
+    return PasswordKeeper::tr("The desktop keyring could not take a changed forum login: %1.\n\nIt is kept in "
+                              "posts2.txt for now.");
 }
 } // namespace
 
@@ -34,8 +35,8 @@ PasswordKeeper::PasswordKeeper(ForumLoginList &logins, PasswordStore &store, QOb
 {
     m_answerTimer.setSingleShot(true);
     connect(&m_answerTimer, &QTimer::timeout, this, [this] {
-        answered(m_serial, {Outcome::Failed, QString(),
-                            QStringLiteral("it did not answer within %1 seconds").arg(m_answerLimitMs / 1000.0)});
+        answered(m_serial,
+                 {Outcome::Failed, QString(), tr("it did not answer within %1 seconds").arg(m_answerLimitMs / 1000.0)});
     });
 }
 
@@ -191,8 +192,8 @@ void PasswordKeeper::turnOff()
             Q_EMIT keepingChanged(true);
             return;
         }
-        const QString kept = QStringLiteral("Your forum passwords are back in posts2.txt, but the desktop keyring "
-                                            "kept its copies of them: %1.");
+        const QString kept = tr("Your forum passwords are back in posts2.txt, but the desktop keyring "
+                                "kept its copies of them: %1.");
         for (const QString &key : keys)
             forget(key, attempt, kept);
         // With every password in the file, the option is off at once: should the program stop
@@ -235,8 +236,7 @@ void PasswordKeeper::loginChanged(int index, const ForumLogin &before)
 void PasswordKeeper::forumRemoved(const ForumLogin &removed)
 {
     if (m_on)
-        forget(keyFor(removed), 0,
-               QStringLiteral("The desktop keyring could not forget the password of a removed forum: %1."));
+        forget(keyFor(removed), 0, tr("The desktop keyring could not forget the password of a removed forum: %1."));
 }
 
 void PasswordKeeper::moveIn(const QString &url, int attempt, const QString &failText)
@@ -314,9 +314,9 @@ void PasswordKeeper::bringBack(const QString &url, const QString &userName, int 
         ask([this, key](PasswordStore::Reply reply) { m_store.read(key, std::move(reply)); },
             [this, url, userName, key, attempt](const PasswordStore::Answer &answer) {
                 if (answer.outcome == Outcome::Failed) {
-                    fail(attempt, QStringLiteral("Some forum passwords could not be taken back from the desktop "
-                                                 "keyring: %1.\n\nThey stay there, and so does the option, until "
-                                                 "they can be taken back.")
+                    fail(attempt, tr("Some forum passwords could not be taken back from the desktop "
+                                     "keyring: %1.\n\nThey stay there, and so does the option, until "
+                                     "they can be taken back.")
                                       .arg(answer.error));
                     return;
                 }
@@ -329,8 +329,8 @@ void PasswordKeeper::bringBack(const QString &url, const QString &userName, int 
                 }
                 if (!m_logins.setLogin(now, userName, answer.password) || !save()) {
                     m_logins.setLogin(now, userName, QString());
-                    fail(attempt, QStringLiteral("A forum password could not be taken back from the desktop keyring "
-                                                 "into posts2.txt; it stays in the keyring."));
+                    fail(attempt, tr("A forum password could not be taken back from the desktop keyring "
+                                     "into posts2.txt; it stays in the keyring."));
                     return;
                 }
                 m_unread.remove(key);

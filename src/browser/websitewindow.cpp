@@ -39,7 +39,7 @@ WebsiteWindow::WebsiteWindow(QWebEngineProfile *profile, Skin &skin, const QStri
     loadBranding();
     m_address = address.isEmpty() ? branding().websiteAddress : address;
 
-    browserFrame = new QGroupBox(QStringLiteral("Browser"), this);
+    browserFrame = new QGroupBox(tr("Browser"), this);
     browserFrame->setObjectName(QStringLiteral("frmBrowser"));
     const AddressBar bar =
         makeAddressBar(browserFrame, {QStringLiteral("Label1"), QStringLiteral("Text1"), QStringLiteral("Command7")});
@@ -82,11 +82,11 @@ WebsiteWindow::WebsiteWindow(QWebEngineProfile *profile, Skin &skin, const QStri
     // The address being opened: the browser's own address only changes once the new page arrives.
     connect(view->page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
         if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
-            m_panel[1]->setText(QStringLiteral("Opening ") + info.url().toString());
+            m_panel[1]->setText(tr("Opening %1").arg(info.url().toString()));
     });
     connect(view, &QWebEngineView::loadFinished, this, [this] {
         const QString url = view->url().toString();
-        m_panel[1]->setText(QStringLiteral("Completed ") + url);
+        m_panel[1]->setText(tr("Completed %1").arg(url));
         addressBox->setText(url);
         setWindowTitle(view->title());
     });

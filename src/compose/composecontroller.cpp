@@ -43,19 +43,19 @@ ComposeController::ComposeController(MessageEditorPanel &panel, TemplateSet &tem
 
 void ComposeController::createActions()
 {
-    m_newMessage = makeCommand(this, QStringLiteral("&New Message"), QKeySequence::New);
-    m_save = makeCommand(this, QStringLiteral("&Save Message"), QKeySequence::Save);
-    m_load = makeCommand(this, QStringLiteral("&Load Message"), QKeySequence::Open);
-    m_preview = makeCommand(this, QStringLiteral("&Preview"), QKeySequence(Qt::CTRL | Qt::Key_P));
-    m_copy = makeCommand(this, QStringLiteral("Copy"));
-    m_templateCommand = makeCommand(this, QStringLiteral("&Options"));
+    m_newMessage = makeCommand(this, tr("&New Message"), QKeySequence::New);
+    m_save = makeCommand(this, tr("&Save Message"), QKeySequence::Save);
+    m_load = makeCommand(this, tr("&Load Message"), QKeySequence::Open);
+    m_preview = makeCommand(this, tr("&Preview"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_copy = makeCommand(this, tr("Copy"));
+    m_templateCommand = makeCommand(this, tr("&Options"));
     connect(m_newMessage, &QAction::triggered, this, &ComposeController::newMessage);
     connect(m_save, &QAction::triggered, this, &ComposeController::saveMessage);
     connect(m_load, &QAction::triggered, this, &ComposeController::openSavedMessages);
     connect(m_preview, &QAction::triggered, this, &ComposeController::previewMessage);
     connect(m_copy, &QAction::triggered, this, &ComposeController::copyMessage);
     connect(m_templateCommand, &QAction::triggered, this, &ComposeController::openTemplateEditor);
-    m_modernLinks = makeCommand(this, QStringLiteral("Modern Links (https, www., query strings)"));
+    m_modernLinks = makeCommand(this, tr("Modern Links (https, www., query strings)"));
     m_modernLinks->setObjectName(QStringLiteral("modernLinksItem"));
     m_modernLinks->setCheckable(true);
     m_modernLinks->setChecked(m_linkRules == LinkRules::Modern);
@@ -66,8 +66,8 @@ void ComposeController::createActions()
     triggerOnClick(m_panel.copyButton, m_copy);
     triggerOnClick(m_panel.optionsButton, m_templateCommand);
 
-    m_pasteSubject = makeCommand(this, QStringLiteral("Paste Subject"));
-    m_pasteMessage = makeCommand(this, QStringLiteral("Paste Message"));
+    m_pasteSubject = makeCommand(this, tr("Paste Subject"));
+    m_pasteMessage = makeCommand(this, tr("Paste Message"));
     connect(m_pasteSubject, &QAction::triggered, this, &ComposeController::pasteSubject);
     connect(m_pasteMessage, &QAction::triggered, this, &ComposeController::pasteMessage);
     triggerOnClick(m_panel.pasteSubjectButton, m_pasteSubject);
@@ -145,13 +145,13 @@ void ComposeController::pasteMessage()
 void ComposeController::previewMessage()
 {
     reportPlainAddresses();
-    m_boxes.showMessage(m_panel.window(), QStringLiteral("message preview"), outgoing().text);
+    m_boxes.showMessage(m_panel.window(), tr("message preview"), outgoing().text);
 }
 
 void ComposeController::copyMessage()
 {
     QGuiApplication::clipboard()->setText(outgoing().text);
-    Q_EMIT statusText(StatusPanel::State, QStringLiteral("Message copied"), StatusLife::ClearsItself);
+    Q_EMIT statusText(StatusPanel::State, tr("Message copied"), StatusLife::ClearsItself);
     reportPlainAddresses();
 }
 
@@ -162,7 +162,7 @@ void ComposeController::saveMessage()
         m_boxes.showMessage(m_panel.window(), branding().programName, error, QMessageBox::Warning);
         return;
     }
-    Q_EMIT statusText(StatusPanel::State, QStringLiteral("MESSAGE SAVED"), StatusLife::ClearsItself);
+    Q_EMIT statusText(StatusPanel::State, tr("MESSAGE SAVED"), StatusLife::ClearsItself);
 }
 
 void ComposeController::openSavedMessages()
@@ -174,7 +174,7 @@ void ComposeController::openSavedMessages()
     const SavedMessageLines::Status read = m_savedMessageList->load();
     if (read != SavedMessageLines::Read) {
         const QString text = read == SavedMessageLines::Missing
-                                 ? QStringLiteral("you must first save a message before you can load one")
+                                 ? tr("you must first save a message before you can load one")
                                  : m_savedMessageList->loadError();
         m_boxes.showMessage(m_panel.window(), branding().programName, text);
         return;

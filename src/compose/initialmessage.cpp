@@ -1,26 +1,22 @@
 #include "compose/initialmessage.h"
 
-#include <QStringList>
+#include <QCoreApplication>
 
 QString initialMessageText()
 {
-    // Trailing blanks are part of the text.
-    static const QStringList lines = {
-        QStringLiteral("Type your first message here.  "),
-        QString(),
-        QStringLiteral("Use plain-text, and be sure to put "),
-        QStringLiteral("http:// before your URLs.  Then go"),
-        QStringLiteral("to a message forum's posting page "),
-        QStringLiteral("and hit the \"Insert Message\" button "),
-        QStringLiteral("to insert your message "),
-        QStringLiteral("automatically!  "),
-        QString(),
-        QStringLiteral("You can switch between different "),
-        QStringLiteral("formatting types by changing the "),
-        QStringLiteral("value in the drop down box above."),
-    };
-    QString text;
-    for (const QString &line : lines)
-        text += line + QStringLiteral("\r\n");
-    return text;
+    // One text for the translator, its lines as they stand in the box; trailing blanks are part
+    // of it. The box holds CR LF line breaks.
+    QString text = QCoreApplication::translate("Compose", "Type your first message here.  \n"
+                                                          "\n"
+                                                          "Use plain-text, and be sure to put \n"
+                                                          "http:// before your URLs.  Then go\n"
+                                                          "to a message forum's posting page \n"
+                                                          "and hit the \"Insert Message\" button \n"
+                                                          "to insert your message \n"
+                                                          "automatically!  \n"
+                                                          "\n"
+                                                          "You can switch between different \n"
+                                                          "formatting types by changing the \n"
+                                                          "value in the drop down box above.\n");
+    return text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }

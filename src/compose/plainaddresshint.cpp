@@ -2,6 +2,8 @@
 
 #include "compose/modernlinkscanner.h"
 
+#include <QCoreApplication>
+
 qsizetype countAddressesClassicRulesMiss(const QString &text)
 {
     qsizetype missed = 0;
@@ -25,6 +27,8 @@ QString plainAddressesHint(const QString &text)
     const qsizetype missed = countAddressesClassicRulesMiss(text);
     if (missed == 0)
         return {};
-    const QString what = missed == 1 ? QStringLiteral("1 address") : QStringLiteral("%1 addresses").arg(missed);
-    return what + QStringLiteral(" left as plain text: see Tools > Modern Links");
+    return missed == 1
+               ? QCoreApplication::translate("Compose", "1 address left as plain text: see Tools > Modern Links")
+               : QCoreApplication::translate("Compose", "%1 addresses left as plain text: see Tools > Modern Links")
+                     .arg(missed);
 }

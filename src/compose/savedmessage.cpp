@@ -2,6 +2,8 @@
 
 #include "core/crlf.h"
 
+#include <QCoreApplication>
+
 namespace {
 const QString lineBreak = QStringLiteral("\r\n");
 const QString breakMarker = QStringLiteral("[br]");
@@ -23,8 +25,9 @@ QString savedSubjectProblem(const QString &subject)
 {
     if (!subject.contains(QLatin1Char('|')))
         return QString();
-    return QStringLiteral("The message was not saved: a subject cannot hold \"|\", which separates the subject "
-                          "from the message in the saved messages. Please replace it and save again.");
+    return QCoreApplication::translate(
+        "Compose", "The message was not saved: a subject cannot hold \"|\", which separates the subject "
+                   "from the message in the saved messages. Please replace it and save again.");
 }
 
 SavedMessage parseSavedMessageLine(const QString &line)

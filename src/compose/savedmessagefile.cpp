@@ -6,17 +6,29 @@
 #include "core/linelist.h"
 #include "core/textfile.h"
 
+#include <QCoreApplication>
+
 namespace {
 
-const QString messagesAre = QStringLiteral("saved messages (a message, \"|\" and its subject)");
+// What the entries are, said in a message when the file holds something else.
+QString messagesAre()
+{
+    return QCoreApplication::translate("Compose", "saved messages (a message, \"|\" and its subject)");
+}
+
+QString keptAsTheyAre()
+{
+    return QCoreApplication::translate("Compose", "\nThe saved messages are kept as they are.");
+}
+
 const QString lineEnd = QStringLiteral("\r\n");
-const QString keptAsTheyAre = QStringLiteral("\nThe saved messages are kept as they are.");
 
 QString unreadable(const QString &path, const TextFileRead &read)
 {
-    const QString reason =
-        read.error.isEmpty() ? QStringLiteral("Could not read %1: it is missing.").arg(path) : read.error;
-    return reason + keptAsTheyAre;
+    const QString reason = read.error.isEmpty()
+                               ? QCoreApplication::translate("Compose", "Could not read %1: it is missing.").arg(path)
+                               : read.error;
+    return reason + keptAsTheyAre();
 }
 
 } // namespace
@@ -29,10 +41,10 @@ QString appendSavedMessage(const QString &path, const QString &message, const QS
     QStringList entries;
     if (fileExists(path)) {
         LineListReader reader;
-        entries = reader.read(path, looksLikeSavedMessage, messagesAre);
+        entries = reader.read(path, looksLikeSavedMessage, messagesAre());
         // Rewriting from a file we could not read would throw away every saved message.
         if (!reader.mayBeSaved())
-            return reader.error() + keptAsTheyAre;
+            return reader.error() + keptAsTheyAre();
     }
     // The kept lines are not empty and the new record holds no line break, so the content has
     // no two breaks in a row to fold.
@@ -48,7 +60,7 @@ TextFileRead readMessagesFile(const QString &path)
     if (read.status == TextFileRead::Read && isMostlyOdd(read.lines, looksLikeSavedMessage)) {
         read.status = TextFileRead::NotText;
         read.lines.clear();
-        read.error = notAListError(path, messagesAre);
+        read.error = notAListError(path, messagesAre());
     }
     return read;
 }

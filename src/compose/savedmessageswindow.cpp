@@ -22,11 +22,11 @@ SavedMessagesWindow::SavedMessagesWindow(SavedMessageList &messages, MessageBoxe
 {
     setObjectName(QStringLiteral("Form3"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("load a saved message"));
+    setWindowTitle(tr("load a saved message"));
     resize(420, 460);
     closeOnEscape(this);
 
-    auto *heading = new QLabel(QStringLiteral("Saved Messages"), this);
+    auto *heading = new QLabel(tr("Saved Messages"), this);
     QFont headingFont = heading->font();
     headingFont.setBold(true);
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.3);
@@ -43,17 +43,17 @@ SavedMessagesWindow::SavedMessagesWindow(SavedMessageList &messages, MessageBoxe
     subjectBox = new QLineEdit(this);
     subjectBox->setObjectName(QStringLiteral("txtSubject"));
     subjectBox->setReadOnly(true);
-    deleteButton = new QPushButton(QStringLiteral("delete message"), this);
+    deleteButton = new QPushButton(tr("delete message"), this);
     deleteButton->setObjectName(QStringLiteral("Command1"));
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(heading);
-    layout->addWidget(new QLabel(QStringLiteral("double-click the message you wish to load:"), this));
+    layout->addWidget(new QLabel(tr("double-click the message you wish to load:"), this));
     layout->addWidget(messageList, 2);
-    layout->addWidget(new QLabel(QStringLiteral("click once to view the entire message"), this));
+    layout->addWidget(new QLabel(tr("click once to view the entire message"), this));
     layout->addWidget(messageView, 3);
     auto *subjectRow = new QHBoxLayout;
-    auto *subjectLabel = new QLabel(QStringLiteral("Subject:"), this);
+    auto *subjectLabel = new QLabel(tr("Subject:"), this);
     subjectLabel->setBuddy(subjectBox); // names the box for a screen reader
     subjectRow->addWidget(subjectLabel);
     subjectRow->addWidget(subjectBox, 1);
@@ -83,7 +83,7 @@ void SavedMessagesWindow::loadEntry(int row)
         return;
     const SavedMessage saved = m_messages.message(row);
     if (saved.message.isEmpty()) {
-        notify(QStringLiteral("cannot insert a blank message"));
+        notify(tr("cannot insert a blank message"));
         return;
     }
     emit messageChosen(saved.message, saved.subject, saved.hasSubject);
@@ -95,7 +95,7 @@ void SavedMessagesWindow::deleteSelectedEntry()
     if (row < 0 || row >= m_messages.count())
         return;
     const QString entry = m_messages.line(row);
-    m_boxes.askYesNo(this, branding().programName, QStringLiteral("Delete this saved message?\n\n") + entry, this,
+    m_boxes.askYesNo(this, branding().programName, tr("Delete this saved message?\n\n%1").arg(entry), this,
                      [this, entry] { deleteEntry(entry); });
 }
 

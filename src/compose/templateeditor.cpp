@@ -29,27 +29,25 @@ TemplateEditor::TemplateEditor(TemplateSet &templates, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmCustom"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Custom Message Templates"));
+    setWindowTitle(tr("Custom Message Templates"));
     setFixedSize(twipsToPixels(7275 + addedWidth), twipsToPixels(5190));
     // The controls sit at fixed designed sizes; a compact font keeps their captions whole.
     QFont compact = font();
     compact.setPointSizeF(8);
     setFont(compact);
 
-    auto *explanation = new QLabel(
-        QStringLiteral("You may use this form to create custom templates for message insertion.  Just enter the "
-                       "name, and the required parameters.  Your template will then be displayed in the drop down "
-                       "box on the main form.  We don't recommend changing the default templates, but if they "
-                       "become outdated you may wish to update them."),
-        this);
+    auto *explanation =
+        new QLabel(tr("You may use this form to create custom templates for message insertion.  Just enter the "
+                      "name, and the required parameters.  Your template will then be displayed in the drop down "
+                      "box on the main form.  We don't recommend changing the default templates, but if they "
+                      "become outdated you may wish to update them."),
+                   this);
     explanation->setWordWrap(true);
     explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     explanation->setGeometry(twipsRect(240, 120, 6975 + addedWidth, 1140));
 
-    const QString headings[columnCount] = {QStringLiteral("Name"),        QStringLiteral("Link Open"),
-                                           QStringLiteral("Link Middle"), QStringLiteral("Link End"),
-                                           QStringLiteral("Email"),       QStringLiteral("Email Open"),
-                                           QStringLiteral("Email End")};
+    const QString headings[columnCount] = {tr("Name"),  tr("Link Open"),  tr("Link Middle"), tr("Link End"),
+                                           tr("Email"), tr("Email Open"), tr("Email End")};
     for (int c = 0; c < columnCount; ++c)
         (new QLabel(headings[c], this))->setGeometry(twipsRect(boxLefts[c], 1320, boxWidth, 240));
 
@@ -68,18 +66,18 @@ TemplateEditor::TemplateEditor(TemplateSet &templates, QWidget *parent)
             box->setGeometry(twipsRect(boxLefts[c], top, boxWidth, rowHeight));
             columns[c][row] = box;
         }
-        clearButtons[row] = new QPushButton(QStringLiteral("del"), this);
+        clearButtons[row] = new QPushButton(tr("del"), this);
         clearButtons[row]->setObjectName(QStringLiteral("cmdDel_") + QString::number(row));
         clearButtons[row]->setGeometry(twipsRect(6840 + addedWidth, top, 375, rowHeight));
         connect(clearButtons[row], &QPushButton::clicked, this, [this, row] { clearRow(row); });
     }
 
-    saveAndCloseButton = new QPushButton(QStringLiteral("Save and Close"), this);
+    saveAndCloseButton = new QPushButton(tr("Save and Close"), this);
     saveAndCloseButton->setObjectName(QStringLiteral("Command1"));
     saveAndCloseButton->setGeometry(twipsRect(4200 + addedWidth, 4440, 2535, 675));
     connect(saveAndCloseButton, &QPushButton::clicked, this, &TemplateEditor::saveAndClose);
 
-    lockBox = new QCheckBox(QStringLiteral("Enable changing of default templates"), this);
+    lockBox = new QCheckBox(tr("Enable changing of default templates"), this);
     lockBox->setObjectName(QStringLiteral("Check1"));
     lockBox->setGeometry(twipsRect(240, 4800, 3615, rowHeight));
     connect(lockBox, &QCheckBox::toggled, this, &TemplateEditor::setDefaultRowsUnlocked);

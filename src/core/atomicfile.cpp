@@ -1,5 +1,6 @@
 #include "core/atomicfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSaveFile>
 
@@ -9,7 +10,7 @@ QString failure(const QString &path, const QFileDevice &file, QFileDevice::FileE
     if (errorCode)
         *errorCode = file.error() == QFileDevice::NoError ? QFileDevice::WriteError : file.error();
     const QString reason = file.errorString();
-    return QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), reason);
+    return QCoreApplication::translate("Core", "Could not write %1: %2").arg(QDir::toNativeSeparators(path), reason);
 }
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "core/atomicfile.h"
 #include "core/datafolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -75,7 +76,7 @@ QString keepToOwner(const QString &path, QFileDevice::Permissions ownerMay)
         return QString();
     if (QFile::setPermissions(path, ownerMay))
         return QString();
-    return QStringLiteral("Could not make %1 readable by you only: %2")
+    return QCoreApplication::translate("Core", "Could not make %1 readable by you only: %2")
         .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno)));
 }
 } // namespace

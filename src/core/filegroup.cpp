@@ -2,6 +2,7 @@
 
 #include "core/atomicfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -106,13 +107,13 @@ QString FileGroup::settle() const
         // rename() replaces the old file in one step; QFile::rename would refuse to. A link stays
         // a link: the file it leads to is the one replaced.
         if (std::rename(QFile::encodeName(newPath(i)).constData(), QFile::encodeName(targetPath(i)).constData()) != 0) {
-            return QStringLiteral("Could not write %1: %2")
+            return QCoreApplication::translate("Core", "Could not write %1: %2")
                 .arg(QDir::toNativeSeparators(filePath(i)), QString::fromLocal8Bit(std::strerror(errno)));
         }
     }
     syncFolders();
     if (!QFile::remove(journalPath()) && QFileInfo::exists(journalPath()))
-        return QStringLiteral("Could not remove %1").arg(QDir::toNativeSeparators(journalPath()));
+        return QCoreApplication::translate("Core", "Could not remove %1").arg(QDir::toNativeSeparators(journalPath()));
     syncFolder(m_folder);
     return QString();
 }

@@ -2,6 +2,7 @@
 
 #include "core/textfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 bool isBlankLine(const QString &line)
@@ -59,8 +60,9 @@ bool LineListReader::readEach(const QString &path, const std::function<void(QStr
 
 QString notAListError(const QString &path, const QString &what)
 {
-    return QStringLiteral("Could not read %1: most of its lines are not %2, so it is not taken for one of this "
-                          "program's files.")
+    return QCoreApplication::translate(
+               "Core", "Could not read %1: most of its lines are not %2, so it is not taken for one of this "
+                       "program's files.")
         .arg(QDir::toNativeSeparators(path), what);
 }
 

@@ -16,7 +16,9 @@ template<typename T> struct Setting
 // SettingsStore.
 namespace Settings {
 inline const Setting<QString> lastMessage{"data", "lastMessage", QString()};
-inline const Setting<QString> lastSubject{"data", "lastSubject", QStringLiteral("Type Subject Here")};
+// A text that stands in while nothing is stored goes to the reader in the user's language.
+inline const Setting<QString> lastSubject{"data", "lastSubject",
+                                          QStringLiteral(QT_TRANSLATE_NOOP("Settings", "Type Subject Here"))};
 inline const Setting<int> lastConvert{"data", "lastConvert", 0};
 inline const Setting<bool> showHelp{"Settings", "showHelp", true};
 inline const Setting<QByteArray> windowGeometry{"Settings", "windowGeometry", QByteArray()};

@@ -2,6 +2,7 @@
 
 #include "core/branding.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 
 namespace {
@@ -58,7 +59,10 @@ QString SettingsStore::storedText(const char *section, const char *key) const
 
 QString SettingsStore::read(const Setting<QString> &setting) const
 {
-    return read(QString::fromLatin1(setting.section), QString::fromLatin1(setting.key), setting.fallback);
+    const QString fallback = setting.fallback.isEmpty()
+                                 ? setting.fallback
+                                 : QCoreApplication::translate("Settings", setting.fallback.toUtf8().constData());
+    return read(QString::fromLatin1(setting.section), QString::fromLatin1(setting.key), fallback);
 }
 
 int SettingsStore::read(const Setting<int> &setting) const

@@ -1,5 +1,6 @@
 #include "core/textfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -191,7 +192,8 @@ private:
 
 QString notTextError(const QString &path)
 {
-    return QStringLiteral("Could not read %1: it is not a text file.").arg(QDir::toNativeSeparators(path));
+    return QCoreApplication::translate("Core", "Could not read %1: it is not a text file.")
+        .arg(QDir::toNativeSeparators(path));
 }
 } // namespace
 
@@ -220,12 +222,13 @@ TextFileRead::Status forEachTextLine(const QString &path, const std::function<vo
     QFile file(path);
     const auto unreadable = [&](const QString &reason) {
         if (error)
-            *error = QStringLiteral("Could not read %1: %2").arg(QDir::toNativeSeparators(path), reason);
+            *error = QCoreApplication::translate("Core", "Could not read %1: %2")
+                         .arg(QDir::toNativeSeparators(path), reason);
         return TextFileRead::Unreadable;
     };
     // A device or a pipe has no end to read to, or never answers.
     if (info.exists() && !info.isFile() && !info.isDir())
-        return unreadable(QStringLiteral("it is not an ordinary file"));
+        return unreadable(QCoreApplication::translate("Core", "it is not an ordinary file"));
     if (!file.open(QIODevice::ReadOnly))
         return unreadable(file.errorString());
     LineSplitter splitter(take);

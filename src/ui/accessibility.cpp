@@ -1,5 +1,6 @@
 #include "ui/accessibility.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QWidget>
 
@@ -15,26 +16,26 @@ struct AccessibleName
 // and icon-only buttons by their tooltip; only what is left is named here. Drop-down lists and tab
 // strips are announced by their current choice and their label, whatever name they are given.
 constexpr AccessibleName names[] = {
-    {"Form1", "cmdPaste_0", "Paste Subject"},
-    {"Form1", "cmdPaste_1", "Paste Username"},
-    {"Form1", "cmdPaste_2", "Paste Password"},
-    {"Form1", "lstPosts2", "Your Forums"},
-    {"Form1", "lstPosts", "Your Posts"},
-    {"Form1", "lstNew", "Posts with new replies"},
-    {"Form1", "WebBrowser1", "Web page"},
-    {"Form3", "List1", "Saved messages"},
-    {"Form3", "Text1", "Message"},
-    {"frmCustom", "txtName_", "Name %1"},
-    {"frmCustom", "txtLinkOpen01_", "Link Open %1"},
-    {"frmCustom", "txtLinkOpen02_", "Link Middle %1"},
-    {"frmCustom", "txtLinkClose_", "Link End %1"},
-    {"frmCustom", "txtMailCall_", "Email %1"},
-    {"frmCustom", "txtMailOpen_", "Email Open %1"},
-    {"frmCustom", "txtMailClose_", "Email End %1"},
-    {"frmCustom", "cmdDel_", "Clear template %1"},
-    {"Form8", "rtf1", "Help"},
-    {"frmWebsite", "WebBrowser1", "Web page"},
-    {"popupWindow", "popupBrowser", "Web page"},
+    {"Form1", "cmdPaste_0", QT_TRANSLATE_NOOP("Accessibility", "Paste Subject")},
+    {"Form1", "cmdPaste_1", QT_TRANSLATE_NOOP("Accessibility", "Paste Username")},
+    {"Form1", "cmdPaste_2", QT_TRANSLATE_NOOP("Accessibility", "Paste Password")},
+    {"Form1", "lstPosts2", QT_TRANSLATE_NOOP("Accessibility", "Your Forums")},
+    {"Form1", "lstPosts", QT_TRANSLATE_NOOP("Accessibility", "Your Posts")},
+    {"Form1", "lstNew", QT_TRANSLATE_NOOP("Accessibility", "Posts with new replies")},
+    {"Form1", "WebBrowser1", QT_TRANSLATE_NOOP("Accessibility", "Web page")},
+    {"Form3", "List1", QT_TRANSLATE_NOOP("Accessibility", "Saved messages")},
+    {"Form3", "Text1", QT_TRANSLATE_NOOP("Accessibility", "Message")},
+    {"frmCustom", "txtName_", QT_TRANSLATE_NOOP("Accessibility", "Name %1")},
+    {"frmCustom", "txtLinkOpen01_", QT_TRANSLATE_NOOP("Accessibility", "Link Open %1")},
+    {"frmCustom", "txtLinkOpen02_", QT_TRANSLATE_NOOP("Accessibility", "Link Middle %1")},
+    {"frmCustom", "txtLinkClose_", QT_TRANSLATE_NOOP("Accessibility", "Link End %1")},
+    {"frmCustom", "txtMailCall_", QT_TRANSLATE_NOOP("Accessibility", "Email %1")},
+    {"frmCustom", "txtMailOpen_", QT_TRANSLATE_NOOP("Accessibility", "Email Open %1")},
+    {"frmCustom", "txtMailClose_", QT_TRANSLATE_NOOP("Accessibility", "Email End %1")},
+    {"frmCustom", "cmdDel_", QT_TRANSLATE_NOOP("Accessibility", "Clear template %1")},
+    {"Form8", "rtf1", QT_TRANSLATE_NOOP("Accessibility", "Help")},
+    {"frmWebsite", "WebBrowser1", QT_TRANSLATE_NOOP("Accessibility", "Web page")},
+    {"popupWindow", "popupBrowser", QT_TRANSLATE_NOOP("Accessibility", "Web page")},
 };
 } // namespace
 
@@ -50,11 +51,12 @@ void applyAccessibleNames(QWidget *window)
             if (windowName != QLatin1String(entry.window))
                 continue;
             if (name == QLatin1String(entry.control)) {
-                control->setAccessibleName(QString::fromUtf8(entry.name));
+                control->setAccessibleName(QCoreApplication::translate("Accessibility", entry.name));
                 break;
             }
             if (indexed.hasMatch() && indexed.captured(1) == QLatin1String(entry.control)) {
-                control->setAccessibleName(QString::fromUtf8(entry.name).arg(indexed.captured(2).toInt() + 1));
+                control->setAccessibleName(
+                    QCoreApplication::translate("Accessibility", entry.name).arg(indexed.captured(2).toInt() + 1));
                 break;
             }
         }

@@ -1,5 +1,6 @@
 #include "watch/answerclassifier.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 namespace {
@@ -41,10 +42,11 @@ QString answerFailure(int statusCode, const QByteArray &reasonPhrase, const QByt
     if (statusCode >= 200 && statusCode <= 299)
         return QString();
     if (statusCode < 100 || statusCode > 999)
-        return QStringLiteral("no readable answer from the web server");
+        return QCoreApplication::translate("Watch", "no readable answer from the web server");
     if (statusCode >= 300 && statusCode <= 399 && !location.trimmed().isEmpty()) {
         const QString target = shownLocation(location, requestUrl);
-        return isLoginAddress(target) ? QStringLiteral("login needed") : QStringLiteral("moved to ") + target;
+        return isLoginAddress(target) ? QCoreApplication::translate("Watch", "login needed")
+                                      : QCoreApplication::translate("Watch", "moved to %1").arg(target);
     }
     const QString reason = QString::fromLatin1(reasonPhrase.left(100)).simplified();
     return reason.isEmpty() ? QString::number(statusCode) : QString::number(statusCode) + QLatin1Char(' ') + reason;

@@ -53,17 +53,17 @@ void PageSizeProbe::setSslConfiguration(const QSslConfiguration &configuration)
 
 QString PageSizeProbe::startFailureText(int number, const QString &description)
 {
-    return QStringLiteral("An error has occurred.\r\nError #: %1\r\nDescription: %2").arg(number).arg(description);
+    return tr("An error has occurred.\r\nError #: %1\r\nDescription: %2").arg(number).arg(description);
 }
 
 QString PageSizeProbe::answerFailureText(const QString &url, const QString &reason)
 {
-    return QStringLiteral("The page was not measured: %1\r\n%2").arg(reason, url);
+    return tr("The page was not measured: %1\r\n%2").arg(reason, url);
 }
 
 QString PageSizeProbe::socketFailureText(int number, const QString &description)
 {
-    return QStringLiteral("Error occurred.\r\nError #: %1\r\n%2").arg(number).arg(description);
+    return tr("Error occurred.\r\nError #: %1\r\n%2").arg(number).arg(description);
 }
 
 void PageSizeProbe::start(const QString &url)
@@ -117,7 +117,7 @@ void PageSizeProbe::start(const QString &url)
     connect(socket, &QTcpSocket::disconnected, this, &PageSizeProbe::onDisconnected);
     connect(socket, &QTcpSocket::errorOccurred, this, &PageSizeProbe::onSocketError);
 
-    Q_EMIT activityText(QStringLiteral("Connecting to the web server"));
+    Q_EMIT activityText(tr("Connecting to the web server"));
     m_connectTimer.setInterval(m_settings.connectMs);
     m_idleTimer.setInterval(m_settings.idleMs);
     m_pageTimer.setInterval(m_settings.pageMs);
@@ -162,9 +162,9 @@ void PageSizeProbe::onConnected()
 void PageSizeProbe::onBytesWritten()
 {
     m_idleTimer.start();
-    Q_EMIT activityText(QStringLiteral("Sending request"));
+    Q_EMIT activityText(tr("Sending request"));
     if (m_socket && m_socket->bytesToWrite() == 0)
-        Q_EMIT activityText(QStringLiteral("Request completed"));
+        Q_EMIT activityText(tr("Request completed"));
 }
 
 void PageSizeProbe::onReadyRead()
@@ -177,7 +177,7 @@ void PageSizeProbe::drain()
 {
     if (!m_socket || m_socket->bytesAvailable() <= 0)
         return;
-    Q_EMIT activityText(QStringLiteral("Receiving response"));
+    Q_EMIT activityText(tr("Receiving response"));
     // One arrival is everything waiting now. The header, the chunk framing and the part of the
     // page kept for reading are looked at; the rest of the body is counted and dropped where the
     // socket holds it, never copied or stored.
@@ -241,16 +241,15 @@ bool PageSizeProbe::judgeAnswer()
 
 QString PageSizeProbe::unreadableAnswer()
 {
-    return QStringLiteral("unreadable answer from the web server");
+    return tr("unreadable answer from the web server");
 }
 
 QString PageSizeProbe::cutOffText(qint64 arrived, qint64 announced)
 {
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     if (announced < 0)
-        return QStringLiteral("the page was cut off after %1 bytes").arg(english.toString(arrived));
-    return QStringLiteral("the page was cut off: %1 of %2 bytes")
-        .arg(english.toString(arrived), english.toString(announced));
+        return tr("the page was cut off after %1 bytes").arg(english.toString(arrived));
+    return tr("the page was cut off: %1 of %2 bytes").arg(english.toString(arrived), english.toString(announced));
 }
 
 void PageSizeProbe::onDisconnected()
@@ -314,7 +313,7 @@ void PageSizeProbe::onConnectTimeout()
     if (!m_socket)
         return;
     fail(QAbstractSocket::SocketTimeoutError,
-         QStringLiteral("Timed out: the web server did not accept a connection within %1 seconds")
+         tr("Timed out: the web server did not accept a connection within %1 seconds")
              .arg(seconds(m_connectTimer.interval())));
 }
 
@@ -323,16 +322,15 @@ void PageSizeProbe::onIdleTimeout()
     if (!m_socket)
         return;
     fail(QAbstractSocket::SocketTimeoutError,
-         QStringLiteral("Timed out: the web server sent nothing for %1 seconds").arg(seconds(m_idleTimer.interval())));
+         tr("Timed out: the web server sent nothing for %1 seconds").arg(seconds(m_idleTimer.interval())));
 }
 
 void PageSizeProbe::onPageTimeout()
 {
     if (!m_socket)
         return;
-    fail(
-        QAbstractSocket::SocketTimeoutError,
-        QStringLiteral("Timed out: the page was still arriving after %1 seconds").arg(seconds(m_pageTimer.interval())));
+    fail(QAbstractSocket::SocketTimeoutError,
+         tr("Timed out: the page was still arriving after %1 seconds").arg(seconds(m_pageTimer.interval())));
 }
 
 void PageSizeProbe::failAnswer(const QString &reason)

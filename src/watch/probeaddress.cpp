@@ -1,5 +1,6 @@
 #include "watch/probeaddress.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 #include <algorithm>
@@ -40,14 +41,14 @@ bool splitAuthority(const QString &authority, ProbeAddress &address)
     if (authority.startsWith(QLatin1Char('['))) {
         const qsizetype close = authority.indexOf(QLatin1Char(']'));
         if (close < 0) {
-            address.error = QStringLiteral("The address has an unclosed \"[\" in its host name");
+            address.error = QCoreApplication::translate("Watch", "The address has an unclosed \"[\" in its host name");
             return false;
         }
         host = authority.mid(1, close - 1);
         const QString rest = authority.mid(close + 1);
         if (!rest.isEmpty()) {
             if (!rest.startsWith(QLatin1Char(':'))) {
-                address.error = QStringLiteral("The address has text after its host name");
+                address.error = QCoreApplication::translate("Watch", "The address has text after its host name");
                 return false;
             }
             hasPort = true;
@@ -62,14 +63,14 @@ bool splitAuthority(const QString &authority, ProbeAddress &address)
         }
     }
     if (host.isEmpty()) {
-        address.error = QStringLiteral("The address names no host");
+        address.error = QCoreApplication::translate("Watch", "The address names no host");
         return false;
     }
     // The host goes into the "Host:" line as written: a line break there would start a header
     // line of its own.
     if (std::any_of(authority.cbegin(), authority.cend(),
                     [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; })) {
-        address.error = QStringLiteral("The address has a control character in its host name");
+        address.error = QCoreApplication::translate("Watch", "The address has a control character in its host name");
         return false;
     }
     if (hasPort) {
@@ -79,7 +80,8 @@ bool splitAuthority(const QString &authority, ProbeAddress &address)
         const bool digitsOnly =
             !portText.isEmpty() && std::all_of(portText.cbegin(), portText.cend(), [](QChar c) { return c.isDigit(); });
         if (!ok || !digitsOnly || port < 1 || port > 65535) {
-            address.error = QStringLiteral("The address has an invalid port number: \"%1\"").arg(portText);
+            address.error =
+                QCoreApplication::translate("Watch", "The address has an invalid port number: \"%1\"").arg(portText);
             return false;
         }
         address.port = static_cast<quint16>(port);
@@ -88,7 +90,7 @@ bool splitAuthority(const QString &authority, ProbeAddress &address)
     const bool ascii = std::all_of(host.cbegin(), host.cend(), [](QChar c) { return c.unicode() < 0x80; });
     address.connectHost = ascii ? host : QString::fromLatin1(QUrl::toAce(host));
     if (address.connectHost.isEmpty()) {
-        address.error = QStringLiteral("The address has an invalid host name: \"%1\"").arg(host);
+        address.error = QCoreApplication::translate("Watch", "The address has an invalid host name: \"%1\"").arg(host);
         return false;
     }
     address.hostHeader = ascii ? authority : QString(authority).replace(host, address.connectHost);

@@ -35,7 +35,7 @@ bool ReplyCheckRun::hasGrown(qint64 stored, qint64 measured)
 
 QString ReplyCheckRun::failuresText(const QList<ReplyCheckFailure> &failures)
 {
-    QString text = QStringLiteral("These posts could not be checked for new replies:");
+    QString text = tr("These posts could not be checked for new replies:");
     for (const ReplyCheckFailure &failure : failures)
         text += QStringLiteral("\r\n%1 - %2").arg(failure.url, failure.reason);
     return text;
@@ -43,12 +43,12 @@ QString ReplyCheckRun::failuresText(const QList<ReplyCheckFailure> &failures)
 
 QString ReplyCheckRun::waitText(int seconds)
 {
-    return QStringLiteral("the forum asked to wait %1 s").arg(seconds);
+    return tr("the forum asked to wait %1 s").arg(seconds);
 }
 
 QString ReplyCheckRun::tooSlowText()
 {
-    return QStringLiteral("too slow");
+    return tr("too slow");
 }
 
 void ReplyCheckRun::setConnectionLimits(int perHost, int total)
@@ -105,7 +105,7 @@ void ReplyCheckRun::stop()
     ++m_generation;
     dropProbes();
     m_running = false;
-    Q_EMIT statusText(QStringLiteral("stopped - %1 new replies found").arg(m_newReplies));
+    Q_EMIT statusText(tr("stopped - %1 new replies found").arg(m_newReplies));
     Q_EMIT stopped(m_newReplies);
 }
 
@@ -260,7 +260,7 @@ void ReplyCheckRun::startEntry(Entry &entry)
     });
     // A failure, even of an address that cannot be fetched, arrives from the event loop.
     probe->start(entry.url);
-    Q_EMIT statusText(QStringLiteral("checking post %1").arg(entry.index + 1));
+    Q_EMIT statusText(tr("checking post %1").arg(entry.index + 1));
 }
 
 ReplyCheckRun::Entry *ReplyCheckRun::entryOf(const PageSizeProbe *probe)
@@ -354,7 +354,7 @@ void ReplyCheckRun::report()
 void ReplyCheckRun::finish()
 {
     m_running = false;
-    Q_EMIT statusText(QStringLiteral("finished - %1 new replies found").arg(m_newReplies));
+    Q_EMIT statusText(tr("finished - %1 new replies found").arg(m_newReplies));
     Q_EMIT finished(m_newReplies);
     if (!m_failures.isEmpty() && !m_running)
         Q_EMIT failed(failuresText(m_failures));

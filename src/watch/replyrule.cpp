@@ -5,13 +5,17 @@
 #include "watch/replycheckrun.h"
 #include "watch/watchedpostlist.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 QString loginNote(LoginState now)
 {
     return now == LoginState::Member
-               ? QStringLiteral("Logged in now, logged out when watched: this size is the new baseline")
-               : QStringLiteral("Logged out now, logged in when watched: this size is the new baseline");
+               ? QCoreApplication::translate("Watch",
+                                             "Logged in now, logged out when watched: this size is the new baseline")
+               : QCoreApplication::translate("Watch",
+                                             "Logged out now, logged in when watched: this size is the new baseline");
 }
 
 // The post's address, opened at one of its posts.
@@ -40,8 +44,9 @@ ReplyVerdict judgeReplies(const WatchedPost &stored, const PageMeasurement &now)
         verdict.newPosts = newPostCount(stored.postNumbers, now.postNumbers);
         if (verdict.newPosts > 0) {
             verdict.kind = ReplyVerdict::NewReplies;
-            verdict.text = verdict.newPosts == 1 ? QStringLiteral("1 new post")
-                                                 : QStringLiteral("%1 new posts").arg(verdict.newPosts);
+            verdict.text = verdict.newPosts == 1
+                               ? QCoreApplication::translate("Watch", "1 new post")
+                               : QCoreApplication::translate("Watch", "%1 new posts").arg(verdict.newPosts);
             verdict.openAddress =
                 atAnchor(stored.url, now.anchors.value(firstNewPost(stored.postNumbers, now.postNumbers)));
             return verdict;
@@ -52,14 +57,14 @@ ReplyVerdict judgeReplies(const WatchedPost &stored, const PageMeasurement &now)
         before != LoginState::Unknown && now.login.state != LoginState::Unknown && before != now.login.state;
     if (!byNumbers && storedPosts && !nowPosts && now.login.passwordField && now.login.state != LoginState::Member) {
         verdict.kind = ReplyVerdict::Failed;
-        verdict.text = QStringLiteral("login needed");
+        verdict.text = QCoreApplication::translate("Watch", "login needed");
         return verdict;
     }
     if (now.read && !loginChanged) {
         const LaterPages later = laterPages(stored.url, now.pageLinks);
         if (stored.laterPage >= 0 && later.highest > stored.laterPage) {
             verdict.kind = ReplyVerdict::NewReplies;
-            verdict.text = QStringLiteral("a new page");
+            verdict.text = QCoreApplication::translate("Watch", "a new page");
             verdict.openAddress = later.lastAddress;
             return verdict;
         }
@@ -77,7 +82,7 @@ ReplyVerdict judgeReplies(const WatchedPost &stored, const PageMeasurement &now)
     if (ReplyCheckRun::hasGrown(storedSize, now.size)) {
         verdict.kind = ReplyVerdict::NewReplies;
         verdict.adoptLaterPage = false;
-        verdict.text = QStringLiteral("grew by %1 bytes").arg(now.size - storedSize);
+        verdict.text = QCoreApplication::translate("Watch", "grew by %1 bytes").arg(now.size - storedSize);
         return verdict;
     }
     verdict.adoptPostNumbers = !storedPosts && nowPosts;

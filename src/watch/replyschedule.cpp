@@ -1,5 +1,7 @@
 #include "watch/replyschedule.h"
 
+#include <QCoreApplication>
+
 namespace ReplySchedule {
 
 const QList<int> &offeredMinutes()
@@ -17,8 +19,8 @@ int minutesFromSetting(const QString &stored)
 
 QString notificationText(int count)
 {
-    return count == 1 ? QStringLiteral("1 watched thread has new replies.")
-                      : QStringLiteral("%1 watched threads have new replies.").arg(count);
+    return count == 1 ? QCoreApplication::translate("Watch", "1 watched thread has new replies.")
+                      : QCoreApplication::translate("Watch", "%1 watched threads have new replies.").arg(count);
 }
 
 } // namespace ReplySchedule

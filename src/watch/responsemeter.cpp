@@ -1,5 +1,6 @@
 #include "watch/responsemeter.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 #include <algorithm>
@@ -141,13 +142,13 @@ QString ResponseMeter::progressText(qint64 bodyBytes, qint64 contentLength)
     // No count is below nothing; a negative one would also put the percentage out of any range.
     bodyBytes = std::max<qint64>(bodyBytes, 0);
     if (contentLength < 1)
-        return QStringLiteral("Downloaded %1 bytes").arg(bodyBytes);
+        return QCoreApplication::translate("Watch", "Downloaded %1 bytes").arg(bodyBytes);
     // Ties go to the even neighbour, as the status line always has.
     const double percent =
         std::nearbyint(static_cast<double>(bodyBytes) / (static_cast<double>(contentLength) / 100.0));
     if (percent > 32767.0)
         return QString();
-    return QStringLiteral("Downloaded %1 from %2 (%3%)")
+    return QCoreApplication::translate("Watch", "Downloaded %1 from %2 (%3%)")
         .arg(bodyBytes)
         .arg(contentLength)
         .arg(static_cast<qint64>(percent));

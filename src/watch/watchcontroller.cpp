@@ -47,12 +47,12 @@ WatchController::WatchController(PostsPanel &panel, WatchedPostList &posts, Thre
 
 void WatchController::createActions()
 {
-    m_watchAction = makeCommand(this, QStringLiteral("Watch This Post"));
-    m_removeWatchAction = makeCommand(this, QStringLiteral("Remove Watch"));
-    m_checkRepliesAction = makeCommand(this, QStringLiteral("&Check Replies"), QKeySequence(Qt::CTRL | Qt::Key_R));
-    m_checkOrStopAction = makeCommand(this, QStringLiteral("Check for new replies"));
-    m_showAllAction = makeCommand(this, QStringLiteral("&All posts"));
-    m_showRepliesAction = makeCommand(this, QStringLiteral("&Replies"));
+    m_watchAction = makeCommand(this, tr("Watch This Post"));
+    m_removeWatchAction = makeCommand(this, tr("Remove Watch"));
+    m_checkRepliesAction = makeCommand(this, tr("&Check Replies"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    m_checkOrStopAction = makeCommand(this, tr("Check for new replies"));
+    m_showAllAction = makeCommand(this, tr("&All posts"));
+    m_showRepliesAction = makeCommand(this, tr("&Replies"));
     connect(m_watchAction, &QAction::triggered, this, &WatchController::watchCurrentPage);
     connect(m_removeWatchAction, &QAction::triggered, this, &WatchController::removeSelectedWatch);
     connect(m_checkRepliesAction, &QAction::triggered, this, [this] {
@@ -74,8 +74,7 @@ void WatchController::createAutoCheckChoices()
     choices.prepend(0);
     for (const int minutes : choices) {
         QAction *action =
-            makeCommand(m_autoCheckChoices,
-                        minutes == 0 ? QStringLiteral("&Off") : QStringLiteral("Every %1 minutes").arg(minutes));
+            makeCommand(m_autoCheckChoices, minutes == 0 ? tr("&Off") : tr("Every %1 minutes").arg(minutes));
         action->setCheckable(true);
         action->setData(minutes);
         m_autoCheckChoices->addAction(action);
@@ -135,7 +134,7 @@ void WatchController::connectModel()
     connect(m_run, &ReplyCheckRun::progressText, this,
             [this](const QString &text) { Q_EMIT statusText(StatusPanel::Progress, text); });
     connect(m_recorder, &SizeRecorder::recorded, this,
-            [this] { Q_EMIT statusText(StatusPanel::Activity, QStringLiteral("Response completed")); });
+            [this] { Q_EMIT statusText(StatusPanel::Activity, tr("Response completed")); });
     connect(m_recorder, &SizeRecorder::failed, this, &WatchController::showError);
 
     connect(m_run, &ReplyCheckRun::statusText, this,
@@ -167,7 +166,7 @@ void WatchController::watchPage(const QString &pageUrl, const QString &threadUrl
         return;
     if (joined > 1)
         Q_EMIT statusText(StatusPanel::Activity,
-                          QStringLiteral("%1 rows of this thread are one now: %2").arg(joined).arg(threadUrl));
+                          tr("%1 rows of this thread are one now: %2").arg(joined).arg(threadUrl));
     m_recorder->measure(m_posts.at(index).url);
 }
 
@@ -177,8 +176,8 @@ void WatchController::removeSelectedWatch()
     if (row < 0 || row >= m_posts.count())
         return;
     const QString url = m_posts.at(row).url;
-    m_boxes.askYesNo(m_panel.window(), branding().programName, QStringLiteral("Stop watching this post?\n\n") + url,
-                     this, [this, url] {
+    m_boxes.askYesNo(m_panel.window(), branding().programName, tr("Stop watching this post?\n\n%1").arg(url), this,
+                     [this, url] {
                          // Found again by its address: the list may have changed while the question was open.
                          const int index = m_posts.indexOf(url);
                          if (index >= 0)
@@ -225,7 +224,7 @@ void WatchController::startReplyCheck()
 
 void WatchController::showError(const QString &text)
 {
-    m_boxes.showMessage(m_panel.window(), QStringLiteral("Error"), text, QMessageBox::Warning);
+    m_boxes.showMessage(m_panel.window(), tr("Error"), text, QMessageBox::Warning);
 }
 
 void WatchController::connectReplyCheck()
@@ -247,7 +246,7 @@ void WatchController::connectReplyCheck()
             [this](int done, int total) { Q_EMIT replyCheckProgress(done, total, true); });
     connect(m_run, &ReplyCheckRun::postFailed, this, [this](const QString &url, const QString &reason) {
         m_posts.markFailed(url, reason);
-        Q_EMIT statusText(StatusPanel::Activity, url + QStringLiteral(" - Not checked: ") + reason);
+        Q_EMIT statusText(StatusPanel::Activity, tr("%1 - Not checked: %2").arg(url, reason));
     });
     connect(m_run, &ReplyCheckRun::postNoted, &m_posts, &WatchedPostList::markNoted);
     connect(m_run, &ReplyCheckRun::finished, this, [this](int newReplies) {
@@ -280,8 +279,7 @@ void WatchController::setAutoCheckMinutes(int minutes)
 void WatchController::showRunState(bool running)
 {
     // The same button stops a check under way.
-    m_panel.checkRepliesButton->setText(running ? QStringLiteral("Stop checking")
-                                                : QStringLiteral("Check for new replies"));
+    m_panel.checkRepliesButton->setText(running ? tr("Stop checking") : tr("Check for new replies"));
     if (!running)
         Q_EMIT replyCheckProgress(m_run->done(), m_run->total(), false);
 }

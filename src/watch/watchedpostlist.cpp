@@ -106,7 +106,7 @@ QVariant WatchedPostList::data(const QModelIndex &index, int role) const
 QString WatchedPostList::markText(const QString &url) const
 {
     const QString reason = failure(url);
-    return reason.isEmpty() ? note(url) : QStringLiteral("Not checked: ") + reason;
+    return reason.isEmpty() ? note(url) : tr("Not checked: %1").arg(reason);
 }
 
 void WatchedPostList::rowsOfUrlChanged(const QString &url)
@@ -151,7 +151,7 @@ QString WatchedPostList::load()
             [&posts](QString &&url) {
                 posts.append({std::move(url), QStringLiteral("0"), {}, LoginState::Unknown});
             },
-            looksLikeAddress, QStringLiteral("web addresses")))
+            looksLikeAddress, tr("web addresses")))
         posts.clear();
     // Extra size lines belong to no post and are dropped with the next save; a post without one
     // keeps "0". The sizes are judged by those that pair with a post (by all when there is none),
@@ -169,7 +169,7 @@ QString WatchedPostList::load()
         ++sized;
     });
     if (sizesRead && odd * 2 > judged) {
-        m_reader.fail(notAListError(files.currentPath(1), QStringLiteral("page sizes (whole numbers)")));
+        m_reader.fail(notAListError(files.currentPath(1), tr("page sizes (whole numbers)")));
         sizesRead = false;
     }
     if (!sizesRead) {
@@ -188,7 +188,7 @@ QString WatchedPostList::load()
                 readBaselineLine(line, posts[based]);
             ++based;
         },
-        looksLikeBaseline, QStringLiteral("post numbers of watched posts"));
+        looksLikeBaseline, tr("post numbers of watched posts"));
     if (!m_baselinesKept) {
         for (WatchedPost &post : posts) {
             post.postNumbers.clear();
@@ -198,11 +198,11 @@ QString WatchedPostList::load()
     }
     QStringList problems;
     if (!m_reader.mayBeSaved())
-        problems << m_reader.error() + QStringLiteral("\nChanges to your watched posts will not be saved while "
-                                                      "the program runs, so the file stays as it is.");
+        problems << m_reader.error() + tr("\nChanges to your watched posts will not be saved while "
+                                          "the program runs, so the file stays as it is.");
     if (!m_baselinesKept)
-        problems << baselineReader.error() + QStringLiteral("\nIt is left as it is, and the reply check judges "
-                                                            "your watched posts by their page sizes.");
+        problems << baselineReader.error() + tr("\nIt is left as it is, and the reply check judges "
+                                                "your watched posts by their page sizes.");
     m_loadError = problems.join(QLatin1Char('\n'));
     beginResetModel();
     m_posts = std::move(posts);
@@ -215,8 +215,8 @@ QString WatchedPostList::load()
 QString WatchedPostList::save() const
 {
     if (!m_reader.mayBeSaved())
-        return QStringLiteral("Your watched posts cannot be saved: posts.txt and sizes.txt are kept as they "
-                              "were, because one of them could not be read when the program started.");
+        return tr("Your watched posts cannot be saved: posts.txt and sizes.txt are kept as they "
+                  "were, because one of them could not be read when the program started.");
     QStringList urls;
     QStringList sizes;
     QStringList baselines;
