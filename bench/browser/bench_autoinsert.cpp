@@ -9,6 +9,8 @@
 #include "browser/postcheck.h"
 #include "classicforum.h"
 
+#include "headlessengine.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -22,7 +24,6 @@
 #include <QWebEngineView>
 
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -243,14 +244,7 @@ BENCHMARK(BM_ScanMarkup)->Unit(benchmark::kMillisecond)->UseRealTime()->Iteratio
 
 int main(int argc, char **argv)
 {
-    // Headless, as the browser tests run; the engine's sandbox cannot work for root.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    prepareHeadlessEngine();
     QApplication app(argc, argv);
     ThreadPage thread;
     if (!thread.load()) {

@@ -6,6 +6,8 @@
 #include "browser/pagechangescripts.h"
 #include "browser/postcheck.h"
 
+#include "headlessengine.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -17,8 +19,6 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineView>
-
-#include <unistd.h>
 
 namespace {
 
@@ -152,14 +152,7 @@ BENCHMARK(BM_ReadWholePage)->Unit(benchmark::kMillisecond)->UseRealTime()->Itera
 
 int main(int argc, char **argv)
 {
-    // Headless, as the browser tests run; the engine's sandbox cannot work for root.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    prepareHeadlessEngine();
     QApplication app(argc, argv);
     Browser loaded;
     if (!loaded.load()) {

@@ -15,6 +15,17 @@ namespace {
 // Longer numbers are no page numbers but hashes or times.
 constexpr qsizetype maxDigits = 12;
 
+// "key=value" of a query; an item without "=" names no place.
+bool splitQueryItem(const QString &item, QStringView *key, QStringView *value)
+{
+    const qsizetype equals = item.indexOf(QLatin1Char('='));
+    if (equals < 0)
+        return false;
+    *key = QStringView(item).first(equals);
+    *value = QStringView(item).sliced(equals + 1);
+    return true;
+}
+
 bool isNumber(QStringView text)
 {
     return !text.isEmpty() && text.size() <= maxDigits &&
@@ -91,11 +102,10 @@ QList<Reading> readingsOf(const QUrl &url)
     QList<Reading> readings{{address(path, items), QString(), 0}};
     for (qsizetype i = 0; i < items.size(); ++i) {
         const QString &item = items.at(i);
-        const qsizetype equals = item.indexOf(QLatin1Char('='));
-        if (equals < 0)
+        QStringView key;
+        QStringView value;
+        if (!splitQueryItem(item, &key, &value))
             continue;
-        const QStringView key = QStringView(item).first(equals);
-        const QStringView value = QStringView(item).sliced(equals + 1);
         QStringView thread;
         QStringView first;
         if (isPlaceKey(key) && isNumber(value)) {
@@ -177,11 +187,10 @@ bool mayNamePage(const QString &href)
     const QUrl url(href);
     const QStringList items = url.query(QUrl::FullyEncoded).split(QLatin1Char('&'), Qt::SkipEmptyParts);
     for (const QString &item : items) {
-        const qsizetype equals = item.indexOf(QLatin1Char('='));
-        if (equals < 0)
+        QStringView key;
+        QStringView value;
+        if (!splitQueryItem(item, &key, &value))
             continue;
-        const QStringView key = QStringView(item).first(equals);
-        const QStringView value = QStringView(item).sliced(equals + 1);
         QStringView thread;
         QStringView first;
         if ((isPlaceKey(key) && isNumber(value)) || (isThreadKey(key) && splitFirstPost(value, &thread, &first)))
