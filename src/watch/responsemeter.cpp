@@ -16,6 +16,17 @@ bool isDigits(const QByteArray &text)
     return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// "HTTP/1.1 103 Early Hints": an interim answer, which a server may send before the real one. 101
+// is no interim answer: it would switch to another protocol, so it is left to end the page.
+bool isInterimAnswer(const QByteArray &header)
+{
+    const qsizetype blank = header.indexOf(' ');
+    if (!header.startsWith("HTTP/") || blank < 0 || header.size() < blank + 4)
+        return false;
+    const QByteArray code = header.mid(blank + 1, 3);
+    return isDigits(code) && code.at(0) == '1' && code != "101";
+}
+
 } // namespace
 
 void ResponseMeter::reset()
@@ -31,6 +42,7 @@ void ResponseMeter::reset()
     m_chunked = false;
     m_headerSeen = false;
     m_gaveUp = false;
+    m_interimAnswers = 0;
     m_complete = false;
     m_unreadable = false;
     m_bodyBytes = 0;
@@ -82,6 +94,18 @@ bool ResponseMeter::feed(const char *data, qsizetype size)
     const qsizetype take = std::min(size, headerLimit - m_header.size());
     m_header.append(data, take);
     const qsizetype end = m_header.indexOf("\r\n\r\n", from);
+    if (end >= 0 && isInterimAnswer(m_header.left(end))) {
+        // The real answer follows; a server that sends nothing but interim ones is given up on.
+        if (++m_interimAnswers > interimAnswerLimit) {
+            m_gaveUp = true;
+            m_header = QByteArray();
+            return false;
+        }
+        const QByteArray rest = m_header.mid(end + 4) + QByteArray(data + take, size - take);
+        m_header = QByteArray();
+        m_bodyBytes = 0;
+        return feed(rest.constData(), rest.size());
+    }
     if (end >= 0) {
         m_headerSeen = true;
         m_bodyBytes = 0;

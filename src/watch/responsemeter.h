@@ -14,6 +14,8 @@ class ResponseMeter
 {
 public:
     static constexpr qsizetype headerLimit = 1024 * 1024;
+    // Interim answers (1xx) before the real one are passed over, this many at most.
+    static constexpr int interimAnswerLimit = 16;
 
     void reset();
     // Keep up to this many page bytes for reading the page (0, the default: keep none). A page
@@ -90,6 +92,7 @@ private:
     bool m_chunked = false;
     bool m_headerSeen = false;
     bool m_gaveUp = false;
+    int m_interimAnswers = 0;
     bool m_complete = false;
     bool m_unreadable = false;
     qint64 m_bodyBytes = 0;

@@ -650,6 +650,11 @@ void TestPageSizeProbe::framesBodies_data()
         << QList<QByteArray>{ok + "Content-Length: 0,e\r\n\r\nab"} << false << true << qint64(0) << QByteArray();
     QTest::newRow("nothing announced: until the close")
         << QList<QByteArray>{ok + "\r\nab", "cd"} << false << false << qint64(4) << QByteArray("abcd");
+    QTest::newRow("interim answers before the page")
+        << QList<
+               QByteArray>{"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 103 Early Hints\r\nLink: </s.css>\r\n\r\nHTTP/1.1 2",
+                           "00 OK\r\nContent-Length: 2\r\n\r\nab"}
+        << true << false << qint64(2) << QByteArray("ab");
     QTest::newRow("empty page announced")
         << QList<QByteArray>{ok + "Content-Length: 0\r\n\r\n"} << true << false << qint64(0) << QByteArray();
     // Counted with their framing, as they came; read without it.
