@@ -1,5 +1,7 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <algorithm>
 #include <string_view>
 
@@ -17,4 +19,15 @@ inline const char *takeBenchOption(int &argc, char **argv, std::string_view pref
         return arg + prefix.size();
     }
     return nullptr;
+}
+
+// Runs the benchmarks the arguments choose; 1 for an argument Google Benchmark does not know.
+inline int runBenchmarks(int &argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

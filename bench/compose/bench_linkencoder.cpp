@@ -88,10 +88,5 @@ int main(int argc, char **argv)
     // conversion in the program gets them. Pass --default-allocator to measure without it.
     if (!takeBenchOption(argc, argv, "--default-allocator"))
         mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -81,10 +81,5 @@ int main(int argc, char **argv)
 {
     if (const char *file = takeBenchOption(argc, argv, "--text="))
         g_textFile = QString::fromLocal8Bit(file);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

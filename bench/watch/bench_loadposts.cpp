@@ -2,6 +2,7 @@
 // postnumbers.txt as the program writes them, read into the list the "Your Posts" page shows.
 #include "benchoption.h"
 #include "core/datafolder.h"
+#include "processstatus.h"
 #include "watch/watchedpostlist.h"
 
 #include <QFile>
@@ -16,19 +17,6 @@
 #include <string>
 
 namespace {
-
-// A field of /proc/self/status, in KiB (Linux).
-long statusKiB(const char *field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    const std::string prefix = std::string(field) + ":";
-    while (std::getline(status, line)) {
-        if (line.rfind(prefix, 0) == 0)
-            return std::stol(line.substr(prefix.size()));
-    }
-    return -1;
-}
 
 // How much the resident set of a process of its own grows while it loads the list from folder:
 // this program started again, so nothing that ran before counts. In KiB, or -1.
@@ -110,10 +98,5 @@ int main(int argc, char **argv)
 {
     if (const char *folder = takeBenchOption(argc, argv, "--load-peak-of="))
         return printLoadPeak(folder);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -17,6 +17,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "benchoption.h"
+#include "processstatus.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -30,19 +33,6 @@
 namespace {
 
 constexpr std::int64_t oneGiB = 1024LL * 1024 * 1024;
-
-// Resident and peak resident set of this process, in KiB (Linux).
-long statusKiB(const char *field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    const std::string prefix = std::string(field) + ":";
-    while (std::getline(status, line)) {
-        if (line.rfind(prefix, 0) == 0)
-            return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
-    }
-    return -1;
-}
 
 // Writes the watched-post files for the given addresses into the current data folder; odd posts
 // are stored 1000 bytes smaller than the page, so half of them have new replies.
@@ -346,11 +336,8 @@ BENCHMARK(BM_ReplyCheck)->Args({1000, 20 * 1024})->Unit(benchmark::kMillisecond)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (runBenchmarks(argc, argv) != 0)
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
     reportSlowHosts();
     return 0;
 }
